@@ -1,0 +1,119 @@
+#include "AtomicFileWriter.h"
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+namespace {
+
+constexpr std::size_t kBufferSize = std::size_t(1) << 20;
+
+std::string lastErrorText(const char* fallback)
+{
+    return errno != 0 ? std::generic_category().message(errno) : std::string(fallback);
+}
+
+std::string randomSuffix()
+{
+    std::random_device device;
+    std::uniform_int_distribution<unsigned> digit(0, 35);
+    std::string suffix;
+    for (int i = 0; i < 8; ++i) {
+        const unsigned d = digit(device);
+        suffix += static_cast<char>(d < 10 ? '0' + d : 'a' + d - 10);
+    }
+    return suffix;
+}
+
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : m_target(std::move(target))
+{
+    m_buffer.reserve(kBufferSize);
+}
+
+AtomicFileWriter::~AtomicFileWriter()
+{
+    if (m_committed || m_temporary.empty())
+        return;
+    m_stream.close();
+    std::error_code ignored;
+    std::filesystem::remove(m_temporary, ignored);
+}
+
+bool AtomicFileWriter::open()
+{
+    const std::filesystem::path folder = m_target.parent_path();
+    std::error_code ec;
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        std::filesystem::path candidate = m_target;
+        candidate += "." + randomSuffix() + ".tmp";
+        if (std::filesystem::exists(candidate, ec))
+            continue;
+        errno = 0;
+        m_stream.open(candidate, std::ios::binary | std::ios::out | std::ios::trunc);
+        if (!m_stream.is_open()) {
+            fail(lastErrorText("the file cannot be created"));
+            return false;
+        }
+        m_temporary = candidate;
+        return true;
+    }
+    fail("no free temporary name in " + folder.string());
+    return false;
+}
+
+void AtomicFileWriter::write(std::string_view bytes)
+{
+    if (!m_error.empty())
+        return;
+    if (m_buffer.size() + bytes.size() > kBufferSize && !flushBuffer())
+        return;
+    if (bytes.size() >= kBufferSize) {
+        errno = 0;
+        if (!m_stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+            fail(lastErrorText("write error"));
+        return;
+    }
+    m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
+}
+
+bool AtomicFileWriter::flushBuffer()
+{
+    errno = 0;
+    if (!m_stream.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()))) {
+        fail(lastErrorText("write error"));
+        return false;
+    }
+    m_buffer.clear();
+    return true;
+}
+
+bool AtomicFileWriter::commit()
+{
+    if (!m_error.empty() || !m_stream.is_open())
+        return false;
+    if (!flushBuffer())
+        return false;
+    errno = 0;
+    m_stream.flush();
+    m_stream.close();
+    if (m_stream.fail()) {
+        fail(lastErrorText("write error"));
+        return false;
+    }
+    std::error_code ec;
+    std::filesystem::rename(m_temporary, m_target, ec);
+    if (ec) {
+        fail(ec.message());
+        return false;
+    }
+    m_committed = true;
+    return true;
+}
+
+void AtomicFileWriter::fail(const std::string& reason)
+{
+    if (m_error.empty())
+        m_error = reason;
+}

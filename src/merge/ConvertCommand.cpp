@@ -1,0 +1,160 @@
+#include "ConvertCommand.h"
+
+#include "NcMerge.h"
+#include "OutputPath.h"
+#include "Platform.h"
+#include "QuorApp.h"
+#include "Settings.h"
+#include "SplitPath.h"
+#include "Utf8Path.h"
+
+#include <QDir>
+#include <QWidget>
+
+#include <filesystem>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kCaption = u"Tessaly"_s;
+
+enum FilterIndex
+{
+    CurrentFileTypeFilter = 0,
+    AllFilesFilter = 1,
+};
+
+QString displayPath(const std::string& path)
+{
+    return QDir::toNativeSeparators(QString::fromStdString(path));
+}
+
+QString problemText(const FileProblem& problem)
+{
+    return displayPath(problem.path) + u"\n"_s + QString::fromStdString(problem.reason);
+}
+
+} // namespace
+
+ConvertCommand::ConvertCommand(CQuorApp& app, QWidget* owner)
+    : QObject(owner), m_app(app), m_owner(owner)
+{}
+
+void ConvertCommand::OnConvert()
+{
+    if (m_app.m_JobFiles.count() < 1)
+        return;
+    CSettings& settings = GetSettings();
+    const auto choice = Platform::instance().getSaveFileName(
+        m_owner,
+        {QString::fromStdString(settings.OUTPATH), {u"현재파일 형식 (*.*)"_s, u"모든파일(*.*)"_s}});
+    if (!choice)
+        return;
+
+    const std::string chosenPath = choice->path.toStdString();
+    const SplitPathResult parts = SplitPath(chosenPath);
+    settings.OUTFILE = parts.name;
+    settings.OUTPATH = parts.folder;
+    settings.m_strCustomExt = parts.extension;
+    if (choice->filterIndex == CurrentFileTypeFilter)
+        settings.m_nOutputType = 5;
+    else if (choice->filterIndex == AllFilesFilter)
+        settings.m_nOutputType = 6;
+
+    if (!confirmReplacing(outputPath(), chosenPath))
+        return;
+    MergeJobFiles(m_owner);
+}
+
+void ConvertCommand::MergeJobFiles(QWidget* owner)
+{
+    if (m_app.m_JobFiles.count() < 1)
+        return;
+    const CSettings& settings = GetSettings();
+    const std::string path = outputPath();
+    const MergeReport report =
+        MergeNcFiles(m_app.m_JobFiles.files(), path, settings.DEL_UP, settings.DEL_BTM);
+
+    if (report.status == MergeReport::Status::Cancelled)
+        return;
+    if (report.status != MergeReport::Status::Written) {
+        reportFailure(owner, report);
+        return;
+    }
+    reportLeftOutFiles(owner, report);
+    if (report.copiedFiles == 0)
+        return;
+    Platform::instance().showMessage(owner, kCaption, u"변환이 완료되었습니다."_s,
+                                     Platform::Icon::None);
+    openInEditor(owner, path);
+}
+
+std::string ConvertCommand::outputPath() const
+{
+    const CSettings& settings = GetSettings();
+    const std::string& firstJobFile = m_app.m_JobFiles.files().front();
+    return outputFilePath(
+        settings.OUTPATH, settings.OUTFILE,
+        outputExtension(settings.m_nOutputType, firstJobFile, settings.m_strCustomExt));
+}
+
+// The save dialog asked about the path it returned; the extension rule may have led elsewhere.
+bool ConvertCommand::confirmReplacing(const std::string& path, const std::string& confirmedPath)
+{
+    std::error_code ec;
+    if (path == confirmedPath || !std::filesystem::exists(pathFromUtf8(path), ec))
+        return true;
+    return Platform::instance().askYesNo(
+        m_owner, kCaption, displayPath(path) + u"이(가) 이미 있습니다.\n바꾸시겠습니까?"_s);
+}
+
+void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
+{
+    QString text;
+    switch (report.status) {
+    case MergeReport::Status::OutputFolderFailed:
+        text = u"출력 폴더를 만들 수 없습니다."_s;
+        break;
+    case MergeReport::Status::OutputFailed:
+        text = u"출력 파일을 쓸 수 없습니다."_s;
+        break;
+    case MergeReport::Status::InputFailed:
+        text = u"파일을 읽다가 오류가 났습니다. 출력 파일은 바뀌지 않았습니다."_s;
+        break;
+    case MergeReport::Status::Written:
+    case MergeReport::Status::Cancelled:
+        return;
+    }
+    Platform::instance().showMessage(owner, kCaption, text + u"\n"_s + problemText(report.failure),
+                                     Platform::Icon::Warning);
+}
+
+void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& report)
+{
+    if (!report.shortFiles.empty()) {
+        QString text = u"삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - "_s;
+        for (const std::string& file : report.shortFiles) {
+            const SplitPathResult parts = SplitPath(file);
+            text += u' ' + QString::fromStdString(parts.name + parts.extension);
+        }
+        Platform::instance().showMessage(owner, kCaption, text, Platform::Icon::None);
+    }
+    if (!report.unreadableFiles.empty()) {
+        QString text = u"다음 파일을 읽을 수 없어 변환에서 뺐습니다."_s;
+        for (const FileProblem& problem : report.unreadableFiles)
+            text += u"\n\n"_s + problemText(problem);
+        Platform::instance().showMessage(owner, kCaption, text, Platform::Icon::Warning);
+    }
+}
+
+void ConvertCommand::openInEditor(QWidget* owner, const std::string& path)
+{
+    const QString editor = QString::fromStdString(GetSettings().EXECOMBO);
+    if (editor.isEmpty())
+        return;
+    if (!Platform::instance().startProgram(editor, displayPath(path)))
+        Platform::instance().showMessage(owner, kCaption,
+                                         editor + u" 프로그램을 시작할 수 없습니다."_s,
+                                         Platform::Icon::Warning);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+
+#include <string>
+
+class CQuorApp;
+struct MergeReport;
+class QWidget;
+
+// The Convert command: asks where to write the merged program, merges the job list into it,
+// reports the outcome and opens the result in the configured editor.
+class ConvertCommand : public QObject
+{
+    Q_OBJECT
+
+public:
+    ConvertCommand(CQuorApp& app, QWidget* owner);
+
+    void OnConvert();
+    // Merges into the output that the settings name; owner parents the message boxes.
+    void MergeJobFiles(QWidget* owner);
+
+private:
+    std::string outputPath() const;
+    bool confirmReplacing(const std::string& path, const std::string& confirmedPath);
+    void reportFailure(QWidget* owner, const MergeReport& report);
+    void reportLeftOutFiles(QWidget* owner, const MergeReport& report);
+    void openInEditor(QWidget* owner, const std::string& path);
+
+    CQuorApp& m_app;
+    QWidget* m_owner;
+};

@@ -1,0 +1,22 @@
+#include "MainFrame.h"
+
+#include "ConvertCommand.h"
+
+#include <QAction>
+#include <QToolBar>
+
+using namespace Qt::StringLiterals;
+
+CMainFrame::CMainFrame(CQuorApp& app, QWidget* parent)
+    : QMainWindow(parent), m_convert(new ConvertCommand(app, this)),
+      m_convertAction(new QAction(u"Convert"_s, this))
+{
+    setWindowTitle(u"Tessaly"_s);
+    m_convertAction->setObjectName(u"actionConvert"_s);
+    connect(m_convertAction, &QAction::triggered, m_convert, &ConvertCommand::OnConvert);
+
+    QToolBar* toolBar = addToolBar(u"HOME"_s);
+    toolBar->setObjectName(u"toolBarHome"_s);
+    toolBar->addAction(m_convertAction);
+    resize(900, 600);
+}

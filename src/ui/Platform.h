@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+class QWidget;
+
+// Every modal question and every effect outside the program goes through here, so that tests
+// can install a fake that records what was asked and answers from a script.
+class Platform
+{
+public:
+    enum class Icon
+    {
+        None,
+        Information,
+        Warning,
+        Critical,
+    };
+
+    struct SaveFileRequest
+    {
+        QString folder;
+        QStringList filters;
+    };
+
+    struct SaveFileChoice
+    {
+        QString path;
+        int filterIndex = 0;
+    };
+
+    virtual ~Platform() = default;
+
+    // A message box with an OK button.
+    virtual void showMessage(QWidget* parent, const QString& caption, const QString& text,
+                             Icon icon) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // A save-file dialog that asks before overwriting; nothing when cancelled.
+    virtual std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
+                                                          const SaveFileRequest& request) = 0;
+    // A folder browser; an empty text when cancelled.
+    virtual QString getExistingDirectory(QWidget* parent, const QString& title,
+                                         const QString& startFolder) = 0;
+    // Starts program with one parameter, detached; false when it could not be started.
+    virtual bool startProgram(const QString& program, const QString& parameter) = 0;
+
+    static Platform& instance();
+    static void install(Platform* platform);
+};

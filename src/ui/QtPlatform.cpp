@@ -1,0 +1,61 @@
+#include "QtPlatform.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+
+namespace {
+
+QMessageBox::Icon messageIcon(Platform::Icon icon)
+{
+    switch (icon) {
+    case Platform::Icon::Information:
+        return QMessageBox::Information;
+    case Platform::Icon::Warning:
+        return QMessageBox::Warning;
+    case Platform::Icon::Critical:
+        return QMessageBox::Critical;
+    case Platform::Icon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+void QtPlatform::showMessage(QWidget* parent, const QString& caption, const QString& text,
+                             Icon icon)
+{
+    QMessageBox box(messageIcon(icon), caption, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool QtPlatform::askYesNo(QWidget* parent, const QString& caption, const QString& text)
+{
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<Platform::SaveFileChoice> QtPlatform::getSaveFileName(QWidget* parent,
+                                                                    const SaveFileRequest& request)
+{
+    QFileDialog dialog(parent, QString(), request.folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(request.filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return SaveFileChoice{dialog.selectedFiles().constFirst(),
+                          static_cast<int>(request.filters.indexOf(dialog.selectedNameFilter()))};
+}
+
+QString QtPlatform::getExistingDirectory(QWidget* parent, const QString& title,
+                                         const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(parent, title, startFolder);
+}
+
+bool QtPlatform::startProgram(const QString& program, const QString& parameter)
+{
+    return QProcess::startDetached(program, {parameter});
+}

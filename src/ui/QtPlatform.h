@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Platform.h"
+
+// The desktop as Qt shows it.
+class QtPlatform : public Platform
+{
+public:
+    void showMessage(QWidget* parent, const QString& caption, const QString& text,
+                     Icon icon) override;
+    bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
+                                                  const SaveFileRequest& request) override;
+    QString getExistingDirectory(QWidget* parent, const QString& title,
+                                 const QString& startFolder) override;
+    bool startProgram(const QString& program, const QString& parameter) override;
+};

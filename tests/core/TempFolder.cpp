@@ -1,0 +1,53 @@
+#include "TempFolder.h"
+
+#include "Utf8Path.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+
+TempFolder::TempFolder()
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        auto candidate =
+            std::filesystem::temp_directory_path() / ("corvane-test-" + std::to_string(random()));
+        if (std::filesystem::create_directory(candidate)) {
+            m_path = candidate;
+            return;
+        }
+    }
+    throw std::runtime_error("no temporary folder");
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+    std::filesystem::remove_all(m_path, ignored);
+}
+
+std::string TempFolder::file(std::string_view name) const
+{
+    return utf8FromPath(m_path / pathFromUtf8(name));
+}
+
+std::string TempFolder::write(std::string_view name, std::string_view bytes) const
+{
+    const std::string target = file(name);
+    std::ofstream out(pathFromUtf8(target), std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + target);
+    return target;
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// A folder of its own for one test, removed with everything in it afterwards.
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+    // The UTF-8 path of name inside the folder.
+    std::string file(std::string_view name) const;
+    // Writes bytes, exactly, to name inside the folder and returns its path.
+    std::string write(std::string_view name, std::string_view bytes) const;
+
+private:
+    std::filesystem::path m_path;
+};
+
+std::string readFile(const std::string& path);

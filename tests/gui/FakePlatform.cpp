@@ -1,0 +1,42 @@
+#include "FakePlatform.h"
+
+void FakePlatform::showMessage(QWidget*, const QString& caption, const QString& text, Icon icon)
+{
+    messages.append({caption, text, icon});
+}
+
+bool FakePlatform::askYesNo(QWidget*, const QString& caption, const QString& text)
+{
+    questions.append({caption, text, Icon::None});
+    if (yesNoAnswers.empty())
+        return false;
+    const bool answer = yesNoAnswers.front();
+    yesNoAnswers.pop_front();
+    return answer;
+}
+
+std::optional<Platform::SaveFileChoice>
+FakePlatform::getSaveFileName(QWidget*, const SaveFileRequest& request)
+{
+    saveRequests.append(request);
+    if (saveAnswers.empty())
+        return std::nullopt;
+    const SaveFileChoice answer = saveAnswers.front();
+    saveAnswers.pop_front();
+    return answer;
+}
+
+QString FakePlatform::getExistingDirectory(QWidget*, const QString&, const QString&)
+{
+    if (folderAnswers.empty())
+        return {};
+    const QString answer = folderAnswers.front();
+    folderAnswers.pop_front();
+    return answer;
+}
+
+bool FakePlatform::startProgram(const QString& program, const QString& parameter)
+{
+    startedPrograms.append({program, parameter});
+    return programsStart;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Platform.h"
+
+#include <QList>
+
+#include <deque>
+
+// Records what the program asked of the desktop and answers from a script.
+class FakePlatform : public Platform
+{
+public:
+    struct Message
+    {
+        QString caption;
+        QString text;
+        Icon icon;
+    };
+
+    struct StartedProgram
+    {
+        QString program;
+        QString parameter;
+    };
+
+    void showMessage(QWidget* parent, const QString& caption, const QString& text,
+                     Icon icon) override;
+    bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+    std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
+                                                  const SaveFileRequest& request) override;
+    QString getExistingDirectory(QWidget* parent, const QString& title,
+                                 const QString& startFolder) override;
+    bool startProgram(const QString& program, const QString& parameter) override;
+
+    // Scripted answers, taken in order; an empty script cancels or answers No.
+    std::deque<SaveFileChoice> saveAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::deque<QString> folderAnswers;
+    bool programsStart = true;
+
+    QList<Message> messages;
+    QList<Message> questions;
+    QList<SaveFileRequest> saveRequests;
+    QList<StartedProgram> startedPrograms;
+};

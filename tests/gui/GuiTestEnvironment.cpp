@@ -1,0 +1,11 @@
+#include "GuiTestEnvironment.h"
+
+GuiTestEnvironment::GuiTestEnvironment()
+{
+    Platform::install(&platform);
+}
+
+GuiTestEnvironment::~GuiTestEnvironment()
+{
+    Platform::install(nullptr);
+}
