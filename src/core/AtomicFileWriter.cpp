@@ -1,6 +1,7 @@
 #include "AtomicFileWriter.h"
 
 #include <cerrno>
+#include <cstring>
 #include <random>
 #include <system_error>
 
@@ -27,10 +28,9 @@ std::string randomSuffix()
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : m_target(std::move(target))
-{
-    m_buffer.reserve(kBufferSize);
-}
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target)
+    : m_target(std::move(target)), m_buffer(kBufferSize)
+{}
 
 AtomicFileWriter::~AtomicFileWriter()
 {
@@ -65,35 +65,34 @@ bool AtomicFileWriter::open()
 
 void AtomicFileWriter::write(std::string_view bytes)
 {
-    if (!m_error.empty())
-        return;
-    if (m_buffer.size() + bytes.size() > kBufferSize && !flushBuffer())
-        return;
-    if (bytes.size() >= kBufferSize) {
-        errno = 0;
-        if (!m_stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
-            fail(lastErrorText("write error"));
-        return;
+    if (bytes.size() > m_buffer.size() - m_buffered) {
+        if (!m_error.empty() || !flushBuffer())
+            return;
+        if (bytes.size() >= m_buffer.size()) {
+            errno = 0;
+            if (!m_stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+                fail(lastErrorText("write error"));
+            return;
+        }
     }
-    m_buffer.insert(m_buffer.end(), bytes.begin(), bytes.end());
+    std::memcpy(m_buffer.data() + m_buffered, bytes.data(), bytes.size());
+    m_buffered += bytes.size();
 }
 
 bool AtomicFileWriter::flushBuffer()
 {
     errno = 0;
-    if (!m_stream.write(m_buffer.data(), static_cast<std::streamsize>(m_buffer.size()))) {
+    if (!m_stream.write(m_buffer.data(), static_cast<std::streamsize>(m_buffered))) {
         fail(lastErrorText("write error"));
         return false;
     }
-    m_buffer.clear();
+    m_buffered = 0;
     return true;
 }
 
 bool AtomicFileWriter::commit()
 {
-    if (!m_error.empty() || !m_stream.is_open())
-        return false;
-    if (!flushBuffer())
+    if (!m_error.empty() || !m_stream.is_open() || !flushBuffer())
         return false;
     errno = 0;
     m_stream.flush();

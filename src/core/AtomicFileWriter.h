@@ -34,6 +34,7 @@ private:
     std::filesystem::path m_temporary;
     std::ofstream m_stream;
     std::vector<char> m_buffer;
+    std::size_t m_buffered = 0;
     std::string m_error;
     bool m_committed = false;
 };

@@ -16,9 +16,10 @@ bool NcLineReader::next(LinePiece& piece)
         if (newline) {
             std::size_t length = static_cast<std::size_t>(newline - start);
             m_begin += length + 1;
-            if (length > 0 && start[length - 1] == '\r')
+            const bool crLf = length > 0 && start[length - 1] == '\r';
+            if (crLf)
                 --length;
-            piece = {std::string_view(start, length), !m_insideLine, true};
+            piece = {std::string_view(start, length), !m_insideLine, true, crLf};
             m_insideLine = false;
             return true;
         }
@@ -63,13 +64,28 @@ void NcLineReader::refill()
     }
 }
 
-std::int64_t CountContentLines(NcLineReader& reader)
+std::int64_t NcLineReader::countContentLines()
 {
     std::int64_t count = 0;
     LinePiece piece;
-    while (reader.next(piece)) {
+    for (;;) {
+        // The whole lines already in the buffer, without building pieces: this is the hot loop
+        // of the merge's first reading.
+        if (!m_insideLine) {
+            const char* line = m_buffer.data() + m_begin;
+            const char* end = m_buffer.data() + m_end;
+            while (const auto* newline = static_cast<const char*>(
+                       std::memchr(line, '\n', static_cast<std::size_t>(end - line)))) {
+                const auto length = newline - line;
+                count += length > 1 || (length == 1 && *line != '\r');
+                line = newline + 1;
+            }
+            m_begin = static_cast<std::size_t>(line - m_buffer.data());
+        }
+        // What is left: a line cut by the buffer's end, a long line, or the end of the input.
+        if (!next(piece))
+            return count;
         if (piece.startsLine && !piece.isBlankLine())
             ++count;
     }
-    return count;
 }

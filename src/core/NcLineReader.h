@@ -13,6 +13,8 @@ struct LinePiece
     std::string_view bytes;
     bool startsLine = true;
     bool endsLine = true;
+    // The line ended with CR LF, and those two bytes follow bytes in memory.
+    bool endsWithCrLf = false;
 
     // A line that is nothing but its line end.
     bool isBlankLine() const { return startsLine && endsLine && bytes.empty(); }
@@ -31,6 +33,9 @@ public:
     // The next piece, or false at the end of the input or after a read error.
     bool next(LinePiece& piece);
 
+    // Counts the lines that hold more than their line end, from here to the end.
+    std::int64_t countContentLines();
+
     bool failed() const { return m_failed; }
     std::uint64_t bytesRead() const { return m_bytesRead; }
 
@@ -47,5 +52,7 @@ private:
     bool m_insideLine = false;
 };
 
-// Counts the lines that hold more than their line end, from the reader's position to the end.
-std::int64_t CountContentLines(NcLineReader& reader);
+inline std::int64_t CountContentLines(NcLineReader& reader)
+{
+    return reader.countContentLines();
+}

@@ -41,7 +41,8 @@ private:
     std::optional<std::int64_t> countLines(const std::string& path);
     bool copyFile(const std::string& path, std::int64_t contentLines, bool cutTop, bool cutBottom,
                   AtomicFileWriter& output);
-    bool reportProgress(std::uint64_t& lines, const NcLineReader& reader);
+    // Reports the bytes read so far, pendingBytes of them in the file being read; false to stop.
+    bool reportProgress(std::uint64_t pendingBytes = 0);
 
     const std::vector<std::string>& m_inputs;
     const std::int64_t m_delUp;
@@ -135,21 +136,15 @@ std::optional<std::int64_t> MergeRun::countLines(const std::string& path)
         return std::nullopt;
     }
     NcLineReader reader(stream);
-    std::int64_t count = 0;
-    std::uint64_t lines = 0;
-    LinePiece piece;
     errno = 0;
-    while (reader.next(piece)) {
-        if (piece.startsLine && !piece.isBlankLine())
-            ++count;
-        if (!reportProgress(lines, reader))
-            return std::nullopt;
-    }
+    const std::int64_t count = CountContentLines(reader);
+    m_doneBytes += reader.bytesRead();
+    if (!reportProgress())
+        return std::nullopt;
     if (reader.failed()) {
         m_report.unreadableFiles.push_back({path, errnoText("read error")});
         return std::nullopt;
     }
-    m_doneBytes += reader.bytesRead();
     return count;
 }
 
@@ -187,11 +182,15 @@ bool MergeRun::copyFile(const std::string& path, std::int64_t contentLines, bool
             }
         }
         if (writing) {
-            output.write(piece.bytes);
-            if (piece.endsLine)
-                output.write(kLineEnd);
+            if (piece.endsWithCrLf) {
+                output.write({piece.bytes.data(), piece.bytes.size() + kLineEnd.size()});
+            } else {
+                output.write(piece.bytes);
+                if (piece.endsLine)
+                    output.write(kLineEnd);
+            }
         }
-        if (!reportProgress(lines, reader)) {
+        if (++lines % kLinesPerReport == 0 && !reportProgress(reader.bytesRead())) {
             m_report.status = MergeReport::Status::Cancelled;
             return false;
         }
@@ -206,11 +205,9 @@ bool MergeRun::copyFile(const std::string& path, std::int64_t contentLines, bool
     return true;
 }
 
-bool MergeRun::reportProgress(std::uint64_t& lines, const NcLineReader& reader)
+bool MergeRun::reportProgress(std::uint64_t pendingBytes)
 {
-    if (!m_progress || ++lines % kLinesPerReport != 0)
-        return true;
-    if (!m_progress(m_doneBytes + reader.bytesRead(), m_totalBytes))
+    if (m_progress && !m_progress(m_doneBytes + pendingBytes, m_totalBytes))
         m_cancelled = true;
     return !m_cancelled;
 }
