@@ -1,5 +1,7 @@
 #include "AtomicFileWriter.h"
 
+#include "Utf8Path.h"
+
 #include <cerrno>
 #include <cstring>
 #include <random>
@@ -43,12 +45,25 @@ AtomicFileWriter::~AtomicFileWriter()
 
 bool AtomicFileWriter::open()
 {
-    const std::filesystem::path folder = m_target.parent_path();
+    namespace fs = std::filesystem;
     std::error_code ec;
+    const fs::file_status existing = fs::status(m_target, ec);
+    if (fs::is_directory(existing)) {
+        fail(std::generic_category().message(EISDIR));
+        return false;
+    }
+    if (fs::exists(existing)) {
+        // Renaming would replace a file that we may not write: refuse it, as writing would.
+        errno = 0;
+        if (!std::ofstream(m_target, std::ios::binary | std::ios::app).is_open()) {
+            fail(lastErrorText("the file cannot be written"));
+            return false;
+        }
+    }
     for (int attempt = 0; attempt < 16; ++attempt) {
-        std::filesystem::path candidate = m_target;
+        fs::path candidate = m_target;
         candidate += "." + randomSuffix() + ".tmp";
-        if (std::filesystem::exists(candidate, ec))
+        if (fs::exists(candidate, ec))
             continue;
         errno = 0;
         m_stream.open(candidate, std::ios::binary | std::ios::out | std::ios::trunc);
@@ -57,9 +72,11 @@ bool AtomicFileWriter::open()
             return false;
         }
         m_temporary = candidate;
+        if (fs::exists(existing))
+            fs::permissions(m_temporary, existing.permissions(), ec);
         return true;
     }
-    fail("no free temporary name in " + folder.string());
+    fail("no free temporary name for " + utf8FromPath(m_target));
     return false;
 }
 

@@ -169,21 +169,34 @@ TEST_F(NcMergeTest, AMissingOutputFolderIsCreatedOneLevelDeep)
     EXPECT_FALSE(report.failure.reason.empty());
 }
 
-TEST_F(NcMergeTest, AFailedOutputLeavesTheOldFileAndNoTemporaryFile)
+TEST_F(NcMergeTest, ProtectedOutputsAreReportedAndKept)
 {
     const auto input = folder.write("a.nc", "A1\n");
+    const auto readOnly = folder.write("read-only.nc", "old\n");
+    fs::permissions(readOnly, fs::perms::owner_read);
     fs::create_directory(folder.path() / "locked");
-    const auto old = folder.write("locked/out.nc", "old\n");
+    const auto inLocked = folder.write("locked/out.nc", "old\n");
     fs::permissions(folder.path() / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-    if (fs::path probe = folder.path() / "locked" / "probe"; std::ofstream(probe).is_open()) {
-        fs::remove(probe);
-        GTEST_SKIP() << "running with rights that ignore folder permissions";
+    if (std::ofstream(readOnly, std::ios::app).is_open())
+        GTEST_SKIP() << "running with rights that ignore file permissions";
+
+    for (const std::string& target : {readOnly, inLocked}) {
+        const MergeReport report = MergeNcFiles({input}, target, 0, 0);
+        EXPECT_EQ(report.status, MergeReport::Status::OutputFailed);
+        EXPECT_EQ(report.failure.path, target);
+        EXPECT_FALSE(report.failure.reason.empty());
+        EXPECT_EQ(readFile(target), "old\n");
     }
-    const MergeReport report = MergeNcFiles({input}, old, 0, 0);
-    EXPECT_EQ(report.status, MergeReport::Status::OutputFailed);
-    EXPECT_EQ(report.failure.path, old);
-    EXPECT_FALSE(report.failure.reason.empty());
-    EXPECT_EQ(readFile(old), "old\n");
+}
+
+TEST_F(NcMergeTest, AReplacedOutputKeepsItsPermissions)
+{
+    const auto input = folder.write("a.nc", "A1\n");
+    folder.write("out.NC", "old\n");
+    const auto mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(output, mode);
+    EXPECT_EQ(merge({input}, 0, 0).copiedFiles, 1);
+    EXPECT_EQ(fs::status(output).permissions(), mode);
 }
 
 TEST_F(NcMergeTest, AnOutputThatIsAFolderIsReportedAndKept)
