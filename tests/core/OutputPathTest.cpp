@@ -2,24 +2,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(OutputPath, ExtensionFollowsTheOutputType)
+TEST(OutputPath, ExtensionFollowsTheOutputTypeAndTheRootFolderStaysTheRoot)
 {
-    const std::string first = "/jobs/part.Anc";
-    EXPECT_EQ(outputExtension(1, first, ".x"), ".NC");
-    EXPECT_EQ(outputExtension(2, first, ".x"), ".i");
-    EXPECT_EQ(outputExtension(3, first, ".x"), ".ANC");
-    EXPECT_EQ(outputExtension(4, first, ".x"), ".MPF");
-    EXPECT_EQ(outputExtension(5, first, ".x"), ".Anc");
+    const std::string first = "/jobs.d/part.Anc";
+    const char* expected[] = {"", ".NC", ".i", ".ANC", ".MPF", ".Anc", ".x", ""};
+    for (int type = 0; type < 8; ++type)
+        EXPECT_EQ(outputExtension(type, first, ".x"), expected[type]) << type;
     EXPECT_EQ(outputExtension(5, "/jobs.d/O0004", ".x"), "");
-    EXPECT_EQ(outputExtension(6, first, ".x"), ".x");
-    EXPECT_EQ(outputExtension(6, first, ""), "");
-    EXPECT_EQ(outputExtension(0, first, ".x"), "");
-    EXPECT_EQ(outputExtension(7, first, ".x"), "");
-}
-
-TEST(OutputPath, JoinsFolderNameAndExtension)
-{
     EXPECT_EQ(outputFilePath("/out", "merged", ".NC"), "/out/merged.NC");
-    // The root folder splits off as an empty folder and must come back as the root.
     EXPECT_EQ(outputFilePath("", "merged", ""), "/merged");
 }

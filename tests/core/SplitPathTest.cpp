@@ -2,41 +2,24 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include <array>
 
-void expectSplit(const std::string& path, const std::string& folder, const std::string& name,
-                 const std::string& extension)
+TEST(SplitPath, FolderAtTheLastSeparatorOfEitherKindExtensionAtTheLastDotAfterIt)
 {
-    const SplitPathResult parts = SplitPath(path);
-    EXPECT_EQ(parts.folder, folder) << path;
-    EXPECT_EQ(parts.name, name) << path;
-    EXPECT_EQ(parts.extension, extension) << path;
-}
-
-} // namespace
-
-TEST(SplitPath, DotInFolderIsNoExtension)
-{
-    expectSplit("C:\\a.b\\c", "C:\\a.b", "c", "");
-    expectSplit("/home/op/a.b/c", "/home/op/a.b", "c", "");
-}
-
-TEST(SplitPath, OnlyTheLastDotStartsTheExtension)
-{
-    expectSplit("d.tar.nc", "", "d.tar", ".nc");
-    expectSplit("/jobs/O1000.NC", "/jobs", "O1000", ".NC");
-}
-
-TEST(SplitPath, TheLaterOfBothSeparatorsWins)
-{
-    expectSplit("C:/jobs\\part/op1.mpf", "C:/jobs\\part", "op1", ".mpf");
-    expectSplit("C:\\jobs/part\\op1.mpf", "C:\\jobs/part", "op1", ".mpf");
-}
-
-TEST(SplitPath, EdgesOfTheName)
-{
-    expectSplit("/out.nc", "", "out", ".nc");
-    expectSplit("/jobs/", "/jobs", "", "");
-    expectSplit("/jobs/.nc", "/jobs", "", ".nc");
-    expectSplit("", "", "", "");
+    const std::vector<std::array<std::string, 4>> cases = {
+        {"C:\\a.b\\c", "C:\\a.b", "c", ""},
+        {"d.tar.nc", "", "d.tar", ".nc"},
+        {"/jobs/O1000.NC", "/jobs", "O1000", ".NC"},
+        {"C:/jobs\\part/op1.mpf", "C:/jobs\\part", "op1", ".mpf"},
+        {"C:\\jobs/part\\op1.mpf", "C:\\jobs/part", "op1", ".mpf"},
+        {"/out.nc", "", "out", ".nc"},
+        {"/jobs/", "/jobs", "", ""},
+        {"/jobs/.nc", "/jobs", "", ".nc"},
+    };
+    for (const auto& [path, folder, name, extension] : cases) {
+        const SplitPathResult parts = SplitPath(path);
+        EXPECT_EQ(parts.folder, folder) << path;
+        EXPECT_EQ(parts.name, name) << path;
+        EXPECT_EQ(parts.extension, extension) << path;
+    }
 }
