@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class CSettings;
+class JobList;
+
+// The shared job state that a drop onto a cell may change.
+struct DropContext
+{
+    JobList& jobs;
+    int& machineFamily; // -1 none yet, 0 FANUC, 1 any other
+    std::string& toolListName;
+    CSettings& settings;
+};
+
+// What a drop did, for the view to show.
+struct CellDropOutcome
+{
+    int taken = 0;
+    std::vector<std::string> notFiles;       // missing paths and folders, in drop order
+    std::vector<std::string> otherExtension; // files whose extension the cell does not hold
+    int overCapacity = 0;                    // files refused because the job list was full
+};
+
+// Takes the dropped files into a cell's entry list and the job list. A cell holds one
+// extension, set by its first entry. The first file of a drop fixes the machine family, output
+// type and tool list while no family is set; a drop that takes nothing unsets the family.
+CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths,
+                                std::vector<std::string>& entries, DropContext context);
+
+// "3. name.EXT": position, base name and upper-cased extension.
+std::string displayEntry(int position, const std::string& path);
+// The entries one per line.
+std::string cellText(const std::vector<std::string>& entries);
