@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JobList.h"
+#include "QuorDoc.h"
 
 #include <memory>
 #include <string>
@@ -26,6 +27,7 @@ public:
     bool InitInstance();
 
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
+    CQuorDoc& document() { return m_document; }
 
     std::string m_strExeFolder;    // folder of the executable, without a trailing separator
     std::string m_strToolListName; // current tool list file, relative to m_strExeFolder
@@ -33,5 +35,6 @@ public:
     int m_nMachineFamily = -1; // -1 none yet, 0 FANUC, 1 Heidenhain or any other
 
 private:
+    CQuorDoc m_document;
     std::unique_ptr<CMainFrame> m_pMainWnd;
 };

@@ -1,0 +1,192 @@
+#include "MyTableView.h"
+
+#include "CellDrop.h"
+#include "Platform.h"
+#include "QuorApp.h"
+#include "Settings.h"
+#include "WorkOffsetCell.h"
+#include "WorkOffsetTip.h"
+
+#include <QDir>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QMouseEvent>
+
+using namespace Qt::StringLiterals;
+
+CMyTableView* g_pCurrentTableView = nullptr;
+
+namespace {
+
+// The last point the tip was filled for, shared by every table view.
+QPoint g_lastHoverPoint(0, 0);
+
+const QString kCaption = u"Tessaly"_s;
+
+QStringList localFiles(const QMimeData* data)
+{
+    QStringList paths;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            paths.append(url.toLocalFile());
+    return paths;
+}
+
+} // namespace
+
+CMyTableView::CMyTableView(CQuorApp& app, QWidget* parent)
+    : QWidget(parent), m_app(app), m_wndToolTip(this)
+{
+    m_wndTable.Create(this, QRect(), kTableId);
+    m_wndTable.installEventFilter(this);
+    connect(&m_wndTable, &OrnTableCtrl::cellNotify, this, &CMyTableView::OnTableNotify);
+
+    QAction* deleteAction = m_contextMenu.addAction(u"Delete"_s);
+    deleteAction->setObjectName(u"actionDeleteCell"_s);
+    connect(deleteAction, &QAction::triggered, this, &CMyTableView::OnDeleteCell);
+
+    setAcceptDrops(true);
+    g_pCurrentTableView = this;
+}
+
+CMyTableView::~CMyTableView()
+{
+    if (g_pCurrentTableView == this)
+        g_pCurrentTableView = nullptr;
+}
+
+void CMyTableView::resizeEvent(QResizeEvent*)
+{
+    m_wndTable.setGeometry(rect());
+}
+
+void CMyTableView::OnTableNotify(const TableCellNotify& notify)
+{
+    if (notify.code == NM_CLICK)
+        m_pSelectedCell = dynamic_cast<WorkOffsetCell*>(m_wndTable.GetHoverCell());
+}
+
+void CMyTableView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMyTableView::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->acceptProposedAction();
+}
+
+void CMyTableView::dropEvent(QDropEvent* event)
+{
+    event->acceptProposedAction();
+    OnDropFiles(localFiles(event->mimeData()), event->position().toPoint());
+}
+
+void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
+{
+    auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(point));
+    if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells)
+        return;
+    std::vector<std::string> files;
+    for (const QString& path : paths)
+        files.push_back(path.toStdString());
+    std::vector<std::string>& entries = m_app.document().GetCellFiles()[cell->index()];
+    const CellDropOutcome outcome = dropFilesOnCell(
+        files, entries,
+        {m_app.m_JobFiles, m_app.m_nMachineFamily, m_app.m_strToolListName, GetSettings()});
+
+    if (outcome.taken > 0) {
+        cell->SetText(QString::fromStdString(cellText(entries)), true);
+        cell->Invalidate(false);
+    }
+    Platform& platform = Platform::instance();
+    for (const std::string& path : outcome.notFiles)
+        platform.showMessage(this, kCaption,
+                             u"[%1] 는 파일이 아닙니다."_s.arg(
+                                 QDir::toNativeSeparators(QString::fromStdString(path))),
+                             Platform::Icon::Information);
+    if (outcome.overCapacity > 0)
+        platform.showMessage(
+            this, kCaption,
+            u"작업 목록이 가득 찼습니다 (최대 %1개). 파일 %2개를 추가하지 못했습니다."_s
+                .arg(JobList::kMaxJobFiles)
+                .arg(outcome.overCapacity),
+            Platform::Icon::Warning);
+    if (!outcome.otherExtension.empty())
+        emit statusNote(
+            u"확장자가 다른 파일 %1개는 추가하지 않았습니다."_s.arg(outcome.otherExtension.size()));
+}
+
+bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
+{
+    auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(QPoint(x, y)));
+    if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells)
+        return false;
+    m_nSelectedIndex = cell->index();
+    m_pSelectedCell = cell;
+    const CSettings& settings = GetSettings();
+    const WorkOffsetTip tip =
+        workOffsetTip(cell->index(), m_app.document().GetCellFiles()[cell->index()],
+                      settings.SIMENS, settings.ItemNameType);
+    if (title)
+        *title = QString::fromStdString(tip.title);
+    if (body)
+        *body = QString::fromStdString(tip.body);
+    return true;
+}
+
+void CMyTableView::OnCellHover(int x, int y)
+{
+    const QPoint point(x, y);
+    if (point == g_lastHoverPoint)
+        return;
+    QString title;
+    QString body;
+    if (!GetCellInfo(x, y, &title, &body)) {
+        m_wndToolTip.pop();
+        return;
+    }
+    m_wndToolTip.setContent(title, body);
+    m_wndToolTip.showSoon(m_wndTable.mapToGlobal(point));
+    g_lastHoverPoint = point;
+}
+
+void CMyTableView::OnCellContextMenu(int x, int y)
+{
+    if (!GetCellInfo(x, y, nullptr, nullptr))
+        return;
+    m_contextMenu.popup(m_wndTable.mapToGlobal(QPoint(x + 5, y)));
+}
+
+void CMyTableView::OnDeleteCell()
+{
+    const int index = m_nSelectedIndex;
+    if (index < 0 || index >= CQuorDoc::kMaxCells || !m_pSelectedCell)
+        return;
+    m_app.document().GetCellFiles()[index].clear();
+    m_pSelectedCell->Invalidate(false);
+    // The next paint shows the caption, as for every cell without entries.
+    m_pSelectedCell->SetText(QString::number(index + 1), true);
+    m_app.m_nMachineFamily = -1;
+    m_app.m_JobFiles.clear();
+}
+
+// Sees the grid's mouse before the grid does, without taking it away.
+bool CMyTableView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &m_wndTable)
+        return false;
+    if (event->type() == QEvent::MouseMove) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->buttons() == Qt::NoButton && mouse->modifiers() == Qt::NoModifier)
+            OnCellHover(mouse->position().toPoint().x(), mouse->position().toPoint().y());
+    } else if (event->type() == QEvent::MouseButtonPress) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton)
+            OnCellContextMenu(mouse->position().toPoint().x(), mouse->position().toPoint().y());
+    } else if (event->type() == QEvent::Leave) {
+        m_wndToolTip.pop();
+    }
+    return false;
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "CellToolTip.h"
+#include "OrnTableCtrl.h"
+
+#include <QMenu>
+#include <QWidget>
+
+class CQuorApp;
+class WorkOffsetCell;
+
+// The work-offset table: a grid of cells that NC files are dropped on, with a hover tip naming
+// the work offset and its files, and a context menu that empties the cell.
+class CMyTableView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static constexpr int kTableId = 601;
+
+    explicit CMyTableView(CQuorApp& app, QWidget* parent = nullptr);
+    ~CMyTableView() override;
+
+    OrnTableCtrl& table() { return m_wndTable; }
+    CellToolTip& toolTip() { return m_wndToolTip; }
+    QMenu& contextMenu() { return m_contextMenu; }
+
+    // Takes the files dropped at point (view coordinates) into the cell there.
+    void OnDropFiles(const QStringList& paths, const QPoint& point);
+    // Empties the selected cell's entries and the whole job, and unsets the machine family.
+    void OnDeleteCell();
+    // Selects the cell at (x, y) for Delete and gives its tip; false off every numbered cell.
+    bool GetCellInfo(int x, int y, QString* title, QString* body);
+
+    virtual void OnCellHover(int x, int y);
+    virtual void OnCellContextMenu(int x, int y);
+
+signals:
+    // A short note for the status bar about files the drop passed over.
+    void statusNote(const QString& text);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void OnTableNotify(const TableCellNotify& notify);
+
+    CQuorApp& m_app;
+    OrnTableCtrl m_wndTable;
+    CellToolTip m_wndToolTip;
+    QMenu m_contextMenu;
+    WorkOffsetCell* m_pSelectedCell = nullptr;
+    int m_nSelectedIndex = -1;
+};
+
+// The table view created last; the main window's Delete acts on it.
+extern CMyTableView* g_pCurrentTableView;

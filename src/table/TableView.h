@@ -1,0 +1,20 @@
+#pragma once
+
+#include "TabHost.h"
+
+class CMyTableView;
+class CQuorApp;
+
+// The "FILE LIST" tab holding the work-offset table with its one cell.
+class CTableView : public TabHost
+{
+    Q_OBJECT
+
+public:
+    explicit CTableView(CQuorApp& app, QWidget* parent = nullptr);
+
+    CMyTableView* tableView() const { return m_tableView; }
+
+private:
+    CMyTableView* m_tableView;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "OrnTableCell.h"
+
+#include <QColor>
+
+// The cell of one work offset: its file entries over the translucent logo, or its caption while
+// it holds no file.
+class WorkOffsetCell : public OrnTableCell
+{
+public:
+    WorkOffsetCell(int row, int col, int index, const QString& caption);
+
+    using OrnTableCell::CopyFrom;
+    virtual void CopyFrom(const WorkOffsetCell& other);
+    void Draw(QPainter& painter) override;
+    // Looks like an unselected cell.
+    void DrawSelected(QPainter& painter) override;
+
+    // A negative index means the cell has no number; else its caption becomes index + 1.
+    void SetIndex(int index, bool redraw);
+    void SetCaption(const QString& caption, bool redraw);
+
+    int index() const { return m_nIndex; }
+    QString caption() const { return m_strCaption; }
+
+protected:
+    int m_nIndex = -1;
+    QString m_strCaption;
+
+private:
+    void drawLogo(QPainter& painter, const QRect& box) const;
+    void drawEntries(QPainter& painter, const QRect& box, const QColor& colour) const;
+};
