@@ -2,11 +2,13 @@
 
 #include "JobList.h"
 #include "QuorDoc.h"
+#include "ToolEntry.h"
 
 #include <memory>
 #include <string>
 
 class CMainFrame;
+class QWidget;
 
 // The running program's shared state: the job of dropped NC files, the machine family it fixes,
 // and the current tool list. Nothing of it is saved.
@@ -26,13 +28,21 @@ public:
     // main window. False ends the program.
     bool InitInstance();
 
+    // Reads the current tool list from the program folder into the tool table; says so, over
+    // owner, when it cannot, leaving the table as it was.
+    void LoadToolList(QWidget* owner);
+    std::string toolListPath(const std::string& name) const;
+
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
     CQuorDoc& document() { return m_document; }
 
-    std::string m_strExeFolder;    // folder of the executable, without a trailing separator
-    std::string m_strToolListName; // current tool list file, relative to m_strExeFolder
+    std::string m_strExeFolder;         // folder of the executable, without a trailing separator
+    std::string m_strToolListName;      // current tool list file, relative to m_strExeFolder
+    std::vector<ToolEntry> m_ToolTable; // the current list's tools, at most kMaxTools
     JobList m_JobFiles;
     int m_nMachineFamily = -1; // -1 none yet, 0 FANUC, 1 Heidenhain or any other
+
+    static constexpr int kMaxTools = 500;
 
 private:
     CQuorDoc m_document;

@@ -46,9 +46,10 @@ void ConvertCommand::OnConvert()
     if (m_app.m_JobFiles.count() < 1)
         return;
     CSettings& settings = GetSettings();
-    const auto choice = Platform::instance().getSaveFileName(
-        m_owner,
-        {QString::fromStdString(settings.OUTPATH), {u"현재파일 형식 (*.*)"_s, u"모든파일(*.*)"_s}});
+    Platform::SaveFileRequest request;
+    request.folder = QString::fromStdString(settings.OUTPATH);
+    request.filters = QStringList{u"현재파일 형식 (*.*)"_s, u"모든파일(*.*)"_s};
+    const auto choice = Platform::instance().getSaveFileName(m_owner, request);
     if (!choice)
         return;
 

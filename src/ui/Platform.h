@@ -24,6 +24,8 @@ public:
     {
         QString folder;
         QStringList filters;
+        QString defaultSuffix;        // added to a name typed without one
+        bool confirmOverwrite = true; // ask before an existing file is chosen
     };
 
     struct SaveFileChoice
@@ -39,7 +41,7 @@ public:
                              Icon icon) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // A save-file dialog that asks before overwriting; nothing when cancelled.
+    // A save-file dialog; nothing when cancelled.
     virtual std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
                                                           const SaveFileRequest& request) = 0;
     // A folder browser; an empty text when cancelled.

@@ -43,6 +43,8 @@ std::optional<Platform::SaveFileChoice> QtPlatform::getSaveFileName(QWidget* par
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(request.filters);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return SaveFileChoice{dialog.selectedFiles().constFirst(),

@@ -1,0 +1,139 @@
+#include "ToolListFile.h"
+
+#include "AtomicFileWriter.h"
+#include "Utf8Path.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace {
+
+constexpr const char* kHeader = "!!!Tool List\r\n"
+                                "!1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
+                                "!Tool\tTolMin\tTolMax\tM078\tSpindle\tFeed\tDT\tCAL\tDL\r\n";
+
+bool isCommentMark(char c)
+{
+    return c == '!' || c == '*';
+}
+
+} // namespace
+
+ToolEntry splitToolLine(const std::string& line)
+{
+    ToolEntry entry;
+    std::size_t value = 0;
+    std::size_t start = 0;
+    while (start <= line.size() && value < ToolEntry::kValueCount) {
+        const std::size_t comma = std::min(line.find(',', start), line.size());
+        if (comma > start)
+            entry.values[value++] = line.substr(start, comma - start);
+        start = comma + 1;
+    }
+    return entry;
+}
+
+ToolListReadResult ReadToolList(const std::string& path, std::size_t maxTools)
+{
+    ToolListReadResult result;
+    errno = 0;
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
+    if (!in) {
+        result.error = errno ? std::generic_category().message(errno) : "cannot be opened";
+        return result;
+    }
+    std::stringstream content;
+    content << in.rdbuf();
+    const std::string text = content.str();
+
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t newline = text.find('\n', start);
+        const bool ended = newline != std::string::npos;
+        std::string line = text.substr(start, (ended ? newline : text.size()) - start);
+        start = ended ? newline + 1 : text.size();
+        if (ended && !line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (!line.empty() && isCommentMark(line.front()))
+            continue;
+        // A last line of nothing but commas has no value at all; with a line end it is a tool
+        // of empty values, like an empty line.
+        if (!ended && line.find_first_not_of(',') == std::string::npos)
+            continue;
+        if (result.tools.size() < maxTools)
+            result.tools.push_back(splitToolLine(line));
+        else
+            ++result.leftOut;
+    }
+    result.read = true;
+    return result;
+}
+
+std::optional<UnwritableValue> findUnwritableValue(const std::vector<ToolEntry>& rows)
+{
+    using Reason = UnwritableValue::Reason;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const auto& values = rows[row].values;
+        const auto at = [&](int column, Reason reason) {
+            return UnwritableValue{static_cast<int>(row), column, reason};
+        };
+        if (!values[0].empty() && isCommentMark(values[0].front()))
+            return at(0, Reason::CommentMark);
+        for (int column = 0; column < ToolEntry::kValueCount; ++column) {
+            if (values[column].find(',') != std::string::npos)
+                return at(column, Reason::Comma);
+            if (values[column].find('\n') != std::string::npos)
+                return at(column, Reason::LineBreak);
+        }
+        for (int column = 0; column + 1 < ToolEntry::kValueCount; ++column) {
+            if (!values[column].empty())
+                continue;
+            for (int later = column + 1; later < ToolEntry::kValueCount; ++later)
+                if (!values[later].empty())
+                    return at(column, Reason::EmptyBeforeValue);
+        }
+    }
+    return std::nullopt;
+}
+
+bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, std::string& error)
+{
+    AtomicFileWriter file(pathFromUtf8(path));
+    if (!file.open()) {
+        error = file.error();
+        return false;
+    }
+    file.write(kHeader);
+    for (const ToolEntry& row : rows) {
+        for (int column = 0; column < ToolEntry::kValueCount; ++column) {
+            if (column > 0)
+                file.write(",");
+            file.write(row.values[column]);
+        }
+        file.write("\r\n");
+    }
+    if (!file.commit()) {
+        error = file.error();
+        return false;
+    }
+    return true;
+}
+
+std::string formatG(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string MakeToolDescription(float diameter, float radius)
+{
+    if (radius == 0.0f)
+        return formatG(diameter) + " Flat";
+    if (diameter != 2.0f * radius)
+        return formatG(diameter) + " R" + formatG(radius);
+    return formatG(diameter) + " Ball";
+}

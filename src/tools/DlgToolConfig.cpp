@@ -1,0 +1,294 @@
+#include "DlgToolConfig.h"
+
+#include "DialogExchange.h"
+#include "Platform.h"
+#include "QuorApp.h"
+#include "Settings.h"
+#include "ToolListFile.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kCaption = u"Corvane"_s;
+
+QLineEdit* numberField(const QString& name)
+{
+    auto* field = new QLineEdit(u"0"_s);
+    field->setObjectName(name);
+    return field;
+}
+
+QComboBox* choiceCombo(const QString& name, const QStringList& choices)
+{
+    auto* combo = new QComboBox;
+    combo->setObjectName(name);
+    combo->setEditable(true);
+    combo->addItems(choices);
+    combo->setCurrentIndex(0);
+    return combo;
+}
+
+QString unwritableReason(UnwritableValue::Reason reason)
+{
+    switch (reason) {
+    case UnwritableValue::Reason::Comma:
+        return u"쉼표(,)가 들어 있습니다."_s;
+    case UnwritableValue::Reason::LineBreak:
+        return u"줄바꿈이 들어 있습니다."_s;
+    case UnwritableValue::Reason::EmptyBeforeValue:
+        return u"비어 있는데 뒤에 값이 있어, 다시 읽으면 뒤의 값들이 앞으로 밀립니다."_s;
+    case UnwritableValue::Reason::CommentMark:
+        return u"'!' 또는 '*'로 시작해, 다시 읽으면 주석이 됩니다."_s;
+    }
+    return {};
+}
+
+} // namespace
+
+CDlgToolConfig::CDlgToolConfig(CQuorApp& app, QWidget* parent)
+    : QDialog(parent), m_app(app), m_listCombo(new QComboBox), m_report(new QTableView),
+      m_toolNumber(new QLineEdit), m_diameter(numberField(u"diameterEdit"_s)),
+      m_radius(numberField(u"radiusEdit"_s)), m_minTolerance(numberField(u"minToleranceEdit"_s)),
+      m_maxTolerance(numberField(u"maxToleranceEdit"_s)),
+      m_coolant(choiceCombo(u"coolantCombo"_s, {u"M07"_s, u"M08"_s})),
+      m_spindle(numberField(u"spindleEdit"_s)), m_feed(numberField(u"feedEdit"_s)),
+      m_dwellTime(numberField(u"dwellTimeEdit"_s)),
+      m_measured(choiceCombo(u"measuredCombo"_s, {u"O"_s, u"X"_s})), m_dl(numberField(u"dlEdit"_s))
+{
+    setWindowTitle(u"공구 설정"_s);
+    setSizeGripEnabled(true);
+    m_listCombo->setObjectName(u"toolListCombo"_s);
+    m_toolNumber->setObjectName(u"toolNumberEdit"_s);
+
+    m_sorted.setSourceModel(&m_model);
+    m_report->setObjectName(u"toolReport"_s);
+    m_report->setModel(&m_sorted);
+    m_report->setSortingEnabled(true);
+    m_report->sortByColumn(-1, Qt::AscendingOrder);
+    m_report->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_report->verticalHeader()->hide();
+    // The columns share the report's width, the narrow row number aside.
+    QHeaderView* header = m_report->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    header->resizeSection(0, 40);
+    buildLayout();
+    resize(900, 520);
+
+    refill();
+    fillListCombo();
+    if (m_listCombo->count() > 0) {
+        const int current = m_listCombo->findText(QString::fromStdString(m_app.m_strToolListName),
+                                                  Qt::MatchFixedString);
+        m_listCombo->setCurrentIndex(std::max(current, 0));
+        m_strListFile = m_listCombo->currentText();
+        m_app.m_strToolListName = m_strListFile.toStdString();
+        m_app.LoadToolList(this);
+        refill();
+    }
+    connect(m_listCombo, &QComboBox::activated, this, &CDlgToolConfig::OnSelectList);
+}
+
+void CDlgToolConfig::run(CQuorApp& app, QWidget* parent)
+{
+    CDlgToolConfig dialog(app, parent);
+    dialog.exec();
+}
+
+void CDlgToolConfig::buildLayout()
+{
+    auto* listRow = new QHBoxLayout;
+    listRow->addWidget(new QLabel(u"공구 리스트"_s));
+    listRow->addWidget(m_listCombo);
+    m_listCombo->setMinimumContentsLength(24);
+    listRow->addStretch();
+
+    // Ten pairs share the width the dialog gains; the DL pair keeps its width.
+    auto* fields = new QGridLayout;
+    const QList<QPair<QString, QWidget*>> pairs = {
+        {u"공구 번호"_s, m_toolNumber},
+        {u"직경"_s, m_diameter},
+        {u"반지름"_s, m_radius},
+        {u"최소 공차"_s, m_minTolerance},
+        {u"최대 공차"_s, m_maxTolerance},
+        {u"절삭류"_s, m_coolant},
+        {u"Spindle"_s, m_spindle},
+        {u"Feed"_s, m_feed},
+        {u"Dwell time"_s, m_dwellTime},
+        {u"측정 여부"_s, m_measured},
+        {u"DL"_s, m_dl},
+    };
+    for (int column = 0; column < pairs.size(); ++column) {
+        fields->addWidget(new QLabel(pairs[column].first), 0, column);
+        fields->addWidget(pairs[column].second, 1, column);
+        pairs[column].second->setMinimumWidth(50);
+        fields->setColumnStretch(column, column < 10 ? 1 : 0);
+    }
+    m_dl->setFixedWidth(60);
+
+    auto* rule = new QFrame;
+    rule->setFrameShape(QFrame::HLine);
+    rule->setFrameShadow(QFrame::Sunken);
+
+    const auto button = [this](const QString& text, const QString& name,
+                               void (CDlgToolConfig::*slot)()) {
+        auto* pushButton = new QPushButton(text);
+        pushButton->setObjectName(name);
+        pushButton->setAutoDefault(false);
+        connect(pushButton, &QPushButton::clicked, this, slot);
+        return pushButton;
+    };
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(button(u"추가"_s, u"addButton"_s, &CDlgToolConfig::OnAdd));
+    buttons->addWidget(button(u"삭제"_s, u"deleteButton"_s, &CDlgToolConfig::OnDelete));
+    buttons->addWidget(button(u"저장"_s, u"saveButton"_s, &CDlgToolConfig::OnSave));
+    buttons->addWidget(
+        button(u"다른 이름으로 저장"_s, u"saveAsButton"_s, &CDlgToolConfig::OnSaveAs));
+    buttons->addStretch();
+    auto* close = new QPushButton(u"닫기"_s);
+    close->setObjectName(u"closeButton"_s);
+    close->setDefault(true);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(listRow);
+    layout->addWidget(m_report, 1);
+    layout->addLayout(fields);
+    layout->addWidget(rule);
+    layout->addLayout(buttons);
+}
+
+void CDlgToolConfig::fillListCombo()
+{
+    const QDir folder(QString::fromStdString(m_app.m_strExeFolder));
+    m_listCombo->clear();
+    m_listCombo->addItems(folder.entryList({u"*.tlist"_s}, QDir::Files, QDir::Name));
+}
+
+void CDlgToolConfig::refill()
+{
+    m_model.setTools(m_app.m_ToolTable, ToolListCodec::forTools(m_app.m_ToolTable));
+}
+
+void CDlgToolConfig::OnAdd()
+{
+    float diameter = 0;
+    float radius = 0;
+    float minTolerance = 0;
+    float maxTolerance = 0;
+    int spindle = 0;
+    int feed = 0;
+    float dwellTime = 0;
+    float dl = 0;
+    DialogExchange exchange(this, kCaption);
+    if (!exchange.takeFloat(m_diameter, diameter) || !exchange.takeFloat(m_radius, radius) ||
+        !exchange.takeFloat(m_minTolerance, minTolerance) ||
+        !exchange.takeFloat(m_maxTolerance, maxTolerance) ||
+        !exchange.takeInt(m_spindle, spindle) || !exchange.takeInt(m_feed, feed) ||
+        !exchange.takeFloat(m_dwellTime, dwellTime) || !exchange.takeFloat(m_dl, dl))
+        return;
+
+    const ToolListCodec codec = ToolListCodec::forTools(m_model.tools());
+    ToolEntry tool;
+    tool.values = {codec.encode(m_toolNumber->text()),
+                   MakeToolDescription(diameter, radius),
+                   formatG(minTolerance),
+                   formatG(maxTolerance),
+                   codec.encode(m_coolant->currentText()),
+                   std::to_string(spindle),
+                   std::to_string(feed),
+                   formatG(dwellTime),
+                   codec.encode(m_measured->currentText()),
+                   formatG(dl)};
+    m_model.appendTool(tool);
+}
+
+void CDlgToolConfig::OnDelete()
+{
+    const QModelIndex focused = m_report->currentIndex();
+    if (!focused.isValid())
+        return;
+    m_model.removeTool(m_sorted.mapToSource(focused).row());
+}
+
+void CDlgToolConfig::OnSave()
+{
+    saveList();
+}
+
+bool CDlgToolConfig::saveList()
+{
+    const std::vector<ToolEntry> tools = m_model.tools();
+    if (const auto bad = findUnwritableValue(tools)) {
+        Platform::instance().showMessage(
+            this, kCaption,
+            u"%1번 공구의 '%2' 값은 그대로 저장할 수 없습니다: %3\n아무것도 저장하지 않았습니다."_s
+                .arg(bad->row + 1)
+                .arg(ToolReportModel::valueCaption(bad->column), unwritableReason(bad->reason)),
+            Platform::Icon::Warning);
+        return false;
+    }
+    const std::string path = m_app.toolListPath(m_strListFile.toStdString());
+    std::string error;
+    if (!WriteToolList(path, tools, error)) {
+        Platform::instance().showMessage(this, kCaption,
+                                         u"공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2"_s.arg(
+                                             QDir::toNativeSeparators(QString::fromStdString(path)),
+                                             QString::fromStdString(error)),
+                                         Platform::Icon::Warning);
+        return false;
+    }
+    m_app.LoadToolList(this);
+    Platform::instance().showMessage(this, kCaption, u"저장 되었습니다."_s, Platform::Icon::None);
+    return true;
+}
+
+void CDlgToolConfig::OnSaveAs()
+{
+    const QString folder = QString::fromStdString(m_app.m_strExeFolder);
+    Platform::SaveFileRequest request;
+    request.folder = folder;
+    request.filters = QStringList{u"공구 리스트 files (*.tlist)"_s};
+    request.defaultSuffix = u"tlist"_s;
+    const auto choice = Platform::instance().getSaveFileName(this, request);
+    if (!choice)
+        return;
+    // Tool lists live in the program folder, whatever folder was browsed to.
+    const QString name = QFileInfo(choice->path).fileName();
+    const QString target = QDir(folder).filePath(name);
+    if (QFileInfo(target) != QFileInfo(choice->path) && QFileInfo::exists(target) &&
+        !Platform::instance().askYesNo(
+            this, kCaption,
+            u"%1이(가) 이미 있습니다.\n바꾸시겠습니까?"_s.arg(QDir::toNativeSeparators(target))))
+        return;
+    m_strListFile = name;
+    m_app.m_strToolListName = name.toStdString();
+    saveList();
+    if (m_listCombo->findText(name) < 0)
+        m_listCombo->addItem(name);
+    m_listCombo->setCurrentIndex(m_listCombo->findText(name));
+    GetSettings().ToolListName = name.toStdString();
+}
+
+void CDlgToolConfig::OnSelectList(int index)
+{
+    m_strListFile = m_listCombo->itemText(index);
+    m_app.m_strToolListName = m_strListFile.toStdString();
+    m_app.LoadToolList(this);
+    refill();
+    GetSettings().ToolListName = m_app.m_strToolListName;
+}

@@ -1,0 +1,73 @@
+#include "ToolReportModel.h"
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kBytesRole = Qt::UserRole + 1; // the value as read
+constexpr int kShownRole = Qt::UserRole + 2; // its text as first shown
+
+const QStringList& captions()
+{
+    static const QStringList list = {
+        u"번호"_s,    u"공구 번호"_s, u"공구 정보"_s,  u"최소 공차"_s, u"최대 공차"_s, u"절삭류"_s,
+        u"Spindle"_s, u"Feed"_s,      u"Dwell time"_s, u"측정 여부"_s, u"DL"_s};
+    return list;
+}
+
+} // namespace
+
+ToolReportModel::ToolReportModel(QObject* parent) : QStandardItemModel(0, 11, parent)
+{
+    setHorizontalHeaderLabels(captions());
+}
+
+QString ToolReportModel::valueCaption(int column)
+{
+    return captions().at(column + 1);
+}
+
+void ToolReportModel::setTools(const std::vector<ToolEntry>& tools, const ToolListCodec& codec)
+{
+    removeRows(0, rowCount());
+    m_codec = codec;
+    for (const ToolEntry& tool : tools)
+        appendTool(tool);
+}
+
+void ToolReportModel::appendTool(const ToolEntry& tool)
+{
+    QList<QStandardItem*> row{new QStandardItem(QString::number(rowCount() + 1))};
+    for (const std::string& value : tool.values) {
+        auto* item = new QStandardItem(m_codec.decode(value));
+        item->setData(QByteArray::fromStdString(value), kBytesRole);
+        item->setData(item->text(), kShownRole);
+        row.append(item);
+    }
+    appendRow(row);
+}
+
+void ToolReportModel::removeTool(int row)
+{
+    removeRow(row);
+    renumber();
+}
+
+void ToolReportModel::renumber()
+{
+    for (int row = 0; row < rowCount(); ++row)
+        item(row, 0)->setText(QString::number(row + 1));
+}
+
+std::vector<ToolEntry> ToolReportModel::tools() const
+{
+    std::vector<ToolEntry> tools(static_cast<std::size_t>(rowCount()));
+    for (int row = 0; row < rowCount(); ++row)
+        for (int value = 0; value < ToolEntry::kValueCount; ++value) {
+            const QStandardItem* cell = item(row, value + 1);
+            tools[row].values[value] = cell->text() == cell->data(kShownRole).toString()
+                                           ? cell->data(kBytesRole).toByteArray().toStdString()
+                                           : m_codec.encode(cell->text());
+        }
+    return tools;
+}

@@ -1,0 +1,238 @@
+#include "DlgToolConfig.h"
+#include "GuiTestEnvironment.h"
+#include "QuorApp.h"
+#include "Settings.h"
+#include "TestFiles.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray kHeader = "!!!Tool List\r\n!1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
+                           "!Tool\tTolMin\tTolMax\tM078\tSpindle\tFeed\tDT\tCAL\tDL\r\n";
+const QByteArray kListA = kHeader + "T1,10 Flat,-0.01,0.01,M08,8000,1200,0,O,0\r\n"
+                                    "T2,6 Ball,-0.01,0.01,M07,12000,900,0,X,0\r\n";
+// Code page 949: "황삭" (roughing) as the tool info of T7.
+const QByteArray kListB = kHeader + "T7,\xC8\xB2\xBB\xE8,0,0,M08,1,2,3,O,4\r\n";
+
+} // namespace
+
+class DlgToolConfigTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensTheCurrentListOrTheFirstOrNone();
+    void addDeleteAndSaveInRecordOrder();
+    void saveAsWritesIntoTheProgramFolder();
+    void closingWithoutSavingChangesNothing();
+    void valuesKeepTheirBytesAndBadRowsAreRefused();
+
+private:
+    void open();
+    QString path(const QString& name) const { return m_folder->filePath(name); }
+    template <typename T> T* child(const QString& name) const
+    {
+        return m_dialog->findChild<T*>(name);
+    }
+    void click(const QString& button) { child<QPushButton>(button)->click(); }
+    QStringList column(int column) const;
+    QStringList messageTexts() const;
+
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<GuiTestEnvironment> m_env;
+    std::unique_ptr<CQuorApp> m_app;
+    std::unique_ptr<CDlgToolConfig> m_dialog;
+};
+
+void DlgToolConfigTest::init()
+{
+    m_folder = std::make_unique<QTemporaryDir>();
+    m_env = std::make_unique<GuiTestEnvironment>();
+    m_app = std::make_unique<CQuorApp>();
+    m_app->m_strExeFolder = m_folder->path().toStdString();
+    m_app->m_strToolListName = "B.tlist";
+    writeTestFile(path(u"A.tlist"_s), kListA);
+    writeTestFile(path(u"B.tlist"_s), kListB);
+}
+
+void DlgToolConfigTest::cleanup()
+{
+    m_dialog.reset();
+    m_app.reset();
+    m_env.reset();
+    m_folder.reset();
+}
+
+void DlgToolConfigTest::open()
+{
+    m_dialog = std::make_unique<CDlgToolConfig>(*m_app);
+    m_dialog->show();
+}
+
+QStringList DlgToolConfigTest::column(int column) const
+{
+    const QAbstractItemModel* model = child<QTableView>(u"toolReport"_s)->model();
+    QStringList texts;
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts.append(model->index(row, column).data().toString());
+    return texts;
+}
+
+QStringList DlgToolConfigTest::messageTexts() const
+{
+    QStringList texts;
+    for (const auto& message : m_env->platform.messages)
+        texts.append(message.caption + u": "_s + message.text);
+    return texts;
+}
+
+void DlgToolConfigTest::opensTheCurrentListOrTheFirstOrNone()
+{
+    open();
+    auto* combo = child<QComboBox>(u"toolListCombo"_s);
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->currentText(), u"B.tlist"_s);
+    QCOMPARE(column(0), QStringList{u"1"_s});
+    QCOMPARE(m_dialog->windowTitle(), u"공구 설정"_s);
+
+    m_app->m_strToolListName = "missing.TLIST";
+    open();
+    QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"A.tlist"_s);
+    QCOMPARE(m_app->m_strToolListName, std::string("A.tlist"));
+    QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+
+    // No list at all: the tools in memory stay, and Save writes ToolList.tlist.
+    QFile::remove(path(u"A.tlist"_s));
+    QFile::remove(path(u"B.tlist"_s));
+    m_app->m_strToolListName = "ToolList.tlist";
+    open();
+    QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->count(), 0);
+    QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+    click(u"saveButton"_s);
+    QCOMPARE(readTestFile(path(u"ToolList.tlist"_s)), kListA);
+}
+
+void DlgToolConfigTest::addDeleteAndSaveInRecordOrder()
+{
+    m_app->m_strToolListName = "A.tlist";
+    open();
+    child<QLineEdit>(u"toolNumberEdit"_s)->setText(u"T3"_s);
+    child<QLineEdit>(u"diameterEdit"_s)->setText(u"10"_s);
+    child<QLineEdit>(u"radiusEdit"_s)->setText(u"0.5"_s);
+    child<QLineEdit>(u"spindleEdit"_s)->setText(u"9000"_s);
+    child<QComboBox>(u"coolantCombo"_s)->setEditText(u"M09"_s);
+    click(u"addButton"_s);
+    QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+    QCOMPARE(column(2).last(), u"10 R0.5"_s);
+    QCOMPARE(column(5).last(), u"M09"_s);
+
+    child<QLineEdit>(u"feedEdit"_s)->setText(u"fast"_s);
+    click(u"addButton"_s);
+    QCOMPARE(column(0).size(), 3);
+    QCOMPARE(messageTexts(), QStringList{u"Corvane: Please enter an integer."_s});
+    child<QLineEdit>(u"feedEdit"_s)->setText(u"0"_s);
+
+    auto* report = child<QTableView>(u"toolReport"_s);
+    report->setCurrentIndex(report->model()->index(0, 1));
+    click(u"deleteButton"_s);
+    QCOMPARE(column(1), QStringList({u"T2"_s, u"T3"_s}));
+    QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s}));
+    click(u"addButton"_s);
+    QCOMPARE(column(0).last(), u"3"_s);
+
+    report->sortByColumn(1, Qt::DescendingOrder);
+    QCOMPARE(column(1), QStringList({u"T3"_s, u"T3"_s, u"T2"_s}));
+    click(u"saveButton"_s);
+    QCOMPARE(readTestFile(path(u"A.tlist"_s)), kHeader +
+                                                   "T2,6 Ball,-0.01,0.01,M07,12000,900,0,X,0\r\n"
+                                                   "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n"
+                                                   "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n");
+    QCOMPARE(m_app->m_ToolTable.size(), std::size_t(3));
+    QCOMPARE(messageTexts().last(), u"Corvane: 저장 되었습니다."_s);
+}
+
+void DlgToolConfigTest::saveAsWritesIntoTheProgramFolder()
+{
+    open();
+    m_env->platform.saveAnswers.push_back({u"/somewhere/else/New.tlist"_s, 0});
+    click(u"saveAsButton"_s);
+    QCOMPARE(m_env->platform.saveRequests[0].folder, m_folder->path());
+    QCOMPARE(m_env->platform.saveRequests[0].filters,
+             QStringList{u"공구 리스트 files (*.tlist)"_s});
+    QCOMPARE(readTestFile(path(u"New.tlist"_s)), kListB);
+    auto* combo = child<QComboBox>(u"toolListCombo"_s);
+    QCOMPARE(combo->currentText(), u"New.tlist"_s);
+    QCOMPARE(combo->count(), 3);
+    QCOMPARE(m_app->m_strToolListName, std::string("New.tlist"));
+    QCOMPARE(GetSettings().ToolListName, std::string("New.tlist"));
+
+    // Picking another folder's file never replaces a list here without asking.
+    m_env->platform.saveAnswers.push_back({u"/somewhere/else/A.tlist"_s, 0});
+    click(u"saveAsButton"_s);
+    QCOMPARE(m_env->platform.questions.size(), 1);
+    QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
+}
+
+void DlgToolConfigTest::closingWithoutSavingChangesNothing()
+{
+    open();
+    auto* report = child<QTableView>(u"toolReport"_s);
+    report->model()->setData(report->model()->index(0, 1), u"edited"_s);
+    click(u"addButton"_s);
+    const std::vector<ToolEntry> before = m_app->m_ToolTable;
+    click(u"closeButton"_s);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(readTestFile(path(u"B.tlist"_s)), kListB);
+    QVERIFY(m_app->m_ToolTable == before);
+
+    // Choosing another list reloads the table and makes it current.
+    open();
+    auto* combo = child<QComboBox>(u"toolListCombo"_s);
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+    QCOMPARE(GetSettings().ToolListName, std::string("A.tlist"));
+}
+
+void DlgToolConfigTest::valuesKeepTheirBytesAndBadRowsAreRefused()
+{
+    open();
+    QCOMPARE(column(2), QStringList{u"황삭"_s});
+    auto* model = child<QTableView>(u"toolReport"_s)->model();
+    model->setData(model->index(0, 10), u"정삭"_s);
+    click(u"saveButton"_s);
+    QCOMPARE(readTestFile(path(u"B.tlist"_s)),
+             kHeader + "T7,\xC8\xB2\xBB\xE8,0,0,M08,1,2,3,O,\xC1\xA4\xBB\xE8\r\n");
+
+    m_env->platform.messages.clear();
+    model->setData(model->index(0, 3), QString());
+    click(u"saveButton"_s);
+    QCOMPARE(m_env->platform.messages.size(), 1);
+    QVERIFY(messageTexts()[0].contains(u"1번 공구의 '최소 공차'"_s));
+
+    model->setData(model->index(0, 3), u"0"_s);
+    QDir(m_folder->path()).mkdir(u"Dir.tlist"_s);
+    m_env->platform.messages.clear();
+    auto* combo = child<QComboBox>(u"toolListCombo"_s);
+    combo->addItem(u"Dir.tlist"_s);
+    m_dialog->OnSelectList(combo->count() - 1);
+    m_env->platform.messages.clear();
+    click(u"saveButton"_s);
+    QCOMPARE(m_env->platform.messages.size(), 1);
+    QVERIFY(messageTexts()[0].contains(QDir::toNativeSeparators(path(u"Dir.tlist"_s))));
+}
+
+QTEST_MAIN(DlgToolConfigTest)
+#include "DlgToolConfigTest.moc"
