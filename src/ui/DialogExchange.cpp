@@ -25,12 +25,19 @@ bool DialogExchange::takeInt(QLineEdit* field, int& value)
 bool DialogExchange::takeInt(QLineEdit* field, int& value, int minimum, int maximum)
 {
     int number = 0;
-    if (!takeInt(field, number))
+    if (!takeInt(field, number) || !checkRange(field, number, minimum, maximum))
         return false;
-    if (number < minimum || number > maximum)
+    value = number;
+    return true;
+}
+
+bool DialogExchange::checkRange(QLineEdit* field, int value, int minimum, int maximum)
+{
+    if (m_failed)
+        return false;
+    if (value < minimum || value > maximum)
         return fail(field,
                     u"Please enter an integer between %1 and %2."_s.arg(minimum).arg(maximum));
-    value = number;
     return true;
 }
 
@@ -51,17 +58,6 @@ bool DialogExchange::takeDouble(QLineEdit* field, double& value)
     const double number = field->text().trimmed().toDouble(&parsed);
     if (!parsed)
         return fail(field, u"Please enter a number."_s);
-    value = number;
-    return true;
-}
-
-bool DialogExchange::takeDouble(QLineEdit* field, double& value, double minimum, double maximum)
-{
-    double number = 0.0;
-    if (!takeDouble(field, number))
-        return false;
-    if (number < minimum || number > maximum)
-        return fail(field, u"Please enter a number between %1 and %2."_s.arg(minimum).arg(maximum));
     value = number;
     return true;
 }

@@ -15,9 +15,10 @@ public:
 
     bool takeInt(QLineEdit* field, int& value);
     bool takeInt(QLineEdit* field, int& value, int minimum, int maximum);
+    // A range check on a value taken earlier, for dialogs that check after taking every field.
+    bool checkRange(QLineEdit* field, int value, int minimum, int maximum);
     bool takeFloat(QLineEdit* field, float& value);
     bool takeDouble(QLineEdit* field, double& value);
-    bool takeDouble(QLineEdit* field, double& value, double minimum, double maximum);
 
     bool ok() const { return !m_failed; }
 

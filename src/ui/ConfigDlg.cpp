@@ -1,0 +1,299 @@
+#include "ConfigDlg.h"
+
+#include "DialogExchange.h"
+#include "Platform.h"
+#include "QuorApp.h"
+#include "Settings.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+template <typename Widget> Widget* named(Widget* widget, const QString& name)
+{
+    widget->setObjectName(name);
+    return widget;
+}
+
+QLineEdit* numberField(const QString& name)
+{
+    auto* field = named(new QLineEdit, name);
+    field->setAlignment(Qt::AlignCenter);
+    return field;
+}
+
+QPlainTextEdit* textField(const QString& name)
+{
+    auto* field = named(new QPlainTextEdit, name);
+    field->setFixedHeight(field->fontMetrics().lineSpacing() * 3);
+    return field;
+}
+
+QGroupBox* group(const QString& title, QLayout* content)
+{
+    auto* box = new QGroupBox(title);
+    box->setLayout(content);
+    return box;
+}
+
+QString text(const std::string& value)
+{
+    return QString::fromStdString(value);
+}
+
+} // namespace
+
+CConfigDlg::CConfigDlg(CQuorApp& app, QWidget* parent)
+    : QDialog(parent), m_app(app), m_rows(numberField(u"rowsEdit"_s)),
+      m_cols(numberField(u"columnsEdit"_s)), m_tables(numberField(u"tablesEdit"_s)),
+      m_numbering(
+          named(new QCheckBox(u"칸의 숫자 입력 방식 (G54 && P1 ~)"_s), u"numberingCheck"_s)),
+      m_general(named(new QRadioButton(u"일반"_s), u"generalRadio"_s)),
+      m_simensMode(named(new QRadioButton(u"Simens"_s), u"simensRadio"_s)),
+      m_firstLine(textField(u"firstLineEdit"_s)), m_endLine(textField(u"endLineEdit"_s)),
+      m_fanuc(named(new QRadioButton(u"파낙"_s), u"fanucRadio"_s)),
+      m_heidenhain(named(new QRadioButton(u"하이덴하인"_s), u"heidenhainRadio"_s)),
+      m_fanucToolList(named(new QComboBox, u"fanucToolListCombo"_s)),
+      m_heidenhainToolList(named(new QComboBox, u"heidenhainToolListCombo"_s)),
+      m_fanucToolChange(named(new QCheckBox(u"Feed/Spindle 변경"_s), u"fanucToolChangeCheck"_s)),
+      m_heidenhainToolChange(
+          named(new QCheckBox(u"Feed/Spindle 변경"_s), u"heidenhainToolChangeCheck"_s)),
+      m_posCheck(named(new QCheckBox(u"NC Data 좌표 변환"_s), u"posCheck"_s)),
+      m_openNcData(named(new QCheckBox(u"변환 후 Assy NC 데이터 열기"_s), u"openNcDataCheck"_s)),
+      m_openWindow(named(new QCheckBox(u"변환 후 윈도우 탐색기 열기"_s), u"openWindowCheck"_s)),
+      m_limit(numberField(u"limitEdit"_s)),
+      m_percentLines(named(new QCheckBox(u"파일 앞뒤에  \" % \" 표시"_s), u"percentLinesCheck"_s)),
+      m_deleteFolders(named(new QCheckBox(u"변환 관련 폴더 삭제"_s), u"deleteFoldersCheck"_s)),
+      m_deleteFinalFolder(named(new QCheckBox(u"Final 폴더 삭제"_s), u"deleteFinalFolderCheck"_s)),
+      m_mvrCentre(numberField(u"mvrCentreEdit"_s)), m_mvrOffset(numberField(u"mvrOffsetEdit"_s))
+{
+    setWindowTitle(u"환경 설정 창"_s);
+    auto* deletion = new QVBoxLayout;
+    deletion->addWidget(m_deleteFolders);
+    deletion->addWidget(m_deleteFinalFolder);
+    auto* discharge = new QFormLayout;
+    discharge->addRow(u"Z 중심값(MVR)"_s, m_mvrCentre);
+    discharge->addRow(u"Z 옵셋값(MVR)"_s, m_mvrOffset);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
+    buttons->button(QDialogButtonBox::Cancel)->setText(u"Cancel"_s);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(buildTableGroup());
+    layout->addWidget(buildConversionGroup());
+    layout->addWidget(group(u"삭제"_s, deletion));
+    layout->addWidget(group(u"방전"_s, discharge));
+    layout->addWidget(buttons);
+
+    connect(m_deleteFolders, &QCheckBox::clicked, this, &CConfigDlg::OnFolderDeletionToggled);
+    connect(m_numbering, &QCheckBox::clicked, this, &CConfigDlg::OnNumberingModeToggled);
+    connect(m_general, &QRadioButton::clicked, this, [this] { m_simens = 0; });
+    connect(m_simensMode, &QRadioButton::clicked, this, [this] { m_simens = 1; });
+    connect(m_percentLines, &QCheckBox::clicked, this,
+            [this](bool checked) { m_perStr = checked ? 1 : 0; });
+    load();
+}
+
+QWidget* CConfigDlg::buildTableGroup()
+{
+    auto* counts = new QFormLayout;
+    counts->addRow(u"행개수"_s, m_rows);
+    counts->addRow(u"열개수"_s, m_cols);
+    counts->addRow(u"Table 개수"_s, m_tables);
+    auto* naming = new QHBoxLayout;
+    naming->addWidget(m_general);
+    naming->addWidget(m_simensMode);
+    naming->addStretch();
+    auto* axes = new QVBoxLayout;
+    axes->addLayout(counts);
+    axes->addWidget(m_numbering);
+    axes->addLayout(naming);
+    // "일반" and "Simens" may both be off, while numbering mode is on.
+    auto* namingGroup = new QButtonGroup(this);
+    namingGroup->setExclusive(false);
+    namingGroup->addButton(m_general);
+    namingGroup->addButton(m_simensMode);
+    connect(namingGroup, &QButtonGroup::buttonClicked, this, [this](QAbstractButton* clicked) {
+        (clicked == m_general ? m_simensMode : m_general)->setChecked(false);
+        clicked->setChecked(true);
+    });
+
+    auto* lines = new QFormLayout;
+    lines->addRow(u"머릿말"_s, m_firstLine);
+    lines->addRow(u"꼬리말"_s, m_endLine);
+
+    auto* nc = new QVBoxLayout;
+    nc->addWidget(group(u"좌표축"_s, axes));
+    nc->addWidget(group(u"NC Assy 문구"_s, lines));
+    return group(u"NC"_s, nc);
+}
+
+QWidget* CConfigDlg::buildConversionGroup()
+{
+    auto* machines = new QGridLayout;
+    machines->addWidget(m_fanuc, 0, 0);
+    machines->addWidget(m_fanucToolList, 0, 1);
+    machines->addWidget(m_fanucToolChange, 0, 2);
+    machines->addWidget(m_heidenhain, 1, 0);
+    machines->addWidget(m_heidenhainToolList, 1, 1);
+    machines->addWidget(m_heidenhainToolChange, 1, 2);
+    machines->setColumnStretch(1, 1);
+    auto* machineGroup = new QButtonGroup(this);
+    machineGroup->addButton(m_fanuc, 0);
+    machineGroup->addButton(m_heidenhain, 1);
+
+    auto* limit = new QFormLayout;
+    limit->addRow(u"번호 (최대값)"_s, m_limit);
+
+    auto* conversion = new QVBoxLayout;
+    conversion->addLayout(machines);
+    conversion->addWidget(m_posCheck);
+    conversion->addWidget(m_openNcData);
+    conversion->addWidget(m_openWindow);
+    conversion->addLayout(limit);
+    conversion->addWidget(m_percentLines);
+    return group(u"변환"_s, conversion);
+}
+
+void CConfigDlg::load()
+{
+    const CSettings& settings = GetSettings();
+    // The offset goes through single precision, the centre keeps double precision.
+    m_mvrOffset->setText(QString::number(static_cast<float>(settings.MVRZval), 'g', 6));
+    m_mvrCentre->setText(QString::number(settings.MVRCenZval, 'g', 15));
+    m_rows->setText(QString::number(settings.RowNum));
+    m_cols->setText(QString::number(settings.ColumnNum));
+    m_tables->setText(QString::number(settings.TableNum));
+    m_limit->setText(QString::number(settings.LimitValue));
+    m_firstLine->setPlainText(text(settings.First_Line));
+    m_endLine->setPlainText(text(settings.End_Line));
+    m_openWindow->setChecked(settings.Open_Window != 0);
+    m_openNcData->setChecked(settings.Open_NCdata != 0);
+    m_posCheck->setChecked(settings.PosCheck != 0);
+    m_deleteFolders->setChecked(settings.Del_Folder != 0);
+    m_deleteFinalFolder->setChecked(settings.Del_FinalFolder != 0);
+    m_deleteFinalFolder->setVisible(settings.Del_Folder != 0);
+    m_numbering->setChecked(settings.ItemNameType != 0);
+    (settings.MachineType == 0 ? m_fanuc : m_heidenhain)->setChecked(true);
+    m_fanucToolChange->setChecked(settings.FANUCToolChange != 0);
+    m_heidenhainToolChange->setChecked(settings.HToolChange != 0);
+    m_simens = settings.SIMENS;
+    m_perStr = settings.PER_STR;
+    m_percentLines->setChecked(m_perStr != 0);
+    showSimensChoice();
+    fillToolListCombos();
+}
+
+void CConfigDlg::fillToolListCombos()
+{
+    const QStringList lists =
+        QDir(text(m_app.m_strExeFolder)).entryList({u"*.tlist"_s}, QDir::Files, QDir::Name);
+    const CSettings& settings = GetSettings();
+    for (auto [combo, current] : {std::pair{m_fanucToolList, text(settings.FANUCToolList)},
+                                  {m_heidenhainToolList, text(settings.HToolList)}}) {
+        combo->addItems(lists);
+        combo->setCurrentIndex(std::max(0, combo->findText(current, Qt::MatchFixedString)));
+    }
+}
+
+// In numbering mode neither naming variant applies: both buttons are off and disabled.
+void CConfigDlg::showSimensChoice()
+{
+    const bool numbering = m_numbering->isChecked();
+    m_general->setEnabled(!numbering);
+    m_simensMode->setEnabled(!numbering);
+    m_general->setChecked(!numbering && m_simens == 0);
+    m_simensMode->setChecked(!numbering && m_simens != 0);
+}
+
+void CConfigDlg::OnFolderDeletionToggled()
+{
+    const bool deleting = m_deleteFolders->isChecked();
+    if (!deleting)
+        m_deleteFinalFolder->setChecked(false);
+    m_deleteFinalFolder->setVisible(deleting);
+}
+
+void CConfigDlg::OnNumberingModeToggled()
+{
+    showSimensChoice();
+}
+
+bool CConfigDlg::run(CQuorApp& app, QWidget* parent)
+{
+    CConfigDlg dialog(app, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CConfigDlg::accept()
+{
+    float mvrOffset = 0;
+    int rows = 0;
+    int cols = 0;
+    int tables = 0;
+    int limit = 0;
+    double mvrCentre = 0;
+    DialogExchange exchange(this, u"Corvane"_s);
+    if (!exchange.takeFloat(m_mvrOffset, mvrOffset) || !exchange.takeInt(m_rows, rows) ||
+        !exchange.takeInt(m_cols, cols) || !exchange.takeInt(m_tables, tables) ||
+        !exchange.takeInt(m_limit, limit) || !exchange.checkRange(m_rows, rows, 1, 10) ||
+        !exchange.checkRange(m_cols, cols, 1, 10) ||
+        !exchange.checkRange(m_tables, tables, 1, 10) ||
+        !exchange.checkRange(m_limit, limit, 1, 1000000000) ||
+        !exchange.takeDouble(m_mvrCentre, mvrCentre))
+        return;
+
+    CSettings& settings = GetSettings();
+    const int posCheck = m_posCheck->isChecked() ? 1 : 0;
+    const int numbering = m_numbering->isChecked() ? 1 : 0;
+    const QString restart =
+        u"수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다."_s;
+    if (posCheck != settings.PosCheck && m_app.m_JobFiles.count() > 0)
+        Platform::instance().showMessage(this, u"Corvane"_s, restart, Platform::Icon::Information);
+    if (rows != settings.RowNum || cols != settings.ColumnNum || tables != settings.TableNum ||
+        numbering != settings.ItemNameType || m_simens != settings.SIMENS ||
+        m_perStr != settings.PER_STR)
+        Platform::instance().showMessage(this, u"Corvane"_s, restart, Platform::Icon::Information);
+
+    settings.MVRZval = mvrOffset;
+    settings.MVRCenZval = mvrCentre;
+    settings.RowNum = rows;
+    settings.ColumnNum = cols;
+    settings.TableNum = tables;
+    settings.First_Line = m_firstLine->toPlainText().toStdString();
+    settings.End_Line = m_endLine->toPlainText().toStdString();
+    settings.Open_Window = m_openWindow->isChecked() ? 1 : 0;
+    settings.Open_NCdata = m_openNcData->isChecked() ? 1 : 0;
+    settings.PosCheck = posCheck;
+    settings.Del_Folder = m_deleteFolders->isChecked() ? 1 : 0;
+    settings.Del_FinalFolder = m_deleteFinalFolder->isChecked() ? 1 : 0;
+    settings.ItemNameType = numbering;
+    settings.MachineType = m_fanuc->isChecked() ? 0 : 1;
+    settings.LimitValue = limit;
+    settings.FANUCToolChange = m_fanucToolChange->isChecked() ? 1 : 0;
+    settings.HToolChange = m_heidenhainToolChange->isChecked() ? 1 : 0;
+    settings.SIMENS = m_simens;
+    // Without any list file there is nothing to choose: the stored names stay.
+    if (m_fanucToolList->count() > 0)
+        settings.FANUCToolList = m_fanucToolList->currentText().toStdString();
+    if (m_heidenhainToolList->count() > 0)
+        settings.HToolList = m_heidenhainToolList->currentText().toStdString();
+    settings.PER_STR = m_perStr;
+    settings.Save();
+    QDialog::accept();
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QDialog>
+
+class CQuorApp;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QRadioButton;
+
+// "환경 설정 창": table sizes and numbering, the header and footer lines of assembled NC data,
+// the controller with its tool list, what follows a conversion, folder clean-up and the Z
+// values of discharge machining. OK stores and saves; Cancel stores nothing.
+class CConfigDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CConfigDlg(CQuorApp& app, QWidget* parent = nullptr);
+
+    // Runs the dialog; true when it was closed with OK.
+    static bool run(CQuorApp& app, QWidget* parent);
+
+    void accept() override;
+
+private:
+    QWidget* buildTableGroup();
+    QWidget* buildConversionGroup();
+    void load();
+    void fillToolListCombos();
+    void OnFolderDeletionToggled();
+    void OnNumberingModeToggled();
+    void showSimensChoice();
+
+    CQuorApp& m_app;
+    int m_simens = 0; // set by the "일반" and "Simens" buttons
+    int m_perStr = 0; // set by the "%" lines check box
+
+    QLineEdit* m_rows;
+    QLineEdit* m_cols;
+    QLineEdit* m_tables;
+    QCheckBox* m_numbering;
+    QRadioButton* m_general;
+    QRadioButton* m_simensMode;
+    QPlainTextEdit* m_firstLine;
+    QPlainTextEdit* m_endLine;
+    QRadioButton* m_fanuc;
+    QRadioButton* m_heidenhain;
+    QComboBox* m_fanucToolList;
+    QComboBox* m_heidenhainToolList;
+    QCheckBox* m_fanucToolChange;
+    QCheckBox* m_heidenhainToolChange;
+    QCheckBox* m_posCheck;
+    QCheckBox* m_openNcData;
+    QCheckBox* m_openWindow;
+    QLineEdit* m_limit;
+    QCheckBox* m_percentLines;
+    QCheckBox* m_deleteFolders;
+    QCheckBox* m_deleteFinalFolder;
+    QLineEdit* m_mvrCentre;
+    QLineEdit* m_mvrOffset;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QDialog>
+
+class QLineEdit;
+
+// "Tessaly Option": cell text size, lines the merge cuts, file list extensions, editor and logo
+// opacity. OK changes the settings record in memory; the record is saved with the others.
+class CFileOptDlg : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CFileOptDlg(QWidget* parent = nullptr);
+
+    // Runs the dialog; true when it was closed with OK.
+    static bool run(QWidget* parent);
+
+    void accept() override;
+
+private:
+    QLineEdit* m_textSize;
+    QLineEdit* m_deleteTop;
+    QLineEdit* m_deleteBottom;
+    QLineEdit* m_extensions;
+    QLineEdit* m_editor;
+    QLineEdit* m_logoAlpha;
+};
