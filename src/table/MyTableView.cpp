@@ -66,20 +66,25 @@ void CMyTableView::OnTableNotify(const TableCellNotify& notify)
         m_pSelectedCell = dynamic_cast<WorkOffsetCell*>(m_wndTable.GetHoverCell());
 }
 
+// A drop only ever copies: a source that honoured a move would delete the NC files.
 void CMyTableView::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!localFiles(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
+    if (localFiles(event->mimeData()).isEmpty())
+        return;
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void CMyTableView::dragMoveEvent(QDragMoveEvent* event)
 {
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
 }
 
 void CMyTableView::dropEvent(QDropEvent* event)
 {
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     OnDropFiles(localFiles(event->mimeData()), event->position().toPoint());
 }
 

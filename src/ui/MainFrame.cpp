@@ -1,29 +1,223 @@
 #include "MainFrame.h"
 
+#include "AboutDlg.h"
+#include "ConfigDlg.h"
 #include "ConvertCommand.h"
+#include "DlgToolConfig.h"
+#include "FileOptDlg.h"
 #include "MyTableView.h"
+#include "NcFileListCtrl.h"
+#include "Platform.h"
+#include "QuorApp.h"
 #include "QuorView.h"
+#include "RibbonBar.h"
+#include "Settings.h"
+#include "ShellTreeCtrl.h"
 #include "TableView.h"
 
 #include <QAction>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QSettings>
 #include <QStatusBar>
-#include <QToolBar>
+#include <QStyle>
 
 using namespace Qt::StringLiterals;
 
-CMainFrame::CMainFrame(CQuorApp& app, QWidget* parent)
-    : QMainWindow(parent), m_view(new CQuorView(app, this)),
-      m_convert(new ConvertCommand(app, this)), m_convertAction(new QAction(u"Convert"_s, this))
-{
-    setWindowTitle(u"Tessaly"_s);
-    setCentralWidget(m_view);
-    connect(m_view->tableTabs()->tableView(), &CMyTableView::statusNote, statusBar(),
-            [this](const QString& note) { statusBar()->showMessage(note, 10000); });
-    m_convertAction->setObjectName(u"actionConvert"_s);
-    connect(m_convertAction, &QAction::triggered, m_convert, &ConvertCommand::OnConvert);
+namespace {
 
-    QToolBar* toolBar = addToolBar(u"HOME"_s);
-    toolBar->setObjectName(u"toolBarHome"_s);
-    toolBar->addAction(m_convertAction);
-    resize(900, 600);
+QString text(const std::string& value)
+{
+    return QString::fromStdString(value);
+}
+
+int flag(int value)
+{
+    return value != 0 ? 1 : 0;
+}
+
+} // namespace
+
+CMainFrame::CMainFrame(CQuorApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+{
+    CSettings& settings = GetSettings();
+    settings.Load();
+    m_bAxisCheck = flag(settings.AxisCheck);
+    m_bToolCheck = flag(settings.ToolCheck);
+    m_bToolAssyCheck = flag(settings.ToolAssyCheck);
+    m_bExcelCheck = flag(settings.ExcelCheck);
+    m_bToolAssyType = flag(settings.ToolAssyType);
+
+    // The view chain exists before the bars and panes.
+    m_view = new CQuorView(app, this);
+    setCentralWidget(m_view);
+    m_convert = new ConvertCommand(app, this);
+
+    setWindowTitle(u"Tessaly"_s);
+    createStatusBar();
+    createRibbon();
+    createPanes();
+    restoreStoredLayout();
+    resize(1100, 720);
+}
+
+CMainFrame::~CMainFrame()
+{
+    CSettings& settings = GetSettings();
+    settings.AxisCheck = m_bAxisCheck;
+    settings.ToolCheck = m_bToolCheck;
+    settings.ToolAssyCheck = m_bToolAssyCheck;
+    settings.ExcelCheck = m_bExcelCheck;
+    settings.ToolAssyType = m_bToolAssyType;
+    settings.Save();
+}
+
+QAction* CMainFrame::addCommand(const QString& name, const QString& text, const QIcon& icon)
+{
+    auto* action = new QAction(icon, text, this);
+    action->setObjectName(name);
+    return action;
+}
+
+void CMainFrame::createStatusBar()
+{
+    statusBar()->addWidget(new QLabel(u"READY"_s));
+    // Qt cannot read the lock keys everywhere: the indicators stay blank.
+    for (const QString& indicator : {u"CAP"_s, u"NUM"_s, u"SCRL"_s}) {
+        auto* label = new QLabel;
+        label->setObjectName(u"indicator"_s + indicator);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(indicator) + 8);
+        label->setToolTip(indicator);
+        statusBar()->addPermanentWidget(label);
+    }
+    statusBar()->setMinimumHeight(22);
+    connect(m_view->tableTabs()->tableView(), &CMyTableView::statusNote, this,
+            [this](const QString& note) { statusBar()->showMessage(note, 10000); });
+}
+
+void CMainFrame::createRibbon()
+{
+    QStyle* look = style();
+    QAction* convert = addCommand(
+        u"actionConvert"_s, u"Convert"_s,
+        QIcon::fromTheme(u"media-playback-start"_s, look->standardIcon(QStyle::SP_MediaPlay)));
+    connect(convert, &QAction::triggered, m_convert, &ConvertCommand::OnConvert);
+    QAction* remove =
+        addCommand(u"actionDelete"_s, u"Delete"_s,
+                   QIcon::fromTheme(u"edit-delete"_s, look->standardIcon(QStyle::SP_TrashIcon)));
+    connect(remove, &QAction::triggered, this, &CMainFrame::OnDeleteCell);
+    QAction* setting =
+        addCommand(u"actionSetting"_s, u"Setting"_s,
+                   QIcon::fromTheme(u"preferences-system"_s,
+                                    look->standardIcon(QStyle::SP_FileDialogDetailedView)));
+    connect(setting, &QAction::triggered, this, [this] { CFileOptDlg::run(this); });
+
+    QAction* folderPath = addCommand(u"actionSetFolderPath"_s, u"Set Folder Path"_s,
+                                     look->standardIcon(QStyle::SP_DirOpenIcon));
+    connect(folderPath, &QAction::triggered, this, &CMainFrame::OnSetFolderPath);
+    // The menu's own Convert item has never been wired to anything.
+    QAction* menuConvert = addCommand(u"actionConvertMenu"_s, u"Convert"_s);
+    menuConvert->setEnabled(false);
+    QAction* tools = addCommand(u"actionToolSettings"_s, u"공구 설정"_s);
+    connect(tools, &QAction::triggered, this, [this] { CDlgToolConfig::run(m_app, this); });
+    QAction* outputPath = addCommand(u"actionSetOutputPath"_s, u"Output 경로 설정"_s);
+    connect(outputPath, &QAction::triggered, this, &CMainFrame::OnSetOutputPath);
+    QAction* config = addCommand(u"actionConfig"_s, u"환경 설정"_s);
+    connect(config, &QAction::triggered, this, [this] { CConfigDlg::run(m_app, this); });
+    QAction* about = addCommand(u"actionAbout"_s, u"Corvane 정보"_s);
+    connect(about, &QAction::triggered, this, [this] { CAboutDlg::run(this); });
+    QAction* exit = addCommand(u"actionExit"_s, u"Exit(&X)"_s);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    m_ribbon = new RibbonBar(this);
+    m_ribbon->setObjectName(u"ribbon"_s);
+    QMenu* menu = m_ribbon->applicationMenu();
+    menu->addAction(folderPath);
+    menu->addSeparator();
+    menu->addAction(menuConvert);
+    menu->addSeparator();
+    menu->addAction(exit);
+    const int home = m_ribbon->addTab(u"HOME"_s);
+    m_ribbon->addGroup(home, u"TOOL"_s, convert);
+    m_ribbon->addGroup(home, u"EDIT"_s, remove);
+    m_ribbon->addGroup(home, u"SETTING"_s, setting);
+    setMenuWidget(m_ribbon);
+
+    // Commands no ribbon control carries get a place in the application menu, before Exit.
+    QAction* beforeExit = menu->insertSeparator(exit);
+    menu->insertActions(beforeExit, {tools, outputPath, config});
+    menu->insertSeparator(beforeExit);
+    menu->insertAction(beforeExit, about);
+}
+
+void CMainFrame::createPanes()
+{
+    m_wndShellTree = new ShellTreeCtrl;
+    m_wndShellList = new NcFileListCtrl;
+    const QString extensions = text(GetSettings().EXTLIST);
+    if (extensions.size() > 1)
+        m_wndShellList->SetIncludeExtensions(extensions);
+    connect(m_wndShellTree, &ShellTreeCtrl::folderSelected, m_wndShellList,
+            &NcFileListCtrl::setFolder);
+    m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
+
+    m_folderPane = new QDockWidget(u"FOLDER"_s, this);
+    m_folderPane->setObjectName(u"paneFolder"_s);
+    m_folderPane->setWidget(m_wndShellTree);
+    m_fileListPane = new QDockWidget(u"NC FILE LIST"_s, this);
+    m_fileListPane->setObjectName(u"paneNcFileList"_s);
+    m_fileListPane->setWidget(m_wndShellList);
+    addDockWidget(Qt::LeftDockWidgetArea, m_folderPane);
+    splitDockWidget(m_folderPane, m_fileListPane, Qt::Vertical);
+    resizeDocks({m_folderPane}, {420}, Qt::Horizontal);
+    resizeDocks({m_folderPane, m_fileListPane}, {130, 120}, Qt::Vertical);
+
+    QAction* folderToggle = m_folderPane->toggleViewAction();
+    folderToggle->setObjectName(u"actionFolderPane"_s);
+    // Reopened, the folder pane shows the start folder again.
+    connect(folderToggle, &QAction::triggered, this, [this](bool open) {
+        if (open)
+            m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
+    });
+    m_fileListPane->toggleViewAction()->setObjectName(u"actionNcFileListPane"_s);
+    QMenu* menu = m_ribbon->applicationMenu();
+    QAction* tools = findChild<QAction*>(u"actionToolSettings"_s);
+    menu->insertActions(tools, {folderToggle, m_fileListPane->toggleViewAction()});
+}
+
+// A layout stored under "NormalLayout" is applied; the program never writes one.
+void CMainFrame::restoreStoredLayout()
+{
+    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, u"Quor"_s, u"Corvane"_s);
+    const QByteArray layout = store.value(u"NormalLayout"_s).toByteArray();
+    if (!layout.isEmpty())
+        restoreState(layout);
+}
+
+void CMainFrame::OnDeleteCell()
+{
+    if (g_pCurrentTableView)
+        g_pCurrentTableView->OnDeleteCell();
+}
+
+void CMainFrame::OnSetFolderPath()
+{
+    CSettings& settings = GetSettings();
+    const QString folder = Platform::instance().getExistingDirectory(
+        this, u"폴더 경로를 설정할 디렉토리를 선택하세요"_s, text(settings.ShellStartFolder));
+    if (folder.isEmpty())
+        return;
+    settings.ShellStartFolder = folder.toStdString();
+    settings.Save();
+    m_wndShellTree->expandTo(folder);
+}
+
+void CMainFrame::OnSetOutputPath()
+{
+    CSettings& settings = GetSettings();
+    const QString folder = Platform::instance().getExistingDirectory(
+        this, u"Output 경로를 설정할 디렉토리를 선택하세요"_s, text(settings.FolderPath));
+    if (!folder.isEmpty())
+        settings.FolderPath = folder.toStdString();
 }

@@ -3,23 +3,52 @@
 #include <QMainWindow>
 
 class CQuorApp;
-class ConvertCommand;
 class CQuorView;
-class QAction;
+class ConvertCommand;
+class NcFileListCtrl;
+class QDockWidget;
+class RibbonBar;
+class ShellTreeCtrl;
 
-// The main window.
+// The main window: the ribbon, the work-offset table, the folder and NC file list panes and
+// the status bar. It wires each command to the class that does the work.
 class CMainFrame : public QMainWindow
 {
     Q_OBJECT
 
 public:
     explicit CMainFrame(CQuorApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
-    QAction* convertAction() const { return m_convertAction; }
     CQuorView* view() const { return m_view; }
+    RibbonBar* ribbon() const { return m_ribbon; }
+    ShellTreeCtrl* shellTree() const { return m_wndShellTree; }
+    NcFileListCtrl* shellList() const { return m_wndShellList; }
+
+    void OnDeleteCell();
+    void OnSetFolderPath();
+    void OnSetOutputPath();
 
 private:
+    QAction* addCommand(const QString& name, const QString& text, const QIcon& icon = {});
+    void createStatusBar();
+    void createPanes();
+    void createRibbon();
+    void restoreStoredLayout();
+
+    CQuorApp& m_app;
+    // The five option flags, kept as 0 or 1 and written back when the window goes.
+    int m_bAxisCheck = 0;
+    int m_bToolCheck = 0;
+    int m_bToolAssyCheck = 0;
+    int m_bExcelCheck = 0;
+    int m_bToolAssyType = 0;
+
     CQuorView* m_view;
     ConvertCommand* m_convert;
-    QAction* m_convertAction;
+    RibbonBar* m_ribbon = nullptr;
+    QDockWidget* m_folderPane = nullptr;
+    QDockWidget* m_fileListPane = nullptr;
+    ShellTreeCtrl* m_wndShellTree = nullptr;
+    NcFileListCtrl* m_wndShellList = nullptr;
 };
