@@ -43,7 +43,6 @@ public:
 
     int rows() const { return m_nRows; }
     int cols() const { return m_nCols; }
-    int id() const { return m_nId; }
 
 signals:
     void cellNotify(const TableCellNotify& notify);

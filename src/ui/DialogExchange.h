@@ -20,7 +20,6 @@ public:
     bool takeFloat(QLineEdit* field, float& value);
     bool takeDouble(QLineEdit* field, double& value);
 
-    bool ok() const { return !m_failed; }
 
 private:
     bool fail(QLineEdit* field, const QString& message);

@@ -4,6 +4,7 @@
 #include "Settings.h"
 #include "TestFiles.h"
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
@@ -78,6 +79,9 @@ void DlgToolConfigTest::cleanup()
 void DlgToolConfigTest::open()
 {
     m_dialog = std::make_unique<CDlgToolConfig>(*m_app);
+    new QAbstractItemModelTester(child<QTableView>(u"toolReport"_s)->model(),
+                                 QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                 m_dialog.get());
     m_dialog->show();
 }
 
