@@ -34,7 +34,6 @@ private:
     QString shown(const QString& name) const { return QDir::toNativeSeparators(path(name)); }
     void addJob(const QString& name, const QByteArray& bytes);
     void convert(const QString& chosen, int filterIndex);
-    QStringList messageTexts() const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<GuiTestEnvironment> m_env;
@@ -74,14 +73,6 @@ void ConvertCommandTest::convert(const QString& chosen, int filterIndex)
     m_frame->findChild<QAction*>(u"actionConvert"_s)->trigger();
 }
 
-QStringList ConvertCommandTest::messageTexts() const
-{
-    QStringList texts;
-    for (const FakePlatform::Message& message : m_env->platform.messages)
-        texts.append(message.caption + u": "_s + message.text);
-    return texts;
-}
-
 void ConvertCommandTest::convertsTheJobAndOpensTheEditor()
 {
     addJob(u"a.nc"_s, "%\nO1\nA1\nA2\n");
@@ -100,7 +91,7 @@ void ConvertCommandTest::convertsTheJobAndOpensTheEditor()
     // The first filter gives the output the first job file's extension.
     QCOMPARE(readTestFile(path(u"merged.nc"_s)), QByteArray("%\r\nO1\r\nA1\r\nB1\r\nB2\r\n%\r\n"));
     QVERIFY(!QFile::exists(path(u"merged.txt"_s)));
-    QCOMPARE(messageTexts(), QStringList{u"Tessaly: 변환이 완료되었습니다."_s});
+    QCOMPARE(m_env->platform.messageTexts(), QStringList{u"Tessaly: 변환이 완료되었습니다."_s});
     QCOMPARE(m_env->platform.startedPrograms.size(), 1);
     QCOMPARE(m_env->platform.startedPrograms[0].program, u"editor"_s);
     QCOMPARE(m_env->platform.startedPrograms[0].parameter, shown(u"merged.nc"_s));
@@ -142,7 +133,7 @@ void ConvertCommandTest::leftOutFilesAreReportedAndNothingCopiedMeansNoEditor()
     GetSettings().DEL_UP = 1;
     convert(u"out.nc"_s, 1);
 
-    QStringList texts = messageTexts();
+    QStringList texts = m_env->platform.messageTexts();
     QCOMPARE(texts.size(), 3);
     QCOMPARE(
         texts[0],
@@ -158,7 +149,7 @@ void ConvertCommandTest::leftOutFilesAreReportedAndNothingCopiedMeansNoEditor()
     addJob(u"missing.nc"_s, {});
     addJob(u"short.nc"_s, "S1\n");
     convert(u"out.nc"_s, 1);
-    texts = messageTexts();
+    texts = m_env->platform.messageTexts();
     QCOMPARE(texts.size(), 2);
     QVERIFY(texts[0].contains(u"short.nc"_s));
     QVERIFY(texts[1].contains(shown(u"missing.nc"_s)));

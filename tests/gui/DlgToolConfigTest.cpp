@@ -49,7 +49,6 @@ private:
     }
     void click(const QString& button) { child<QPushButton>(button)->click(); }
     QStringList column(int column) const;
-    QStringList messageTexts() const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<GuiTestEnvironment> m_env;
@@ -91,14 +90,6 @@ QStringList DlgToolConfigTest::column(int column) const
     QStringList texts;
     for (int row = 0; row < model->rowCount(); ++row)
         texts.append(model->index(row, column).data().toString());
-    return texts;
-}
-
-QStringList DlgToolConfigTest::messageTexts() const
-{
-    QStringList texts;
-    for (const auto& message : m_env->platform.messages)
-        texts.append(message.caption + u": "_s + message.text);
     return texts;
 }
 
@@ -145,7 +136,7 @@ void DlgToolConfigTest::addDeleteAndSaveInRecordOrder()
     child<QLineEdit>(u"feedEdit"_s)->setText(u"fast"_s);
     click(u"addButton"_s);
     QCOMPARE(column(0).size(), 3);
-    QCOMPARE(messageTexts(), QStringList{u"Corvane: Please enter an integer."_s});
+    QCOMPARE(m_env->platform.messageTexts(), QStringList{u"Corvane: Please enter an integer."_s});
     child<QLineEdit>(u"feedEdit"_s)->setText(u"0"_s);
 
     auto* report = child<QTableView>(u"toolReport"_s);
@@ -164,7 +155,7 @@ void DlgToolConfigTest::addDeleteAndSaveInRecordOrder()
                                                    "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n"
                                                    "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n");
     QCOMPARE(m_app->m_ToolTable.size(), std::size_t(3));
-    QCOMPARE(messageTexts().last(), u"Corvane: 저장 되었습니다."_s);
+    QCOMPARE(m_env->platform.messageTexts().last(), u"Corvane: 저장 되었습니다."_s);
 }
 
 void DlgToolConfigTest::saveAsWritesIntoTheProgramFolder()
@@ -224,7 +215,7 @@ void DlgToolConfigTest::valuesKeepTheirBytesAndBadRowsAreRefused()
     model->setData(model->index(0, 3), QString());
     click(u"saveButton"_s);
     QCOMPARE(m_env->platform.messages.size(), 1);
-    QVERIFY(messageTexts()[0].contains(u"1번 공구의 '최소 공차'"_s));
+    QVERIFY(m_env->platform.messageTexts()[0].contains(u"1번 공구의 '최소 공차'"_s));
 
     model->setData(model->index(0, 3), u"0"_s);
     QDir(m_folder->path()).mkdir(u"Dir.tlist"_s);
@@ -235,7 +226,8 @@ void DlgToolConfigTest::valuesKeepTheirBytesAndBadRowsAreRefused()
     m_env->platform.messages.clear();
     click(u"saveButton"_s);
     QCOMPARE(m_env->platform.messages.size(), 1);
-    QVERIFY(messageTexts()[0].contains(QDir::toNativeSeparators(path(u"Dir.tlist"_s))));
+    QVERIFY(
+        m_env->platform.messageTexts()[0].contains(QDir::toNativeSeparators(path(u"Dir.tlist"_s))));
 }
 
 QTEST_MAIN(DlgToolConfigTest)

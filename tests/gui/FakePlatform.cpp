@@ -40,3 +40,11 @@ bool FakePlatform::startProgram(const QString& program, const QString& parameter
     startedPrograms.append({program, parameter});
     return programsStart;
 }
+
+QStringList FakePlatform::messageTexts() const
+{
+    QStringList texts;
+    for (const Message& message : messages)
+        texts.append(message.caption + QStringLiteral(": ") + message.text);
+    return texts;
+}

@@ -32,6 +32,9 @@ public:
                                  const QString& startFolder) override;
     bool startProgram(const QString& program, const QString& parameter) override;
 
+    // The messages shown so far, each as "caption: text".
+    QStringList messageTexts() const;
+
     // Scripted answers, taken in order; an empty script cancels or answers No.
     std::deque<SaveFileChoice> saveAnswers;
     std::deque<bool> yesNoAnswers;

@@ -49,7 +49,6 @@ private:
         m_config->show();
     }
     template <typename T> T* config(const QString& name) { return child<T>(m_config.get(), name); }
-    QStringList messageTexts() const;
 
     std::unique_ptr<QTemporaryDir> m_folder;
     std::unique_ptr<GuiTestEnvironment> m_env;
@@ -76,14 +75,6 @@ void SettingsDialogsTest::cleanup()
     m_app.reset();
     m_env.reset();
     m_folder.reset();
-}
-
-QStringList SettingsDialogsTest::messageTexts() const
-{
-    QStringList texts;
-    for (const auto& message : m_env->platform.messages)
-        texts.append(message.caption + u": "_s + message.text);
-    return texts;
 }
 
 void SettingsDialogsTest::okWithoutChangesStoresTheSameValues()
@@ -116,7 +107,7 @@ void SettingsDialogsTest::restartMessageFollowsTheChangedKeys()
     openConfig();
     config<QLineEdit>(u"rowsEdit"_s)->setText(u"6"_s);
     m_config->accept();
-    QCOMPARE(messageTexts(), QStringList{restart});
+    QCOMPARE(m_env->platform.messageTexts(), QStringList{restart});
     QCOMPARE(m_env->platform.messages[0].icon, Platform::Icon::Information);
     QCOMPARE(GetSettings().RowNum, 6);
 
@@ -126,7 +117,7 @@ void SettingsDialogsTest::restartMessageFollowsTheChangedKeys()
     config<QCheckBox>(u"posCheck"_s)->click();
     config<QLineEdit>(u"columnsEdit"_s)->setText(u"3"_s);
     m_config->accept();
-    QCOMPARE(messageTexts(), QStringList({restart, restart}));
+    QCOMPARE(m_env->platform.messageTexts(), QStringList({restart, restart}));
 }
 
 void SettingsDialogsTest::outOfRangeValuesAreRefusedAndNothingStored_data()
@@ -153,7 +144,7 @@ void SettingsDialogsTest::outOfRangeValuesAreRefusedAndNothingStored()
     config<QLineEdit>(u"columnsEdit"_s)->setText(u"2"_s);
     config<QLineEdit>(field)->setText(value);
     m_config->accept();
-    QCOMPARE(messageTexts(), QStringList{u"Corvane: "_s + message});
+    QCOMPARE(m_env->platform.messageTexts(), QStringList{u"Corvane: "_s + message});
     QCOMPARE(GetSettings().ColumnNum, 8);
     QVERIFY(GetSettings().End_Line != "changed");
     QVERIFY(m_env->profile.size() == 0);
@@ -217,7 +208,7 @@ void SettingsDialogsTest::mergeOptionsShowEditAndCheckTheirValues()
         child<QLineEdit>(refused.get(), field)->setText(value);
         m_env->platform.messages.clear();
         refused->accept();
-        QCOMPARE(messageTexts(), QStringList{u"Corvane: "_s + message});
+        QCOMPARE(m_env->platform.messageTexts(), QStringList{u"Corvane: "_s + message});
         QCOMPARE(GetSettings().DEL_UP, 0);
     }
 
@@ -226,7 +217,7 @@ void SettingsDialogsTest::mergeOptionsShowEditAndCheckTheirValues()
     child<QLineEdit>(dialog.get(), u"deleteTopEdit"_s)->setText(u"3"_s);
     child<QLineEdit>(dialog.get(), u"logoAlphaEdit"_s)->setText(u"255"_s);
     dialog->accept();
-    QCOMPARE(messageTexts(),
+    QCOMPARE(m_env->platform.messageTexts(),
              QStringList{u"Tessaly: Changes to take effect, you must run the program again."_s});
     QCOMPARE(m_env->platform.messages[0].icon, Platform::Icon::None);
     QCOMPARE(GetSettings().EXTLIST, std::string(".TXT;.nc"));
