@@ -84,7 +84,14 @@ QStringList MainFrameTest::listedFiles() const
 
 void MainFrameTest::firstStartShowsRibbonPanesAndTheStartFolder()
 {
+    m_env->profile.writeString("Settings", "ToolListName", "Mill 5-axis.tlist");
     start();
+    // Start-up leaves every key in the store and an empty job.
+    QCOMPARE(m_env->profile.size(), std::size_t(42));
+    QCOMPARE(QString::fromStdString(m_app->m_strExeFolder), QCoreApplication::applicationDirPath());
+    QCOMPARE(m_app->m_strToolListName, std::string("Mill 5-axis.tlist"));
+    QCOMPARE(m_app->m_JobFiles.count(), 0);
+    QCOMPARE(m_app->m_nMachineFamily, -1);
     CMainFrame* frame = m_app->mainFrame();
     QCOMPARE(frame->windowTitle(), u"Tessaly"_s);
     QTabWidget* tabs = frame->ribbon()->tabs();
