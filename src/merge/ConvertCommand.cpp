@@ -1,5 +1,6 @@
 #include "ConvertCommand.h"
 
+#include "MergeProgressDialog.h"
 #include "NcMerge.h"
 #include "OutputPath.h"
 #include "Platform.h"
@@ -8,14 +9,10 @@
 #include "SplitPath.h"
 #include "Utf8Path.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
-#include <QProgressDialog>
 #include <QWidget>
 
 #include <filesystem>
-#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -78,27 +75,14 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
         return;
     const CSettings& settings = GetSettings();
     const std::string path = outputPath();
-    // A merge that takes a while shows its progress and can be cancelled.
-    QElapsedTimer clock;
-    clock.start();
-    std::unique_ptr<QProgressDialog> progress;
-    const auto onProgress = [&](std::uint64_t done, std::uint64_t total) {
-        if (!progress && clock.elapsed() > 500) {
-            progress =
-                std::make_unique<QProgressDialog>(u"변환 중..."_s, u"취소"_s, 0, 1000, owner);
-            progress->setWindowTitle(kCaption);
-            progress->setWindowModality(Qt::WindowModal);
-            progress->setMinimumDuration(0);
-        }
-        if (!progress)
-            return true;
-        progress->setValue(total > 0 ? static_cast<int>(done * 1000 / total) : 0);
-        QCoreApplication::processEvents();
-        return !progress->wasCanceled();
-    };
-    const MergeReport report =
-        MergeNcFiles(m_app.m_JobFiles.files(), path, settings.DEL_UP, settings.DEL_BTM, onProgress);
-    progress.reset();
+    MergeReport report;
+    {
+        MergeProgressDialog progress(owner);
+        report = MergeNcFiles(m_app.m_JobFiles.files(), path, settings.DEL_UP, settings.DEL_BTM,
+                              [&progress](std::uint64_t done, std::uint64_t total) {
+                                  return progress.update(done, total);
+                              });
+    }
 
     if (report.status == MergeReport::Status::Cancelled) {
         Platform::instance().showMessage(owner, kCaption, u"cancelled"_s, Platform::Icon::None);

@@ -1,11 +1,13 @@
 #include "GuiTestEnvironment.h"
 #include "MainFrame.h"
+#include "MergeProgressDialog.h"
 #include "QuorApp.h"
 #include "Settings.h"
 #include "TestFiles.h"
 
 #include <QAction>
 #include <QDir>
+#include <QProgressDialog>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -28,6 +30,7 @@ private slots:
     void asksBeforeReplacingAFileTheDialogDidNotConfirm();
     void cancelledOrEmptyJobDoesNothing();
     void failuresAreReportedWithThePath();
+    void aLongMergeShowsProgressThatCancels();
 
 private:
     QString path(const QString& name) const { return m_folder->filePath(name); }
@@ -217,6 +220,19 @@ void ConvertCommandTest::failuresAreReportedWithThePath()
     convert(u"c.nc"_s, 1);
     QCOMPARE(m_env->platform.messages.size(), 5);
     QCOMPARE(m_env->platform.startedPrograms.size(), 1);
+}
+
+void ConvertCommandTest::aLongMergeShowsProgressThatCancels()
+{
+    MergeProgressDialog progress(m_frame.get());
+    QVERIFY(progress.update(1, 10));
+    QVERIFY(!m_frame->findChild<QProgressDialog*>());
+    QTest::qWait(600);
+    QVERIFY(progress.update(2, 10));
+    auto* dialog = m_frame->findChild<QProgressDialog*>();
+    QVERIFY(dialog && dialog->isVisible());
+    dialog->cancel();
+    QVERIFY(!progress.update(3, 10));
 }
 
 QTEST_MAIN(ConvertCommandTest)
