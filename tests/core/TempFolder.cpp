@@ -23,10 +23,14 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
+    // Tests take rights away from files and folders; give them back so that all can go.
+    namespace fs = std::filesystem;
     std::error_code ignored;
-    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                 std::filesystem::perm_options::add, ignored);
-    std::filesystem::remove_all(m_path, ignored);
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ignored);
+    for (auto it = fs::recursive_directory_iterator(m_path, ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(m_path, ignored);
 }
 
 std::string TempFolder::file(std::string_view name) const
