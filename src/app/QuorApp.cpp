@@ -50,6 +50,13 @@ std::string CQuorApp::toolListPath(const std::string& name) const
     return m_strExeFolder + '/' + name;
 }
 
+QStringList CQuorApp::toolListFiles() const
+{
+    // Sorted: directory order differs from one file system to the next.
+    return QDir(QString::fromStdString(m_strExeFolder))
+        .entryList({u"*.tlist"_s}, QDir::Files, QDir::Name);
+}
+
 void CQuorApp::LoadToolList(QWidget* owner)
 {
     const std::string path = toolListPath(m_strToolListName);

@@ -4,10 +4,13 @@
 #include "QuorDoc.h"
 #include "ToolEntry.h"
 
+#include <QStringList>
+
 #include <memory>
 #include <string>
 
 class CMainFrame;
+
 class QWidget;
 
 // The running program's shared state: the job of dropped NC files, the machine family it fixes,
@@ -32,6 +35,8 @@ public:
     // owner, when it cannot, leaving the table as it was.
     void LoadToolList(QWidget* owner);
     std::string toolListPath(const std::string& name) const;
+    // The tool list files of the program folder, by name.
+    QStringList toolListFiles() const;
 
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
     CQuorDoc& document() { return m_document; }

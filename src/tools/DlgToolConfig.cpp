@@ -89,7 +89,7 @@ CDlgToolConfig::CDlgToolConfig(CQuorApp& app, QWidget* parent)
     resize(900, 520);
 
     refill();
-    fillListCombo();
+    m_listCombo->addItems(m_app.toolListFiles());
     if (m_listCombo->count() > 0) {
         const int current = m_listCombo->findText(QString::fromStdString(m_app.m_strToolListName),
                                                   Qt::MatchFixedString);
@@ -170,13 +170,6 @@ void CDlgToolConfig::buildLayout()
     layout->addLayout(fields);
     layout->addWidget(rule);
     layout->addLayout(buttons);
-}
-
-void CDlgToolConfig::fillListCombo()
-{
-    const QDir folder(QString::fromStdString(m_app.m_strExeFolder));
-    m_listCombo->clear();
-    m_listCombo->addItems(folder.entryList({u"*.tlist"_s}, QDir::Files, QDir::Name));
 }
 
 void CDlgToolConfig::refill()

@@ -30,7 +30,6 @@ public:
 
 private:
     void buildLayout();
-    void fillListCombo();
     void refill();
     bool saveList();
 

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -201,8 +200,7 @@ void CConfigDlg::load()
 
 void CConfigDlg::fillToolListCombos()
 {
-    const QStringList lists =
-        QDir(text(m_app.m_strExeFolder)).entryList({u"*.tlist"_s}, QDir::Files, QDir::Name);
+    const QStringList lists = m_app.toolListFiles();
     const CSettings& settings = GetSettings();
     for (auto [combo, current] : {std::pair{m_fanucToolList, text(settings.FANUCToolList)},
                                   {m_heidenhainToolList, text(settings.HToolList)}}) {
