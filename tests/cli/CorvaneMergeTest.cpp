@@ -79,7 +79,6 @@ void CorvaneMergeTest::usageErrorsAndUnwritableOutputsExitWithTwo_data()
     QTest::newRow("no input") << QStringList{u"-o"_s, u"out.nc"_s};
     QTest::newRow("bad count") << QStringList{u"--top=two"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
     QTest::newRow("negative") << QStringList{u"--bottom=-1"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
-    QTest::newRow("unknown option") << QStringList{u"--fast"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
     QTest::newRow("no folder") << QStringList{u"-o"_s, u"no/such/out.nc"_s, u"in.nc"_s};
 }
 

@@ -2,12 +2,9 @@
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
-
-Q_DECLARE_METATYPE(TableCellNotify)
 
 // A 2 x 2 grid in a 400 x 300 client with cells A (0,0), B (0,1), C (1,0) and slot (1,1) empty.
 class OrnTableCtrlTest : public QObject
@@ -35,11 +32,6 @@ private:
         int col;
         OrnTableCell* hover;
         bool operator==(const Note&) const = default;
-        friend char* toString(const Note& note)
-        {
-            return qstrdup(QByteArray::number(note.code) + ' ' + QByteArray::number(note.row) +
-                           ',' + QByteArray::number(note.col) + (note.hover ? " hover" : ""));
-        }
     };
 
     QPoint centre(int row, int col) const { return m_grid->GetCellRect(row, col).center(); }
