@@ -3,12 +3,18 @@
 // with the size of the inputs. CORVANE_BENCH_MB sets the size of each of the three inputs
 // (100 by default).
 
-#include "AtomicFileWriter.h"
-#include "NcMerge.h"
+#include "core/AtomicFileWriter.h"
+#include "core/NcMerge.h"
 
 #include <benchmark/benchmark.h>
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include <psapi.h> // needs windows.h first
+#else
 #include <sys/resource.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -129,9 +135,15 @@ public:
 
 long peakResidentKiB()
 {
+#ifdef _WIN32
+    PROCESS_MEMORY_COUNTERS counters{};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return usage.ru_maxrss;
+#endif
 }
 
 } // namespace

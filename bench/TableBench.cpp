@@ -1,12 +1,12 @@
 // The work-offset cell under load: a drop of 1000 files (target: under 0.2 s) and a paint of
 // the cell holding them (target: under 16 ms).
 
-#include "MemoryProfile.h"
-#include "MyTableView.h"
-#include "QtPlatform.h"
-#include "QuorApp.h"
-#include "QuorView.h"
-#include "TableView.h"
+#include "app/QuorApp.h"
+#include "core/MemoryProfile.h"
+#include "desktop/QtPlatform.h"
+#include "table/MyTableView.h"
+#include "table/QuorView.h"
+#include "table/TableView.h"
 
 #include <benchmark/benchmark.h>
 

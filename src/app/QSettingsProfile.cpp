@@ -1,5 +1,7 @@
 #include "QSettingsProfile.h"
 
+#include "desktop/AppIdentity.h"
+
 namespace {
 
 QString keyOf(const std::string& section, const std::string& entry)
@@ -10,9 +12,15 @@ QString keyOf(const std::string& section, const std::string& entry)
 } // namespace
 
 QSettingsProfile::QSettingsProfile()
-    : m_settings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Quor"),
-                 QStringLiteral("Corvane"))
+    : m_settings(QSettings::NativeFormat, QSettings::UserScope, AppIdentity::organization(),
+                 AppIdentity::application())
 {}
+
+QByteArray QSettingsProfile::storedWindowLayout()
+{
+    const QSettingsProfile store;
+    return store.m_settings.value(QStringLiteral("NormalLayout")).toByteArray();
+}
 
 std::uint32_t QSettingsProfile::readInt(const std::string& section, const std::string& entry,
                                         std::uint32_t defaultValue) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Profile.h"
+#include "core/Profile.h"
 
 #include <QSettings>
 
@@ -20,6 +20,10 @@ public:
     void writeString(const std::string& section, const std::string& entry,
                      const std::string& value) override;
     void flush() override;
+
+    // The main window's layout stored beside the settings under "NormalLayout"; the program
+    // never writes one.
+    static QByteArray storedWindowLayout();
 
 private:
     QSettings m_settings;

@@ -1,14 +1,15 @@
 #include "QSettingsProfile.h"
-#include "QtPlatform.h"
 #include "QuorApp.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/QtPlatform.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Quor"));
-    QApplication::setApplicationName(QStringLiteral("Corvane"));
+    QApplication::setOrganizationName(AppIdentity::organization());
+    QApplication::setApplicationName(AppIdentity::application());
 
     QSettingsProfile profile;
     const ProfileInstallation installedProfile(profile);

@@ -1,6 +1,6 @@
 // corvane-merge: the NC merge of Corvane for scripts and CAM post-processors.
 
-#include "NcMerge.h"
+#include "core/NcMerge.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

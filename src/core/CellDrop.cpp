@@ -1,6 +1,6 @@
 #include "CellDrop.h"
 
-#include "JobList.h"
+#include "JobState.h"
 #include "Settings.h"
 #include "SplitPath.h"
 #include "Utf8Path.h"
@@ -38,12 +38,11 @@ bool isFile(const std::string& path)
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-void fixMachineFamily(const std::string& extension, DropContext& context)
+void fixMachineFamily(const std::string& extension, JobState& state, CSettings& settings)
 {
-    CSettings& settings = context.settings;
     const bool fanuc = extension == ".NC";
-    context.machineFamily = fanuc ? 0 : 1;
-    settings.MachineType = context.machineFamily;
+    state.m_nMachineFamily = fanuc ? 0 : 1;
+    settings.MachineType = state.m_nMachineFamily;
     if (fanuc)
         settings.m_nOutputType = 1;
     else if (extension == ".I")
@@ -52,16 +51,17 @@ void fixMachineFamily(const std::string& extension, DropContext& context)
         settings.m_nOutputType = 3;
     else if (extension == ".MPF")
         settings.m_nOutputType = 4;
-    context.toolListName = fanuc ? settings.FANUCToolList : settings.HToolList;
-    settings.ToolListName = context.toolListName;
+    state.m_strToolListName = fanuc ? settings.FANUCToolList : settings.HToolList;
+    settings.ToolListName = state.m_strToolListName;
 }
 
 } // namespace
 
-CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths,
-                                std::vector<std::string>& entries, DropContext context)
+CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths, int cell, JobState& state,
+                                CSettings& settings)
 {
     CellDropOutcome outcome;
+    std::vector<std::string>& entries = state.document().GetCellFiles().at(cell);
     for (std::size_t position = 0; position < paths.size(); ++position) {
         const std::string& path = paths[position];
         if (path.empty())
@@ -75,18 +75,18 @@ CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths,
             outcome.otherExtension.push_back(path);
             continue;
         }
-        if (context.jobs.freePlaces() == 0) {
+        if (state.m_JobFiles.freePlaces() == 0) {
             ++outcome.overCapacity;
             continue;
         }
-        if (position == 0 && context.machineFamily < 0)
-            fixMachineFamily(extension, context);
-        context.jobs.RegisterJobFile(path);
+        if (position == 0 && state.m_nMachineFamily < 0)
+            fixMachineFamily(extension, state, settings);
+        state.m_JobFiles.RegisterJobFile(path);
         entries.push_back(displayEntry(static_cast<int>(entries.size()) + 1, path));
         ++outcome.taken;
     }
     if (outcome.taken == 0)
-        context.machineFamily = -1;
+        state.m_nMachineFamily = -1;
     return outcome;
 }
 

@@ -4,16 +4,7 @@
 #include <vector>
 
 class CSettings;
-class JobList;
-
-// The shared job state that a drop onto a cell may change.
-struct DropContext
-{
-    JobList& jobs;
-    int& machineFamily; // -1 none yet, 0 FANUC, 1 any other
-    std::string& toolListName;
-    CSettings& settings;
-};
+class JobState;
 
 // What a drop did, for the view to show.
 struct CellDropOutcome
@@ -24,11 +15,12 @@ struct CellDropOutcome
     int overCapacity = 0;                    // files refused because the job list was full
 };
 
-// Takes the dropped files into a cell's entry list and the job list. A cell holds one
-// extension, set by its first entry. The first file of a drop fixes the machine family, output
-// type and tool list while no family is set; a drop that takes nothing unsets the family.
-CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths,
-                                std::vector<std::string>& entries, DropContext context);
+// Takes the dropped files into the entry list of a cell (0 to CQuorDoc::kMaxCells - 1) and the
+// job list. A cell holds one extension, set by its first entry. The first file of a drop fixes
+// the machine family, output type and tool list while no family is set; a drop that takes
+// nothing unsets the family.
+CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths, int cell, JobState& state,
+                                CSettings& settings);
 
 // "3. name.EXT": position, base name and upper-cased extension.
 std::string displayEntry(int position, const std::string& path);

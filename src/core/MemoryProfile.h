@@ -25,6 +25,8 @@ public:
     std::optional<Value> value(const std::string& section, const std::string& entry) const;
     std::size_t size() const { return m_values.size(); }
 
+    bool operator==(const MemoryProfile& other) const { return m_values == other.m_values; }
+
 private:
     std::map<std::pair<std::string, std::string>, Value> m_values;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "GridGeometry.h"
 #include "OrnTableCell.h"
 #include "TableCellNotify.h"
+#include "core/GridGeometry.h"
 
 #include <QWidget>
 

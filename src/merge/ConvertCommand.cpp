@@ -1,15 +1,16 @@
 #include "ConvertCommand.h"
 
 #include "MergeProgressDialog.h"
-#include "NcMerge.h"
-#include "OutputPath.h"
-#include "Platform.h"
-#include "QuorApp.h"
-#include "Settings.h"
-#include "SplitPath.h"
-#include "Utf8Path.h"
+#include "core/JobState.h"
+#include "core/NcMerge.h"
+#include "core/OutputPath.h"
+#include "core/Settings.h"
+#include "core/SplitPath.h"
+#include "core/Utf8Path.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/PathText.h"
+#include "desktop/Platform.h"
 
-#include <QDir>
 #include <QWidget>
 
 #include <filesystem>
@@ -18,18 +19,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kCaption = u"Tessaly"_s;
-
 enum FilterIndex
 {
     CurrentFileTypeFilter = 0,
     AllFilesFilter = 1,
 };
-
-QString displayPath(const std::string& path)
-{
-    return QDir::toNativeSeparators(QString::fromStdString(path));
-}
 
 QString problemText(const FileProblem& problem)
 {
@@ -38,13 +32,13 @@ QString problemText(const FileProblem& problem)
 
 } // namespace
 
-ConvertCommand::ConvertCommand(CQuorApp& app, QWidget* owner)
-    : QObject(owner), m_app(app), m_owner(owner)
+ConvertCommand::ConvertCommand(JobState& state, QWidget* owner)
+    : QObject(owner), m_state(state), m_owner(owner)
 {}
 
 void ConvertCommand::OnConvert()
 {
-    if (m_app.m_JobFiles.count() < 1)
+    if (m_state.m_JobFiles.count() < 1)
         return;
     CSettings& settings = GetSettings();
     Platform::SaveFileRequest request;
@@ -54,7 +48,7 @@ void ConvertCommand::OnConvert()
     if (!choice)
         return;
 
-    const std::string chosenPath = choice->path.toStdString();
+    const std::string chosenPath = corePath(choice->path);
     const SplitPathResult parts = SplitPath(chosenPath);
     settings.OUTFILE = parts.name;
     settings.OUTPATH = parts.folder;
@@ -71,21 +65,22 @@ void ConvertCommand::OnConvert()
 
 void ConvertCommand::MergeJobFiles(QWidget* owner)
 {
-    if (m_app.m_JobFiles.count() < 1)
+    if (m_state.m_JobFiles.count() < 1)
         return;
     const CSettings& settings = GetSettings();
     const std::string path = outputPath();
     MergeReport report;
     {
         MergeProgressDialog progress(owner);
-        report = MergeNcFiles(m_app.m_JobFiles.files(), path, settings.DEL_UP, settings.DEL_BTM,
+        report = MergeNcFiles(m_state.m_JobFiles.files(), path, settings.DEL_UP, settings.DEL_BTM,
                               [&progress](std::uint64_t done, std::uint64_t total) {
                                   return progress.update(done, total);
                               });
     }
 
     if (report.status == MergeReport::Status::Cancelled) {
-        Platform::instance().showMessage(owner, kCaption, u"cancelled"_s, Platform::Icon::None);
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), u"cancelled"_s,
+                                         Platform::Icon::None);
         return;
     }
     if (report.status != MergeReport::Status::Written) {
@@ -95,15 +90,15 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
     reportLeftOutFiles(owner, report);
     if (report.copiedFiles == 0)
         return;
-    Platform::instance().showMessage(owner, kCaption, u"변환이 완료되었습니다."_s,
-                                     Platform::Icon::None);
+    Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+                                     u"변환이 완료되었습니다."_s, Platform::Icon::None);
     openInEditor(owner, path);
 }
 
 std::string ConvertCommand::outputPath() const
 {
     const CSettings& settings = GetSettings();
-    const std::string& firstJobFile = m_app.m_JobFiles.files().front();
+    const std::string& firstJobFile = m_state.m_JobFiles.files().front();
     return outputFilePath(
         settings.OUTPATH, settings.OUTFILE,
         outputExtension(settings.m_nOutputType, firstJobFile, settings.m_strCustomExt));
@@ -115,8 +110,9 @@ bool ConvertCommand::confirmReplacing(const std::string& path, const std::string
     std::error_code ec;
     if (path == confirmedPath || !std::filesystem::exists(pathFromUtf8(path), ec))
         return true;
-    return Platform::instance().askYesNo(
-        m_owner, kCaption, displayPath(path) + u"이(가) 이미 있습니다.\n바꾸시겠습니까?"_s);
+    return Platform::instance().askYesNo(m_owner, AppIdentity::windowCaption(),
+                                         displayPath(path) +
+                                             u"이(가) 이미 있습니다.\n바꾸시겠습니까?"_s);
 }
 
 void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
@@ -136,7 +132,8 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
     case MergeReport::Status::Cancelled:
         return;
     }
-    Platform::instance().showMessage(owner, kCaption, text + u"\n"_s + problemText(report.failure),
+    Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+                                     text + u"\n"_s + problemText(report.failure),
                                      Platform::Icon::Warning);
 }
 
@@ -148,13 +145,15 @@ void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& repor
             const SplitPathResult parts = SplitPath(file);
             text += u' ' + QString::fromStdString(parts.name + parts.extension);
         }
-        Platform::instance().showMessage(owner, kCaption, text, Platform::Icon::None);
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), text,
+                                         Platform::Icon::None);
     }
     if (!report.unreadableFiles.empty()) {
         QString text = u"다음 파일을 읽을 수 없어 변환에서 뺐습니다."_s;
         for (const FileProblem& problem : report.unreadableFiles)
             text += u"\n\n"_s + problemText(problem);
-        Platform::instance().showMessage(owner, kCaption, text, Platform::Icon::Warning);
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), text,
+                                         Platform::Icon::Warning);
     }
 }
 
@@ -164,7 +163,7 @@ void ConvertCommand::openInEditor(QWidget* owner, const std::string& path)
     if (editor.isEmpty())
         return;
     if (!Platform::instance().startProgram(editor, displayPath(path)))
-        Platform::instance().showMessage(owner, kCaption,
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
                                          editor + u" 프로그램을 시작할 수 없습니다."_s,
                                          Platform::Icon::Warning);
 }

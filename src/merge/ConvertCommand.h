@@ -4,7 +4,7 @@
 
 #include <string>
 
-class CQuorApp;
+class JobState;
 struct MergeReport;
 class QWidget;
 
@@ -15,7 +15,7 @@ class ConvertCommand : public QObject
     Q_OBJECT
 
 public:
-    ConvertCommand(CQuorApp& app, QWidget* owner);
+    ConvertCommand(JobState& state, QWidget* owner);
 
     void OnConvert();
     // Merges into the output that the settings name; owner parents the message boxes.
@@ -28,6 +28,6 @@ private:
     void reportLeftOutFiles(QWidget* owner, const MergeReport& report);
     void openInEditor(QWidget* owner, const std::string& path);
 
-    CQuorApp& m_app;
+    JobState& m_state;
     QWidget* m_owner;
 };

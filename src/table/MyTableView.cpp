@@ -1,13 +1,14 @@
 #include "MyTableView.h"
 
-#include "CellDrop.h"
-#include "Platform.h"
-#include "QuorApp.h"
-#include "Settings.h"
 #include "WorkOffsetCell.h"
-#include "WorkOffsetTip.h"
+#include "core/CellDrop.h"
+#include "core/JobState.h"
+#include "core/Settings.h"
+#include "core/WorkOffsetTip.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/PathText.h"
+#include "desktop/Platform.h"
 
-#include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -21,8 +22,6 @@ namespace {
 // The last point the tip was filled for, shared by every table view.
 QPoint g_lastHoverPoint(0, 0);
 
-const QString kCaption = u"Tessaly"_s;
-
 QStringList localFiles(const QMimeData* data)
 {
     QStringList paths;
@@ -34,8 +33,8 @@ QStringList localFiles(const QMimeData* data)
 
 } // namespace
 
-CMyTableView::CMyTableView(CQuorApp& app, QWidget* parent)
-    : QWidget(parent), m_app(app), m_wndToolTip(this)
+CMyTableView::CMyTableView(JobState& state, QWidget* parent)
+    : QWidget(parent), m_state(state), m_wndToolTip(this)
 {
     m_wndTable.Create(this, QRect(), kTableId);
     m_wndTable.installEventFilter(this);
@@ -95,25 +94,22 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
         return;
     std::vector<std::string> files;
     for (const QString& path : paths)
-        files.push_back(path.toStdString());
-    std::vector<std::string>& entries = m_app.document().GetCellFiles()[cell->index()];
-    const CellDropOutcome outcome = dropFilesOnCell(
-        files, entries,
-        {m_app.m_JobFiles, m_app.m_nMachineFamily, m_app.m_strToolListName, GetSettings()});
+        files.push_back(corePath(path));
+    const CellDropOutcome outcome = dropFilesOnCell(files, cell->index(), m_state, GetSettings());
 
     if (outcome.taken > 0) {
+        const auto& entries = m_state.document().GetCellFiles()[cell->index()];
         cell->SetText(QString::fromStdString(cellText(entries)), true);
         cell->Invalidate(false);
     }
     Platform& platform = Platform::instance();
     for (const std::string& path : outcome.notFiles)
-        platform.showMessage(this, kCaption,
-                             u"[%1] 는 파일이 아닙니다."_s.arg(
-                                 QDir::toNativeSeparators(QString::fromStdString(path))),
+        platform.showMessage(this, AppIdentity::windowCaption(),
+                             u"[%1] 는 파일이 아닙니다."_s.arg(displayPath(path)),
                              Platform::Icon::Information);
     if (outcome.overCapacity > 0)
         platform.showMessage(
-            this, kCaption,
+            this, AppIdentity::windowCaption(),
             u"작업 목록이 가득 찼습니다 (최대 %1개). 파일 %2개를 추가하지 못했습니다."_s
                 .arg(JobList::kMaxJobFiles)
                 .arg(outcome.overCapacity),
@@ -132,7 +128,7 @@ bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
     m_pSelectedCell = cell;
     const CSettings& settings = GetSettings();
     const WorkOffsetTip tip =
-        workOffsetTip(cell->index(), m_app.document().GetCellFiles()[cell->index()],
+        workOffsetTip(cell->index(), m_state.document().GetCellFiles()[cell->index()],
                       settings.SIMENS, settings.ItemNameType);
     if (title)
         *title = QString::fromStdString(tip.title);
@@ -169,12 +165,12 @@ void CMyTableView::OnDeleteCell()
     const int index = m_nSelectedIndex;
     if (index < 0 || index >= CQuorDoc::kMaxCells || !m_pSelectedCell)
         return;
-    m_app.document().GetCellFiles()[index].clear();
+    m_state.document().GetCellFiles()[index].clear();
     m_pSelectedCell->Invalidate(false);
     // The next paint shows the caption, as for every cell without entries.
     m_pSelectedCell->SetText(QString::number(index + 1), true);
-    m_app.m_nMachineFamily = -1;
-    m_app.m_JobFiles.clear();
+    m_state.m_nMachineFamily = -1;
+    m_state.m_JobFiles.clear();
 }
 
 // Sees the grid's mouse before the grid does, without taking it away.

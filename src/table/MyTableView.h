@@ -1,12 +1,12 @@
 #pragma once
 
 #include "CellToolTip.h"
-#include "OrnTableCtrl.h"
+#include "grid/OrnTableCtrl.h"
 
 #include <QMenu>
 #include <QWidget>
 
-class CQuorApp;
+class JobState;
 class WorkOffsetCell;
 
 // The work-offset table: a grid of cells that NC files are dropped on, with a hover tip naming
@@ -18,7 +18,7 @@ class CMyTableView : public QWidget
 public:
     static constexpr int kTableId = 601;
 
-    explicit CMyTableView(CQuorApp& app, QWidget* parent = nullptr);
+    explicit CMyTableView(JobState& state, QWidget* parent = nullptr);
     ~CMyTableView() override;
 
     OrnTableCtrl& table() { return m_wndTable; }
@@ -49,7 +49,7 @@ protected:
 private:
     void OnTableNotify(const TableCellNotify& notify);
 
-    CQuorApp& m_app;
+    JobState& m_state;
     OrnTableCtrl m_wndTable;
     CellToolTip m_wndToolTip;
     QMenu m_contextMenu;

@@ -4,8 +4,8 @@
 
 using namespace Qt::StringLiterals;
 
-CQuorView::CQuorView(CQuorApp& app, QWidget* parent)
-    : TabHost(parent), m_tableTabs(new CTableView(app))
+CQuorView::CQuorView(JobState& state, QWidget* parent)
+    : TabHost(parent), m_tableTabs(new CTableView(state))
 {
     AddView(u"NC"_s, m_tableTabs);
 }

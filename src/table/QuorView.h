@@ -2,7 +2,7 @@
 
 #include "TabHost.h"
 
-class CQuorApp;
+class JobState;
 class CTableView;
 
 // The main window's client: the "NC" tab holding the table tabs.
@@ -11,7 +11,7 @@ class CQuorView : public TabHost
     Q_OBJECT
 
 public:
-    explicit CQuorView(CQuorApp& app, QWidget* parent = nullptr);
+    explicit CQuorView(JobState& state, QWidget* parent = nullptr);
 
     CTableView* tableTabs() const { return m_tableTabs; }
 

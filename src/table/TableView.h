@@ -3,7 +3,7 @@
 #include "TabHost.h"
 
 class CMyTableView;
-class CQuorApp;
+class JobState;
 
 // The "FILE LIST" tab holding the work-offset table with its one cell.
 class CTableView : public TabHost
@@ -11,7 +11,7 @@ class CTableView : public TabHost
     Q_OBJECT
 
 public:
-    explicit CTableView(CQuorApp& app, QWidget* parent = nullptr);
+    explicit CTableView(JobState& state, QWidget* parent = nullptr);
 
     CMyTableView* tableView() const { return m_tableView; }
 

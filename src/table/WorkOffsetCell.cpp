@@ -1,16 +1,17 @@
 #include "WorkOffsetCell.h"
 
 #include "LogoCache.h"
-#include "LogoPlacement.h"
-#include "QuorApp.h"
-#include "Settings.h"
+#include "core/LogoPlacement.h"
+#include "core/QuorDoc.h"
+#include "core/Settings.h"
 
 #include <QPainter>
 
 using namespace Qt::StringLiterals;
 
-WorkOffsetCell::WorkOffsetCell(int row, int col, int index, const QString& caption)
-    : OrnTableCell(row, col, QString())
+WorkOffsetCell::WorkOffsetCell(int row, int col, int index, const QString& caption,
+                               const CQuorDoc& document)
+    : OrnTableCell(row, col, QString()), m_document(document)
 {
     SetIndex(index, false);
     SetCaption(caption, false);
@@ -47,9 +48,8 @@ void WorkOffsetCell::DrawSelected(QPainter& painter)
 
 void WorkOffsetCell::Draw(QPainter& painter)
 {
-    CQuorApp* app = CQuorApp::instance();
-    const bool hasEntries = m_nIndex >= 0 && m_nIndex < CQuorDoc::kMaxCells && app &&
-                            !app->document().GetCellFiles()[m_nIndex].empty();
+    const bool hasEntries = m_nIndex >= 0 && m_nIndex < CQuorDoc::kMaxCells &&
+                            !m_document.GetCellFiles()[m_nIndex].empty();
     if (m_nIndex >= 0 && !hasEntries)
         m_strText = m_strCaption;
     const QColor colour = hasEntries ? QColor(10, 10, 190) : QColor(Qt::black);

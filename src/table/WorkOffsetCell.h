@@ -1,15 +1,18 @@
 #pragma once
 
-#include "OrnTableCell.h"
+#include "grid/OrnTableCell.h"
 
 #include <QColor>
+
+class CQuorDoc;
 
 // The cell of one work offset: its file entries over the translucent logo, or its caption while
 // it holds no file.
 class WorkOffsetCell : public OrnTableCell
 {
 public:
-    WorkOffsetCell(int row, int col, int index, const QString& caption);
+    // The cell shows the entries that document holds for its index.
+    WorkOffsetCell(int row, int col, int index, const QString& caption, const CQuorDoc& document);
 
     using OrnTableCell::CopyFrom;
     virtual void CopyFrom(const WorkOffsetCell& other);
@@ -25,6 +28,7 @@ public:
     QString caption() const { return m_strCaption; }
 
 protected:
+    const CQuorDoc& m_document;
     int m_nIndex = -1;
     QString m_strCaption;
 

@@ -1,10 +1,13 @@
 #include "DlgToolConfig.h"
 
-#include "DialogExchange.h"
-#include "Platform.h"
-#include "QuorApp.h"
-#include "Settings.h"
-#include "ToolListFile.h"
+#include "core/JobState.h"
+#include "core/Settings.h"
+#include "core/ToolListFile.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/DialogExchange.h"
+#include "desktop/DialogParts.h"
+#include "desktop/PathText.h"
+#include "desktop/Platform.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -20,19 +23,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kCaption = u"Corvane"_s;
-
 QLineEdit* numberField(const QString& name)
 {
-    auto* field = new QLineEdit(u"0"_s);
-    field->setObjectName(name);
-    return field;
+    return DialogParts::numberField(name, u"0"_s);
 }
 
 QComboBox* choiceCombo(const QString& name, const QStringList& choices)
 {
-    auto* combo = new QComboBox;
-    combo->setObjectName(name);
+    auto* combo = DialogParts::named(new QComboBox, name);
     combo->setEditable(true);
     combo->addItems(choices);
     combo->setCurrentIndex(0);
@@ -56,8 +54,8 @@ QString unwritableReason(UnwritableValue::Reason reason)
 
 } // namespace
 
-CDlgToolConfig::CDlgToolConfig(CQuorApp& app, QWidget* parent)
-    : QDialog(parent), m_app(app), m_listCombo(new QComboBox), m_report(new QTableView),
+CDlgToolConfig::CDlgToolConfig(JobState& state, QWidget* parent)
+    : QDialog(parent), m_state(state), m_listCombo(new QComboBox), m_report(new QTableView),
       m_toolNumber(new QLineEdit), m_diameter(numberField(u"diameterEdit"_s)),
       m_radius(numberField(u"radiusEdit"_s)), m_minTolerance(numberField(u"minToleranceEdit"_s)),
       m_maxTolerance(numberField(u"maxToleranceEdit"_s)),
@@ -89,22 +87,23 @@ CDlgToolConfig::CDlgToolConfig(CQuorApp& app, QWidget* parent)
     resize(900, 520);
 
     refill();
-    m_listCombo->addItems(m_app.toolListFiles());
+    for (const std::string& name : m_state.toolListFiles())
+        m_listCombo->addItem(QString::fromStdString(name));
     if (m_listCombo->count() > 0) {
-        const int current = m_listCombo->findText(QString::fromStdString(m_app.m_strToolListName),
+        const int current = m_listCombo->findText(QString::fromStdString(m_state.m_strToolListName),
                                                   Qt::MatchFixedString);
         m_listCombo->setCurrentIndex(std::max(current, 0));
         m_strListFile = m_listCombo->currentText();
-        m_app.m_strToolListName = m_strListFile.toStdString();
-        m_app.LoadToolList(this);
+        m_state.m_strToolListName = m_strListFile.toStdString();
+        loadToolList();
         refill();
     }
     connect(m_listCombo, &QComboBox::activated, this, &CDlgToolConfig::OnSelectList);
 }
 
-void CDlgToolConfig::run(CQuorApp& app, QWidget* parent)
+void CDlgToolConfig::run(JobState& state, QWidget* parent)
 {
-    CDlgToolConfig dialog(app, parent);
+    CDlgToolConfig dialog(state, parent);
     dialog.exec();
 }
 
@@ -172,9 +171,33 @@ void CDlgToolConfig::buildLayout()
     layout->addLayout(buttons);
 }
 
+// Loads the current list into the shared tool table and says so when it cannot, leaving the
+// table as it was.
+void CDlgToolConfig::loadToolList()
+{
+    const ToolListReadResult list = m_state.LoadToolList();
+    Platform& platform = Platform::instance();
+    const QString caption = AppIdentity::dialogCaption();
+    if (!list.read) {
+        platform.showMessage(this, caption, u"공구 리스트 파일이 존재하지 않습니다."_s,
+                             Platform::Icon::None);
+        platform.showMessage(this, caption,
+                             displayPath(m_state.toolListPath(m_state.m_strToolListName)),
+                             Platform::Icon::None);
+        return;
+    }
+    if (list.leftOut > 0)
+        platform.showMessage(
+            this, caption,
+            u"공구 리스트에 공구가 %1개보다 많습니다. 나머지 %2개는 읽지 않았습니다."_s
+                .arg(JobState::kMaxTools)
+                .arg(list.leftOut),
+            Platform::Icon::Warning);
+}
+
 void CDlgToolConfig::refill()
 {
-    m_model.setTools(m_app.m_ToolTable, ToolListCodec::forTools(m_app.m_ToolTable));
+    m_model.setTools(m_state.m_ToolTable, ToolListCodec::forTools(m_state.m_ToolTable));
 }
 
 void CDlgToolConfig::OnAdd()
@@ -187,7 +210,7 @@ void CDlgToolConfig::OnAdd()
     int feed = 0;
     float dwellTime = 0;
     float dl = 0;
-    DialogExchange exchange(this, kCaption);
+    DialogExchange exchange(this, AppIdentity::dialogCaption());
     if (!exchange.takeFloat(m_diameter, diameter) || !exchange.takeFloat(m_radius, radius) ||
         !exchange.takeFloat(m_minTolerance, minTolerance) ||
         !exchange.takeFloat(m_maxTolerance, maxTolerance) ||
@@ -228,31 +251,31 @@ bool CDlgToolConfig::saveList()
     const std::vector<ToolEntry> tools = m_model.tools();
     if (const auto bad = findUnwritableValue(tools)) {
         Platform::instance().showMessage(
-            this, kCaption,
+            this, AppIdentity::dialogCaption(),
             u"%1번 공구의 '%2' 값은 그대로 저장할 수 없습니다: %3\n아무것도 저장하지 않았습니다."_s
                 .arg(bad->row + 1)
                 .arg(ToolReportModel::valueCaption(bad->column), unwritableReason(bad->reason)),
             Platform::Icon::Warning);
         return false;
     }
-    const std::string path = m_app.toolListPath(m_strListFile.toStdString());
+    const std::string path = m_state.toolListPath(m_strListFile.toStdString());
     std::string error;
     if (!WriteToolList(path, tools, error)) {
-        Platform::instance().showMessage(this, kCaption,
+        Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
                                          u"공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2"_s.arg(
-                                             QDir::toNativeSeparators(QString::fromStdString(path)),
-                                             QString::fromStdString(error)),
+                                             displayPath(path), QString::fromStdString(error)),
                                          Platform::Icon::Warning);
         return false;
     }
-    m_app.LoadToolList(this);
-    Platform::instance().showMessage(this, kCaption, u"저장 되었습니다."_s, Platform::Icon::None);
+    loadToolList();
+    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), u"저장 되었습니다."_s,
+                                     Platform::Icon::None);
     return true;
 }
 
 void CDlgToolConfig::OnSaveAs()
 {
-    const QString folder = QString::fromStdString(m_app.m_strExeFolder);
+    const QString folder = QString::fromStdString(m_state.m_strExeFolder);
     Platform::SaveFileRequest request;
     request.folder = folder;
     request.filters = QStringList{u"공구 리스트 files (*.tlist)"_s};
@@ -265,11 +288,11 @@ void CDlgToolConfig::OnSaveAs()
     const QString target = QDir(folder).filePath(name);
     if (QFileInfo(target) != QFileInfo(choice->path) && QFileInfo::exists(target) &&
         !Platform::instance().askYesNo(
-            this, kCaption,
+            this, AppIdentity::dialogCaption(),
             u"%1이(가) 이미 있습니다.\n바꾸시겠습니까?"_s.arg(QDir::toNativeSeparators(target))))
         return;
     m_strListFile = name;
-    m_app.m_strToolListName = name.toStdString();
+    m_state.m_strToolListName = name.toStdString();
     saveList();
     if (m_listCombo->findText(name) < 0)
         m_listCombo->addItem(name);
@@ -280,8 +303,8 @@ void CDlgToolConfig::OnSaveAs()
 void CDlgToolConfig::OnSelectList(int index)
 {
     m_strListFile = m_listCombo->itemText(index);
-    m_app.m_strToolListName = m_strListFile.toStdString();
-    m_app.LoadToolList(this);
+    m_state.m_strToolListName = m_strListFile.toStdString();
+    loadToolList();
     refill();
-    GetSettings().ToolListName = m_app.m_strToolListName;
+    GetSettings().ToolListName = m_state.m_strToolListName;
 }

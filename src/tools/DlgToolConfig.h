@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QSortFilterProxyModel>
 
-class CQuorApp;
+class JobState;
 class QComboBox;
 class QLineEdit;
 class QTableView;
@@ -17,10 +17,10 @@ class CDlgToolConfig : public QDialog
     Q_OBJECT
 
 public:
-    explicit CDlgToolConfig(CQuorApp& app, QWidget* parent = nullptr);
+    explicit CDlgToolConfig(JobState& state, QWidget* parent = nullptr);
 
     // Runs the dialog until it is closed; what was not saved is dropped.
-    static void run(CQuorApp& app, QWidget* parent);
+    static void run(JobState& state, QWidget* parent);
 
     void OnAdd();
     void OnDelete();
@@ -30,10 +30,11 @@ public:
 
 private:
     void buildLayout();
+    void loadToolList();
     void refill();
     bool saveList();
 
-    CQuorApp& m_app;
+    JobState& m_state;
     ToolReportModel m_model;
     QSortFilterProxyModel m_sorted;
     QString m_strListFile = QStringLiteral("ToolList.tlist");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToolEntry.h"
+#include "core/ToolEntry.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ToolEntry.h"
 #include "ToolListCodec.h"
+#include "core/ToolEntry.h"
 
 #include <QStandardItemModel>
 

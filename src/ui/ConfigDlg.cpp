@@ -1,9 +1,11 @@
 #include "ConfigDlg.h"
 
-#include "DialogExchange.h"
-#include "Platform.h"
-#include "QuorApp.h"
-#include "Settings.h"
+#include "core/JobState.h"
+#include "core/Settings.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/DialogExchange.h"
+#include "desktop/DialogParts.h"
+#include "desktop/Platform.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -13,38 +15,19 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 using namespace Qt::StringLiterals;
 
+using namespace DialogParts;
+
 namespace {
-
-template <typename Widget> Widget* named(Widget* widget, const QString& name)
-{
-    widget->setObjectName(name);
-    return widget;
-}
-
-QLineEdit* numberField(const QString& name)
-{
-    auto* field = named(new QLineEdit, name);
-    field->setAlignment(Qt::AlignCenter);
-    return field;
-}
 
 QPlainTextEdit* textField(const QString& name)
 {
     auto* field = named(new QPlainTextEdit, name);
     field->setFixedHeight(field->fontMetrics().lineSpacing() * 3);
     return field;
-}
-
-QGroupBox* group(const QString& title, QLayout* content)
-{
-    auto* box = new QGroupBox(title);
-    box->setLayout(content);
-    return box;
 }
 
 QString text(const std::string& value)
@@ -54,8 +37,8 @@ QString text(const std::string& value)
 
 } // namespace
 
-CConfigDlg::CConfigDlg(CQuorApp& app, QWidget* parent)
-    : QDialog(parent), m_app(app), m_rows(numberField(u"rowsEdit"_s)),
+CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
+    : QDialog(parent), m_state(state), m_rows(numberField(u"rowsEdit"_s)),
       m_cols(numberField(u"columnsEdit"_s)), m_tables(numberField(u"tablesEdit"_s)),
       m_numbering(
           named(new QCheckBox(u"칸의 숫자 입력 방식 (G54 && P1 ~)"_s), u"numberingCheck"_s)),
@@ -86,18 +69,12 @@ CConfigDlg::CConfigDlg(CQuorApp& app, QWidget* parent)
     discharge->addRow(u"Z 중심값(MVR)"_s, m_mvrCentre);
     discharge->addRow(u"Z 옵셋값(MVR)"_s, m_mvrOffset);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildTableGroup());
     layout->addWidget(buildConversionGroup());
     layout->addWidget(group(u"삭제"_s, deletion));
     layout->addWidget(group(u"방전"_s, discharge));
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 
     connect(m_deleteFolders, &QCheckBox::clicked, this, &CConfigDlg::OnFolderDeletionToggled);
     connect(m_numbering, &QCheckBox::clicked, this, &CConfigDlg::OnNumberingModeToggled);
@@ -200,7 +177,9 @@ void CConfigDlg::load()
 
 void CConfigDlg::fillToolListCombos()
 {
-    const QStringList lists = m_app.toolListFiles();
+    QStringList lists;
+    for (const std::string& name : m_state.toolListFiles())
+        lists.append(text(name));
     const CSettings& settings = GetSettings();
     for (auto [combo, current] : {std::pair{m_fanucToolList, text(settings.FANUCToolList)},
                                   {m_heidenhainToolList, text(settings.HToolList)}}) {
@@ -232,9 +211,9 @@ void CConfigDlg::OnNumberingModeToggled()
     showSimensChoice();
 }
 
-bool CConfigDlg::run(CQuorApp& app, QWidget* parent)
+bool CConfigDlg::run(JobState& state, QWidget* parent)
 {
-    CConfigDlg dialog(app, parent);
+    CConfigDlg dialog(state, parent);
     return dialog.exec() == QDialog::Accepted;
 }
 
@@ -246,7 +225,7 @@ void CConfigDlg::accept()
     int tables = 0;
     int limit = 0;
     double mvrCentre = 0;
-    DialogExchange exchange(this, u"Corvane"_s);
+    DialogExchange exchange(this, AppIdentity::dialogCaption());
     if (!exchange.takeFloat(m_mvrOffset, mvrOffset) || !exchange.takeInt(m_rows, rows) ||
         !exchange.takeInt(m_cols, cols) || !exchange.takeInt(m_tables, tables) ||
         !exchange.takeInt(m_limit, limit) || !exchange.checkRange(m_rows, rows, 1, 10) ||
@@ -261,12 +240,14 @@ void CConfigDlg::accept()
     const int numbering = m_numbering->isChecked() ? 1 : 0;
     const QString restart =
         u"수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다."_s;
-    if (posCheck != settings.PosCheck && m_app.m_JobFiles.count() > 0)
-        Platform::instance().showMessage(this, u"Corvane"_s, restart, Platform::Icon::Information);
+    if (posCheck != settings.PosCheck && m_state.m_JobFiles.count() > 0)
+        Platform::instance().showMessage(this, AppIdentity::dialogCaption(), restart,
+                                         Platform::Icon::Information);
     if (rows != settings.RowNum || cols != settings.ColumnNum || tables != settings.TableNum ||
         numbering != settings.ItemNameType || m_simens != settings.SIMENS ||
         m_perStr != settings.PER_STR)
-        Platform::instance().showMessage(this, u"Corvane"_s, restart, Platform::Icon::Information);
+        Platform::instance().showMessage(this, AppIdentity::dialogCaption(), restart,
+                                         Platform::Icon::Information);
 
     settings.MVRZval = mvrOffset;
     settings.MVRCenZval = mvrCentre;

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class CQuorApp;
+class JobState;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -17,10 +17,10 @@ class CConfigDlg : public QDialog
     Q_OBJECT
 
 public:
-    explicit CConfigDlg(CQuorApp& app, QWidget* parent = nullptr);
+    explicit CConfigDlg(JobState& state, QWidget* parent = nullptr);
 
     // Runs the dialog; true when it was closed with OK.
-    static bool run(CQuorApp& app, QWidget* parent);
+    static bool run(JobState& state, QWidget* parent);
 
     void accept() override;
 
@@ -33,7 +33,7 @@ private:
     void OnNumberingModeToggled();
     void showSimensChoice();
 
-    CQuorApp& m_app;
+    JobState& m_state;
     int m_simens = 0; // set by the "일반" and "Simens" buttons
     int m_perStr = 0; // set by the "%" lines check box
 

@@ -1,39 +1,35 @@
 #include "FileOptDlg.h"
 
-#include "DialogExchange.h"
-#include "Platform.h"
-#include "Settings.h"
+#include "core/Settings.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/DialogExchange.h"
+#include "desktop/DialogParts.h"
+#include "desktop/Platform.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRegularExpressionValidator>
 
 using namespace Qt::StringLiterals;
 
+using namespace DialogParts;
+
 namespace {
 
-QLineEdit* field(const QString& name, const QString& text, bool digitsOnly)
+QLineEdit* digitsField(const QString& name, int value)
 {
-    auto* edit = new QLineEdit(text);
-    edit->setObjectName(name);
-    if (digitsOnly) {
-        edit->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edit));
-        edit->setAlignment(Qt::AlignCenter);
-        edit->setMaximumWidth(60);
-    }
+    QLineEdit* edit = numberField(name, QString::number(value));
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), edit));
+    edit->setMaximumWidth(60);
     return edit;
 }
 
-QGroupBox* group(const QString& title, QWidget* content)
+QLineEdit* textField(const QString& name, const std::string& text)
 {
-    auto* box = new QGroupBox(title);
-    auto* layout = new QVBoxLayout(box);
-    layout->addWidget(content);
-    return box;
+    return named(new QLineEdit(QString::fromStdString(text)), name);
 }
 
 } // namespace
@@ -41,12 +37,12 @@ QGroupBox* group(const QString& title, QWidget* content)
 CFileOptDlg::CFileOptDlg(QWidget* parent) : QDialog(parent)
 {
     const CSettings& settings = GetSettings();
-    m_textSize = field(u"textSizeEdit"_s, QString::number(settings.TFONT_SIZE), true);
-    m_deleteTop = field(u"deleteTopEdit"_s, QString::number(settings.DEL_UP), true);
-    m_deleteBottom = field(u"deleteBottomEdit"_s, QString::number(settings.DEL_BTM), true);
-    m_extensions = field(u"extensionEdit"_s, QString::fromStdString(settings.EXTLIST), false);
-    m_editor = field(u"editorEdit"_s, QString::fromStdString(settings.EXECOMBO), false);
-    m_logoAlpha = field(u"logoAlphaEdit"_s, QString::number(settings.LOGOALPHA), false);
+    m_textSize = digitsField(u"textSizeEdit"_s, settings.TFONT_SIZE);
+    m_deleteTop = digitsField(u"deleteTopEdit"_s, settings.DEL_UP);
+    m_deleteBottom = digitsField(u"deleteBottomEdit"_s, settings.DEL_BTM);
+    m_extensions = textField(u"extensionEdit"_s, settings.EXTLIST);
+    m_editor = textField(u"editorEdit"_s, settings.EXECOMBO);
+    m_logoAlpha = textField(u"logoAlphaEdit"_s, std::to_string(settings.LOGOALPHA));
     m_logoAlpha->setMaximumWidth(60);
 
     setWindowTitle(u"Tessaly Option"_s);
@@ -62,18 +58,12 @@ CFileOptDlg::CFileOptDlg(QWidget* parent) : QDialog(parent)
     opacity->addWidget(new QLabel(u"Logo transparency\n<opacity: (0) ~ (255)>"_s));
     opacity->addWidget(m_logoAlpha);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(u"OK"_s);
-    buttons->button(QDialogButtonBox::Cancel)->setText(u"Cancel"_s);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(numbers);
     layout->addWidget(group(u"Extension Name"_s, m_extensions));
     layout->addWidget(group(u"Editor Program"_s, m_editor));
     layout->addLayout(opacity);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
 }
 
 bool CFileOptDlg::run(QWidget* parent)
@@ -88,7 +78,7 @@ void CFileOptDlg::accept()
     int deleteBottom = 0;
     int textSize = 0;
     int logoAlpha = 0;
-    DialogExchange exchange(this, u"Corvane"_s);
+    DialogExchange exchange(this, AppIdentity::dialogCaption());
     if (!exchange.takeInt(m_deleteTop, deleteTop, 0, 100) ||
         !exchange.takeInt(m_deleteBottom, deleteBottom, 0, 100) ||
         !exchange.takeInt(m_textSize, textSize, 1, 100) ||
@@ -101,8 +91,8 @@ void CFileOptDlg::accept()
     const std::string extensions = m_extensions->text().toStdString();
     if (extensions != settings.EXTLIST)
         Platform::instance().showMessage(
-            this, u"Tessaly"_s, u"Changes to take effect, you must run the program again."_s,
-            Platform::Icon::None);
+            this, AppIdentity::windowCaption(),
+            u"Changes to take effect, you must run the program again."_s, Platform::Icon::None);
     settings.EXTLIST = extensions;
     settings.EXECOMBO = m_editor->text().toStdString();
     settings.TFONT_SIZE = textSize;

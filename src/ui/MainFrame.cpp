@@ -2,24 +2,24 @@
 
 #include "AboutDlg.h"
 #include "ConfigDlg.h"
-#include "ConvertCommand.h"
-#include "DlgToolConfig.h"
 #include "FileOptDlg.h"
-#include "MyTableView.h"
 #include "NcFileListCtrl.h"
-#include "Platform.h"
-#include "QuorApp.h"
-#include "QuorView.h"
 #include "RibbonBar.h"
-#include "Settings.h"
 #include "ShellTreeCtrl.h"
-#include "TableView.h"
+#include "core/Settings.h"
+#include "desktop/AppIdentity.h"
+#include "desktop/PathText.h"
+#include "desktop/Platform.h"
+#include "merge/ConvertCommand.h"
+#include "table/MyTableView.h"
+#include "table/QuorView.h"
+#include "table/TableView.h"
+#include "tools/DlgToolConfig.h"
 
 #include <QAction>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMenu>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -39,7 +39,7 @@ int flag(int value)
 
 } // namespace
 
-CMainFrame::CMainFrame(CQuorApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+CMainFrame::CMainFrame(JobState& state, QWidget* parent) : QMainWindow(parent), m_state(state)
 {
     CSettings& settings = GetSettings();
     settings.Load();
@@ -50,15 +50,14 @@ CMainFrame::CMainFrame(CQuorApp& app, QWidget* parent) : QMainWindow(parent), m_
     m_bToolAssyType = flag(settings.ToolAssyType);
 
     // The view chain exists before the bars and panes.
-    m_view = new CQuorView(app, this);
+    m_view = new CQuorView(state, this);
     setCentralWidget(m_view);
-    m_convert = new ConvertCommand(app, this);
+    m_convert = new ConvertCommand(state, this);
 
-    setWindowTitle(u"Tessaly"_s);
+    setWindowTitle(AppIdentity::windowCaption());
     createStatusBar();
     createRibbon();
     createPanes();
-    restoreStoredLayout();
     resize(1100, 720);
 }
 
@@ -120,11 +119,11 @@ void CMainFrame::createRibbon()
     QAction* menuConvert = addCommand(u"actionConvertMenu"_s, u"Convert"_s);
     menuConvert->setEnabled(false);
     QAction* tools = addCommand(u"actionToolSettings"_s, u"공구 설정"_s);
-    connect(tools, &QAction::triggered, this, [this] { CDlgToolConfig::run(m_app, this); });
+    connect(tools, &QAction::triggered, this, [this] { CDlgToolConfig::run(m_state, this); });
     QAction* outputPath = addCommand(u"actionSetOutputPath"_s, u"Output 경로 설정"_s);
     connect(outputPath, &QAction::triggered, this, &CMainFrame::OnSetOutputPath);
     QAction* config = addCommand(u"actionConfig"_s, u"환경 설정"_s);
-    connect(config, &QAction::triggered, this, [this] { CConfigDlg::run(m_app, this); });
+    connect(config, &QAction::triggered, this, [this] { CConfigDlg::run(m_state, this); });
     QAction* about = addCommand(u"actionAbout"_s, u"Corvane 정보"_s);
     connect(about, &QAction::triggered, this, [this] { CAboutDlg::run(this); });
     QAction* exit = addCommand(u"actionExit"_s, u"Exit(&X)"_s);
@@ -186,11 +185,8 @@ void CMainFrame::createPanes()
     menu->insertActions(tools, {folderToggle, m_fileListPane->toggleViewAction()});
 }
 
-// A layout stored under "NormalLayout" is applied; the program never writes one.
-void CMainFrame::restoreStoredLayout()
+void CMainFrame::restoreLayout(const QByteArray& layout)
 {
-    const QSettings store(QSettings::NativeFormat, QSettings::UserScope, u"Quor"_s, u"Corvane"_s);
-    const QByteArray layout = store.value(u"NormalLayout"_s).toByteArray();
     if (!layout.isEmpty())
         restoreState(layout);
 }
@@ -208,7 +204,7 @@ void CMainFrame::OnSetFolderPath()
         this, u"폴더 경로를 설정할 디렉토리를 선택하세요"_s, text(settings.ShellStartFolder));
     if (folder.isEmpty())
         return;
-    settings.ShellStartFolder = folder.toStdString();
+    settings.ShellStartFolder = corePath(folder);
     settings.Save();
     m_wndShellTree->expandTo(folder);
 }
@@ -219,5 +215,5 @@ void CMainFrame::OnSetOutputPath()
     const QString folder = Platform::instance().getExistingDirectory(
         this, u"Output 경로를 설정할 디렉토리를 선택하세요"_s, text(settings.FolderPath));
     if (!folder.isEmpty())
-        settings.FolderPath = folder.toStdString();
+        settings.FolderPath = corePath(folder);
 }

@@ -2,7 +2,7 @@
 
 #include <QMainWindow>
 
-class CQuorApp;
+class JobState;
 class CQuorView;
 class ConvertCommand;
 class NcFileListCtrl;
@@ -17,13 +17,16 @@ class CMainFrame : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit CMainFrame(CQuorApp& app, QWidget* parent = nullptr);
+    explicit CMainFrame(JobState& state, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CQuorView* view() const { return m_view; }
     RibbonBar* ribbon() const { return m_ribbon; }
     ShellTreeCtrl* shellTree() const { return m_wndShellTree; }
     NcFileListCtrl* shellList() const { return m_wndShellList; }
+
+    // Applies a layout of the window's bars and panes that an earlier run stored.
+    void restoreLayout(const QByteArray& layout);
 
     void OnDeleteCell();
     void OnSetFolderPath();
@@ -34,9 +37,8 @@ private:
     void createStatusBar();
     void createPanes();
     void createRibbon();
-    void restoreStoredLayout();
 
-    CQuorApp& m_app;
+    JobState& m_state;
     // The five option flags, kept as 0 or 1 and written back when the window goes.
     int m_bAxisCheck = 0;
     int m_bToolCheck = 0;

@@ -1,4 +1,4 @@
-#include "TestFiles.h"
+#include "GuiTestEnvironment.h"
 
 #include <QFile>
 #include <QProcess>
@@ -46,8 +46,10 @@ int CorvaneMergeTest::run(const QStringList& arguments, QString* errors)
 
 QString CorvaneMergeTest::write(const QString& name, const QByteArray& bytes)
 {
-    writeTestFile(path(name), bytes);
-    return path(name);
+    QFile file(path(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(file.fileName()));
+    return file.fileName();
 }
 
 void CorvaneMergeTest::mergesAndNamesWhatItLeftOut()

@@ -1,9 +1,9 @@
-#include "CellDrop.h"
+#include "core/CellDrop.h"
 
-#include "JobList.h"
-#include "MemoryProfile.h"
-#include "Settings.h"
 #include "TempFolder.h"
+#include "core/JobState.h"
+#include "core/MemoryProfile.h"
+#include "core/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ protected:
         std::vector<std::string> paths;
         for (const std::string& name : names)
             paths.push_back(folder.file(name));
-        return dropFilesOnCell(paths, entries, {jobs, family, toolList, settings});
+        return dropFilesOnCell(paths, 0, state, settings);
     }
 
     void expectFamily(int expectedFamily, int outputType, const std::string& list)
@@ -42,10 +42,11 @@ protected:
     MemoryProfile profile;
     ProfileInstallation installation{profile};
     CSettings settings;
-    JobList jobs;
-    int family = -1;
-    std::string toolList = "ToolList.tlist";
-    std::vector<std::string> entries;
+    JobState state;
+    JobList& jobs = state.m_JobFiles;
+    int& family = state.m_nMachineFamily;
+    std::string& toolList = state.m_strToolListName;
+    std::vector<std::string>& entries = state.document().GetCellFiles()[0];
 };
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "GridGeometry.h"
+#include "core/GridGeometry.h"
 
 #include <gtest/gtest.h>
 

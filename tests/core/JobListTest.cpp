@@ -1,4 +1,4 @@
-#include "JobList.h"
+#include "core/JobList.h"
 
 #include <gtest/gtest.h>
 

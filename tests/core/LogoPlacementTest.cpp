@@ -1,4 +1,4 @@
-#include "LogoPlacement.h"
+#include "core/LogoPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "NcLineReader.h"
+#include "core/NcLineReader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "NcMerge.h"
+#include "core/NcMerge.h"
 
 #include "TempFolder.h"
 #include "TestPaths.h"
-#include "Utf8Path.h"
+#include "core/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "OutputPath.h"
+#include "core/OutputPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "SplitPath.h"
+#include "core/SplitPath.h"
 
 #include <gtest/gtest.h>
 

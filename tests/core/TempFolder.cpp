@@ -1,6 +1,6 @@
 #include "TempFolder.h"
 
-#include "Utf8Path.h"
+#include "core/Utf8Path.h"
 
 #include <fstream>
 #include <random>

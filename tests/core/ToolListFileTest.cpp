@@ -1,4 +1,4 @@
-#include "ToolListFile.h"
+#include "core/ToolListFile.h"
 
 #include "TempFolder.h"
 

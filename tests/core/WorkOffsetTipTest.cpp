@@ -1,4 +1,4 @@
-#include "WorkOffsetTip.h"
+#include "core/WorkOffsetTip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Platform.h"
+#include "desktop/Platform.h"
 
 #include <QList>
 

@@ -12,6 +12,7 @@ public:
     CQuorDoc() : m_CellFiles(kMaxCells) {}
 
     std::vector<std::vector<std::string>>& GetCellFiles() { return m_CellFiles; }
+    const std::vector<std::vector<std::string>>& GetCellFiles() const { return m_CellFiles; }
 
 private:
     std::vector<std::vector<std::string>> m_CellFiles;

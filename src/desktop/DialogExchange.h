@@ -20,7 +20,6 @@ public:
     bool takeFloat(QLineEdit* field, float& value);
     bool takeDouble(QLineEdit* field, double& value);
 
-
 private:
     bool fail(QLineEdit* field, const QString& message);
 

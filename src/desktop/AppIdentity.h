@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+// Who the program is to the desktop: the settings store's owner and name, and the captions its
+// message boxes carry.
+namespace AppIdentity {
+
+// The settings store: HKEY_CURRENT_USER\Software\Quor\Corvane, ~/.config/Quor/Corvane.conf.
+inline QString organization()
+{
+    return QStringLiteral("Quor");
+}
+
+inline QString application()
+{
+    return QStringLiteral("Corvane");
+}
+
+// The main window and the messages of the merge and the work-offset cell.
+inline QString windowCaption()
+{
+    return QStringLiteral("Tessaly");
+}
+
+// The messages of the settings, merge options and tool settings dialogs.
+inline QString dialogCaption()
+{
+    return QStringLiteral("Corvane");
+}
+
+} // namespace AppIdentity

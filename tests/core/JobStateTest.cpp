@@ -1,0 +1,34 @@
+#include "core/JobState.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+TEST(JobState, ListsTheToolListFilesOfTheProgramFolderByName)
+{
+    TempFolder folder;
+    JobState state;
+    state.m_strExeFolder = folder.path().string();
+    for (const char* name : {"b.tlist", "A.TLIST", "notes.txt", "c.tlist.bak"})
+        folder.write(name, "");
+    std::filesystem::create_directory(folder.path() / "Dir.tlist");
+    EXPECT_EQ(state.toolListFiles(), (std::vector<std::string>{"A.TLIST", "b.tlist"}));
+
+    state.m_strExeFolder = folder.file("missing");
+    EXPECT_TRUE(state.toolListFiles().empty());
+}
+
+TEST(JobState, ALoadThatFailsKeepsTheToolTable)
+{
+    TempFolder folder;
+    JobState state;
+    state.m_strExeFolder = folder.path().string();
+    state.m_strToolListName = "list.tlist";
+    folder.write("list.tlist", "T1,a\nT2,b\n");
+    EXPECT_TRUE(state.LoadToolList().read);
+    ASSERT_EQ(state.m_ToolTable.size(), 2u);
+
+    state.m_strToolListName = "gone.tlist";
+    EXPECT_FALSE(state.LoadToolList().read);
+    EXPECT_EQ(state.m_ToolTable.size(), 2u);
+}
