@@ -17,13 +17,13 @@ inline QString application()
     return QStringLiteral("Corvane");
 }
 
-// The main window and the messages of the merge and the work-offset cell.
+// The main window, and the messages of the merge, the work-offset cell and the merge options.
 inline QString windowCaption()
 {
     return QStringLiteral("Tessaly");
 }
 
-// The messages of the settings, merge options and tool settings dialogs.
+// The messages of the settings and tool settings dialogs and of every field check.
 inline QString dialogCaption()
 {
     return QStringLiteral("Corvane");

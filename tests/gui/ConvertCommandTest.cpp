@@ -16,165 +16,160 @@ class ConvertCommandTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup() { m_env.reset(); }
+    void init()
+    {
+        m_env.emplace();
+        m_frame = std::make_unique<CMainFrame>(m_env->app);
+        GetSettings().EXECOMBO = "editor";
+    }
 
-    void convertsTheJobAndOpensTheEditor();
-    void leftOutFilesAreReportedAndNothingCopiedMeansNoEditor();
-    void asksBeforeReplacingAFileTheDialogDidNotConfirm();
-    void cancelledOrEmptyJobDoesNothing();
-    void failuresAreReportedWithThePath();
-    void aLongMergeShowsProgressThatCancels();
+    void cleanup()
+    {
+        m_frame.reset();
+        m_env.reset();
+    }
+
+    void convertsTheJobAndOpensTheEditor()
+    {
+        addJob(u"a.nc"_s, "%\nO1\nA1\nA2\n");
+        addJob(u"b.nc"_s, "O2\n\nB1\nB2\n%\n");
+        CSettings& settings = GetSettings();
+        settings.OUTPATH = "/start/here";
+        settings.DEL_UP = 1;
+        settings.DEL_BTM = 1;
+
+        convert(u"merged.txt"_s, 0);
+
+        QCOMPARE(m_env->platform.saveRequests.size(), 1);
+        QCOMPARE(m_env->platform.saveRequests[0].folder, u"/start/here"_s);
+        // The first filter gives the output the first job file's extension.
+        QCOMPARE(readTestFile(m_env->path(u"merged.nc"_s)),
+                 QByteArray("%\r\nO1\r\nA1\r\nB1\r\nB2\r\n%\r\n"));
+        QVERIFY(!QFile::exists(m_env->path(u"merged.txt"_s)));
+        QCOMPARE(messages(), QStringList{u"Tessaly: 변환이 완료되었습니다."_s});
+        QCOMPARE(m_env->platform.startedPrograms.size(), 1);
+        QCOMPARE(m_env->platform.startedPrograms[0].program, u"editor"_s);
+        QCOMPARE(m_env->platform.startedPrograms[0].parameter, shown(u"merged.nc"_s));
+        QCOMPARE(QString::fromStdString(settings.OUTPATH), m_env->folder.path());
+
+        // The second filter keeps the name as typed.
+        convert(u"typed.cnc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"typed.cnc"_s)),
+                 readTestFile(m_env->path(u"merged.nc"_s)));
+    }
+
+    void leftOutFilesAreReportedAndNothingCopiedMeansNoEditor()
+    {
+        addJob(u"short.nc"_s, "S1\n");
+        addJob(u"missing.nc"_s, {});
+        addJob(u"good.nc"_s, "G1\nG2\n");
+        addJob(u"short2.NC"_s, "\nT1\n");
+        GetSettings().DEL_UP = 1;
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(messages().size(), 3);
+        QVERIFY(messages()[0].endsWith(u"보다 많습니다 -  short.nc short2.NC"_s));
+        QVERIFY(messages()[1].contains(shown(u"missing.nc"_s)));
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G1\r\nG2\r\n"));
+        QCOMPARE(m_env->platform.startedPrograms.size(), 1);
+
+        // Without the one good file nothing is copied: no completion, no editor.
+        m_env->app.m_JobFiles.clear();
+        m_env->platform.messages.clear();
+        addJob(u"missing.nc"_s, {});
+        addJob(u"short.nc"_s, "S1\n");
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(messages().size(), 2);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray());
+        QCOMPARE(m_env->platform.startedPrograms.size(), 1);
+    }
+
+    void asksBeforeReplacingAFileTheDialogDidNotConfirm()
+    {
+        addJob(u"job.nc"_s, "N1\n");
+        m_env->write(u"keep.nc"_s, "precious\n");
+
+        m_env->platform.yesNoAnswers = {false};
+        convert(u"keep.txt"_s, 0);
+        QCOMPARE(m_env->platform.questions.size(), 1);
+        QCOMPARE(readTestFile(m_env->path(u"keep.nc"_s)), QByteArray("precious\n"));
+        QVERIFY(messages().isEmpty());
+
+        m_env->platform.yesNoAnswers = {true};
+        convert(u"keep.txt"_s, 0);
+        QCOMPARE(readTestFile(m_env->path(u"keep.nc"_s)), QByteArray("N1\r\n"));
+
+        // The path the dialog itself confirmed is not asked about again.
+        convert(u"keep.nc"_s, 0);
+        QCOMPARE(m_env->platform.questions.size(), 2);
+    }
+
+    void cancelledOrEmptyJobDoesNothing()
+    {
+        QAction* action = m_frame->findChild<QAction*>(u"actionConvert"_s);
+        action->trigger();
+        QVERIFY(m_env->platform.saveRequests.isEmpty());
+
+        addJob(u"job.nc"_s, "N1\n");
+        GetSettings().OUTFILE = "before";
+        action->trigger();
+        QCOMPARE(m_env->platform.saveRequests.size(), 1);
+        QCOMPARE(GetSettings().OUTFILE, std::string("before"));
+        QCOMPARE(QDir(m_env->folder.path()).entryList(QDir::Files), QStringList{u"job.nc"_s});
+    }
+
+    void failuresAreReportedWithThePath()
+    {
+        addJob(u"job.nc"_s, "N1\n");
+        convert(u"x/y/out.nc"_s, 1);
+        QCOMPARE(messages().size(), 1);
+        QVERIFY(messages()[0].contains(shown(u"x/y"_s)));
+        QCOMPARE(m_env->platform.messages[0].icon, Platform::Icon::Warning);
+
+        QDir(m_env->folder.path()).mkdir(u"taken.nc"_s);
+        convert(u"taken.nc"_s, 1);
+        QCOMPARE(messages().size(), 2);
+        QVERIFY(messages()[1].contains(shown(u"taken.nc"_s)));
+        QVERIFY(m_env->platform.startedPrograms.isEmpty());
+
+        GetSettings().EXECOMBO = "no-such-editor";
+        m_env->platform.programsStart = false;
+        convert(u"b.nc"_s, 1);
+        QCOMPARE(messages().size(), 4);
+        QVERIFY(messages()[3].contains(u"no-such-editor"_s));
+    }
+
+    void aLongMergeShowsProgressThatCancels()
+    {
+        MergeProgressDialog progress(m_frame.get());
+        QVERIFY(progress.update(1, 1000));
+        QVERIFY(!progress.isVisible());
+        // A merge that has come a tenth of the way shows its progress soon.
+        QTRY_VERIFY(progress.update(100, 1000) && progress.isVisible());
+        progress.cancel();
+        QVERIFY(!progress.update(200, 1000));
+    }
 
 private:
     QString shown(const QString& name) const { return QDir::toNativeSeparators(m_env->path(name)); }
     // Adds a job file; null bytes leave the file missing.
-    void addJob(const QString& name, const QByteArray& bytes);
-    void convert(const QString& chosen, int filterIndex);
+    void addJob(const QString& name, const QByteArray& bytes)
+    {
+        if (!bytes.isNull())
+            m_env->write(name, bytes);
+        m_env->app.m_JobFiles.RegisterJobFile(m_env->path(name).toStdString());
+    }
+
+    void convert(const QString& chosen, int filterIndex)
+    {
+        m_env->platform.saveAnswers.push_back({m_env->path(chosen), filterIndex});
+        m_frame->findChild<QAction*>(u"actionConvert"_s)->trigger();
+    }
+
     QStringList messages() const { return m_env->platform.messageTexts(); }
 
     std::optional<GuiTestEnvironment> m_env;
     std::unique_ptr<CMainFrame> m_frame;
 };
-
-void ConvertCommandTest::init()
-{
-    m_env.emplace();
-    m_frame = std::make_unique<CMainFrame>(m_env->app);
-    GetSettings().EXECOMBO = "editor";
-}
-
-void ConvertCommandTest::addJob(const QString& name, const QByteArray& bytes)
-{
-    if (!bytes.isNull())
-        m_env->write(name, bytes);
-    m_env->app.m_JobFiles.RegisterJobFile(m_env->path(name).toStdString());
-}
-
-void ConvertCommandTest::convert(const QString& chosen, int filterIndex)
-{
-    m_env->platform.saveAnswers.push_back({m_env->path(chosen), filterIndex});
-    m_frame->findChild<QAction*>(u"actionConvert"_s)->trigger();
-}
-
-void ConvertCommandTest::convertsTheJobAndOpensTheEditor()
-{
-    addJob(u"a.nc"_s, "%\nO1\nA1\nA2\n");
-    addJob(u"b.nc"_s, "O2\n\nB1\nB2\n%\n");
-    CSettings& settings = GetSettings();
-    settings.OUTPATH = "/start/here";
-    settings.DEL_UP = 1;
-    settings.DEL_BTM = 1;
-
-    convert(u"merged.txt"_s, 0);
-
-    QCOMPARE(m_env->platform.saveRequests.size(), 1);
-    QCOMPARE(m_env->platform.saveRequests[0].folder, u"/start/here"_s);
-    // The first filter gives the output the first job file's extension.
-    QCOMPARE(readTestFile(m_env->path(u"merged.nc"_s)),
-             QByteArray("%\r\nO1\r\nA1\r\nB1\r\nB2\r\n%\r\n"));
-    QVERIFY(!QFile::exists(m_env->path(u"merged.txt"_s)));
-    QCOMPARE(messages(), QStringList{u"Tessaly: 변환이 완료되었습니다."_s});
-    QCOMPARE(m_env->platform.startedPrograms.size(), 1);
-    QCOMPARE(m_env->platform.startedPrograms[0].program, u"editor"_s);
-    QCOMPARE(m_env->platform.startedPrograms[0].parameter, shown(u"merged.nc"_s));
-    QCOMPARE(QString::fromStdString(settings.OUTPATH), m_env->folder.path());
-
-    // The second filter keeps the name as typed.
-    convert(u"typed.cnc"_s, 1);
-    QCOMPARE(readTestFile(m_env->path(u"typed.cnc"_s)), readTestFile(m_env->path(u"merged.nc"_s)));
-}
-
-void ConvertCommandTest::leftOutFilesAreReportedAndNothingCopiedMeansNoEditor()
-{
-    addJob(u"short.nc"_s, "S1\n");
-    addJob(u"missing.nc"_s, {});
-    addJob(u"good.nc"_s, "G1\nG2\n");
-    addJob(u"short2.NC"_s, "\nT1\n");
-    GetSettings().DEL_UP = 1;
-    convert(u"out.nc"_s, 1);
-    QCOMPARE(messages().size(), 3);
-    QVERIFY(messages()[0].endsWith(u"보다 많습니다 -  short.nc short2.NC"_s));
-    QVERIFY(messages()[1].contains(shown(u"missing.nc"_s)));
-    QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G1\r\nG2\r\n"));
-    QCOMPARE(m_env->platform.startedPrograms.size(), 1);
-
-    // Without the one good file nothing is copied: no completion, no editor.
-    m_env->app.m_JobFiles.clear();
-    m_env->platform.messages.clear();
-    addJob(u"missing.nc"_s, {});
-    addJob(u"short.nc"_s, "S1\n");
-    convert(u"out.nc"_s, 1);
-    QCOMPARE(messages().size(), 2);
-    QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray());
-    QCOMPARE(m_env->platform.startedPrograms.size(), 1);
-}
-
-void ConvertCommandTest::asksBeforeReplacingAFileTheDialogDidNotConfirm()
-{
-    addJob(u"job.nc"_s, "N1\n");
-    m_env->write(u"keep.nc"_s, "precious\n");
-
-    m_env->platform.yesNoAnswers = {false};
-    convert(u"keep.txt"_s, 0);
-    QCOMPARE(m_env->platform.questions.size(), 1);
-    QCOMPARE(readTestFile(m_env->path(u"keep.nc"_s)), QByteArray("precious\n"));
-    QVERIFY(messages().isEmpty());
-
-    m_env->platform.yesNoAnswers = {true};
-    convert(u"keep.txt"_s, 0);
-    QCOMPARE(readTestFile(m_env->path(u"keep.nc"_s)), QByteArray("N1\r\n"));
-
-    // The path the dialog itself confirmed is not asked about again.
-    convert(u"keep.nc"_s, 0);
-    QCOMPARE(m_env->platform.questions.size(), 2);
-}
-
-void ConvertCommandTest::cancelledOrEmptyJobDoesNothing()
-{
-    QAction* action = m_frame->findChild<QAction*>(u"actionConvert"_s);
-    action->trigger();
-    QVERIFY(m_env->platform.saveRequests.isEmpty());
-
-    addJob(u"job.nc"_s, "N1\n");
-    GetSettings().OUTFILE = "before";
-    action->trigger();
-    QCOMPARE(m_env->platform.saveRequests.size(), 1);
-    QCOMPARE(GetSettings().OUTFILE, std::string("before"));
-    QCOMPARE(QDir(m_env->folder.path()).entryList(QDir::Files), QStringList{u"job.nc"_s});
-}
-
-void ConvertCommandTest::failuresAreReportedWithThePath()
-{
-    addJob(u"job.nc"_s, "N1\n");
-    convert(u"x/y/out.nc"_s, 1);
-    QCOMPARE(messages().size(), 1);
-    QVERIFY(messages()[0].contains(shown(u"x/y"_s)));
-    QCOMPARE(m_env->platform.messages[0].icon, Platform::Icon::Warning);
-
-    QDir(m_env->folder.path()).mkdir(u"taken.nc"_s);
-    convert(u"taken.nc"_s, 1);
-    QCOMPARE(messages().size(), 2);
-    QVERIFY(messages()[1].contains(shown(u"taken.nc"_s)));
-    QVERIFY(m_env->platform.startedPrograms.isEmpty());
-
-    GetSettings().EXECOMBO = "no-such-editor";
-    m_env->platform.programsStart = false;
-    convert(u"b.nc"_s, 1);
-    QCOMPARE(messages().size(), 4);
-    QVERIFY(messages()[3].contains(u"no-such-editor"_s));
-}
-
-void ConvertCommandTest::aLongMergeShowsProgressThatCancels()
-{
-    MergeProgressDialog progress(m_frame.get());
-    QVERIFY(progress.update(1, 1000));
-    QVERIFY(!progress.isVisible());
-    // A merge that has come a tenth of the way shows its progress soon.
-    QTRY_VERIFY(progress.update(100, 1000) && progress.isVisible());
-    progress.cancel();
-    QVERIFY(!progress.update(200, 1000));
-}
 
 QTEST_MAIN(ConvertCommandTest)
 #include "ConvertCommandTest.moc"

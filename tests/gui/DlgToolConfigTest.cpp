@@ -30,185 +30,164 @@ class DlgToolConfigTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_env.emplace();
+        m_app = &m_env->app;
+        m_app->m_strToolListName = "B.tlist";
+        m_env->write(u"A.tlist"_s, kListA);
+        m_env->write(u"B.tlist"_s, kListB);
+    }
 
-    void opensTheCurrentListOrTheFirstOrNone();
-    void addDeleteAndSaveInRecordOrder();
-    void saveAsWritesIntoTheProgramFolder();
-    void closingWithoutSavingChangesNothing();
-    void valuesKeepTheirBytesAndBadRowsAreRefused();
+    void cleanup()
+    {
+        m_dialog.reset();
+        m_env.reset();
+    }
+
+    void opensTheCurrentListOrTheFirstOrNone()
+    {
+        open();
+        auto* combo = child<QComboBox>(u"toolListCombo"_s);
+        QCOMPARE(combo->count(), 2);
+        QCOMPARE(combo->currentText(), u"B.tlist"_s);
+        QCOMPARE(column(0), QStringList{u"1"_s});
+
+        m_app->m_strToolListName = "missing.TLIST";
+        open();
+        QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"A.tlist"_s);
+        QCOMPARE(m_app->m_strToolListName, std::string("A.tlist"));
+        QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+
+        // No list at all: the tools in memory stay, and Save writes ToolList.tlist.
+        QFile::remove(path(u"A.tlist"_s));
+        QFile::remove(path(u"B.tlist"_s));
+        m_app->m_strToolListName = "ToolList.tlist";
+        open();
+        QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->count(), 0);
+        QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+        click(u"saveButton"_s);
+        QCOMPARE(readTestFile(path(u"ToolList.tlist"_s)), kListA);
+    }
+
+    void addDeleteAndSaveInRecordOrder()
+    {
+        m_app->m_strToolListName = "A.tlist";
+        open();
+        child<QLineEdit>(u"toolNumberEdit"_s)->setText(u"T3"_s);
+        child<QLineEdit>(u"diameterEdit"_s)->setText(u"10"_s);
+        child<QLineEdit>(u"radiusEdit"_s)->setText(u"0.5"_s);
+        child<QLineEdit>(u"spindleEdit"_s)->setText(u"9000"_s);
+        child<QComboBox>(u"coolantCombo"_s)->setEditText(u"M09"_s);
+        click(u"addButton"_s);
+        QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s, u"3"_s}));
+        QCOMPARE(column(2).last(), u"10 R0.5"_s);
+
+        auto* report = child<QTableView>(u"toolReport"_s);
+        report->setCurrentIndex(report->model()->index(0, 1));
+        click(u"deleteButton"_s);
+        QCOMPARE(column(1), QStringList({u"T2"_s, u"T3"_s}));
+        QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s}));
+        click(u"addButton"_s);
+        QCOMPARE(column(0).last(), u"3"_s);
+
+        report->sortByColumn(1, Qt::DescendingOrder);
+        QCOMPARE(column(1), QStringList({u"T3"_s, u"T3"_s, u"T2"_s}));
+        click(u"saveButton"_s);
+        QCOMPARE(readTestFile(path(u"A.tlist"_s)),
+                 kHeader + "T2,6 Ball,-0.01,0.01,M07,12000,900,0,X,0\r\n"
+                           "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n"
+                           "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n");
+        QCOMPARE(m_app->m_ToolTable.size(), std::size_t(3));
+    }
+
+    void saveAsWritesIntoTheProgramFolder()
+    {
+        open();
+        m_env->platform.saveAnswers.push_back({u"/somewhere/else/New.tlist"_s, 0});
+        click(u"saveAsButton"_s);
+        QCOMPARE(m_env->platform.saveRequests[0].folder, m_env->folder.path());
+        QCOMPARE(readTestFile(path(u"New.tlist"_s)), kListB);
+        QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"New.tlist"_s);
+        QCOMPARE(m_app->m_strToolListName, std::string("New.tlist"));
+        QCOMPARE(GetSettings().ToolListName, std::string("New.tlist"));
+
+        // Picking another folder's file never replaces a list here without asking.
+        m_env->platform.saveAnswers.push_back({u"/somewhere/else/A.tlist"_s, 0});
+        click(u"saveAsButton"_s);
+        QCOMPARE(m_env->platform.questions.size(), 1);
+        QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
+    }
+
+    void choosingAListLoadsItAndMakesItCurrent()
+    {
+        open();
+        auto* combo = child<QComboBox>(u"toolListCombo"_s);
+        combo->setCurrentIndex(0);
+        emit combo->activated(0);
+        QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+        QCOMPARE(GetSettings().ToolListName, std::string("A.tlist"));
+    }
+
+    void valuesKeepTheirBytesAndBadRowsAreRefused()
+    {
+        open();
+        QCOMPARE(column(2), QStringList{u"황삭"_s});
+        auto* model = child<QTableView>(u"toolReport"_s)->model();
+        model->setData(model->index(0, 10), u"정삭"_s);
+        click(u"saveButton"_s);
+        QCOMPARE(readTestFile(path(u"B.tlist"_s)),
+                 kHeader + "T7,\xC8\xB2\xBB\xE8,0,0,M08,1,2,3,O,\xC1\xA4\xBB\xE8\r\n");
+
+        m_env->platform.messages.clear();
+        model->setData(model->index(0, 3), QString());
+        click(u"saveButton"_s);
+        QCOMPARE(m_env->platform.messages.size(), 1);
+        QVERIFY(m_env->platform.messageTexts()[0].contains(u"1번 공구의 '최소 공차'"_s));
+
+        model->setData(model->index(0, 3), u"0"_s);
+        QDir(m_env->folder.path()).mkdir(u"Dir.tlist"_s);
+        auto* combo = child<QComboBox>(u"toolListCombo"_s);
+        combo->addItem(u"Dir.tlist"_s);
+        m_dialog->OnSelectList(combo->count() - 1);
+        m_env->platform.messages.clear();
+        click(u"saveButton"_s);
+        QCOMPARE(m_env->platform.messages.size(), 1);
+        QVERIFY(m_env->platform.messageTexts()[0].contains(
+            QDir::toNativeSeparators(path(u"Dir.tlist"_s))));
+    }
 
 private:
-    void open();
+    void open()
+    {
+        m_dialog = std::make_unique<CDlgToolConfig>(*m_app);
+        new QAbstractItemModelTester(child<QTableView>(u"toolReport"_s)->model(),
+                                     QAbstractItemModelTester::FailureReportingMode::QtTest,
+                                     m_dialog.get());
+        m_dialog->show();
+    }
+
     QString path(const QString& name) const { return m_env->path(name); }
     template <typename T> T* child(const QString& name) const
     {
         return m_dialog->findChild<T*>(name);
     }
+
     void click(const QString& button) { child<QPushButton>(button)->click(); }
-    QStringList column(int column) const;
+
+    QStringList column(int column) const
+    {
+        const QAbstractItemModel* model = child<QTableView>(u"toolReport"_s)->model();
+        QStringList texts;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts.append(model->index(row, column).data().toString());
+        return texts;
+    }
 
     std::optional<GuiTestEnvironment> m_env;
     JobState* m_app = nullptr;
     std::unique_ptr<CDlgToolConfig> m_dialog;
 };
-
-void DlgToolConfigTest::init()
-{
-    m_env.emplace();
-    m_app = &m_env->app;
-    m_app->m_strToolListName = "B.tlist";
-    m_env->write(u"A.tlist"_s, kListA);
-    m_env->write(u"B.tlist"_s, kListB);
-}
-
-void DlgToolConfigTest::cleanup()
-{
-    m_dialog.reset();
-    m_env.reset();
-}
-
-void DlgToolConfigTest::open()
-{
-    m_dialog = std::make_unique<CDlgToolConfig>(*m_app);
-    new QAbstractItemModelTester(child<QTableView>(u"toolReport"_s)->model(),
-                                 QAbstractItemModelTester::FailureReportingMode::QtTest,
-                                 m_dialog.get());
-    m_dialog->show();
-}
-
-QStringList DlgToolConfigTest::column(int column) const
-{
-    const QAbstractItemModel* model = child<QTableView>(u"toolReport"_s)->model();
-    QStringList texts;
-    for (int row = 0; row < model->rowCount(); ++row)
-        texts.append(model->index(row, column).data().toString());
-    return texts;
-}
-
-void DlgToolConfigTest::opensTheCurrentListOrTheFirstOrNone()
-{
-    open();
-    auto* combo = child<QComboBox>(u"toolListCombo"_s);
-    QCOMPARE(combo->count(), 2);
-    QCOMPARE(combo->currentText(), u"B.tlist"_s);
-    QCOMPARE(column(0), QStringList{u"1"_s});
-
-    m_app->m_strToolListName = "missing.TLIST";
-    open();
-    QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"A.tlist"_s);
-    QCOMPARE(m_app->m_strToolListName, std::string("A.tlist"));
-    QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
-
-    // No list at all: the tools in memory stay, and Save writes ToolList.tlist.
-    QFile::remove(path(u"A.tlist"_s));
-    QFile::remove(path(u"B.tlist"_s));
-    m_app->m_strToolListName = "ToolList.tlist";
-    open();
-    QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->count(), 0);
-    QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
-    click(u"saveButton"_s);
-    QCOMPARE(readTestFile(path(u"ToolList.tlist"_s)), kListA);
-}
-
-void DlgToolConfigTest::addDeleteAndSaveInRecordOrder()
-{
-    m_app->m_strToolListName = "A.tlist";
-    open();
-    child<QLineEdit>(u"toolNumberEdit"_s)->setText(u"T3"_s);
-    child<QLineEdit>(u"diameterEdit"_s)->setText(u"10"_s);
-    child<QLineEdit>(u"radiusEdit"_s)->setText(u"0.5"_s);
-    child<QLineEdit>(u"spindleEdit"_s)->setText(u"9000"_s);
-    child<QComboBox>(u"coolantCombo"_s)->setEditText(u"M09"_s);
-    click(u"addButton"_s);
-    QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s, u"3"_s}));
-    QCOMPARE(column(2).last(), u"10 R0.5"_s);
-
-    auto* report = child<QTableView>(u"toolReport"_s);
-    report->setCurrentIndex(report->model()->index(0, 1));
-    click(u"deleteButton"_s);
-    QCOMPARE(column(1), QStringList({u"T2"_s, u"T3"_s}));
-    QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s}));
-    click(u"addButton"_s);
-    QCOMPARE(column(0).last(), u"3"_s);
-
-    report->sortByColumn(1, Qt::DescendingOrder);
-    QCOMPARE(column(1), QStringList({u"T3"_s, u"T3"_s, u"T2"_s}));
-    click(u"saveButton"_s);
-    QCOMPARE(readTestFile(path(u"A.tlist"_s)), kHeader +
-                                                   "T2,6 Ball,-0.01,0.01,M07,12000,900,0,X,0\r\n"
-                                                   "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n"
-                                                   "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n");
-    QCOMPARE(m_app->m_ToolTable.size(), std::size_t(3));
-}
-
-void DlgToolConfigTest::saveAsWritesIntoTheProgramFolder()
-{
-    open();
-    m_env->platform.saveAnswers.push_back({u"/somewhere/else/New.tlist"_s, 0});
-    click(u"saveAsButton"_s);
-    QCOMPARE(m_env->platform.saveRequests[0].folder, m_env->folder.path());
-    QCOMPARE(readTestFile(path(u"New.tlist"_s)), kListB);
-    QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"New.tlist"_s);
-    QCOMPARE(m_app->m_strToolListName, std::string("New.tlist"));
-    QCOMPARE(GetSettings().ToolListName, std::string("New.tlist"));
-
-    // Picking another folder's file never replaces a list here without asking.
-    m_env->platform.saveAnswers.push_back({u"/somewhere/else/A.tlist"_s, 0});
-    click(u"saveAsButton"_s);
-    QCOMPARE(m_env->platform.questions.size(), 1);
-    QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
-}
-
-void DlgToolConfigTest::closingWithoutSavingChangesNothing()
-{
-    open();
-    auto* report = child<QTableView>(u"toolReport"_s);
-    report->model()->setData(report->model()->index(0, 1), u"edited"_s);
-    click(u"addButton"_s);
-    const std::vector<ToolEntry> before = m_app->m_ToolTable;
-    click(u"closeButton"_s);
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(readTestFile(path(u"B.tlist"_s)), kListB);
-    QVERIFY(m_app->m_ToolTable == before);
-
-    // Choosing another list reloads the table and makes it current.
-    open();
-    auto* combo = child<QComboBox>(u"toolListCombo"_s);
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
-    QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
-    QCOMPARE(GetSettings().ToolListName, std::string("A.tlist"));
-}
-
-void DlgToolConfigTest::valuesKeepTheirBytesAndBadRowsAreRefused()
-{
-    open();
-    QCOMPARE(column(2), QStringList{u"황삭"_s});
-    auto* model = child<QTableView>(u"toolReport"_s)->model();
-    model->setData(model->index(0, 10), u"정삭"_s);
-    click(u"saveButton"_s);
-    QCOMPARE(readTestFile(path(u"B.tlist"_s)),
-             kHeader + "T7,\xC8\xB2\xBB\xE8,0,0,M08,1,2,3,O,\xC1\xA4\xBB\xE8\r\n");
-
-    m_env->platform.messages.clear();
-    model->setData(model->index(0, 3), QString());
-    click(u"saveButton"_s);
-    QCOMPARE(m_env->platform.messages.size(), 1);
-    QVERIFY(m_env->platform.messageTexts()[0].contains(u"1번 공구의 '최소 공차'"_s));
-
-    model->setData(model->index(0, 3), u"0"_s);
-    QDir(m_env->folder.path()).mkdir(u"Dir.tlist"_s);
-    auto* combo = child<QComboBox>(u"toolListCombo"_s);
-    combo->addItem(u"Dir.tlist"_s);
-    m_dialog->OnSelectList(combo->count() - 1);
-    m_env->platform.messages.clear();
-    click(u"saveButton"_s);
-    QCOMPARE(m_env->platform.messages.size(), 1);
-    QVERIFY(
-        m_env->platform.messageTexts()[0].contains(QDir::toNativeSeparators(path(u"Dir.tlist"_s))));
-}
 
 QTEST_MAIN(DlgToolConfigTest)
 #include "DlgToolConfigTest.moc"

@@ -19,133 +19,127 @@ class MainFrameTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_env.emplace();
+        for (const QString& name : {u"a.nc"_s, u"b.NC"_s, u"c.txt"_s, u"d.tap"_s})
+            m_env->write(name, "%\nO1\nG0 X" + name.toUtf8() + "\nM30\n%\n");
+        QDir(m_env->folder.path()).mkdir(u"out"_s);
+        m_env->profile.writeString("Settings", "ShellStartFolder",
+                                   m_env->folder.path().toStdString());
+    }
+
     void cleanup() { m_env.reset(); }
 
-    void startUpStoresTheSettingsAndShowsTheStartFolder();
-    void aOneCharacterExtensionListShowsEveryFile();
-    void folderChoosersAndTheFlagsSavedOnClose();
-    void dragFromTheListConvertDeleteAndDropAgain();
+    void startUpStoresTheSettingsAndShowsTheStartFolder()
+    {
+        m_env->profile.writeString("Settings", "ToolListName", "Mill 5-axis.tlist");
+        start();
+        // A first start leaves every setting in the store: one that was not there is written.
+        QVERIFY(m_env->profile.value("Settings", "DEL_UP"));
+        QCOMPARE(QString::fromStdString(m_env->app.m_strExeFolder),
+                 QCoreApplication::applicationDirPath());
+        QCOMPARE(m_env->app.m_strToolListName, std::string("Mill 5-axis.tlist"));
+        QCOMPARE(m_env->app.m_nMachineFamily, -1);
+        QCOMPARE(frame()->shellTree()->selectedFolder(), m_env->folder.path());
+        QTRY_COMPARE(listedFiles(), QStringList({u"a.nc"_s, u"b.NC"_s, u"c.txt"_s}));
+    }
+
+    void aOneCharacterExtensionListShowsEveryFile()
+    {
+        m_env->profile.writeString("Settings", "EXTLIST", ";");
+        start();
+        QTRY_COMPARE(listedFiles(), QStringList({u"a.nc"_s, u"b.NC"_s, u"c.txt"_s, u"d.tap"_s}));
+    }
+
+    void folderChoosersAndTheFlagsSavedOnClose()
+    {
+        m_env->profile.writeInt("Settings", "AxisCheck", 5);
+        auto frame = std::make_unique<CMainFrame>(m_env->app);
+        frame->show();
+        const auto trigger = [&](const QString& action) {
+            frame->findChild<QAction*>(action)->trigger();
+        };
+        ShellTreeCtrl* tree = frame->shellTree();
+        const QString out = m_env->path(u"out"_s);
+        m_env->platform.folderAnswers = {out};
+        trigger(u"actionSetFolderPath"_s);
+        QCOMPARE(m_env->profile.readString("Settings", "ShellStartFolder", ""), out.toStdString());
+        QCOMPARE(tree->selectedFolder(), out);
+
+        // The output folder is kept in memory and saved when the window goes, with the flags.
+        const std::string before = m_env->profile.readString("Settings", "FolderPath", "");
+        m_env->platform.folderAnswers = {m_env->folder.path()};
+        trigger(u"actionSetOutputPath"_s);
+        QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""), before);
+        frame.reset();
+        QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""),
+                 m_env->folder.path().toStdString());
+        QCOMPARE(m_env->profile.readInt("Settings", "AxisCheck", 0), 1u);
+    }
+
+    void dragFromTheListConvertDeleteAndDropAgain()
+    {
+        start();
+        GetSettings().EXECOMBO = "editor";
+        GetSettings().DEL_UP = 2;
+        GetSettings().DEL_BTM = 2;
+        QTRY_COMPARE(listedFiles().size(), 3);
+
+        // Two files dragged out of the list, with the list's own drag data, onto the cell.
+        QFileSystemModel* model = frame()->shellList()->fileModel();
+        const QModelIndexList dragged = {model->index(m_env->path(u"a.nc"_s)),
+                                         model->index(m_env->path(u"b.NC"_s))};
+        std::unique_ptr<QMimeData> data(model->mimeData(dragged));
+        CMyTableView* table = g_pCurrentTableView;
+        const QPoint cell = table->table().GetCellRect(0, 0).center();
+        QDragEnterEvent enter(cell, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton,
+                              {});
+        QApplication::sendEvent(table, &enter);
+        QDropEvent drop(cell, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QApplication::sendEvent(table, &drop);
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 2);
+
+        m_env->platform.saveAnswers.push_back({m_env->path(u"out/merged.txt"_s), 0});
+        trigger(u"actionConvert"_s);
+        QCOMPARE(readTestFile(m_env->path(u"out/merged.nc"_s)),
+                 QByteArray("%\r\nO1\r\nG0 Xa.nc\r\nG0 Xb.NC\r\nM30\r\n%\r\n"));
+        QCOMPARE(m_env->platform.startedPrograms.size(), 1);
+
+        QTest::mouseMove(&table->table(), cell + QPoint(11, 5));
+        trigger(u"actionDelete"_s);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 0);
+        QVERIFY(m_env->app.document().GetCellFiles()[0].empty());
+        QCOMPARE(m_env->app.m_nMachineFamily, -1);
+
+        table->OnDropFiles({m_env->write(u"p.MPF"_s, "N1\n")}, cell);
+        QCOMPARE(m_env->app.m_nMachineFamily, 1);
+        QCOMPARE(GetSettings().m_nOutputType, 4);
+    }
 
 private:
-    void start();
+    void start()
+    {
+        QVERIFY(m_env->app.InitInstance());
+        QVERIFY(QTest::qWaitForWindowExposed(frame()));
+    }
+
     CMainFrame* frame() const { return m_env->app.mainFrame(); }
     void trigger(const QString& action) { frame()->findChild<QAction*>(action)->trigger(); }
-    QStringList listedFiles() const;
+
+    QStringList listedFiles() const
+    {
+        NcFileListCtrl* list = frame()->shellList();
+        QStringList names;
+        for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
+            names.append(list->model()->index(row, 0, list->rootIndex()).data().toString());
+        names.sort(Qt::CaseInsensitive);
+        return names;
+    }
 
     std::optional<GuiTestEnvironment> m_env;
 };
-
-void MainFrameTest::init()
-{
-    m_env.emplace();
-    for (const QString& name : {u"a.nc"_s, u"b.NC"_s, u"c.txt"_s, u"d.tap"_s})
-        m_env->write(name, "%\nO1\nG0 X" + name.toUtf8() + "\nM30\n%\n");
-    QDir(m_env->folder.path()).mkdir(u"out"_s);
-    m_env->profile.writeString("Settings", "ShellStartFolder", m_env->folder.path().toStdString());
-}
-
-void MainFrameTest::start()
-{
-    QVERIFY(m_env->app.InitInstance());
-    QVERIFY(QTest::qWaitForWindowExposed(frame()));
-}
-
-QStringList MainFrameTest::listedFiles() const
-{
-    NcFileListCtrl* list = frame()->shellList();
-    QStringList names;
-    for (int row = 0; row < list->model()->rowCount(list->rootIndex()); ++row)
-        names.append(list->model()->index(row, 0, list->rootIndex()).data().toString());
-    names.sort(Qt::CaseInsensitive);
-    return names;
-}
-
-void MainFrameTest::startUpStoresTheSettingsAndShowsTheStartFolder()
-{
-    m_env->profile.writeString("Settings", "ToolListName", "Mill 5-axis.tlist");
-    start();
-    // A first start leaves every setting in the store: one that was not there is written.
-    QVERIFY(m_env->profile.value("Settings", "DEL_UP"));
-    QCOMPARE(QString::fromStdString(m_env->app.m_strExeFolder),
-             QCoreApplication::applicationDirPath());
-    QCOMPARE(m_env->app.m_strToolListName, std::string("Mill 5-axis.tlist"));
-    QCOMPARE(m_env->app.m_nMachineFamily, -1);
-    QCOMPARE(frame()->shellTree()->selectedFolder(), m_env->folder.path());
-    QTRY_COMPARE(listedFiles(), QStringList({u"a.nc"_s, u"b.NC"_s, u"c.txt"_s}));
-}
-
-void MainFrameTest::aOneCharacterExtensionListShowsEveryFile()
-{
-    m_env->profile.writeString("Settings", "EXTLIST", ";");
-    start();
-    QTRY_COMPARE(listedFiles(), QStringList({u"a.nc"_s, u"b.NC"_s, u"c.txt"_s, u"d.tap"_s}));
-}
-
-void MainFrameTest::folderChoosersAndTheFlagsSavedOnClose()
-{
-    m_env->profile.writeInt("Settings", "AxisCheck", 5);
-    auto frame = std::make_unique<CMainFrame>(m_env->app);
-    frame->show();
-    const auto trigger = [&](const QString& action) {
-        frame->findChild<QAction*>(action)->trigger();
-    };
-    ShellTreeCtrl* tree = frame->shellTree();
-    const QString out = m_env->path(u"out"_s);
-    m_env->platform.folderAnswers = {out};
-    trigger(u"actionSetFolderPath"_s);
-    QCOMPARE(m_env->profile.readString("Settings", "ShellStartFolder", ""), out.toStdString());
-    QCOMPARE(tree->selectedFolder(), out);
-
-    // The output folder is kept in memory and saved when the window goes, with the flags.
-    const std::string before = m_env->profile.readString("Settings", "FolderPath", "");
-    m_env->platform.folderAnswers = {m_env->folder.path()};
-    trigger(u"actionSetOutputPath"_s);
-    QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""), before);
-    frame.reset();
-    QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""),
-             m_env->folder.path().toStdString());
-    QCOMPARE(m_env->profile.readInt("Settings", "AxisCheck", 0), 1u);
-}
-
-void MainFrameTest::dragFromTheListConvertDeleteAndDropAgain()
-{
-    start();
-    GetSettings().EXECOMBO = "editor";
-    GetSettings().DEL_UP = 2;
-    GetSettings().DEL_BTM = 2;
-    QTRY_COMPARE(listedFiles().size(), 3);
-
-    // Two files dragged out of the list, with the list's own drag data, onto the cell.
-    QFileSystemModel* model = frame()->shellList()->fileModel();
-    const QModelIndexList dragged = {model->index(m_env->path(u"a.nc"_s)),
-                                     model->index(m_env->path(u"b.NC"_s))};
-    std::unique_ptr<QMimeData> data(model->mimeData(dragged));
-    CMyTableView* table = g_pCurrentTableView;
-    const QPoint cell = table->table().GetCellRect(0, 0).center();
-    QDragEnterEvent enter(cell, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(table, &enter);
-    QDropEvent drop(cell, Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(table, &drop);
-    QCOMPARE(drop.dropAction(), Qt::CopyAction);
-    QCOMPARE(m_env->app.m_JobFiles.count(), 2);
-
-    m_env->platform.saveAnswers.push_back({m_env->path(u"out/merged.txt"_s), 0});
-    trigger(u"actionConvert"_s);
-    QCOMPARE(readTestFile(m_env->path(u"out/merged.nc"_s)),
-             QByteArray("%\r\nO1\r\nG0 Xa.nc\r\nG0 Xb.NC\r\nM30\r\n%\r\n"));
-    QCOMPARE(m_env->platform.startedPrograms.size(), 1);
-
-    QTest::mouseMove(&table->table(), cell + QPoint(11, 5));
-    trigger(u"actionDelete"_s);
-    QCOMPARE(m_env->app.m_JobFiles.count(), 0);
-    QVERIFY(m_env->app.document().GetCellFiles()[0].empty());
-    QCOMPARE(m_env->app.m_nMachineFamily, -1);
-
-    table->OnDropFiles({m_env->write(u"p.MPF"_s, "N1\n")}, cell);
-    QCOMPARE(m_env->app.m_nMachineFamily, 1);
-    QCOMPARE(GetSettings().m_nOutputType, 4);
-}
 
 QTEST_MAIN(MainFrameTest)
 #include "MainFrameTest.moc"

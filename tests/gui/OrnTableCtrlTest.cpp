@@ -1,7 +1,5 @@
 #include "grid/OrnTableCtrl.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -12,13 +10,98 @@ class OrnTableCtrlTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
+    void init()
+    {
+        m_host = std::make_unique<QWidget>();
+        m_host->resize(400, 300);
+        m_grid = new OrnTableCtrl;
+        QVERIFY(m_grid->Create(m_host.get(), QRect(0, 0, 400, 300), 601));
+        QVERIFY(m_grid->SetSize(2, 2, true));
+        for (auto [row, col, text] : {std::tuple{0, 0, u"A"_s}, {0, 1, u"B"_s}, {1, 0, u"C"_s}})
+            QVERIFY(!m_grid->AddCell(std::make_unique<OrnTableCell>(row, col, text)));
+        connect(m_grid, &OrnTableCtrl::cellNotify, this, [this](const TableCellNotify& notify) {
+            QCOMPARE(notify.sender, m_grid);
+            QCOMPARE(notify.idFrom, 601);
+            m_notes.append({notify.code, notify.row, notify.col});
+        });
+        m_host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+        // Qt drops a move to where the pointer already is: start each test from the same corner.
+        move(QPoint(1, 1));
+        move(QPoint(0, 0));
+        m_notes.clear();
+    }
+
     void cleanup() { m_host.reset(); }
 
-    void hoverPressAndReleaseMoveTheLookAndTheSelection();
-    void aClickNeedsPressAndReleaseOnTheSameCell();
-    void doubleAndRightClicks();
-    void refusedResizesAndAddsChangeNothing();
+    void hoverPressAndReleaseMoveTheLookAndTheSelection()
+    {
+        move(centre(0, 0));
+        QCOMPARE(cell(0, 0)->state(), Hot);
+        move(centre(0, 1));
+        QCOMPARE(cell(0, 0)->state(), Normal);
+        QTest::mousePress(m_grid, Qt::LeftButton, {}, centre(0, 1));
+        QCOMPARE(cell(0, 1)->state(), Pressed);
+        QTest::mouseRelease(m_grid, Qt::LeftButton, {}, centre(0, 1));
+        QCOMPARE(cell(0, 1)->state(), Hot);
+        QVERIFY(cell(0, 1)->isSelected());
+        QCOMPARE(m_notes, QList<Note>({{NM_CLICK, 0, 1}}));
+        QCOMPARE(m_grid->GetHoverCell(), cell(0, 1));
+
+        // Hovering away shows the selection; a click elsewhere moves it, one off every cell ends
+        // it.
+        move(centre(1, 0));
+        QCOMPARE(cell(0, 1)->state(), Selected);
+        click(centre(1, 0));
+        QCOMPARE(cell(0, 1)->state(), Normal);
+        QVERIFY(cell(1, 0)->isSelected());
+        move(centre(1, 1));
+        click(centre(1, 1));
+        QVERIFY(!cell(1, 0)->isSelected());
+        click(QPoint(199, 100)); // the gap between slots
+        QCOMPARE(m_notes.mid(1),
+                 QList<Note>({{NM_CLICK, 1, 0}, {NM_CLICK, 1, 1}, {NM_CLICK, -1, -1}}));
+        QVERIFY(!m_grid->hasFocus());
+    }
+
+    void aClickNeedsPressAndReleaseOnTheSameCell()
+    {
+        move(centre(0, 0));
+        QTest::mousePress(m_grid, Qt::LeftButton, {}, centre(0, 0));
+        move(centre(0, 1));
+        QCOMPARE(cell(0, 0)->state(), Hot);
+        move(centre(0, 0));
+        QCOMPARE(cell(0, 0)->state(), Pressed);
+        QTest::mouseRelease(m_grid, Qt::LeftButton, {}, centre(0, 1));
+        QVERIFY(m_notes.isEmpty());
+        QVERIFY(cell(0, 0)->isSelected());
+        QVERIFY(!cell(0, 1)->isSelected());
+
+        // Released outside the window: nothing is selected and nothing clicked.
+        click(centre(0, 0), QPoint(450, 350));
+        QVERIFY(!cell(0, 0)->isSelected());
+        QVERIFY(m_notes.isEmpty());
+    }
+
+    void refusedResizesAndAddsChangeNothing()
+    {
+        const QRect before = cell(1, 0)->rect();
+        QVERIFY(!m_grid->SetSize(1, 1, true));
+        QVERIFY(!m_grid->SetSize(-1, 2, true));
+        QCOMPARE(m_grid->rows(), 2);
+        QCOMPARE(cell(1, 0)->rect(), before);
+        QVERIFY(m_grid->AddCell(std::make_unique<OrnTableCell>(0, 0, u"again"_s)));
+        QVERIFY(m_grid->AddCell(std::make_unique<OrnTableCell>(2, 0, u"out"_s)));
+        QCOMPARE(cell(0, 0)->GetText(), u"A"_s);
+
+        // Growing keeps every cell in its slot; without redraw the rectangles wait for a resize.
+        QVERIFY(m_grid->SetSize(3, 3, false));
+        QCOMPARE(cell(1, 0)->rect(), before);
+        m_grid->resize(400, 301);
+        QVERIFY(cell(1, 0)->rect() != before);
+        m_grid->RemoveAllCells(true);
+        QVERIFY(m_grid->SetSize(1, 1, true));
+    }
 
 private:
     struct Note
@@ -32,130 +115,17 @@ private:
     QPoint centre(int row, int col) const { return m_grid->GetCellRect(row, col).center(); }
     OrnTableCell* cell(int row, int col) const { return m_grid->cellAt(row, col); }
     void move(const QPoint& at) { QTest::mouseMove(m_grid, at); }
-    void click(const QPoint& at, Qt::MouseButton button = Qt::LeftButton, const QPoint& to = {})
+
+    void click(const QPoint& at, const QPoint& to = {})
     {
-        QTest::mousePress(m_grid, button, {}, at);
-        QTest::mouseRelease(m_grid, button, {}, to.isNull() ? at : to);
+        QTest::mousePress(m_grid, Qt::LeftButton, {}, at);
+        QTest::mouseRelease(m_grid, Qt::LeftButton, {}, to.isNull() ? at : to);
     }
 
     std::unique_ptr<QWidget> m_host;
     OrnTableCtrl* m_grid = nullptr;
     QList<Note> m_notes;
 };
-
-void OrnTableCtrlTest::init()
-{
-    m_host = std::make_unique<QWidget>();
-    m_host->resize(400, 300);
-    m_grid = new OrnTableCtrl;
-    QVERIFY(m_grid->Create(m_host.get(), QRect(0, 0, 400, 300), 601));
-    QVERIFY(m_grid->SetSize(2, 2, true));
-    for (auto [row, col, text] : {std::tuple{0, 0, u"A"_s}, {0, 1, u"B"_s}, {1, 0, u"C"_s}})
-        QVERIFY(!m_grid->AddCell(std::make_unique<OrnTableCell>(row, col, text)));
-    connect(m_grid, &OrnTableCtrl::cellNotify, this, [this](const TableCellNotify& notify) {
-        QCOMPARE(notify.sender, m_grid);
-        QCOMPARE(notify.idFrom, 601);
-        m_notes.append({notify.code, notify.row, notify.col});
-    });
-    m_host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
-    // Qt drops a move to where the pointer already is: start each test from the same corner.
-    move(QPoint(1, 1));
-    move(QPoint(0, 0));
-    m_notes.clear();
-}
-
-void OrnTableCtrlTest::hoverPressAndReleaseMoveTheLookAndTheSelection()
-{
-    move(centre(0, 0));
-    QCOMPARE(cell(0, 0)->state(), Hot);
-    move(centre(0, 1));
-    QCOMPARE(cell(0, 0)->state(), Normal);
-    QTest::mousePress(m_grid, Qt::LeftButton, {}, centre(0, 1));
-    QCOMPARE(cell(0, 1)->state(), Pressed);
-    QTest::mouseRelease(m_grid, Qt::LeftButton, {}, centre(0, 1));
-    QCOMPARE(cell(0, 1)->state(), Hot);
-    QVERIFY(cell(0, 1)->isSelected());
-    QCOMPARE(m_notes, QList<Note>({{NM_CLICK, 0, 1}}));
-    QCOMPARE(m_grid->GetHoverCell(), cell(0, 1));
-
-    // Hovering away shows the selection; a click elsewhere moves it, one off every cell ends it.
-    move(centre(1, 0));
-    QCOMPARE(cell(0, 1)->state(), Selected);
-    click(centre(1, 0));
-    QCOMPARE(cell(0, 1)->state(), Normal);
-    QVERIFY(cell(1, 0)->isSelected());
-    move(centre(1, 1));
-    click(centre(1, 1));
-    QVERIFY(!cell(1, 0)->isSelected());
-    click(QPoint(199, 100)); // the gap between slots
-    QCOMPARE(m_notes.mid(1), QList<Note>({{NM_CLICK, 1, 0}, {NM_CLICK, 1, 1}, {NM_CLICK, -1, -1}}));
-    QVERIFY(!m_grid->hasFocus());
-}
-
-void OrnTableCtrlTest::aClickNeedsPressAndReleaseOnTheSameCell()
-{
-    move(centre(0, 0));
-    QTest::mousePress(m_grid, Qt::LeftButton, {}, centre(0, 0));
-    move(centre(0, 1));
-    QCOMPARE(cell(0, 0)->state(), Hot);
-    move(centre(0, 0));
-    QCOMPARE(cell(0, 0)->state(), Pressed);
-    QTest::mouseRelease(m_grid, Qt::LeftButton, {}, centre(0, 1));
-    QVERIFY(m_notes.isEmpty());
-    QVERIFY(cell(0, 0)->isSelected());
-    QVERIFY(!cell(0, 1)->isSelected());
-
-    // Released outside the window: nothing is selected and nothing clicked.
-    click(centre(0, 0), Qt::LeftButton, QPoint(450, 350));
-    QVERIFY(!cell(0, 0)->isSelected());
-    QVERIFY(m_notes.isEmpty());
-}
-
-void OrnTableCtrlTest::doubleAndRightClicks()
-{
-    const QPoint at = centre(1, 0);
-    move(at);
-    click(at);
-    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, at, m_grid->mapToGlobal(at),
-                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_grid, &doubleClick);
-    QTest::mouseRelease(m_grid, Qt::LeftButton, {}, at);
-    QCOMPARE(m_notes, QList<Note>({{NM_CLICK, 1, 0}, {NM_DBLCLK, 1, 0}, {NM_CLICK, 1, 0}}));
-
-    // A right click needs the same slot for press and release, and no Ctrl.
-    m_notes.clear();
-    click(centre(0, 0), Qt::RightButton, centre(0, 1));
-    QTest::mousePress(m_grid, Qt::RightButton, Qt::ControlModifier, centre(0, 1));
-    QTest::mouseRelease(m_grid, Qt::RightButton, Qt::ControlModifier, centre(0, 1));
-    click(centre(0, 1), Qt::RightButton);
-    QMouseEvent rightDouble(QEvent::MouseButtonDblClick, QPointF(2, 2),
-                            m_grid->mapToGlobal(QPointF(2, 2)), Qt::RightButton, Qt::RightButton,
-                            Qt::NoModifier);
-    QApplication::sendEvent(m_grid, &rightDouble);
-    QCOMPARE(m_notes, QList<Note>({{NM_RCLICK, 0, 1}, {NM_RDBLCLK, -1, -1}}));
-    QVERIFY(!cell(0, 1)->isSelected());
-}
-
-void OrnTableCtrlTest::refusedResizesAndAddsChangeNothing()
-{
-    const QRect before = cell(1, 0)->rect();
-    QVERIFY(!m_grid->SetSize(1, 1, true));
-    QVERIFY(!m_grid->SetSize(-1, 2, true));
-    QCOMPARE(m_grid->rows(), 2);
-    QCOMPARE(cell(1, 0)->rect(), before);
-    QVERIFY(m_grid->AddCell(std::make_unique<OrnTableCell>(0, 0, u"again"_s)));
-    QVERIFY(m_grid->AddCell(std::make_unique<OrnTableCell>(2, 0, u"out"_s)));
-    QCOMPARE(cell(0, 0)->GetText(), u"A"_s);
-
-    // Growing keeps every cell in its slot; without redraw the rectangles wait for a resize.
-    QVERIFY(m_grid->SetSize(3, 3, false));
-    QCOMPARE(cell(1, 0)->rect(), before);
-    m_grid->resize(400, 301);
-    QVERIFY(cell(1, 0)->rect() != before);
-    m_grid->RemoveAllCells(true);
-    QVERIFY(m_grid->SetSize(1, 1, true));
-}
 
 QTEST_MAIN(OrnTableCtrlTest)
 #include "OrnTableCtrlTest.moc"

@@ -7,7 +7,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QTest>
 
 #include <optional>
@@ -19,15 +18,122 @@ class SettingsDialogsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        m_env.emplace();
+        m_env->write(u"Mill.tlist"_s, "");
+        m_env->write(u"Fanuc.tlist"_s, "");
+        GetSettings().FANUCToolList = "FANUC.TLIST";
+        GetSettings().HToolList = "Gone.tlist";
+        GetSettings().MVRZval = 4.007;
+    }
 
-    void okWithoutChangesStoresTheSameValues();
-    void restartMessageFollowsTheChangedKeys();
-    void outOfRangeValuesAreRefusedAndNothingStored_data();
-    void outOfRangeValuesAreRefusedAndNothingStored();
-    void numberingModeSwitchesTheNamingButtons();
-    void mergeOptionsCheckAndKeepTheirValues();
+    void cleanup()
+    {
+        m_config.reset();
+        m_env.reset();
+    }
+
+    void okWithoutChangesStoresTheSameValues()
+    {
+        openConfig();
+        config<QLineEdit>(u"rowsEdit"_s)->setText(u"2"_s);
+        m_config->reject();
+        QVERIFY(m_env->profile.size() == 0);
+
+        openConfig();
+        QCOMPARE(config<QComboBox>(u"fanucToolListCombo"_s)->currentText(), u"Fanuc.tlist"_s);
+        // A stored list that is gone gives way to the first one.
+        QCOMPARE(config<QComboBox>(u"heidenhainToolListCombo"_s)->currentText(), u"Fanuc.tlist"_s);
+        config<QPlainTextEdit>(u"firstLineEdit"_s)->setPlainText(u"헤더"_s);
+        m_config->accept();
+
+        QVERIFY(m_env->platform.messages.isEmpty());
+        const CSettings& settings = GetSettings();
+        QCOMPARE(settings.RowNum, 5);
+        QCOMPARE(settings.MVRZval, double(4.007f)); // the offset passes through single precision
+        QCOMPARE(settings.MVRCenZval, 50.0);
+        QCOMPARE(settings.FANUCToolList, std::string("Fanuc.tlist"));
+        QCOMPARE(settings.HToolList, std::string("Fanuc.tlist"));
+        QCOMPARE(m_env->profile.readString("Settings", "First_Line", ""), std::string("헤더"));
+    }
+
+    void restartMessageFollowsTheChangedKeys()
+    {
+        const QString restart =
+            u"Corvane: 수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다."_s;
+        openConfig();
+        config<QLineEdit>(u"rowsEdit"_s)->setText(u"6"_s);
+        m_config->accept();
+        QCOMPARE(m_env->platform.messageTexts(), QStringList{restart});
+        QCOMPARE(GetSettings().RowNum, 6);
+
+        m_env->platform.messages.clear();
+        m_env->app.m_JobFiles.RegisterJobFile("/jobs/a.nc");
+        openConfig();
+        config<QCheckBox>(u"posCheck"_s)->click();
+        config<QLineEdit>(u"columnsEdit"_s)->setText(u"3"_s);
+        m_config->accept();
+        QCOMPARE(m_env->platform.messageTexts(), QStringList({restart, restart}));
+    }
+
+    void outOfRangeValuesAreRefusedAndNothingStored_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("tables 11")
+            << u"tablesEdit"_s << u"11"_s << u"Please enter an integer between 1 and 10."_s;
+        QTest::newRow("offset") << u"mvrOffsetEdit"_s << u"deep"_s << u"Please enter a number."_s;
+    }
+
+    void outOfRangeValuesAreRefusedAndNothingStored()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, message);
+        openConfig();
+        config<QPlainTextEdit>(u"endLineEdit"_s)->setPlainText(u"changed"_s);
+        config<QLineEdit>(u"columnsEdit"_s)->setText(u"2"_s);
+        config<QLineEdit>(field)->setText(value);
+        m_config->accept();
+        QCOMPARE(m_env->platform.messageTexts(), QStringList{u"Corvane: "_s + message});
+        QCOMPARE(GetSettings().ColumnNum, 8);
+        QVERIFY(GetSettings().End_Line != "changed");
+        QVERIFY(m_env->profile.size() == 0);
+        QVERIFY(m_config->isVisible());
+    }
+
+    void mergeOptionsCheckAndKeepTheirValues()
+    {
+        for (auto [field, value] :
+             {std::pair{u"deleteBottomEdit"_s, u"101"_s}, {u"logoAlphaEdit"_s, u"half"_s}}) {
+            CFileOptDlg refused;
+            child<QLineEdit>(&refused, u"deleteTopEdit"_s)->setText(u"7"_s);
+            child<QLineEdit>(&refused, field)->setText(value);
+            m_env->platform.messages.clear();
+            refused.accept();
+            QCOMPARE(m_env->platform.messages.size(), 1);
+            QCOMPARE(GetSettings().DEL_UP, 0);
+        }
+
+        m_env->platform.messages.clear();
+        CFileOptDlg dialog;
+        child<QLineEdit>(&dialog, u"extensionEdit"_s)->setText(u".TXT;.nc"_s);
+        child<QLineEdit>(&dialog, u"deleteTopEdit"_s)->setText(u"3"_s);
+        dialog.accept();
+        QCOMPARE(
+            m_env->platform.messageTexts(),
+            QStringList{u"Tessaly: Changes to take effect, you must run the program again."_s});
+        QCOMPARE(GetSettings().EXTLIST, std::string(".TXT;.nc"));
+        QCOMPARE(GetSettings().DEL_UP, 3);
+        QVERIFY(m_env->profile.size() == 0); // kept in memory, saved with the rest
+
+        CFileOptDlg cancelled;
+        child<QLineEdit>(&cancelled, u"deleteTopEdit"_s)->setText(u"9"_s);
+        cancelled.reject();
+        QCOMPARE(GetSettings().DEL_UP, 3);
+    }
 
 private:
     template <typename T> static T* child(QWidget* dialog, const QString& name)
@@ -37,148 +143,18 @@ private:
             qFatal("no %s", qPrintable(name));
         return widget;
     }
+
     void openConfig()
     {
         m_config = std::make_unique<CConfigDlg>(m_env->app);
         m_config->show();
     }
+
     template <typename T> T* config(const QString& name) { return child<T>(m_config.get(), name); }
 
     std::optional<GuiTestEnvironment> m_env;
     std::unique_ptr<CConfigDlg> m_config;
 };
-
-void SettingsDialogsTest::init()
-{
-    m_env.emplace();
-    m_env->write(u"Mill.tlist"_s, "");
-    m_env->write(u"Fanuc.tlist"_s, "");
-    GetSettings().FANUCToolList = "FANUC.TLIST";
-    GetSettings().HToolList = "Gone.tlist";
-    GetSettings().MVRZval = 4.007;
-}
-
-void SettingsDialogsTest::cleanup()
-{
-    m_config.reset();
-    m_env.reset();
-}
-
-void SettingsDialogsTest::okWithoutChangesStoresTheSameValues()
-{
-    openConfig();
-    config<QLineEdit>(u"rowsEdit"_s)->setText(u"2"_s);
-    m_config->reject();
-    QVERIFY(m_env->profile.size() == 0);
-
-    openConfig();
-    QCOMPARE(config<QComboBox>(u"fanucToolListCombo"_s)->currentText(), u"Fanuc.tlist"_s);
-    // A stored list that is gone gives way to the first one.
-    QCOMPARE(config<QComboBox>(u"heidenhainToolListCombo"_s)->currentText(), u"Fanuc.tlist"_s);
-    config<QPlainTextEdit>(u"firstLineEdit"_s)->setPlainText(u"헤더"_s);
-    m_config->accept();
-
-    QVERIFY(m_env->platform.messages.isEmpty());
-    const CSettings& settings = GetSettings();
-    QCOMPARE(settings.RowNum, 5);
-    QCOMPARE(settings.MVRZval, double(4.007f)); // the offset passes through single precision
-    QCOMPARE(settings.MVRCenZval, 50.0);
-    QCOMPARE(settings.FANUCToolList, std::string("Fanuc.tlist"));
-    QCOMPARE(settings.HToolList, std::string("Fanuc.tlist"));
-    QCOMPARE(m_env->profile.readString("Settings", "First_Line", ""), std::string("헤더"));
-}
-
-void SettingsDialogsTest::restartMessageFollowsTheChangedKeys()
-{
-    const QString restart =
-        u"Corvane: 수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다."_s;
-    openConfig();
-    config<QLineEdit>(u"rowsEdit"_s)->setText(u"6"_s);
-    m_config->accept();
-    QCOMPARE(m_env->platform.messageTexts(), QStringList{restart});
-    QCOMPARE(GetSettings().RowNum, 6);
-
-    m_env->platform.messages.clear();
-    m_env->app.m_JobFiles.RegisterJobFile("/jobs/a.nc");
-    openConfig();
-    config<QCheckBox>(u"posCheck"_s)->click();
-    config<QLineEdit>(u"columnsEdit"_s)->setText(u"3"_s);
-    m_config->accept();
-    QCOMPARE(m_env->platform.messageTexts(), QStringList({restart, restart}));
-}
-
-void SettingsDialogsTest::outOfRangeValuesAreRefusedAndNothingStored_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("message");
-    QTest::newRow("tables 11") << u"tablesEdit"_s << u"11"_s
-                               << u"Please enter an integer between 1 and 10."_s;
-    QTest::newRow("offset") << u"mvrOffsetEdit"_s << u"deep"_s << u"Please enter a number."_s;
-}
-
-void SettingsDialogsTest::outOfRangeValuesAreRefusedAndNothingStored()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, value);
-    QFETCH(QString, message);
-    openConfig();
-    config<QPlainTextEdit>(u"endLineEdit"_s)->setPlainText(u"changed"_s);
-    config<QLineEdit>(u"columnsEdit"_s)->setText(u"2"_s);
-    config<QLineEdit>(field)->setText(value);
-    m_config->accept();
-    QCOMPARE(m_env->platform.messageTexts(), QStringList{u"Corvane: "_s + message});
-    QCOMPARE(GetSettings().ColumnNum, 8);
-    QVERIFY(GetSettings().End_Line != "changed");
-    QVERIFY(m_env->profile.size() == 0);
-    QVERIFY(m_config->isVisible());
-}
-
-void SettingsDialogsTest::numberingModeSwitchesTheNamingButtons()
-{
-    GetSettings().ItemNameType = 1;
-    GetSettings().SIMENS = 1;
-    openConfig();
-    auto* general = config<QRadioButton>(u"generalRadio"_s);
-    auto* simens = config<QRadioButton>(u"simensRadio"_s);
-    QVERIFY(!general->isEnabled() && !simens->isChecked());
-    config<QCheckBox>(u"numberingCheck"_s)->click();
-    QVERIFY(general->isEnabled() && simens->isChecked());
-    general->click();
-    QVERIFY(general->isChecked() && !simens->isChecked());
-    m_config->accept();
-    QCOMPARE(GetSettings().SIMENS, 0);
-}
-
-void SettingsDialogsTest::mergeOptionsCheckAndKeepTheirValues()
-{
-    for (auto [field, value] :
-         {std::pair{u"deleteBottomEdit"_s, u"101"_s}, {u"logoAlphaEdit"_s, u"half"_s}}) {
-        CFileOptDlg refused;
-        child<QLineEdit>(&refused, u"deleteTopEdit"_s)->setText(u"7"_s);
-        child<QLineEdit>(&refused, field)->setText(value);
-        m_env->platform.messages.clear();
-        refused.accept();
-        QCOMPARE(m_env->platform.messages.size(), 1);
-        QCOMPARE(GetSettings().DEL_UP, 0);
-    }
-
-    m_env->platform.messages.clear();
-    CFileOptDlg dialog;
-    child<QLineEdit>(&dialog, u"extensionEdit"_s)->setText(u".TXT;.nc"_s);
-    child<QLineEdit>(&dialog, u"deleteTopEdit"_s)->setText(u"3"_s);
-    dialog.accept();
-    QCOMPARE(m_env->platform.messageTexts(),
-             QStringList{u"Tessaly: Changes to take effect, you must run the program again."_s});
-    QCOMPARE(GetSettings().EXTLIST, std::string(".TXT;.nc"));
-    QCOMPARE(GetSettings().DEL_UP, 3);
-    QVERIFY(m_env->profile.size() == 0); // kept in memory, saved with the rest
-
-    CFileOptDlg cancelled;
-    child<QLineEdit>(&cancelled, u"deleteTopEdit"_s)->setText(u"9"_s);
-    cancelled.reject();
-    QCOMPARE(GetSettings().DEL_UP, 3);
-}
 
 QTEST_MAIN(SettingsDialogsTest)
 #include "SettingsDialogsTest.moc"
