@@ -2,6 +2,8 @@
 
 #include "desktop/AppIdentity.h"
 
+#include <limits>
+
 namespace {
 
 QString keyOf(const std::string& section, const std::string& entry)
@@ -29,10 +31,14 @@ std::uint32_t QSettingsProfile::readInt(const std::string& section, const std::s
     if (!value.isValid())
         return defaultValue;
     // A -1 written by another process comes back as the text "-1", and a registry DWORD as a
-    // signed int: go through a wide signed integer and keep the 32 bits.
+    // signed int: go through a wide signed integer and keep the 32 bits. A number that does not
+    // fit 32 bits was not written by us: it counts as missing, not as its low bits.
     bool ok = false;
     const qlonglong number = value.toLongLong(&ok);
-    return ok ? static_cast<std::uint32_t>(number) : defaultValue;
+    if (!ok || number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::uint32_t>::max())
+        return defaultValue;
+    return static_cast<std::uint32_t>(number);
 }
 
 std::string QSettingsProfile::readString(const std::string& section, const std::string& entry,

@@ -1,15 +1,23 @@
 // corvane-merge: the NC merge of Corvane for scripts and CAM post-processors.
 
+#include "StandardOutputSink.h"
 #include "core/NcMerge.h"
+#include "core/TemporaryFileCleanup.h"
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-
+#include <charconv>
+#include <csignal>
 #include <cstdio>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-using namespace Qt::StringLiterals;
+#ifdef _WIN32
+#include <filesystem>
+#include <windows.h>
+
+#include <shellapi.h> // needs windows.h first
+#endif
 
 namespace {
 
@@ -20,83 +28,167 @@ enum ExitStatus
     Failed = 2,
 };
 
+constexpr const char* kUsage =
+    "Usage: corvane-merge [--top N] [--bottom N] -o OUTPUT INPUT...\n"
+    "\n"
+    "Merges NC programs into one: blank lines are dropped, the top lines of every file but the\n"
+    "first and the bottom lines of every file but the last are cut, and every line ends with\n"
+    "CR LF.\n"
+    "\n"
+    "  --top N          lines to cut from the top of every file but the first (0)\n"
+    "  --bottom N       content lines to cut from the bottom of every file but the last (0)\n"
+    "  -o, --output F   the merged program, replaced when the merge succeeds; - for standard\n"
+    "                   output\n"
+    "  -h, --help       this text\n"
+    "  -v, --version    the version\n";
+
+struct Options
+{
+    int top = 0;
+    int bottom = 0;
+    std::optional<std::string> output;
+    std::vector<std::string> inputs;
+    bool help = false;
+    bool version = false;
+};
+
 void printError(const std::string& text)
 {
     std::fprintf(stderr, "corvane-merge: %s\n", text.c_str());
 }
 
-bool lineCount(const QCommandLineParser& parser, const QString& option, int& count)
+// The arguments as the file system names things: bytes on POSIX, UTF-8 from the wide command
+// line on Windows.
+std::vector<std::string> commandLine(int argc, char* argv[])
 {
-    if (!parser.isSet(option))
-        return true;
-    bool ok = false;
-    count = parser.value(option).toInt(&ok);
-    if (!ok || count < 0) {
-        printError("--" + option.toStdString() + " takes a whole number of lines, 0 or more");
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i) {
+        const std::u8string text = std::filesystem::path(wide[i]).u8string();
+        arguments.emplace_back(text.begin(), text.end());
+    }
+    LocalFree(wide);
+    return arguments;
+#else
+    return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
+bool lineCount(std::string_view option, std::string_view text, int& count)
+{
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() || count < 0) {
+        printError(std::string(option) + " takes a whole number of lines, 0 or more");
         return false;
     }
     return true;
+}
+
+std::optional<Options> parse(const std::vector<std::string>& arguments)
+{
+    Options options;
+    bool onlyInputs = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (onlyInputs || argument == "-" || argument.empty() || argument[0] != '-') {
+            options.inputs.push_back(argument);
+            continue;
+        }
+        const std::size_t equals = argument.find('=');
+        const std::string name = argument.substr(0, equals);
+        std::optional<std::string> value;
+        if (equals != std::string::npos)
+            value = argument.substr(equals + 1);
+        const auto takeValue = [&]() -> bool {
+            if (!value && i + 1 < arguments.size())
+                value = arguments[++i];
+            if (!value)
+                printError(name + " needs a value");
+            return value.has_value();
+        };
+        if (name == "--") {
+            onlyInputs = true;
+        } else if (name == "-h" || name == "--help") {
+            options.help = true;
+        } else if (name == "-v" || name == "--version") {
+            options.version = true;
+        } else if (name == "--top" || name == "--bottom") {
+            if (!takeValue() ||
+                !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
+                return std::nullopt;
+        } else if (name == "-o" || name == "--output") {
+            if (!takeValue())
+                return std::nullopt;
+            options.output = value;
+        } else {
+            printError("unknown option " + argument + "; see --help");
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+// A merge stopped by a signal leaves no temporary file behind.
+void removeTemporaryAndDie(int signal)
+{
+    TemporaryFileCleanup::removeNow();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void removeTemporaryOnSignals()
+{
+    for (int signal : {SIGINT, SIGTERM})
+        std::signal(signal, removeTemporaryAndDie);
+#ifdef SIGHUP
+    std::signal(SIGHUP, removeTemporaryAndDie);
+#endif
 }
 
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication application(argc, argv);
-    QCoreApplication::setApplicationName(u"corvane-merge"_s);
-    QCoreApplication::setApplicationVersion(QStringLiteral(CORVANE_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        u"Merges NC programs into one: blank lines are dropped, the top lines of every file but "
-        "the first and the bottom lines of every file but the last are cut, and every line ends "
-        "with CR LF."_s);
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addOption(
-        {u"top"_s, u"Lines to cut from the top of every file but the first."_s, u"N"_s, u"0"_s});
-    parser.addOption({u"bottom"_s,
-                      u"Content lines to cut from the bottom of every file but the last."_s, u"N"_s,
-                      u"0"_s});
-    parser.addOption(
-        {{u"o"_s, u"output"_s}, u"The merged program, replaced when it exists."_s, u"OUTPUT"_s});
-    parser.addPositionalArgument(u"INPUT"_s, u"NC programs, in merge order."_s, u"INPUT..."_s);
-
-    if (!parser.parse(QCoreApplication::arguments())) {
-        printError(parser.errorText().toStdString());
+    const std::optional<Options> options = parse(commandLine(argc, argv));
+    if (!options)
         return Failed;
+    if (options->help) {
+        std::fputs(kUsage, stdout);
+        return Copied;
     }
-    if (parser.isSet(u"help"_s))
-        parser.showHelp(Copied);
-    if (parser.isSet(u"version"_s))
-        parser.showVersion();
-
-    int top = 0;
-    int bottom = 0;
-    if (!lineCount(parser, u"top"_s, top) || !lineCount(parser, u"bottom"_s, bottom))
-        return Failed;
-    if (!parser.isSet(u"output"_s) || parser.value(u"output"_s).isEmpty()) {
+    if (options->version) {
+        std::printf("corvane-merge %s\n", CORVANE_VERSION);
+        return Copied;
+    }
+    if (!options->output || options->output->empty()) {
         printError("no output file: give one with -o OUTPUT");
         return Failed;
     }
-    if (parser.positionalArguments().isEmpty()) {
+    if (options->inputs.empty()) {
         printError("no input files");
         return Failed;
     }
 
-    std::vector<std::string> inputs;
-    for (const QString& input : parser.positionalArguments())
-        inputs.push_back(input.toStdString());
-    const std::string output = parser.value(u"output"_s).toStdString();
-
-    const MergeReport report = MergeNcFiles(inputs, output, top, bottom);
-    for (const std::string& file : report.shortFiles)
+    removeTemporaryOnSignals();
+    const MergeRequest request{options->inputs, options->top, options->bottom, {}, nullptr};
+    MergeReport report;
+    if (*options->output == "-") {
+        StandardOutputSink output;
+        report = MergeNcFiles(request, output);
+    } else {
+        report = MergeNcFiles(request, *options->output);
+    }
+    for (const std::string& file : report.shortFiles())
         printError("too short for the trimming, left out: " + file);
-    for (const FileProblem& problem : report.unreadableFiles)
+    for (const FileProblem& problem : report.unreadableFiles())
         printError("cannot read, left out: " + problem.path + ": " + problem.reason);
     if (report.status != MergeReport::Status::Written) {
         printError("nothing written: " + report.failure.path + ": " + report.failure.reason);
         return Failed;
     }
-    return report.copiedFiles > 0 ? Copied : NothingCopied;
+    return report.copiedFiles() > 0 ? Copied : NothingCopied;
 }

@@ -1,40 +1,47 @@
 #pragma once
 
+#include "OutputSink.h"
+
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
-// Writes a file under a temporary name in the target's folder and renames it over the target
-// on commit, so the target is either the complete new file or untouched. Until the commit the
-// target can still be read, even when it is also one of the writer's inputs.
-class AtomicFileWriter
+// Writes a file under a short temporary name in the target's folder, syncs it and renames it
+// over the target on commit, so the target is either the complete new file or untouched; until
+// then it can still be read, even when it is also one of the inputs. A symbolic link is
+// followed: its target is replaced and the link stays. The old file's mode, and where the
+// process may its owner, are kept.
+class AtomicFileWriter : public OutputSink
 {
 public:
     explicit AtomicFileWriter(std::filesystem::path target);
-    ~AtomicFileWriter(); // removes the temporary file unless committed
+    ~AtomicFileWriter() override; // removes the temporary file unless committed
 
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // False with error() set when the temporary file cannot be created.
+    // False with error() set when the target may not be replaced (not a regular file, not
+    // writable) or the temporary file cannot be created.
     bool open();
-    void write(std::string_view bytes);
-    // Flushes, closes and renames; false with error() set when any write failed.
-    bool commit();
-
-    const std::string& error() const { return m_error; }
+    void write(std::string_view bytes) override;
+    void write(std::span<const std::string_view> pieces) override;
+    // Writes, syncs, renames and syncs the folder; false with error() set when any step failed.
+    bool commit() override;
+    const std::string& error() const override { return m_error; }
 
 private:
+    bool resolveTarget();
+    bool createTemporary(bool keepOwner, unsigned mode, long owner, long group);
     bool flushBuffer();
-    void fail(const std::string& reason);
+    bool writeAll(const char* data, std::size_t length);
+    void removeTemporary();
+    bool fail(const std::string& reason);
 
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
-    std::ofstream m_stream;
-    std::vector<char> m_buffer;
+    int m_descriptor = -1;
+    std::unique_ptr<char[]> m_buffer; // not zeroed: only what was written to it is used
     std::size_t m_buffered = 0;
     std::string m_error;
-    bool m_committed = false;
 };

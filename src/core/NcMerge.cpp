@@ -1,221 +1,670 @@
 #include "NcMerge.h"
 
 #include "AtomicFileWriter.h"
-#include "NcLineReader.h"
+#include "BlockWriter.h"
+#include "LineEndFinder.h"
+#include "OutputSink.h"
 #include "Utf8Path.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
-#include <fstream>
+#include <cstring>
+#include <memory>
 #include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// How many lines go by between two progress reports.
-constexpr std::uint64_t kLinesPerReport = 4096;
 
-std::string errnoText(const char* fallback)
+// From this much input on, a thread of its own writes while the next block is read: for less,
+// handing blocks between threads costs more than it saves.
+constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
+// The first read of a head or a tail: most need far less than a block.
+constexpr std::uint64_t kFirstLook = std::uint64_t(16) << 10;
+
+using Outcome = InputRecord::Outcome;
+using Status = MergeReport::Status;
+
+// A line as a scan sees it: where it lies, whether it is blank, and its text, bounded.
+struct ScannedLine
 {
-    return errno != 0 ? std::generic_category().message(errno) : std::string(fallback);
+    std::uint64_t start = 0;
+    std::uint64_t end = 0; // past its line end
+    bool blank = false;
+    std::string text;
+    bool truncated = false;
+};
+
+enum class ReadResult
+{
+    Read,
+    Failed, // a read error
+    Short,  // the file ended before the size it was opened with
+};
+
+// Gathers the bytes of one line that arrive in pieces, keeping at most a bounded text.
+class LineAssembly
+{
+public:
+    void add(const char* bytes, std::size_t count)
+    {
+        if (count == 0)
+            return;
+        m_bytes += count;
+        m_lastIsCr = bytes[count - 1] == '\r';
+        const std::size_t room = NumberedLine::kMaxTextBytes + 1 - m_text.size();
+        m_text.append(bytes, std::min(count, room));
+    }
+
+    // Ends the line, which ended with LF when terminated; false when it is blank.
+    bool finish(bool terminated, ScannedLine& line)
+    {
+        const bool crLf = terminated && m_lastIsCr;
+        const std::uint64_t content = m_bytes - (crLf ? 1 : 0);
+        if (crLf && m_text.size() == m_bytes)
+            m_text.pop_back();
+        line.truncated = content > NumberedLine::kMaxTextBytes;
+        if (m_text.size() > NumberedLine::kMaxTextBytes)
+            m_text.resize(NumberedLine::kMaxTextBytes);
+        line.text.swap(m_text);
+        line.blank = content == 0;
+        m_text.clear();
+        m_bytes = 0;
+        m_lastIsCr = false;
+        return !line.blank;
+    }
+
+    bool empty() const { return m_bytes == 0; }
+
+private:
+    std::string m_text;
+    std::uint64_t m_bytes = 0;
+    bool m_lastIsCr = false;
+};
+
+NumberedLine numbered(std::int64_t number, ScannedLine& line)
+{
+    return {number, std::move(line.text), line.truncated};
 }
 
 class MergeRun
 {
 public:
-    MergeRun(const std::vector<std::string>& inputs, int delUp, int delBtm,
-             const MergeProgress& progress)
-        : m_inputs(inputs), m_delUp(delUp), m_delBtm(delBtm), m_progress(progress)
+    MergeRun(const MergeRequest& request, OutputSink* sink)
+        : m_request(request), m_sink(sink),
+          m_blockSize(std::max<std::size_t>(request.blockSize, 1)),
+          m_buffer(sink ? nullptr : std::make_unique_for_overwrite<char[]>(m_blockSize))
     {
-        for (const std::string& input : inputs) {
+        m_report.inputs.resize(request.inputs.size());
+        for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+            m_report.inputs[i].path = request.inputs[i];
             std::error_code ec;
-            const auto size = std::filesystem::file_size(pathFromUtf8(input), ec);
-            m_totalBytes += ec ? 0 : 2 * size; // each file is read twice
+            const auto size = std::filesystem::file_size(pathFromUtf8(request.inputs[i]), ec);
+            m_totalBytes += ec ? 0 : size;
         }
     }
 
-    MergeReport run(const std::string& outputPath);
+    MergeReport run();
 
 private:
-    bool openInput(const std::string& path, std::ifstream& stream, std::string& reason) const;
-    std::optional<std::int64_t> countLines(const std::string& path);
-    bool copyFile(const std::string& path, std::int64_t contentLines, bool cutTop, bool cutBottom,
-                  AtomicFileWriter& output);
-    // Reports the bytes read so far, pendingBytes of them in the file being read; false to stop.
-    bool reportProgress(std::uint64_t pendingBytes = 0);
+    // An eligible input, open, with where its top cut ends.
+    struct Candidate
+    {
+        std::size_t index;
+        InputFile file;
+        std::uint64_t topEnd = 0;
+        std::int64_t topContentLines = 0;
+    };
 
-    const std::vector<std::string>& m_inputs;
-    const std::int64_t m_delUp;
-    const std::int64_t m_delBtm;
-    const MergeProgress& m_progress;
+    std::optional<Candidate> findEligible(std::size_t from, bool first);
+    bool open(std::size_t index, InputFile& file);
+    bool scanHead(Candidate& candidate, bool cutTop);
+    bool copy(Candidate& candidate, bool cutTop, bool cutBottom);
+    std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
+    void copyLines(std::string_view bytes, std::uint64_t offset, InputRecord& record);
+    bool recordLastKept(Candidate& candidate);
+
+    template <typename OnLine>
+    ReadResult scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end, OnLine onLine);
+    ReadResult readBlock(InputFile& file, std::uint64_t offset, std::size_t length);
+    bool inputChanged(std::size_t index);
+    bool readFailed(std::size_t index, InputFile& file, ReadResult read);
+    bool fail(Status status, const std::string& path, const std::string& reason);
+    bool reportProgress(std::uint64_t bytes);
+    void write(std::string_view bytes)
+    {
+        if (m_writer)
+            m_writer->add(bytes);
+    }
+
+    const MergeRequest& m_request;
+    OutputSink* m_sink;
+    std::optional<BlockWriter> m_writer;
+    const std::size_t m_blockSize;
+    // Where blocks are read to when nothing is written; else the writer's blocks take turns.
+    std::unique_ptr<char[]> m_buffer; // not zeroed: only what a read filled is used
+    char* m_block = nullptr;          // the block read last
     std::uint64_t m_totalBytes = 0;
     std::uint64_t m_doneBytes = 0;
-    bool m_cancelled = false;
+    bool m_failed = false;
     MergeReport m_report;
+
+    // Where a kept line starts, for reading its text once the copy is done.
+    struct KeptLine
+    {
+        std::uint64_t start;
+        std::int64_t number;
+    };
+
+    // The copy of one file, line by line across blocks.
+    struct CopyState
+    {
+        std::int64_t lineNumber = 0; // of the last line ended
+        LineAssembly line;           // a line that began in an earlier block
+        bool lineOpen = false;
+        bool pendingCr = false; // a CR at the end of the block, not written yet
+        std::uint64_t lineStart = 0;
+        // The last kept lines, in a ring: the copy notes every kept line, so it must be cheap.
+        std::array<KeptLine, 4> lastKept{};
+        std::uint64_t keptLines = 0;
+
+        void noteKept(std::uint64_t start, std::int64_t number)
+        {
+            lastKept[keptLines++ % lastKept.size()] = {start, number};
+        }
+    } m_copy;
 };
 
-MergeReport MergeRun::run(const std::string& outputPath)
+MergeReport MergeRun::run()
 {
+    const std::pair<const char*, int> counts[] = {{"DEL_UP", m_request.delUp},
+                                                  {"DEL_BTM", m_request.delBtm}};
+    for (const auto& [name, value] : counts)
+        if (value < 0) {
+            fail(Status::BadTrimCount, name, std::to_string(value));
+            return m_report;
+        }
+
+    if (m_sink)
+        m_writer.emplace(*m_sink, m_blockSize, m_totalBytes >= kThreadedBytes);
+    std::optional<Candidate> current = findEligible(0, true);
+    bool first = true;
+    while (current && !m_failed) {
+        std::optional<Candidate> next = findEligible(current->index + 1, false);
+        if (m_failed || !copy(*current, !first, next.has_value()))
+            break;
+        first = false;
+        current = std::move(next);
+    }
+    if (m_failed)
+        return m_report;
+    if (m_writer)
+        m_writer->finish();
+    if (m_sink && !m_sink->commit()) {
+        fail(Status::OutputFailed, "", m_sink->error());
+        return m_report;
+    }
+    m_report.status = m_sink ? Status::Written : Status::Planned;
+    return m_report;
+}
+
+// Opens and looks at the heads of the inputs from index from on, recording the ones left out,
+// until one is long enough to be copied.
+std::optional<MergeRun::Candidate> MergeRun::findEligible(std::size_t from, bool first)
+{
+    for (std::size_t index = from; index < m_request.inputs.size() && !m_failed; ++index) {
+        Candidate candidate{index, InputFile()};
+        if (!open(index, candidate.file))
+            continue;
+        if (scanHead(candidate, !first))
+            return candidate;
+    }
+    return std::nullopt;
+}
+
+bool MergeRun::open(std::size_t index, InputFile& file)
+{
+    InputRecord& record = m_report.inputs[index];
+    const InputFile::OpenResult result = file.open(record.path);
+    record.stamp = file.stamp();
+    switch (result) {
+    case InputFile::OpenResult::Opened:
+        record.outcome = Outcome::Copied;
+        break;
+    case InputFile::OpenResult::Unreadable:
+        record.outcome = Outcome::Unreadable;
+        break;
+    case InputFile::OpenResult::NotRegularFile:
+        record.outcome = Outcome::NotRegularFile;
+        break;
+    }
+    record.reason = result == InputFile::OpenResult::Opened ? std::string() : file.error();
+
+    if (const MergeReport* plan = m_request.plan; plan && index < plan->inputs.size()) {
+        const InputRecord& planned = plan->inputs[index];
+        const bool wasOpened =
+            planned.outcome == Outcome::Copied || planned.outcome == Outcome::Short;
+        const bool isOpened = result == InputFile::OpenResult::Opened;
+        if (wasOpened != isOpened || (isOpened && planned.stamp != record.stamp)) {
+            record.outcome = Outcome::Changed;
+            record.reason = "changed since the plan";
+            fail(Status::InputChanged, record.path, record.reason);
+            return false;
+        }
+    }
+    return result == InputFile::OpenResult::Opened;
+}
+
+// Counts content lines from the top until the file proves long enough for the cuts, noting
+// where the top cut ends and, when it will be cut, the lines it cuts. A short file is recorded
+// and closed.
+bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
+{
+    InputRecord& record = m_report.inputs[candidate.index];
+    const std::int64_t needed = std::int64_t(m_request.delUp) + m_request.delBtm;
+    std::int64_t lines = 0;
+    std::int64_t content = 0;
+    bool eligible = false;
+    const ReadResult read =
+        scanLines(candidate.file, 0, candidate.file.size(), [&](ScannedLine& line) {
+            ++lines;
+            content += line.blank ? 0 : 1;
+            if (lines <= m_request.delUp) {
+                candidate.topEnd = line.end;
+                candidate.topContentLines = content;
+                if (cutTop)
+                    record.cutTop.push_back(numbered(lines, line));
+            }
+            eligible = content > needed;
+            return !eligible;
+        });
+    if (read == ReadResult::Failed) {
+        record.outcome = Outcome::Unreadable;
+        record.reason = candidate.file.error();
+        record.cutTop.clear();
+        return false;
+    }
+    if (read == ReadResult::Short)
+        return inputChanged(candidate.index);
+    if (eligible)
+        return true;
+    if (!candidate.file.unchanged())
+        return inputChanged(candidate.index);
+    record.outcome = Outcome::Short;
+    record.contentLines = content;
+    record.lines = lines;
+    record.cutTop.clear();
+    reportProgress(candidate.file.size());
+    return false;
+}
+
+bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
+{
+    InputRecord& record = m_report.inputs[candidate.index];
+    InputFile& file = candidate.file;
+    const std::uint64_t begin = cutTop ? candidate.topEnd : 0;
+    std::uint64_t end = file.size();
+    if (cutBottom) {
+        const std::optional<std::uint64_t> bottom = findBottomStart(candidate);
+        if (!bottom)
+            return false;
+        end = *bottom;
+    }
+
+    CopyState& state = m_copy;
+    state = CopyState();
+    state.lineNumber = cutTop ? std::int64_t(record.cutTop.size()) : 0;
+    record.contentLines = cutTop ? candidate.topContentLines : 0;
+    for (std::uint64_t offset = begin; offset < end;) {
+        const std::size_t length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(m_blockSize, end - offset));
+        if (const ReadResult read = readBlock(file, offset, length); read != ReadResult::Read)
+            return readFailed(candidate.index, file, read);
+        copyLines({m_block, length}, offset, record);
+        offset += length;
+        if (!reportProgress(length))
+            return false;
+    }
+    if (state.lineOpen) {
+        // The last line of the file, without a line end: a CR at its end is content.
+        ++state.lineNumber;
+        ScannedLine last;
+        if (state.line.finish(false, last)) {
+            write(state.pendingCr ? "\r\r\n" : kLineEnd);
+            ++record.contentLines;
+            state.noteKept(state.lineStart, state.lineNumber);
+            if (record.firstKept.size() < InputRecord::kContextLines)
+                record.firstKept.push_back(numbered(state.lineNumber, last));
+        } else {
+            ++record.blankLinesDropped;
+        }
+    }
+
+    if (cutBottom) {
+        const ReadResult read = scanLines(file, end, file.size(), [&](ScannedLine& line) {
+            record.contentLines += line.blank ? 0 : 1;
+            record.cutBottom.push_back(numbered(++state.lineNumber, line));
+            return true;
+        });
+        if (read != ReadResult::Read)
+            return readFailed(candidate.index, file, read);
+    }
+    record.lines = state.lineNumber;
+    if (!recordLastKept(candidate))
+        return false;
+    if (!file.unchanged())
+        return inputChanged(candidate.index);
+    return reportProgress(file.size() - (end - begin));
+}
+
+// Copies whole lines of one block: stretches of lines that already end with CR LF go out as
+// they are; an LF alone becomes CR LF and blank lines are dropped. A line that runs on into the
+// next block is carried, a CR at the block's end held back until it is known whether it is
+// content or the CR of a CR LF.
+void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputRecord& record)
+{
+    const char* const begin = bytes.data();
+    const char* const end = begin + bytes.size();
+    CopyState& state = m_copy;
+    // Counted in locals: the loop below runs once a line.
+    std::int64_t lineNumber = state.lineNumber;
+    std::int64_t contentLines = 0;
+    std::int64_t blankLines = 0;
+    const auto keep = [&](const char* start, std::string_view text) {
+        ++contentLines;
+        if (record.firstKept.size() < InputRecord::kContextLines)
+            record.firstKept.push_back({lineNumber,
+                                        std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
+                                        text.size() > NumberedLine::kMaxTextBytes});
+        state.noteKept(start ? offset + std::uint64_t(start - begin) : state.lineStart, lineNumber);
+    };
+    // Writes the bytes of an open line, holding back a CR at their end.
+    const auto carry = [&](const char* from, const char* to) {
+        if (from == to)
+            return;
+        if (state.pendingCr)
+            write("\r");
+        state.pendingCr = to[-1] == '\r';
+        write({from, std::size_t(to - from) - (state.pendingCr ? 1 : 0)});
+        state.line.add(from, std::size_t(to - from));
+    };
+
+    const char* p = begin;
+    if (state.lineOpen) {
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
+        carry(p, lf ? lf : end);
+        if (!lf)
+            return;
+        ++lineNumber;
+        ScannedLine line;
+        if (state.line.finish(true, line)) {
+            // A CR held back right before the LF is the CR of the CR LF written now.
+            write(kLineEnd);
+            keep(nullptr, line.text);
+        } else {
+            ++blankLines;
+        }
+        state.lineOpen = false;
+        state.pendingCr = false;
+        p = lf + 1;
+    }
+
+    const char* run = p; // start of the bytes not yet written
+    LineEndFinder lineEnds(p, end);
+    while (const char* lf = lineEnds.next()) {
+        ++lineNumber;
+        const bool crLf = lf > p && lf[-1] == '\r';
+        const std::size_t length = std::size_t(lf - p) - (crLf ? 1 : 0);
+        if (length == 0) {
+            write({run, std::size_t(p - run)});
+            run = lf + 1;
+            ++blankLines;
+        } else {
+            if (!crLf) {
+                write({run, std::size_t(lf - run)});
+                write(kLineEnd);
+                run = lf + 1;
+            }
+            keep(p, {p, length});
+        }
+        p = lf + 1;
+    }
+    write({run, std::size_t(p - run)});
+    if (p < end) {
+        state.lineOpen = true;
+        state.lineStart = offset + std::uint64_t(p - begin);
+        carry(p, end);
+    }
+    state.lineNumber = lineNumber;
+    record.contentLines += contentLines;
+    record.blankLinesDropped += blankLines;
+}
+
+// Where the last delBtm content lines begin, found from the end backwards.
+std::optional<std::uint64_t> MergeRun::findBottomStart(Candidate& candidate)
+{
+    InputFile& file = candidate.file;
+    const std::uint64_t lower = candidate.topEnd;
+    if (m_request.delBtm == 0)
+        return file.size();
+    std::int64_t content = 0;
+    std::optional<std::uint64_t> lineEnd; // the LF that ends the line looked at
+    bool unterminated = false;
+    char laterFirst = 0; // the first byte of the block read before this one
+    for (std::uint64_t end = file.size(), look = kFirstLook; end > lower;
+         look = std::min<std::uint64_t>(look * 2, m_blockSize)) {
+        const std::size_t length =
+            static_cast<std::size_t>(std::min<std::uint64_t>({look, m_blockSize, end - lower}));
+        const std::uint64_t start = end - length;
+        const ReadResult read = readBlock(file, start, length);
+        if (read != ReadResult::Read) {
+            readFailed(candidate.index, file, read);
+            return std::nullopt;
+        }
+        const char* bytes = m_block;
+        if (end == file.size())
+            unterminated = bytes[length - 1] != '\n';
+        const auto byteAfter = [&](std::uint64_t at) {
+            return at + 1 < end ? bytes[at + 1 - start] : laterFirst;
+        };
+        for (std::size_t i = length; i-- > 0;) {
+            if (bytes[i] != '\n')
+                continue;
+            const std::uint64_t lf = start + i;
+            bool isContent = false;
+            if (unterminated) {
+                isContent = true;
+                unterminated = false;
+            } else if (lineEnd) {
+                const std::uint64_t span = *lineEnd - lf;
+                isContent = !(span == 1 || (span == 2 && byteAfter(lf) == '\r'));
+            }
+            if (isContent && ++content == m_request.delBtm)
+                return lf + 1;
+            lineEnd = lf;
+        }
+        laterFirst = bytes[0];
+        end = start;
+    }
+    // The first line of the region; eligibility ensures it is never needed.
+    return lower;
+}
+
+// Reads the texts of the last kept lines, whose places the copy noted.
+bool MergeRun::recordLastKept(Candidate& candidate)
+{
+    InputRecord& record = m_report.inputs[candidate.index];
+    const CopyState& state = m_copy;
+    const std::uint64_t count =
+        std::min<std::uint64_t>(state.keptLines, InputRecord::kContextLines);
+    if (count == 0)
+        return true;
+    std::vector<KeptLine> kept;
+    for (std::uint64_t i = state.keptLines - count; i < state.keptLines; ++i)
+        kept.push_back(state.lastKept[i % state.lastKept.size()]);
+    // One look from the first to the last, as far as the text a record keeps and its line end.
+    const std::uint64_t end =
+        std::min(candidate.file.size(), kept.back().start + NumberedLine::kMaxTextBytes + 2);
+    std::size_t next = 0;
+    const ReadResult read =
+        scanLines(candidate.file, kept.front().start, end, [&](ScannedLine& line) {
+            if (line.start == kept[next].start)
+                record.lastKept.push_back(numbered(kept[next++].number, line));
+            return next < kept.size();
+        });
+    if (read != ReadResult::Read)
+        return readFailed(candidate.index, candidate.file, read);
+    return next == kept.size() || inputChanged(candidate.index);
+}
+
+// Calls onLine for every line of [begin, end) of the file until it returns false.
+template <typename OnLine>
+ReadResult MergeRun::scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end,
+                               OnLine onLine)
+{
+    LineAssembly assembly;
+    ScannedLine line;
+    line.start = begin;
+    for (std::uint64_t offset = begin, look = kFirstLook; offset < end;
+         look = std::min<std::uint64_t>(look * 2, m_blockSize)) {
+        const std::size_t length =
+            static_cast<std::size_t>(std::min<std::uint64_t>({look, m_blockSize, end - offset}));
+        if (const ReadResult read = readBlock(file, offset, length); read != ReadResult::Read)
+            return read;
+        const char* p = m_block;
+        const char* const blockEnd = p + length;
+        while (p < blockEnd) {
+            const char* lf = static_cast<const char*>(std::memchr(p, '\n', blockEnd - p));
+            assembly.add(p, (lf ? lf : blockEnd) - p);
+            if (!lf)
+                break;
+            line.end = offset + std::uint64_t(lf + 1 - m_block);
+            assembly.finish(true, line);
+            if (!onLine(line))
+                return ReadResult::Read;
+            line.start = line.end;
+            p = lf + 1;
+        }
+        offset += length;
+    }
+    if (!assembly.empty()) {
+        line.end = end;
+        assembly.finish(false, line);
+        onLine(line);
+    }
+    return ReadResult::Read;
+}
+
+ReadResult MergeRun::readBlock(InputFile& file, std::uint64_t offset, std::size_t length)
+{
+    m_block = m_writer ? m_writer->acquire() : m_buffer.get();
+    const std::int64_t read = file.readAt(offset, m_block, length);
+    if (read < 0)
+        return ReadResult::Failed;
+    return static_cast<std::size_t>(read) == length ? ReadResult::Read : ReadResult::Short;
+}
+
+bool MergeRun::inputChanged(std::size_t index)
+{
+    InputRecord& record = m_report.inputs[index];
+    record.outcome = Outcome::Changed;
+    record.reason = "changed while it was read";
+    return fail(Status::InputChanged, record.path, record.reason);
+}
+
+bool MergeRun::readFailed(std::size_t index, InputFile& file, ReadResult read)
+{
+    if (read == ReadResult::Short)
+        return inputChanged(index);
+    return fail(Status::InputFailed, m_report.inputs[index].path, file.error());
+}
+
+bool MergeRun::fail(Status status, const std::string& path, const std::string& reason)
+{
+    if (!m_failed) {
+        m_failed = true;
+        m_report.status = status;
+        m_report.failure = {path, reason};
+    }
+    return false;
+}
+
+bool MergeRun::reportProgress(std::uint64_t bytes)
+{
+    m_doneBytes += bytes;
+    if (m_request.progress && !m_request.progress(m_doneBytes, m_totalBytes))
+        return fail(Status::Cancelled, "", "cancelled");
+    return true;
+}
+
+} // namespace
+
+int MergeReport::copiedFiles() const
+{
+    return static_cast<int>(std::count_if(inputs.begin(), inputs.end(), [](const InputRecord& in) {
+        return in.outcome == Outcome::Copied;
+    }));
+}
+
+std::vector<std::string> MergeReport::shortFiles() const
+{
+    std::vector<std::string> files;
+    for (const InputRecord& input : inputs)
+        if (input.outcome == Outcome::Short)
+            files.push_back(input.path);
+    return files;
+}
+
+std::vector<FileProblem> MergeReport::unreadableFiles() const
+{
+    std::vector<FileProblem> files;
+    for (const InputRecord& input : inputs)
+        if (input.outcome == Outcome::Unreadable || input.outcome == Outcome::NotRegularFile)
+            files.push_back({input.path, input.reason});
+    return files;
+}
+
+MergeReport PlanNcMerge(const MergeRequest& request)
+{
+    return MergeRun(request, nullptr).run();
+}
+
+MergeReport MergeNcFiles(const MergeRequest& request, OutputSink& sink)
+{
+    return MergeRun(request, &sink).run();
+}
+
+MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputPath)
+{
+    MergeReport report;
     const std::filesystem::path target = pathFromUtf8(outputPath);
     const std::filesystem::path folder = target.parent_path();
     std::error_code ec;
     if (!folder.empty() && !std::filesystem::exists(folder, ec)) {
         std::filesystem::create_directory(folder, ec);
         if (ec) {
-            m_report.status = MergeReport::Status::OutputFolderFailed;
-            m_report.failure = {utf8FromPath(folder), ec.message()};
-            return m_report;
+            report.status = Status::OutputFolderFailed;
+            report.failure = {utf8FromPath(folder), ec.message()};
+            return report;
         }
     }
-
     AtomicFileWriter output(target);
     if (!output.open()) {
-        m_report.status = MergeReport::Status::OutputFailed;
-        m_report.failure = {outputPath, output.error()};
-        return m_report;
+        report.status = Status::OutputFailed;
+        report.failure = {outputPath, output.error()};
+        return report;
     }
-
-    // Counts of content lines, or nothing for a file that cannot be read.
-    std::vector<std::optional<std::int64_t>> counts;
-    std::optional<std::size_t> first;
-    std::optional<std::size_t> last;
-    for (std::size_t i = 0; i < m_inputs.size(); ++i) {
-        counts.push_back(countLines(m_inputs[i]));
-        if (m_cancelled) {
-            m_report.status = MergeReport::Status::Cancelled;
-            return m_report;
-        }
-        if (counts[i] && *counts[i] > m_delUp + m_delBtm) {
-            if (!first)
-                first = i;
-            last = i;
-        }
-    }
-
-    for (std::size_t i = 0; i < m_inputs.size(); ++i) {
-        if (!counts[i])
-            continue;
-        if (*counts[i] <= m_delUp + m_delBtm) {
-            m_report.shortFiles.push_back(m_inputs[i]);
-            continue;
-        }
-        if (!copyFile(m_inputs[i], *counts[i], i != first, i != last, output))
-            return m_report;
-    }
-
-    if (!output.commit()) {
-        m_report.status = MergeReport::Status::OutputFailed;
-        m_report.failure = {outputPath, output.error()};
-    }
-    return m_report;
+    report = MergeNcFiles(request, output);
+    if (report.status == Status::OutputFailed)
+        report.failure.path = outputPath;
+    return report;
 }
-
-bool MergeRun::openInput(const std::string& path, std::ifstream& stream, std::string& reason) const
-{
-    const std::filesystem::path file = pathFromUtf8(path);
-    std::error_code ec;
-    if (std::filesystem::is_directory(file, ec)) {
-        reason = std::generic_category().message(EISDIR);
-        return false;
-    }
-    errno = 0;
-    stream.open(file, std::ios::binary);
-    if (!stream.is_open()) {
-        reason = errnoText("cannot be opened");
-        return false;
-    }
-    return true;
-}
-
-std::optional<std::int64_t> MergeRun::countLines(const std::string& path)
-{
-    std::ifstream stream;
-    std::string reason;
-    if (!openInput(path, stream, reason)) {
-        m_report.unreadableFiles.push_back({path, reason});
-        return std::nullopt;
-    }
-    NcLineReader reader(stream);
-    errno = 0;
-    const std::int64_t count = CountContentLines(reader);
-    m_doneBytes += reader.bytesRead();
-    if (!reportProgress())
-        return std::nullopt;
-    if (reader.failed()) {
-        m_report.unreadableFiles.push_back({path, errnoText("read error")});
-        return std::nullopt;
-    }
-    return count;
-}
-
-// Copies the content lines of one file. DEL_UP counts every line read at the top, blank ones
-// included; the bottom cut counts content lines only, so it never reaches into the lines the
-// top cut has left.
-bool MergeRun::copyFile(const std::string& path, std::int64_t contentLines, bool cutTop,
-                        bool cutBottom, AtomicFileWriter& output)
-{
-    std::ifstream stream;
-    std::string reason;
-    if (!openInput(path, stream, reason)) {
-        m_report.unreadableFiles.push_back({path, reason});
-        return true;
-    }
-    NcLineReader reader(stream);
-    std::int64_t taken = 0;
-    std::int64_t remaining = contentLines; // content lines not read yet
-    bool writing = false;
-    std::uint64_t lines = 0;
-    LinePiece piece;
-    errno = 0;
-    while (reader.next(piece)) {
-        if (piece.startsLine) {
-            const bool content = !piece.isBlankLine();
-            if (content)
-                --remaining;
-            if (cutTop && taken < m_delUp) {
-                writing = false;
-                ++taken;
-            } else if (cutBottom && remaining < m_delBtm) {
-                writing = false;
-            } else {
-                writing = content;
-            }
-        }
-        if (writing) {
-            if (piece.endsWithCrLf) {
-                output.write({piece.bytes.data(), piece.bytes.size() + kLineEnd.size()});
-            } else {
-                output.write(piece.bytes);
-                if (piece.endsLine)
-                    output.write(kLineEnd);
-            }
-        }
-        if (++lines % kLinesPerReport == 0 && !reportProgress(reader.bytesRead())) {
-            m_report.status = MergeReport::Status::Cancelled;
-            return false;
-        }
-    }
-    if (reader.failed()) {
-        m_report.status = MergeReport::Status::InputFailed;
-        m_report.failure = {path, errnoText("read error")};
-        return false;
-    }
-    m_doneBytes += reader.bytesRead();
-    ++m_report.copiedFiles;
-    return true;
-}
-
-bool MergeRun::reportProgress(std::uint64_t pendingBytes)
-{
-    if (m_progress && !m_progress(m_doneBytes + pendingBytes, m_totalBytes))
-        m_cancelled = true;
-    return !m_cancelled;
-}
-
-} // namespace
 
 MergeReport MergeNcFiles(const std::vector<std::string>& inputs, const std::string& outputPath,
                          int delUp, int delBtm, const MergeProgress& progress)
 {
-    return MergeRun(inputs, delUp, delBtm, progress).run(outputPath);
+    return MergeNcFiles(MergeRequest{inputs, delUp, delBtm, progress, nullptr}, outputPath);
 }

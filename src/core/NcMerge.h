@@ -1,9 +1,13 @@
 #pragma once
 
+#include "InputFile.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
+
+class OutputSink;
 
 struct FileProblem
 {
@@ -11,32 +15,105 @@ struct FileProblem
     std::string reason;
 };
 
-// What a merge did. The merge itself shows nothing; callers turn this into messages.
+// One line of an input, by its 1-based number. The text is without its line end and holds at
+// most kMaxTextBytes bytes of a longer line.
+struct NumberedLine
+{
+    static constexpr std::size_t kMaxTextBytes = 512;
+
+    std::int64_t number = 0;
+    std::string text;
+    bool truncated = false;
+
+    bool operator==(const NumberedLine&) const = default;
+};
+
+// What the merge did with one input.
+struct InputRecord
+{
+    enum class Outcome
+    {
+        Copied,
+        Short,          // no more content lines than the two cuts together: left out
+        Unreadable,     // could not be opened or read: left out
+        NotRegularFile, // a folder, FIFO, device or socket: left out
+        Changed,        // changed under the merge, or since its plan: the merge failed
+        NotReached,     // the merge ended before this input
+    };
+    // How many kept lines the record holds at the start and at the end of a copied file.
+    static constexpr std::size_t kContextLines = 3;
+
+    std::string path;
+    Outcome outcome = Outcome::NotReached;
+    std::string reason; // why an input was left out or failed
+    FileStamp stamp;    // as opened
+    // Of a copied file: its lines and content lines, the lines cut at its top and bottom, the
+    // blank lines dropped between them, and its first and last kept lines.
+    std::int64_t lines = 0;
+    std::int64_t contentLines = 0;
+    std::vector<NumberedLine> cutTop;
+    std::vector<NumberedLine> cutBottom;
+    std::int64_t blankLinesDropped = 0;
+    std::vector<NumberedLine> firstKept;
+    std::vector<NumberedLine> lastKept;
+};
+
+// What a merge did, input by input. The merge itself shows nothing; callers turn this into
+// messages.
 struct MergeReport
 {
     enum class Status
     {
         Written,            // the output holds the copied files (possibly none)
+        Planned,            // a plan: the record is complete and nothing was written
         Cancelled,          // stopped on request; no output was written
+        BadTrimCount,       // a cut of fewer than 0 lines; nothing was read or written
         OutputFolderFailed, // the missing output folder could not be created
         OutputFailed,       // the output could not be written; it is left as it was
-        InputFailed,        // an input failed while being copied; the output is left as it was
+        InputFailed,        // an input failed while being read; the output is left as it was
+        InputChanged,       // an input changed under the merge or since its plan; likewise
     };
 
     Status status = Status::Written;
-    FileProblem failure;                      // what failed, for the failure statuses
-    std::vector<std::string> shortFiles;      // too few content lines for the trimming; left out
-    std::vector<FileProblem> unreadableFiles; // could not be opened or read; left out
-    int copiedFiles = 0;
+    FileProblem failure; // what failed: a path, or the trim count's name and value
+    std::vector<InputRecord> inputs;
+
+    bool succeeded() const { return status == Status::Written || status == Status::Planned; }
+    int copiedFiles() const;
+    std::vector<std::string> shortFiles() const;
+    // Inputs that could not be opened or read, or are not regular files.
+    std::vector<FileProblem> unreadableFiles() const;
 };
 
-// Told the bytes read so far and the bytes to read in all; returns false to cancel.
+// Told the bytes read so far and the bytes of all inputs; returns false to cancel.
 using MergeProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
-// Merges the inputs, in order, into one program at outputPath: blank lines are dropped, delUp
-// lines are cut from the top of every copied file but the first and delBtm content lines from
-// the bottom of every copied file but the last. A file with no more content lines than
-// delUp + delBtm is short and left out. Every written line ends with CR LF. The output is
-// replaced only when the whole merge succeeded.
+// The merge of inputs, in order: blank lines are dropped, delUp lines (blank ones included) are
+// cut from the top of every copied file but the first and delBtm content lines from the bottom
+// of every copied file but the last. A file with no more content lines than delUp + delBtm is
+// short and left out. Every written line ends with CR LF; every other byte is copied as it is.
+// Each input is opened once and read once, but for bounded looks at its head and tail.
+struct MergeRequest
+{
+    std::vector<std::string> inputs;
+    int delUp = 0;
+    int delBtm = 0;
+    MergeProgress progress;
+    // A plan of the same inputs: writing then refuses any input that changed since.
+    const MergeReport* plan = nullptr;
+    // Bytes read at a time: the memory the merge needs is a block and half of one more.
+    std::size_t blockSize = std::size_t(1) << 20;
+};
+
+// The record of what a merge would do, reading every input as the merge would and writing
+// nothing.
+MergeReport PlanNcMerge(const MergeRequest& request);
+
+// Merges into sink, which is committed only when every input was read whole and unchanged.
+MergeReport MergeNcFiles(const MergeRequest& request, OutputSink& sink);
+
+// Merges into the file at outputPath, creating its folder one level deep; the file is replaced
+// only when the whole merge succeeded.
+MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputPath);
 MergeReport MergeNcFiles(const std::vector<std::string>& inputs, const std::string& outputPath,
                          int delUp, int delBtm, const MergeProgress& progress = {});

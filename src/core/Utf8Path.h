@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-// Paths travel through the core as UTF-8 text; these convert at the file-system edge so that
-// non-ASCII folder names also work where the narrow path encoding is not UTF-8.
+// Paths travel through the core as std::string: the file system's own bytes on POSIX, UTF-8 on
+// Windows. These convert at the file-system edge.
 std::filesystem::path pathFromUtf8(std::string_view utf8);
 std::string utf8FromPath(const std::filesystem::path& path);

@@ -10,6 +10,7 @@
 #include "desktop/AppIdentity.h"
 #include "desktop/PathText.h"
 #include "desktop/Platform.h"
+#include "desktop/UiTexts.h"
 
 #include <QWidget>
 
@@ -72,10 +73,12 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
     MergeReport report;
     {
         MergeProgressDialog progress(owner);
-        report = MergeNcFiles(m_state.m_JobFiles.files(), path, settings.DEL_UP, settings.DEL_BTM,
-                              [&progress](std::uint64_t done, std::uint64_t total) {
-                                  return progress.update(done, total);
-                              });
+        const MergeRequest request{m_state.m_JobFiles.files(), settings.DEL_UP, settings.DEL_BTM,
+                                   [&progress](std::uint64_t done, std::uint64_t total) {
+                                       return progress.update(done, total);
+                                   },
+                                   nullptr};
+        report = MergeNcFiles(request, path);
     }
 
     if (report.status == MergeReport::Status::Cancelled) {
@@ -88,7 +91,7 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
         return;
     }
     reportLeftOutFiles(owner, report);
-    if (report.copiedFiles == 0)
+    if (report.copiedFiles() == 0)
         return;
     Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
                                      u"변환이 완료되었습니다."_s, Platform::Icon::None);
@@ -119,6 +122,13 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
 {
     QString text;
     switch (report.status) {
+    case MergeReport::Status::BadTrimCount:
+        Platform::instance().showMessage(
+            owner, AppIdentity::windowCaption(),
+            UiTexts::badTrimCount(QString::fromStdString(report.failure.path),
+                                  QString::fromStdString(report.failure.reason)),
+            Platform::Icon::Warning);
+        return;
     case MergeReport::Status::OutputFolderFailed:
         text = u"출력 폴더를 만들 수 없습니다."_s;
         break;
@@ -128,7 +138,11 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
     case MergeReport::Status::InputFailed:
         text = u"파일을 읽다가 오류가 났습니다. 출력 파일은 바뀌지 않았습니다."_s;
         break;
+    case MergeReport::Status::InputChanged:
+        text = UiTexts::inputChanged();
+        break;
     case MergeReport::Status::Written:
+    case MergeReport::Status::Planned:
     case MergeReport::Status::Cancelled:
         return;
     }
@@ -139,18 +153,18 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
 
 void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& report)
 {
-    if (!report.shortFiles.empty()) {
+    if (const std::vector<std::string> shortFiles = report.shortFiles(); !shortFiles.empty()) {
         QString text = u"삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - "_s;
-        for (const std::string& file : report.shortFiles) {
+        for (const std::string& file : shortFiles) {
             const SplitPathResult parts = SplitPath(file);
             text += u' ' + QString::fromStdString(parts.name + parts.extension);
         }
         Platform::instance().showMessage(owner, AppIdentity::windowCaption(), text,
                                          Platform::Icon::None);
     }
-    if (!report.unreadableFiles.empty()) {
+    if (const std::vector<FileProblem> unreadable = report.unreadableFiles(); !unreadable.empty()) {
         QString text = u"다음 파일을 읽을 수 없어 변환에서 뺐습니다."_s;
-        for (const FileProblem& problem : report.unreadableFiles)
+        for (const FileProblem& problem : unreadable)
             text += u"\n\n"_s + problemText(problem);
         Platform::instance().showMessage(owner, AppIdentity::windowCaption(), text,
                                          Platform::Icon::Warning);

@@ -1,9 +1,12 @@
 #include "GuiTestEnvironment.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -41,6 +44,58 @@ private slots:
         QCOMPARE(read(u"merged.program"_s), QByteArray());
     }
 
+    // Names are bytes: a name in code page 949 is the name the file system holds, in and out.
+    void namesInAnyEncodingAndStandardOutput()
+    {
+        write(u"in.nc"_s, "N1\nN2");
+        QProcess shell;
+        shell.setWorkingDirectory(m_folder->path());
+        shell.start(u"/bin/sh"_s,
+                    {u"-c"_s,
+                     u"out=$(printf 'out\\303\\342.nc'); in=$(printf 'in\\303\\342.nc'); "
+                     "cp in.nc \"$in\" && \"$0\" -o \"$out\" \"$in\" && cat \"$out\""_s,
+                     QStringLiteral(CORVANE_MERGE_PATH)});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(shell.exitCode(), 0);
+        QCOMPARE(shell.readAllStandardOutput(), QByteArray("N1\r\nN2\r\n"));
+
+        QProcess toPipe;
+        toPipe.start(QStringLiteral(CORVANE_MERGE_PATH), {u"-o"_s, u"-"_s, path(u"in.nc"_s)});
+        QVERIFY(toPipe.waitForFinished(30000));
+        QCOMPARE(toPipe.exitCode(), 0);
+        QCOMPARE(toPipe.readAllStandardOutput(), QByteArray("N1\r\nN2\r\n"));
+    }
+
+    // Stopped half way, the merge leaves no temporary file and the old output as it was.
+    void aSignalRemovesTheTemporaryFile_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGINT") << int(SIGINT);
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+
+    void aSignalRemovesTheTemporaryFile()
+    {
+        QFETCH(int, signal);
+        QFile huge(path(u"huge.nc"_s));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(4) << 30));
+        huge.close();
+        write(u"out.nc"_s, "old\n");
+        QProcess merge;
+        merge.start(QStringLiteral(CORVANE_MERGE_PATH),
+                    {u"-o"_s, path(u"out.nc"_s), path(u"huge.nc"_s)});
+        QVERIFY(merge.waitForStarted());
+        const QDir folder(m_folder->path());
+        const QStringList temporary{u".corvane-*"_s};
+        QTRY_VERIFY(!folder.entryList(temporary, QDir::Files | QDir::Hidden).isEmpty());
+        ::kill(pid_t(merge.processId()), signal);
+        QVERIFY(merge.waitForFinished(30000));
+        QCOMPARE(merge.exitStatus(), QProcess::CrashExit);
+        QVERIFY(folder.entryList(temporary, QDir::Files | QDir::Hidden).isEmpty());
+        QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
+    }
+
     void usageErrorsAndUnwritableOutputsExitWithTwo_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -49,6 +104,8 @@ private slots:
         QTest::newRow("bad count") << QStringList{u"--top=two"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
         QTest::newRow("negative") << QStringList{u"--bottom=-1"_s, u"-o"_s, u"out.nc"_s,
                                                  u"in.nc"_s};
+        QTest::newRow("too large")
+            << QStringList{u"--top"_s, u"4294967299"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
         QTest::newRow("no folder") << QStringList{u"-o"_s, u"no/such/out.nc"_s, u"in.nc"_s};
     }
 

@@ -6,8 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
 #include <algorithm>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -29,6 +33,26 @@ std::vector<std::string> sortedFiles(const fs::path& folder, bool recursive = fa
     return files;
 }
 
+// Line number of a file, from 1, without its line end.
+std::string lineOf(const std::string& file, std::int64_t number)
+{
+    std::istringstream content(readFile(file));
+    std::string line;
+    for (std::int64_t i = 0; i < number; ++i)
+        std::getline(content, line);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+std::vector<std::int64_t> numbers(const std::vector<NumberedLine>& lines)
+{
+    std::vector<std::int64_t> result;
+    for (const NumberedLine& line : lines)
+        result.push_back(line.number);
+    return result;
+}
+
 class NcMergeTest : public ::testing::Test
 {
 protected:
@@ -45,71 +69,185 @@ protected:
 } // namespace
 
 // Each folder under data/merge holds inputs in1, in2, ..., the expected output, and options:
-// "top N", "bottom N" and optionally "short NAME..." for the inputs that must be left out.
-TEST(NcMergeGolden, MatchesTheExpectedOutputByteForByte)
+// "top N", "bottom N", "short NAME..." for the inputs that must be left out, and
+// "cut NAME top|bottom N..." for the numbers of the lines cut from an input. Every case is
+// merged reading a few bytes at a time too, where lines and CR LF pairs straddle the blocks.
+TEST(NcMergeGolden, MatchesTheExpectedOutputAndRecordsEveryCut)
 {
     int checked = 0;
     for (const auto& entry : fs::directory_iterator(fs::path(CORVANE_TEST_DATA_DIR) / "merge")) {
         SCOPED_TRACE(entry.path().filename().string());
         std::ifstream options(entry.path() / "options");
-        int top = 0;
-        int bottom = 0;
+        MergeRequest request;
         std::vector<std::string> expectedShort;
+        std::map<std::pair<std::string, std::string>, std::vector<std::int64_t>> expectedCuts;
         for (std::string line; std::getline(options, line);) {
             std::istringstream words(line);
             std::string key;
             words >> key;
             if (key == "top" || key == "bottom")
-                words >> (key == "top" ? top : bottom);
+                words >> (key == "top" ? request.delUp : request.delBtm);
             for (std::string name; key == "short" && words >> name;)
                 expectedShort.push_back(utf8FromPath(entry.path() / name));
+            std::string name;
+            std::string end;
+            if (key == "cut" && words >> name >> end)
+                for (std::int64_t number; words >> number;)
+                    expectedCuts[{utf8FromPath(entry.path() / name), end}].push_back(number);
         }
-        std::vector<std::string> inputs = sortedFiles(entry.path());
-        std::erase_if(inputs, [](const std::string& file) {
+        request.inputs = sortedFiles(entry.path());
+        std::erase_if(request.inputs, [](const std::string& file) {
             return !fs::path(file).filename().string().starts_with("in");
         });
 
-        TempFolder out;
-        const MergeReport report = MergeNcFiles(inputs, out.file("merged.NC"), top, bottom);
-        EXPECT_EQ(report.status, MergeReport::Status::Written);
-        EXPECT_EQ(report.shortFiles, expectedShort);
-        EXPECT_EQ(report.copiedFiles, static_cast<int>(inputs.size() - expectedShort.size()));
-        EXPECT_EQ(readFile(out.file("merged.NC")),
-                  readFile(utf8FromPath(entry.path() / "expected.nc")));
+        const std::string expected = readFile(utf8FromPath(entry.path() / "expected.nc"));
+        for (std::size_t blockSize : {std::size_t(1) << 20, std::size_t(1), std::size_t(2),
+                                      std::size_t(3), std::size_t(7)}) {
+            SCOPED_TRACE(blockSize);
+            request.blockSize = blockSize;
+            TempFolder out;
+            const MergeReport report = MergeNcFiles(request, out.file("merged.NC"));
+            EXPECT_EQ(report.status, MergeReport::Status::Written);
+            EXPECT_EQ(report.shortFiles(), expectedShort);
+            EXPECT_EQ(report.copiedFiles(), int(request.inputs.size() - expectedShort.size()));
+            EXPECT_EQ(readFile(out.file("merged.NC")), expected);
+            for (const InputRecord& input : report.inputs)
+                for (const auto& [end, cut] :
+                     {std::pair{"top", &input.cutTop}, {"bottom", &input.cutBottom}}) {
+                    EXPECT_EQ(numbers(*cut), (expectedCuts[{input.path, end}])) << input.path;
+                    for (const NumberedLine& line : *cut)
+                        EXPECT_EQ(line.text, lineOf(input.path, line.number));
+                }
+        }
         ++checked;
     }
     EXPECT_GE(checked, 5);
+}
+
+TEST_F(NcMergeTest, ThePlanIsTheRecordOfTheWriteAndWritesNothing)
+{
+    std::string lines;
+    for (int i = 1; i <= 12; ++i)
+        lines += (i == 6 ? "\n" : "N" + std::to_string(i) + "\n");
+    const std::vector<std::string> inputs = {folder.write("a.nc", lines),
+                                             folder.write("b.nc", lines)};
+    const MergeRequest request{inputs, 2, 3, {}, nullptr};
+    const MergeReport plan = PlanNcMerge(request);
+    EXPECT_EQ(plan.status, MergeReport::Status::Planned);
+    EXPECT_FALSE(fs::exists(output));
+
+    const InputRecord& first = plan.inputs[0];
+    EXPECT_EQ(numbers(first.firstKept), (std::vector<std::int64_t>{1, 2, 3}));
+    EXPECT_EQ(numbers(first.lastKept), (std::vector<std::int64_t>{7, 8, 9}));
+    EXPECT_EQ(first.lastKept.back().text, "N9");
+    EXPECT_EQ(first.blankLinesDropped, 1);
+    EXPECT_EQ(first.contentLines, 11);
+    EXPECT_EQ(numbers(plan.inputs[1].firstKept), (std::vector<std::int64_t>{3, 4, 5}));
+
+    const MergeReport written = MergeNcFiles(MergeRequest{inputs, 2, 3, {}, &plan}, output);
+    EXPECT_EQ(written.status, MergeReport::Status::Written);
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        EXPECT_EQ(written.inputs[i].cutTop, plan.inputs[i].cutTop);
+        EXPECT_EQ(written.inputs[i].cutBottom, plan.inputs[i].cutBottom);
+        EXPECT_EQ(written.inputs[i].lastKept, plan.inputs[i].lastKept);
+    }
+
+    // An input that changed since the plan is refused, and the output stays as it was.
+    const std::string before = readFile(output);
+    folder.write("b.nc", lines + "M30\n");
+    const MergeReport refused = MergeNcFiles(MergeRequest{inputs, 2, 3, {}, &plan}, output);
+    EXPECT_EQ(refused.status, MergeReport::Status::InputChanged);
+    EXPECT_EQ(refused.failure.path, inputs[1]);
+    EXPECT_EQ(readFile(output), before);
+    EXPECT_EQ(sortedFiles(folder.path()).size(), 3u);
+}
+
+// What is counted is what is copied: an input that grows, shrinks or goes while it is merged
+// fails the merge, and the old output stays whole.
+TEST_F(NcMergeTest, AnInputThatChangesUnderTheMergeFailsIt)
+{
+    std::string lines;
+    for (int i = 0; i < 200; ++i)
+        lines += "G01 X" + std::to_string(i) + "\n";
+    folder.write("out.NC", "previous\n");
+    const std::string a = folder.file("a.nc");
+    const std::string b = folder.file("b.nc");
+    const std::vector<std::function<void()>> changes = {
+        [&] { std::ofstream(a, std::ios::app) << "G01 X999\n"; },
+        [&] { folder.write("a.nc", lines.substr(0, 100)); },
+        [&] { fs::remove(b); },
+        [&] {
+            fs::remove(a);
+            folder.write("a.nc", lines);
+        },
+    };
+    for (std::size_t change = 0; change < changes.size(); ++change) {
+        SCOPED_TRACE(change);
+        folder.write("a.nc", lines);
+        folder.write("b.nc", lines);
+        bool changed = false;
+        const auto changeOnce = [&](std::uint64_t, std::uint64_t) {
+            if (!changed)
+                changes[change]();
+            changed = true;
+            return true;
+        };
+        const MergeReport report =
+            MergeNcFiles(MergeRequest{{a, b}, 1, 1, changeOnce, nullptr, 64}, output);
+        EXPECT_EQ(report.status, MergeReport::Status::InputChanged);
+        EXPECT_FALSE(report.failure.path.empty());
+        EXPECT_EQ(readFile(output), "previous\n");
+        EXPECT_EQ(sortedFiles(folder.path()).size(), change == 2 ? 2u : 3u);
+    }
+}
+
+TEST_F(NcMergeTest, CutsOfFewerThanNoLinesAreRefused)
+{
+    const auto input = folder.write("a.nc", "A1\nA2\nA3\nA4\n");
+    for (auto [top, bottom] : {std::pair{5, -3}, {-1, 0}}) {
+        const MergeReport report = merge({input, input}, top, bottom);
+        EXPECT_EQ(report.status, MergeReport::Status::BadTrimCount);
+        EXPECT_EQ(report.failure.path, top < 0 ? "DEL_UP" : "DEL_BTM");
+        EXPECT_FALSE(fs::exists(output));
+    }
 }
 
 TEST_F(NcMergeTest, AnInputChosenAsTheOutputIsReadIntact)
 {
     const auto first = folder.write("out.NC", "O1\nG0 X1\n");
     const auto second = folder.write("b.nc", "O2\nG0 X2\n");
-    EXPECT_EQ(merge({first, second}, 0, 0).copiedFiles, 2);
+    EXPECT_EQ(merge({first, second}, 0, 0).copiedFiles(), 2);
     EXPECT_EQ(readFile(first), "O1\r\nG0 X1\r\nO2\r\nG0 X2\r\n");
     EXPECT_EQ(sortedFiles(folder.path()).size(), 2u);
 }
 
-TEST_F(NcMergeTest, UnreadableInputsAreNamedAndDoNotCountAsShort)
+// Folders, FIFOs and devices are left out and named, without waiting for a writer or for the
+// end of an endless device.
+TEST_F(NcMergeTest, OnlyRegularFilesAreReadAndTheRestAreNamed)
 {
     const auto missing = folder.file("missing.nc");
     fs::create_directory(folder.path() / "folder.nc");
+    ASSERT_EQ(mkfifo(folder.file("fifo.nc").c_str(), 0600), 0);
     const auto shortFile = folder.write("short.nc", "S1\n");
-    const MergeReport report = merge({missing, folder.file("folder.nc"), shortFile}, 1, 0);
+    const std::vector<std::string> inputs = {missing, folder.file("folder.nc"),
+                                             folder.file("fifo.nc"), "/dev/zero", shortFile};
+    const MergeReport report = merge(inputs, 1, 0);
     EXPECT_EQ(report.status, MergeReport::Status::Written);
-    ASSERT_EQ(report.unreadableFiles.size(), 2u);
-    EXPECT_EQ(report.unreadableFiles[0].path, missing);
-    EXPECT_FALSE(report.unreadableFiles[0].reason.empty());
-    EXPECT_EQ(report.unreadableFiles[1].path, folder.file("folder.nc"));
-    EXPECT_EQ(report.shortFiles, std::vector<std::string>{shortFile});
-    EXPECT_EQ(report.copiedFiles, 0);
+    const std::vector<FileProblem> unreadable = report.unreadableFiles();
+    ASSERT_EQ(unreadable.size(), 4u);
+    for (std::size_t i = 0; i < unreadable.size(); ++i) {
+        EXPECT_EQ(unreadable[i].path, inputs[i]);
+        EXPECT_FALSE(unreadable[i].reason.empty());
+    }
+    EXPECT_EQ(report.shortFiles(), std::vector<std::string>{shortFile});
+    EXPECT_EQ(report.copiedFiles(), 0);
     EXPECT_EQ(readFile(output), "");
 }
 
 TEST_F(NcMergeTest, AMissingOutputFolderIsCreatedOneLevelDeep)
 {
     const auto input = folder.write("a.nc", "A1\n");
-    EXPECT_EQ(MergeNcFiles({input}, folder.file("new/merged.nc"), 0, 0).copiedFiles, 1);
+    EXPECT_EQ(MergeNcFiles({input}, folder.file("new/merged.nc"), 0, 0).copiedFiles(), 1);
     EXPECT_EQ(readFile(folder.file("new/merged.nc")), "A1\r\n");
 
     const MergeReport report = MergeNcFiles({input}, folder.file("x/y/merged.nc"), 0, 0);
@@ -118,13 +256,49 @@ TEST_F(NcMergeTest, AMissingOutputFolderIsCreatedOneLevelDeep)
     EXPECT_FALSE(report.failure.reason.empty());
 }
 
+// A link is followed and its target replaced, keeping its mode; any name the file system takes
+// works, however long, in whatever encoding.
+TEST_F(NcMergeTest, TheOutputsPlaceIsKept)
+{
+    const auto input = folder.write("a.nc", "A1\n");
+    fs::create_directory(folder.path() / "real");
+    const auto target = folder.write("real/program.nc", "old\n");
+    fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink("real/program.nc", folder.path() / "link.nc");
+    EXPECT_EQ(MergeNcFiles({input}, folder.file("link.nc"), 0, 0).status,
+              MergeReport::Status::Written);
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.nc"));
+    EXPECT_EQ(readFile(target), "A1\r\n");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    const std::string longName(250, 'n');
+    const std::string cp949Name = "\xC3\xE2\xB7\xC2.nc"; // "출력" in code page 949
+    for (const std::string& name : {longName + ".nc", cp949Name}) {
+        EXPECT_EQ(MergeNcFiles({input}, folder.file(name), 0, 0).copiedFiles(), 1);
+        EXPECT_EQ(readFile(folder.file(name)), "A1\r\n");
+        EXPECT_EQ(MergeNcFiles({folder.file(name)}, output, 0, 0).copiedFiles(), 1);
+    }
+}
+
 TEST_F(NcMergeTest, AnOutputThatCannotBeReplacedIsReportedAndKept)
 {
     const auto input = folder.write("a.nc", "A1\n");
+    ASSERT_EQ(mkfifo(folder.file("fifo.nc").c_str(), 0600), 0);
     fs::create_directory(output);
-    EXPECT_EQ(merge({input}, 0, 0).status, MergeReport::Status::OutputFailed);
+    std::vector<std::string> targets = {output, folder.file("fifo.nc")};
+    // Only a privileged process may make a device node, and only it could replace one.
+    if (mknod(folder.file("null.nc").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+        targets.push_back(folder.file("null.nc"));
+    for (const std::string& target : targets) {
+        const MergeReport report = MergeNcFiles({input}, target, 0, 0);
+        EXPECT_EQ(report.status, MergeReport::Status::OutputFailed) << target;
+        EXPECT_EQ(report.failure.path, target);
+    }
     EXPECT_TRUE(fs::is_directory(output));
     EXPECT_EQ(sortedFiles(folder.path()), std::vector<std::string>{input});
+    for (const std::string& target : targets)
+        EXPECT_FALSE(fs::is_regular_file(target));
 
     const auto readOnly = folder.write("read-only.nc", "old\n");
     fs::permissions(readOnly, fs::perms::owner_read);
@@ -141,7 +315,7 @@ TEST_F(NcMergeTest, AnOutputThatCannotBeReplacedIsReportedAndKept)
     }
 }
 
-TEST_F(NcMergeTest, ProgressCoversBothReadingsAndCancelWritesNothing)
+TEST_F(NcMergeTest, ProgressCountsEveryByteOnceAndCancelWritesNothing)
 {
     std::string lines;
     for (int i = 0; i < 20000; ++i)
@@ -150,13 +324,14 @@ TEST_F(NcMergeTest, ProgressCoversBothReadingsAndCancelWritesNothing)
                                              folder.write("b.nc", lines)};
     std::vector<std::uint64_t> reported;
     const auto record = [&](std::uint64_t bytes, std::uint64_t all) {
-        EXPECT_EQ(all, 4 * lines.size());
+        EXPECT_EQ(all, 2 * lines.size());
         reported.push_back(bytes);
         return true;
     };
-    EXPECT_EQ(merge(inputs, 0, 0, record).copiedFiles, 2);
+    EXPECT_EQ(MergeNcFiles(MergeRequest{inputs, 0, 0, record, nullptr, 4096}, output).copiedFiles(),
+              2);
     EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
-    EXPECT_GT(reported.size(), 4u);
+    EXPECT_EQ(reported.back(), 2 * lines.size());
 
     folder.write("out.NC", "previous\n");
     for (std::size_t stopAt : {std::size_t(1), reported.size() - 1}) {
@@ -164,7 +339,8 @@ TEST_F(NcMergeTest, ProgressCoversBothReadingsAndCancelWritesNothing)
         const auto stop = [&](std::uint64_t, std::uint64_t) {
             return ++seen < stopAt;
         };
-        EXPECT_EQ(merge(inputs, 0, 0, stop).status, MergeReport::Status::Cancelled);
+        EXPECT_EQ(MergeNcFiles(MergeRequest{inputs, 0, 0, stop, nullptr, 4096}, output).status,
+                  MergeReport::Status::Cancelled);
         EXPECT_EQ(readFile(output), "previous\n");
         EXPECT_EQ(sortedFiles(folder.path()).size(), 3u);
     }
@@ -192,7 +368,7 @@ TEST(NcMergeSamples, RealProgramsKeepEveryContentLine)
         }
     }
     TempFolder out;
-    EXPECT_EQ(MergeNcFiles(inputs, out.file("all.nc"), 0, 0).copiedFiles,
+    EXPECT_EQ(MergeNcFiles(inputs, out.file("all.nc"), 0, 0).copiedFiles(),
               static_cast<int>(inputs.size()));
     EXPECT_EQ(readFile(out.file("all.nc")), expected);
 }

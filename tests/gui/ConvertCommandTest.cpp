@@ -136,6 +136,13 @@ private slots:
         convert(u"b.nc"_s, 1);
         QCOMPARE(messages().size(), 4);
         QVERIFY(messages()[3].contains(u"no-such-editor"_s));
+
+        // A cut of fewer than no lines, as a settings file may hold, writes nothing.
+        GetSettings().DEL_BTM = -3;
+        convert(u"c.nc"_s, 1);
+        QCOMPARE(messages().size(), 5);
+        QVERIFY(messages()[4].contains(u"'Bottom Side delete Lines' 값 -3"_s));
+        QVERIFY(!QFile::exists(m_env->path(u"c.nc"_s)));
     }
 
     void aLongMergeShowsProgressThatCancels()

@@ -25,7 +25,7 @@ private slots:
         QFile written(file);
         QVERIFY(written.open(QIODevice::WriteOnly));
         written.write("[General]\nNormalLayout=@ByteArray(state)\n"
-                      "[Settings]\nRoughOffset=-1\nMidOffset=4007\nSIMENS=7\nDEL_UP=-2\n"
+                      "[Settings]\nRoughOffset=-1\nMidOffset=4007\nSIMENS=7\nDEL_UP=-2\nDEL_BTM=4294967299\n"
                       "TFONT_SIZE=big\nOUTPATH=/home/op/\xEC\xB6\x9C\xEB\xA0\xA5\n");
         written.close();
         QCOMPARE(QSettingsProfile::storedWindowLayout(), QByteArray("state"));
@@ -37,6 +37,7 @@ private slots:
             QCOMPARE(settings.MidOffset, 4.007);
             QCOMPARE(settings.SIMENS, 1);
             QCOMPARE(settings.DEL_UP, -2);
+            QCOMPARE(settings.DEL_BTM, 0); // does not fit 32 bits: not ours, so the default
             QCOMPARE(settings.TFONT_SIZE, 20);
             QCOMPARE(QString::fromStdString(settings.OUTPATH), u"/home/op/출력"_s);
             settings.End_Line = "끝 %";

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "core/OutputSink.h"
+
+// The merge written to standard output, as it comes: nothing is replaced, so a merge that fails
+// half way leaves half a program in the pipe, and the exit status says so.
+class StandardOutputSink : public OutputSink
+{
+public:
+    StandardOutputSink();
+
+    void write(std::string_view bytes) override;
+    void write(std::span<const std::string_view> pieces) override;
+    bool commit() override;
+    const std::string& error() const override { return m_error; }
+
+private:
+    std::string m_error;
+};

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The size and modification time of a file as it was opened: a file whose stamp differs later
+// is no longer the file that was read.
+struct FileStamp
+{
+    std::uint64_t size = 0;
+    std::int64_t modified = 0; // nanoseconds since the epoch, as precise as the system keeps it
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// A regular file opened for reading, never blocking: a FIFO, device, socket or folder is not
+// opened at all. Reads go to explicit offsets, so one descriptor serves every scan of the file.
+class InputFile
+{
+public:
+    InputFile() = default;
+    ~InputFile();
+    InputFile(InputFile&& other) noexcept;
+    InputFile& operator=(InputFile&& other) noexcept;
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+
+    enum class OpenResult
+    {
+        Opened,
+        Unreadable,     // missing, no rights, or any other open error
+        NotRegularFile, // a folder, FIFO, device or socket
+    };
+    // Opens path (UTF-8); error() says why not.
+    OpenResult open(const std::string& path);
+
+    // Reads up to length bytes at offset; the count read, or -1 with error() set.
+    std::int64_t readAt(std::uint64_t offset, char* buffer, std::size_t length);
+    // True while the file is as it was opened: still under its name, with the same stamp and
+    // nothing past its end.
+    bool unchanged();
+
+    const FileStamp& stamp() const { return m_stamp; }
+    std::uint64_t size() const { return m_stamp.size; }
+    const std::string& error() const { return m_error; }
+
+private:
+    void close();
+
+    int m_descriptor = -1;
+    std::string m_path;
+    std::uint64_t m_device = 0;
+    std::uint64_t m_inode = 0;
+    FileStamp m_stamp;
+    std::string m_error;
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+// Where the merged program goes. Bytes are taken in order; commit ends the output and says
+// whether all of it arrived.
+class OutputSink
+{
+public:
+    virtual ~OutputSink() = default;
+
+    virtual void write(std::string_view bytes) = 0;
+    // Writes pieces one after another; a sink may gather them into fewer system calls.
+    virtual void write(std::span<const std::string_view> pieces)
+    {
+        for (std::string_view piece : pieces)
+            write(piece);
+    }
+    // False with error() set when any write failed.
+    virtual bool commit() = 0;
+    virtual const std::string& error() const = 0;
+};
