@@ -2,8 +2,10 @@
 
 #include "StandardOutputSink.h"
 #include "core/NcMerge.h"
+#include "core/SeamCheck.h"
 #include "core/TemporaryFileCleanup.h"
 
+#include <algorithm>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
@@ -26,10 +28,12 @@ enum ExitStatus
     Copied = 0,
     NothingCopied = 1,
     Failed = 2,
+    SeamErrors = 3,
 };
 
 constexpr const char* kUsage =
-    "Usage: corvane-merge [--top N] [--bottom N] -o OUTPUT INPUT...\n"
+    "Usage: corvane-merge [--top N] [--bottom N] [--strict] -o OUTPUT INPUT...\n"
+    "       corvane-merge --check [--top N] [--bottom N] INPUT...\n"
     "\n"
     "Merges NC programs into one: blank lines are dropped, the top lines of every file but the\n"
     "first and the bottom lines of every file but the last are cut, and every line ends with\n"
@@ -39,6 +43,9 @@ constexpr const char* kUsage =
     "  --bottom N       content lines to cut from the bottom of every file but the last (0)\n"
     "  -o, --output F   the merged program, replaced when the merge succeeds; - for standard\n"
     "                   output\n"
+    "  --check          write nothing; print what the seams cut or keep that the machine\n"
+    "                   may miss or trip over, one finding a line (exit status 3 on errors)\n"
+    "  --strict         write nothing when the seams have an error (exit status 3)\n"
     "  -h, --help       this text\n"
     "  -v, --version    the version\n";
 
@@ -50,6 +57,8 @@ struct Options
     std::vector<std::string> inputs;
     bool help = false;
     bool version = false;
+    bool check = false;
+    bool strict = false;
 };
 
 void printError(const std::string& text)
@@ -116,6 +125,10 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             options.help = true;
         } else if (name == "-v" || name == "--version") {
             options.version = true;
+        } else if (name == "--check") {
+            options.check = true;
+        } else if (name == "--strict") {
+            options.strict = true;
         } else if (name == "--top" || name == "--bottom") {
             if (!takeValue() ||
                 !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
@@ -130,6 +143,52 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         }
     }
     return options;
+}
+
+std::size_t errorsIn(const std::vector<SeamFinding>& findings)
+{
+    return static_cast<std::size_t>(
+        std::count_if(findings.begin(), findings.end(), [](const SeamFinding& finding) {
+            return finding.severity == SeamFinding::Severity::Error;
+        }));
+}
+
+// One finding a line, as compilers print theirs: PATH:LINE: error: TEXT.
+void printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
+{
+    for (const SeamFinding& finding : findings)
+        std::fprintf(stream, "%s:%lld: %s: %s: %s\n", finding.path.c_str(),
+                     static_cast<long long>(finding.line),
+                     finding.severity == SeamFinding::Severity::Error ? "error" : "warning",
+                     seamRuleInfo(finding.rule).reason, finding.text.c_str());
+}
+
+void printLeftOut(const MergeReport& report)
+{
+    for (const std::string& file : report.shortFiles())
+        printError("too short for the trimming, left out: " + file);
+    for (const FileProblem& problem : report.unreadableFiles())
+        printError("cannot read, left out: " + problem.path + ": " + problem.reason);
+}
+
+// --check: the findings of a plan on standard output and a summary on standard error.
+int check(const Options& options)
+{
+    const MergeReport report = PlanNcMerge({.inputs = options.inputs,
+                                            .delUp = options.top,
+                                            .delBtm = options.bottom,
+                                            .noteKept = mayMatterWhenKept});
+    printLeftOut(report);
+    if (report.status != MergeReport::Status::Planned) {
+        printError("cannot check: " + report.failure.path + ": " + report.failure.reason);
+        return Failed;
+    }
+    const std::vector<SeamFinding> findings = CheckSeams(report);
+    printFindings(findings, stdout);
+    const std::size_t errors = errorsIn(findings);
+    std::fprintf(stderr, "corvane-merge: %zu errors, %zu warnings in %d copied files\n", errors,
+                 findings.size() - errors, report.copiedFiles());
+    return errors > 0 ? SeamErrors : Copied;
 }
 
 // A merge stopped by a signal leaves no temporary file behind.
@@ -164,17 +223,31 @@ int main(int argc, char* argv[])
         std::printf("corvane-merge %s\n", CORVANE_VERSION);
         return Copied;
     }
-    if (!options->output || options->output->empty()) {
-        printError("no output file: give one with -o OUTPUT");
-        return Failed;
-    }
     if (options->inputs.empty()) {
         printError("no input files");
         return Failed;
     }
+    if (options->check)
+        return check(*options);
+    if (!options->output || options->output->empty()) {
+        printError("no output file: give one with -o OUTPUT");
+        return Failed;
+    }
+    if (options->strict && *options->output == "-") {
+        printError("--strict needs an output file: standard output cannot be taken back");
+        return Failed;
+    }
 
     removeTemporaryOnSignals();
-    const MergeRequest request{options->inputs, options->top, options->bottom, {}, nullptr};
+    MergeRequest request{.inputs = options->inputs,
+                         .delUp = options->top,
+                         .delBtm = options->bottom,
+                         .noteKept = mayMatterWhenKept};
+    std::vector<SeamFinding> findings;
+    request.approve = [&](const MergeReport& plan) {
+        findings = CheckSeams(plan);
+        return !options->strict || errorsIn(findings) == 0;
+    };
     MergeReport report;
     if (*options->output == "-") {
         StandardOutputSink output;
@@ -182,10 +255,12 @@ int main(int argc, char* argv[])
     } else {
         report = MergeNcFiles(request, *options->output);
     }
-    for (const std::string& file : report.shortFiles())
-        printError("too short for the trimming, left out: " + file);
-    for (const FileProblem& problem : report.unreadableFiles())
-        printError("cannot read, left out: " + problem.path + ": " + problem.reason);
+    printLeftOut(report);
+    printFindings(findings, stderr);
+    if (report.status == MergeReport::Status::NotApproved) {
+        printError("nothing written: the seams have errors (--strict)");
+        return SeamErrors;
+    }
     if (report.status != MergeReport::Status::Written) {
         printError("nothing written: " + report.failure.path + ": " + report.failure.reason);
         return Failed;

@@ -4,6 +4,7 @@
 #include "BlockWriter.h"
 #include "LineEndFinder.h"
 #include "OutputSink.h"
+#include "SeamCheck.h"
 #include "Utf8Path.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kPercentLine = "%\r\n";
 
 // From this much input on, a thread of its own writes while the next block is read: for less,
 // handing blocks between threads costs more than it saves.
@@ -113,10 +115,11 @@ private:
     // An eligible input, open, with where its top cut ends.
     struct Candidate
     {
-        std::size_t index;
-        InputFile file;
+        std::size_t index = 0;
+        InputFile file{};
         std::uint64_t topEnd = 0;
         std::int64_t topContentLines = 0;
+        std::string firstContentLine{}; // bounded
     };
 
     std::optional<Candidate> findEligible(std::size_t from, bool first);
@@ -125,6 +128,7 @@ private:
     bool copy(Candidate& candidate, bool cutTop, bool cutBottom);
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
     void copyLines(std::string_view bytes, std::uint64_t offset, InputRecord& record);
+    void recordKept(InputRecord& record, std::int64_t number, std::string_view text);
     bool recordLastKept(Candidate& candidate);
 
     template <typename OnLine>
@@ -171,7 +175,7 @@ private:
         std::array<KeptLine, 4> lastKept{};
         std::uint64_t keptLines = 0;
 
-        void noteKept(std::uint64_t start, std::int64_t number)
+        void remember(std::uint64_t start, std::int64_t number)
         {
             lastKept[keptLines++ % lastKept.size()] = {start, number};
         }
@@ -191,16 +195,27 @@ MergeReport MergeRun::run()
     if (m_sink)
         m_writer.emplace(*m_sink, m_blockSize, m_totalBytes >= kThreadedBytes);
     std::optional<Candidate> current = findEligible(0, true);
+    if (current && m_request.percentLines && !isPercentLine(current->firstContentLine))
+        write(kPercentLine);
+    const InputRecord* last = nullptr;
     bool first = true;
     while (current && !m_failed) {
         std::optional<Candidate> next = findEligible(current->index + 1, false);
         if (m_failed || !copy(*current, !first, next.has_value()))
             break;
+        last = &m_report.inputs[current->index];
         first = false;
         current = std::move(next);
     }
     if (m_failed)
         return m_report;
+    if (last && m_request.percentLines &&
+        (last->lastKept.empty() || !isPercentLine(last->lastKept.back().text)))
+        write(kPercentLine);
+    if (m_sink && m_request.approve && !m_request.approve(m_report)) {
+        fail(Status::NotApproved, "", "not approved");
+        return m_report;
+    }
     if (m_writer)
         m_writer->finish();
     if (m_sink && !m_sink->commit()) {
@@ -216,7 +231,7 @@ MergeReport MergeRun::run()
 std::optional<MergeRun::Candidate> MergeRun::findEligible(std::size_t from, bool first)
 {
     for (std::size_t index = from; index < m_request.inputs.size() && !m_failed; ++index) {
-        Candidate candidate{index, InputFile()};
+        Candidate candidate{.index = index};
         if (!open(index, candidate.file))
             continue;
         if (scanHead(candidate, !first))
@@ -272,6 +287,8 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
         scanLines(candidate.file, 0, candidate.file.size(), [&](ScannedLine& line) {
             ++lines;
             content += line.blank ? 0 : 1;
+            if (content == 1 && !line.blank && candidate.firstContentLine.empty())
+                candidate.firstContentLine = line.text;
             if (lines <= m_request.delUp) {
                 candidate.topEnd = line.end;
                 candidate.topContentLines = content;
@@ -335,9 +352,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         if (state.line.finish(false, last)) {
             write(state.pendingCr ? "\r\r\n" : kLineEnd);
             ++record.contentLines;
-            state.noteKept(state.lineStart, state.lineNumber);
-            if (record.firstKept.size() < InputRecord::kContextLines)
-                record.firstKept.push_back(numbered(state.lineNumber, last));
+            state.remember(state.lineStart, state.lineNumber);
+            recordKept(record, state.lineNumber, last.text);
         } else {
             ++record.blankLinesDropped;
         }
@@ -360,6 +376,19 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     return reportProgress(file.size() - (end - begin));
 }
 
+// Notes a kept line in the record: among the first ones, or when the request picks it out.
+void MergeRun::recordKept(InputRecord& record, std::int64_t number, std::string_view text)
+{
+    const auto numberedText = [&] {
+        return NumberedLine{number, std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
+                            text.size() > NumberedLine::kMaxTextBytes};
+    };
+    if (record.firstKept.size() < InputRecord::kContextLines)
+        record.firstKept.push_back(numberedText());
+    if (m_request.noteKept && m_request.noteKept(text))
+        record.notedKept.push_back(numberedText());
+}
+
 // Copies whole lines of one block: stretches of lines that already end with CR LF go out as
 // they are; an LF alone becomes CR LF and blank lines are dropped. A line that runs on into the
 // next block is carried, a CR at the block's end held back until it is known whether it is
@@ -375,11 +404,8 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
     std::int64_t blankLines = 0;
     const auto keep = [&](const char* start, std::string_view text) {
         ++contentLines;
-        if (record.firstKept.size() < InputRecord::kContextLines)
-            record.firstKept.push_back({lineNumber,
-                                        std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
-                                        text.size() > NumberedLine::kMaxTextBytes});
-        state.noteKept(start ? offset + std::uint64_t(start - begin) : state.lineStart, lineNumber);
+        recordKept(record, lineNumber, text);
+        state.remember(start ? offset + std::uint64_t(start - begin) : state.lineStart, lineNumber);
     };
     // Writes the bytes of an open line, holding back a CR at their end.
     const auto carry = [&](const char* from, const char* to) {
@@ -666,5 +692,7 @@ MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputP
 MergeReport MergeNcFiles(const std::vector<std::string>& inputs, const std::string& outputPath,
                          int delUp, int delBtm, const MergeProgress& progress)
 {
-    return MergeNcFiles(MergeRequest{inputs, delUp, delBtm, progress, nullptr}, outputPath);
+    return MergeNcFiles(
+        MergeRequest{.inputs = inputs, .delUp = delUp, .delBtm = delBtm, .progress = progress},
+        outputPath);
 }

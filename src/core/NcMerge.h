@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class OutputSink;
@@ -56,6 +57,8 @@ struct InputRecord
     std::int64_t blankLinesDropped = 0;
     std::vector<NumberedLine> firstKept;
     std::vector<NumberedLine> lastKept;
+    // Kept lines that the request's filter picked out, wherever they stand.
+    std::vector<NumberedLine> notedKept;
 };
 
 // What a merge did, input by input. The merge itself shows nothing; callers turn this into
@@ -72,6 +75,7 @@ struct MergeReport
         OutputFailed,       // the output could not be written; it is left as it was
         InputFailed,        // an input failed while being read; the output is left as it was
         InputChanged,       // an input changed under the merge or since its plan; likewise
+        NotApproved,        // the record was not approved; the output is left as it was
     };
 
     Status status = Status::Written;
@@ -87,6 +91,11 @@ struct MergeReport
 
 // Told the bytes read so far and the bytes of all inputs; returns false to cancel.
 using MergeProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+// Picks kept lines (without their line end) for the record to note. Called once for every kept
+// line: it must be quick.
+using KeptLineFilter = std::function<bool(std::string_view line)>;
+// Told the whole record before the output replaces the old one; false keeps the old output.
+using MergeApproval = std::function<bool(const MergeReport& report)>;
 
 // The merge of inputs, in order: blank lines are dropped, delUp lines (blank ones included) are
 // cut from the top of every copied file but the first and delBtm content lines from the bottom
@@ -95,14 +104,18 @@ using MergeProgress = std::function<bool(std::uint64_t done, std::uint64_t total
 // Each input is opened once and read once, but for bounded looks at its head and tail.
 struct MergeRequest
 {
-    std::vector<std::string> inputs;
+    std::vector<std::string> inputs{};
     int delUp = 0;
     int delBtm = 0;
-    MergeProgress progress;
+    MergeProgress progress{};
     // A plan of the same inputs: writing then refuses any input that changed since.
     const MergeReport* plan = nullptr;
     // Bytes read at a time: the memory the merge needs is a block and half of one more.
     std::size_t blockSize = std::size_t(1) << 20;
+    KeptLineFilter noteKept{};
+    MergeApproval approve{};
+    // A "%" line starts and ends the output where its first and last lines are none.
+    bool percentLines = false;
 };
 
 // The record of what a merge would do, reading every input as the merge would and writing

@@ -73,11 +73,13 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
     MergeReport report;
     {
         MergeProgressDialog progress(owner);
-        const MergeRequest request{m_state.m_JobFiles.files(), settings.DEL_UP, settings.DEL_BTM,
-                                   [&progress](std::uint64_t done, std::uint64_t total) {
-                                       return progress.update(done, total);
-                                   },
-                                   nullptr};
+        const MergeRequest request{
+            .inputs = m_state.m_JobFiles.files(),
+            .delUp = settings.DEL_UP,
+            .delBtm = settings.DEL_BTM,
+            .progress = [&progress](std::uint64_t done, std::uint64_t total) {
+                return progress.update(done, total);
+            }};
         report = MergeNcFiles(request, path);
     }
 

@@ -66,6 +66,36 @@ private slots:
         QCOMPARE(toPipe.readAllStandardOutput(), QByteArray("N1\r\nN2\r\n"));
     }
 
+    // A cut tool change: --check says where, --strict writes nothing, a plain merge says it and
+    // writes.
+    void seamFindingsAreReported()
+    {
+        const QString a = write(u"a.nc"_s, "%\nO1\nT1 M6\nG0 X1\nM30\n%\n");
+        const QString b = write(u"b.nc"_s, "%\nO2\nT2 M6\nG0 X2\nM30\n%\n");
+        const QStringList cuts = {u"--top"_s, u"3"_s, u"--bottom"_s, u"2"_s};
+        QProcess check;
+        check.start(QStringLiteral(CORVANE_MERGE_PATH),
+                    QStringList{u"--check"_s} + cuts + QStringList{a, b});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(check.exitCode(), 3);
+        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+                 b + u":3: error: tool change cut: T2 M6\n"_s);
+        QVERIFY(check.readAllStandardError().contains("1 errors, 0 warnings"));
+
+        write(u"out.nc"_s, "old\n");
+        QString errors;
+        QCOMPARE(
+            run(QStringList{u"--strict"_s, u"-o"_s, path(u"out.nc"_s)} + cuts + QStringList{a, b},
+                &errors),
+            3);
+        QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
+        QCOMPARE(run(QStringList{u"-o"_s, path(u"out.nc"_s)} + cuts + QStringList{a, b}, &errors),
+                 0);
+        QVERIFY(errors.contains(b + u":3: error: tool change cut"_s));
+        QCOMPARE(read(u"out.nc"_s),
+                 QByteArray("%\r\nO1\r\nT1 M6\r\nG0 X1\r\nG0 X2\r\nM30\r\n%\r\n"));
+    }
+
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
     void aSignalRemovesTheTemporaryFile_data()
     {

@@ -131,7 +131,7 @@ TEST_F(NcMergeTest, ThePlanIsTheRecordOfTheWriteAndWritesNothing)
         lines += (i == 6 ? "\n" : "N" + std::to_string(i) + "\n");
     const std::vector<std::string> inputs = {folder.write("a.nc", lines),
                                              folder.write("b.nc", lines)};
-    const MergeRequest request{inputs, 2, 3, {}, nullptr};
+    const MergeRequest request{.inputs = inputs, .delUp = 2, .delBtm = 3};
     const MergeReport plan = PlanNcMerge(request);
     EXPECT_EQ(plan.status, MergeReport::Status::Planned);
     EXPECT_FALSE(fs::exists(output));
@@ -144,7 +144,8 @@ TEST_F(NcMergeTest, ThePlanIsTheRecordOfTheWriteAndWritesNothing)
     EXPECT_EQ(first.contentLines, 11);
     EXPECT_EQ(numbers(plan.inputs[1].firstKept), (std::vector<std::int64_t>{3, 4, 5}));
 
-    const MergeReport written = MergeNcFiles(MergeRequest{inputs, 2, 3, {}, &plan}, output);
+    const MergeReport written = MergeNcFiles(
+        MergeRequest{.inputs = inputs, .delUp = 2, .delBtm = 3, .plan = &plan}, output);
     EXPECT_EQ(written.status, MergeReport::Status::Written);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         EXPECT_EQ(written.inputs[i].cutTop, plan.inputs[i].cutTop);
@@ -155,7 +156,8 @@ TEST_F(NcMergeTest, ThePlanIsTheRecordOfTheWriteAndWritesNothing)
     // An input that changed since the plan is refused, and the output stays as it was.
     const std::string before = readFile(output);
     folder.write("b.nc", lines + "M30\n");
-    const MergeReport refused = MergeNcFiles(MergeRequest{inputs, 2, 3, {}, &plan}, output);
+    const MergeReport refused = MergeNcFiles(
+        MergeRequest{.inputs = inputs, .delUp = 2, .delBtm = 3, .plan = &plan}, output);
     EXPECT_EQ(refused.status, MergeReport::Status::InputChanged);
     EXPECT_EQ(refused.failure.path, inputs[1]);
     EXPECT_EQ(readFile(output), before);
@@ -192,8 +194,10 @@ TEST_F(NcMergeTest, AnInputThatChangesUnderTheMergeFailsIt)
             changed = true;
             return true;
         };
-        const MergeReport report =
-            MergeNcFiles(MergeRequest{{a, b}, 1, 1, changeOnce, nullptr, 64}, output);
+        const MergeReport report = MergeNcFiles(
+            MergeRequest{
+                .inputs = {a, b}, .delUp = 1, .delBtm = 1, .progress = changeOnce, .blockSize = 64},
+            output);
         EXPECT_EQ(report.status, MergeReport::Status::InputChanged);
         EXPECT_FALSE(report.failure.path.empty());
         EXPECT_EQ(readFile(output), "previous\n");
@@ -328,8 +332,10 @@ TEST_F(NcMergeTest, ProgressCountsEveryByteOnceAndCancelWritesNothing)
         reported.push_back(bytes);
         return true;
     };
-    EXPECT_EQ(MergeNcFiles(MergeRequest{inputs, 0, 0, record, nullptr, 4096}, output).copiedFiles(),
-              2);
+    EXPECT_EQ(
+        MergeNcFiles(MergeRequest{.inputs = inputs, .progress = record, .blockSize = 4096}, output)
+            .copiedFiles(),
+        2);
     EXPECT_TRUE(std::is_sorted(reported.begin(), reported.end()));
     EXPECT_EQ(reported.back(), 2 * lines.size());
 
@@ -339,7 +345,9 @@ TEST_F(NcMergeTest, ProgressCountsEveryByteOnceAndCancelWritesNothing)
         const auto stop = [&](std::uint64_t, std::uint64_t) {
             return ++seen < stopAt;
         };
-        EXPECT_EQ(MergeNcFiles(MergeRequest{inputs, 0, 0, stop, nullptr, 4096}, output).status,
+        EXPECT_EQ(MergeNcFiles(MergeRequest{.inputs = inputs, .progress = stop, .blockSize = 4096},
+                               output)
+                      .status,
                   MergeReport::Status::Cancelled);
         EXPECT_EQ(readFile(output), "previous\n");
         EXPECT_EQ(sortedFiles(folder.path()).size(), 3u);

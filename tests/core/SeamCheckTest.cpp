@@ -1,0 +1,95 @@
+#include "core/SeamCheck.h"
+
+#include "TempFolder.h"
+#include "TestPaths.h"
+#include "core/Utf8Path.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<std::string> filesIn(const fs::path& folder, bool recursive)
+{
+    std::vector<std::string> files;
+    const auto add = [&](const fs::directory_entry& entry) {
+        if (entry.is_regular_file())
+            files.push_back(utf8FromPath(entry.path()));
+    };
+    if (recursive)
+        std::for_each(fs::recursive_directory_iterator(folder), {}, add);
+    else
+        std::for_each(fs::directory_iterator(folder), {}, add);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+MergeReport plan(const std::vector<std::string>& inputs, int top, int bottom)
+{
+    return PlanNcMerge(
+        {.inputs = inputs, .delUp = top, .delBtm = bottom, .noteKept = mayMatterWhenKept});
+}
+
+} // namespace
+
+// Each folder under data/seams holds inputs in1, in2, ..., options ("top N", "bottom N") and
+// the expected findings, one a line: "NAME:LINE: error|warning: reason". Every rule has a case
+// that must find it and a case, among them the sound merges, that must not.
+TEST(SeamCheckGolden, FindsWhatEachCaseExpectsAndNothingElse)
+{
+    int checked = 0;
+    for (const auto& entry : fs::directory_iterator(fs::path(CORVANE_TEST_DATA_DIR) / "seams")) {
+        SCOPED_TRACE(entry.path().filename().string());
+        std::ifstream options(entry.path() / "options");
+        int top = 0;
+        int bottom = 0;
+        for (std::string key; options >> key;)
+            options >> (key == "top" ? top : bottom);
+        std::vector<std::string> inputs = filesIn(entry.path(), false);
+        std::erase_if(inputs, [](const std::string& file) {
+            return !fs::path(file).filename().string().starts_with("in");
+        });
+
+        const MergeReport report = plan(inputs, top, bottom);
+        ASSERT_EQ(report.status, MergeReport::Status::Planned);
+        std::string found;
+        for (const SeamFinding& finding : CheckSeams(report))
+            found += fs::path(finding.path).filename().string() + ":" +
+                     std::to_string(finding.line) + ": " +
+                     (finding.severity == SeamFinding::Severity::Error ? "error" : "warning") +
+                     ": " + seamRuleInfo(finding.rule).reason + "\n";
+        EXPECT_EQ(found, readFile(utf8FromPath(entry.path() / "expected")));
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
+}
+
+// Real programs, each merged alone as a shop would run it, give no error. O0004 is a plotter's
+// test file holding three programs with "%" lines between them: those the check rightly reports.
+TEST(SeamCheckSamples, RealProgramsMergedAloneHaveNoErrors)
+{
+    const fs::path samples(CORVANE_NC_SAMPLES_DIR);
+    if (!fs::is_directory(samples))
+        GTEST_SKIP() << "no NC samples at " << samples;
+    for (const std::string& input : filesIn(samples, true)) {
+        if (input.ends_with(".md") || input.ends_with("O0004"))
+            continue;
+        for (const SeamFinding& finding : CheckSeams(plan({input}, 0, 0)))
+            EXPECT_NE(finding.severity, SeamFinding::Severity::Error)
+                << input << ":" << finding.line << ": " << finding.text;
+    }
+}
+
+TEST(SeamCheck, OnlyLinesThatMayMatterAreNoted)
+{
+    for (const char* line :
+         {"%", " O1000 (PART)", "M30", "N10 M02", "G0 X0 M2", "0 END PGM A MM", "0 BEGIN PGM A MM"})
+        EXPECT_TRUE(mayMatterWhenKept(line)) << line;
+    for (const char* line : {"G01 X1 Y2 F1200", "M03 S1000", "M300", "M2.5", "L X+10 R0 FMAX M3",
+                             "N10 G0 X% ", "(ROUGH)"})
+        EXPECT_FALSE(mayMatterWhenKept(line)) << line;
+}

@@ -1,0 +1,9 @@
+%
+O2
+(T3 M6 G55 M30 LATER)
+G90 G54
+T2 M6 ; M30 in a comment
+S2000 M3
+G0 X2
+M30
+%
