@@ -113,6 +113,7 @@ const std::vector<Field>& fields()
         number("TFONT_SIZE", &CSettings::TFONT_SIZE, 20),
         text("First_Line", &CSettings::First_Line, "16 ; *******************************"),
         text("End_Line", &CSettings::End_Line, "17 FN 16: F-PRINT MOP-LIST.TXT / MILL-TIME.TXT"),
+        number("SkipCleanPreview", &CSettings::SkipCleanPreview, 0, Kind::Flag),
     };
     return table;
 }
@@ -126,7 +127,7 @@ constexpr const char* kSaveOrder[] = {
     "MachineType",      "LimitValue",      "ToolAssyType",     "FANUCToolChange", "HToolChange",
     "SIMENS",           "PER_STR",         "First_Line",       "End_Line",        "OUTPATH",
     "OUTFILE",          "DEL_UP",          "DEL_BTM",          "EXTLIST",         "EXECOMBO",
-    "LOGOALPHA",        "TFONT_SIZE",
+    "LOGOALPHA",        "TFONT_SIZE",      "SkipCleanPreview",
 };
 
 const Field& fieldNamed(std::string_view key)

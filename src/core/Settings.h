@@ -58,6 +58,7 @@ public:
     int SIMENS = 0;
     int m_nOutputType = 0; // not stored: output extension rule of the merge, 1 to 6
     int PER_STR = 0;
+    int SkipCleanPreview = 0; // 1: a merge without findings is written without its preview
     int RowNum = 0;
     int ColumnNum = 0;
     int TableNum = 0;

@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QDialog;
 class QWidget;
 
 // Every modal question and every effect outside the program goes through here, so that tests
@@ -49,6 +50,10 @@ public:
                                          const QString& startFolder) = 0;
     // Starts program with one parameter, detached; false when it could not be started.
     virtual bool startProgram(const QString& program, const QString& parameter) = 0;
+    // Opens a folder in the desktop's file manager; false when nothing could open it.
+    virtual bool openFolder(const QString& folder) = 0;
+    // Runs a dialog of the program modally and returns its result (QDialog::Accepted or not).
+    virtual int runDialog(QDialog& dialog) = 0;
 
     static Platform& instance();
     static void install(Platform* platform);

@@ -1,8 +1,10 @@
 #include "QtPlatform.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
+#include <QUrl>
 
 namespace {
 
@@ -60,4 +62,14 @@ QString QtPlatform::getExistingDirectory(QWidget* parent, const QString& title,
 bool QtPlatform::startProgram(const QString& program, const QString& parameter)
 {
     return QProcess::startDetached(program, {parameter});
+}
+
+bool QtPlatform::openFolder(const QString& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+int QtPlatform::runDialog(QDialog& dialog)
+{
+    return dialog.exec();
 }

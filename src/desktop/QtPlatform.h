@@ -14,4 +14,6 @@ public:
     QString getExistingDirectory(QWidget* parent, const QString& title,
                                  const QString& startFolder) override;
     bool startProgram(const QString& program, const QString& parameter) override;
+    bool openFolder(const QString& folder) override;
+    int runDialog(QDialog& dialog) override;
 };

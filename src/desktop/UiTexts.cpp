@@ -1,5 +1,7 @@
 #include "UiTexts.h"
 
+#include <QStringList>
+
 using namespace Qt::StringLiterals;
 
 namespace UiTexts {
@@ -15,6 +17,93 @@ QString badTrimCount(const QString& setting, const QString& value)
 QString inputChanged()
 {
     return u"변환하는 동안 파일이 바뀌었습니다. 출력 파일은 바뀌지 않았습니다."_s;
+}
+
+QString inputChangedSincePreview()
+{
+    return u"미리 보기 뒤에 파일이 바뀌어 아무것도 쓰지 않았습니다. 다시 변환하십시오."_s;
+}
+
+QString previewTitle()
+{
+    return u"변환 미리 보기"_s;
+}
+
+QString previewSummary(int files, int seams, int errors, int warnings, int shortFiles,
+                       int unreadableFiles)
+{
+    return u"파일 %1개, 이음매 %2개, 오류 %3개, 경고 %4개, 짧은 파일 %5개, 읽을 수 없는 파일 %6개"_s
+        .arg(files)
+        .arg(seams)
+        .arg(errors)
+        .arg(warnings)
+        .arg(shortFiles)
+        .arg(unreadableFiles);
+}
+
+QString seamHeading(const QString& before, const QString& after)
+{
+    return u"%1 → %2"_s.arg(before, after);
+}
+
+QString findingsHeading()
+{
+    return u"발견된 문제"_s;
+}
+
+QString noFindings()
+{
+    return u"이음매에서 발견된 문제가 없습니다."_s;
+}
+
+QString cutMark()
+{
+    return u"잘림"_s;
+}
+
+QString error()
+{
+    return u"오류"_s;
+}
+
+QString warning()
+{
+    return u"경고"_s;
+}
+
+QString seamRuleReason(int rule)
+{
+    static const QStringList reasons = {
+        u"마지막 파일이 아닌 곳에 프로그램 끝이 남았습니다"_s,
+        u"프로그램 중간에 \"%\" 줄이 남았습니다"_s,
+        u"공구 교환이 잘렸습니다"_s,
+        u"공작물 좌표계 선택이 잘렸습니다"_s,
+        u"주축 회전 시작이 잘렸습니다"_s,
+        u"공구 길이 보정 호출이 잘렸습니다"_s,
+        u"절삭유 켜기가 잘렸습니다"_s,
+        u"프로그램 중간에 프로그램 번호가 남았습니다"_s,
+    };
+    return reasons.value(rule);
+}
+
+QString writeButton()
+{
+    return u"쓰기"_s;
+}
+
+QString cancelButton()
+{
+    return u"취소"_s;
+}
+
+QString skipCleanPreview()
+{
+    return u"문제가 없으면 다음부터 미리 보기 없이 씁니다"_s;
+}
+
+QString confirmWritingWithErrors(int errors)
+{
+    return u"이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?"_s.arg(errors);
 }
 
 } // namespace UiTexts

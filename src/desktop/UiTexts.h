@@ -8,7 +8,26 @@ namespace UiTexts {
 
 // A lines-to-cut setting that the merge refuses; setting is its key ("DEL_UP", "DEL_BTM").
 QString badTrimCount(const QString& setting, const QString& value);
-// An input that changed while it was merged, or since the merge was planned.
+// An input that changed while it was merged.
 QString inputChanged();
+// An input that changed between the preview and the writing.
+QString inputChangedSincePreview();
+
+// The merge preview.
+QString previewTitle();
+QString previewSummary(int files, int seams, int errors, int warnings, int shortFiles,
+                       int unreadableFiles);
+QString seamHeading(const QString& before, const QString& after);
+QString findingsHeading();
+QString noFindings();
+QString cutMark();
+QString error();
+QString warning();
+// The reason of a seam rule, by the rule's position in the core's table.
+QString seamRuleReason(int rule);
+QString writeButton();
+QString cancelButton();
+QString skipCleanPreview();
+QString confirmWritingWithErrors(int errors);
 
 } // namespace UiTexts

@@ -1,9 +1,11 @@
 #include "ConvertCommand.h"
 
-#include "MergeProgressDialog.h"
+#include "BackgroundMerge.h"
+#include "MergePreviewDialog.h"
 #include "core/JobState.h"
 #include "core/NcMerge.h"
 #include "core/OutputPath.h"
+#include "core/SeamCheck.h"
 #include "core/Settings.h"
 #include "core/SplitPath.h"
 #include "core/Utf8Path.h"
@@ -12,7 +14,10 @@
 #include "desktop/Platform.h"
 #include "desktop/UiTexts.h"
 
+#include <QScopeGuard>
 #include <QWidget>
+
+#include <algorithm>
 
 #include <filesystem>
 
@@ -64,31 +69,50 @@ void ConvertCommand::OnConvert()
     MergeJobFiles(m_owner);
 }
 
+// Plans the merge, shows what it will cut, and writes it once the operator agrees; both runs go
+// on a thread of their own.
 void ConvertCommand::MergeJobFiles(QWidget* owner)
 {
-    if (m_state.m_JobFiles.count() < 1)
+    if (m_running || m_state.m_JobFiles.count() < 1)
         return;
-    const CSettings& settings = GetSettings();
+    // The window stays live while the merge runs: a second Convert waits for the first.
+    m_running = true;
+    const auto done = qScopeGuard([this] { m_running = false; });
+    CSettings& settings = GetSettings();
     const std::string path = outputPath();
-    MergeReport report;
-    {
-        MergeProgressDialog progress(owner);
-        const MergeRequest request{
-            .inputs = m_state.m_JobFiles.files(),
-            .delUp = settings.DEL_UP,
-            .delBtm = settings.DEL_BTM,
-            .progress = [&progress](std::uint64_t done, std::uint64_t total) {
-                return progress.update(done, total);
-            }};
-        report = MergeNcFiles(request, path);
-    }
-
-    if (report.status == MergeReport::Status::Cancelled) {
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), u"cancelled"_s,
-                                         Platform::Icon::None);
+    MergeRequest request{.inputs = m_state.m_JobFiles.files(),
+                         .delUp = settings.DEL_UP,
+                         .delBtm = settings.DEL_BTM,
+                         .noteKept = mayMatterWhenKept,
+                         .percentLines = settings.PER_STR != 0};
+    const MergeReport plan = BackgroundMerge::run(owner, [&request](const MergeProgress& progress) {
+        MergeRequest planning = request;
+        planning.progress = progress;
+        return PlanNcMerge(planning);
+    });
+    if (!plan.succeeded()) {
+        reportFailure(owner, plan);
         return;
     }
-    if (report.status != MergeReport::Status::Written) {
+    if (!confirmPreview(owner, plan))
+        return;
+
+    request.plan = &plan;
+    const MergeReport report =
+        BackgroundMerge::run(owner, [&request, &path](const MergeProgress& progress) {
+            MergeRequest writing = request;
+            writing.progress = progress;
+            return MergeNcFiles(writing, path);
+        });
+    if (report.status == MergeReport::Status::InputChanged) {
+        // What the preview showed is no longer what would be written.
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+                                         UiTexts::inputChangedSincePreview() + u"\n"_s +
+                                             problemText(report.failure),
+                                         Platform::Icon::Warning);
+        return;
+    }
+    if (!report.succeeded()) {
         reportFailure(owner, report);
         return;
     }
@@ -98,6 +122,29 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
     Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
                                      u"변환이 완료되었습니다."_s, Platform::Icon::None);
     openInEditor(owner, path);
+    if (settings.Open_Window != 0)
+        Platform::instance().openFolder(displayPath(SplitPath(path).folder));
+}
+
+// Shows the preview of a plan; true when the operator wants it written. A plan without
+// findings goes through unseen when the operator chose so.
+bool ConvertCommand::confirmPreview(QWidget* owner, const MergeReport& plan)
+{
+    CSettings& settings = GetSettings();
+    const std::vector<SeamFinding> findings = CheckSeams(plan);
+    if (findings.empty() && settings.SkipCleanPreview != 0)
+        return true;
+    MergePreviewDialog preview(plan, findings, owner);
+    if (Platform::instance().runDialog(preview) != QDialog::Accepted)
+        return false;
+    if (preview.skipWhenClean())
+        settings.SkipCleanPreview = 1;
+    const auto errors = std::count_if(findings.begin(), findings.end(), [](const SeamFinding& f) {
+        return f.severity == SeamFinding::Severity::Error;
+    });
+    return errors == 0 ||
+           Platform::instance().askYesNo(owner, AppIdentity::windowCaption(),
+                                         UiTexts::confirmWritingWithErrors(int(errors)));
 }
 
 std::string ConvertCommand::outputPath() const
@@ -122,6 +169,11 @@ bool ConvertCommand::confirmReplacing(const std::string& path, const std::string
 
 void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
 {
+    if (report.status == MergeReport::Status::Cancelled) {
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), u"cancelled"_s,
+                                         Platform::Icon::None);
+        return;
+    }
     QString text;
     switch (report.status) {
     case MergeReport::Status::BadTrimCount:
@@ -146,6 +198,7 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
     case MergeReport::Status::Written:
     case MergeReport::Status::Planned:
     case MergeReport::Status::Cancelled:
+    case MergeReport::Status::NotApproved:
         return;
     }
     Platform::instance().showMessage(owner, AppIdentity::windowCaption(),

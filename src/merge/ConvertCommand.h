@@ -8,8 +8,8 @@ class JobState;
 struct MergeReport;
 class QWidget;
 
-// The Convert command: asks where to write the merged program, merges the job list into it,
-// reports the outcome and opens the result in the configured editor.
+// The Convert command: asks where to write the merged program, plans the merge of the job list,
+// shows what it cuts, writes it, reports the outcome and opens the result in the editor.
 class ConvertCommand : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,7 @@ public:
     void MergeJobFiles(QWidget* owner);
 
 private:
+    bool confirmPreview(QWidget* owner, const MergeReport& plan);
     std::string outputPath() const;
     bool confirmReplacing(const std::string& path, const std::string& confirmedPath);
     void reportFailure(QWidget* owner, const MergeReport& report);
@@ -30,4 +31,5 @@ private:
 
     JobState& m_state;
     QWidget* m_owner;
+    bool m_running = false;
 };

@@ -1,10 +1,13 @@
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
+#include "merge/MergePreviewDialog.h"
 #include "merge/MergeProgressDialog.h"
 #include "ui/MainFrame.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
+#include <QPushButton>
 #include <QTest>
 
 #include <optional>
@@ -21,6 +24,9 @@ private slots:
         m_env.emplace();
         m_frame = std::make_unique<CMainFrame>(m_env->app);
         GetSettings().EXECOMBO = "editor";
+        m_env->platform.dialogAnswer = [](QDialog&) {
+            return int(QDialog::Accepted);
+        };
     }
 
     void cleanup()
@@ -143,6 +149,78 @@ private slots:
         QCOMPARE(messages().size(), 5);
         QVERIFY(messages()[4].contains(u"'Bottom Side delete Lines' 값 -3"_s));
         QVERIFY(!QFile::exists(m_env->path(u"c.nc"_s)));
+    }
+
+    // A cut tool change: the preview shows the seam with the cut lines and the finding, and
+    // nothing is written unless the operator writes and, with an error, says so twice.
+    void thePreviewShowsEveryCutBeforeAnythingIsWritten()
+    {
+        addJob(u"a.nc"_s, "%\nO1\nT1 M6\nG0 X1\nM30\n%\n");
+        addJob(u"b.nc"_s, "%\nO2\nT2 M6\nG0 X2\nM30\n%\n");
+        GetSettings().DEL_UP = 3;
+        GetSettings().DEL_BTM = 2;
+        QString shownText;
+        bool writeIsDefault = true;
+        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
+            shownText = static_cast<MergePreviewDialog&>(dialog).text();
+            writeIsDefault = dialog.findChild<QPushButton*>(u"writeButton"_s)->isDefault();
+            return int(QDialog::Rejected);
+        };
+        convert(u"out.nc"_s, 1);
+        QVERIFY(shownText.contains(u"a.nc → b.nc"_s));
+        QVERIFY(shownText.contains(u"오류 1개"_s));
+        QVERIFY(shownText.contains(u"T2 M6   ✂ 잘림   ◀ 오류: 공구 교환이 잘렸습니다"_s));
+        QVERIFY(shownText.contains(u"M30   ✂ 잘림"_s));
+        QVERIFY(!writeIsDefault);
+        QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
+
+        m_env->platform.dialogAnswer = [](QDialog&) {
+            return int(QDialog::Accepted);
+        };
+        m_env->platform.yesNoAnswers = {false};
+        convert(u"out.nc"_s, 1);
+        QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
+        m_env->platform.yesNoAnswers = {true};
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
+                 QByteArray("%\r\nO1\r\nT1 M6\r\nG0 X1\r\nG0 X2\r\nM30\r\n%\r\n"));
+    }
+
+    void anInputChangedSinceThePreviewIsNotWritten()
+    {
+        addJob(u"a.nc"_s, "G0 X1\n");
+        addJob(u"b.nc"_s, "G0 X2\n");
+        m_env->platform.dialogAnswer = [this](QDialog&) {
+            m_env->write(u"b.nc"_s, "G0 X2\nG0 X3\n");
+            return int(QDialog::Accepted);
+        };
+        convert(u"out.nc"_s, 1);
+        QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
+        QCOMPARE(messages().size(), 1);
+        QVERIFY(messages()[0].contains(u"미리 보기 뒤에 파일이 바뀌어"_s));
+        QVERIFY(messages()[0].contains(shown(u"b.nc"_s)));
+    }
+
+    // Without findings the operator may skip the preview from then on; "%" lines and the
+    // output's folder follow their settings.
+    void aCleanMergeMaySkipThePreview()
+    {
+        addJob(u"a.nc"_s, "G0 X1\n");
+        GetSettings().PER_STR = 1;
+        GetSettings().Open_Window = 1;
+        int previews = 0;
+        m_env->platform.dialogAnswer = [&previews](QDialog& dialog) {
+            ++previews;
+            dialog.findChild<QCheckBox*>(u"skipCleanPreviewCheck"_s)->setChecked(true);
+            return int(QDialog::Accepted);
+        };
+        convert(u"out.nc"_s, 1);
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(previews, 1);
+        QCOMPARE(GetSettings().SkipCleanPreview, 1);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("%\r\nG0 X1\r\n%\r\n"));
+        QCOMPARE(m_env->platform.openedFolders,
+                 QStringList(2, QDir::toNativeSeparators(m_env->folder.path())));
     }
 
     void aLongMergeShowsProgressThatCancels()

@@ -41,6 +41,17 @@ bool FakePlatform::startProgram(const QString& program, const QString& parameter
     return programsStart;
 }
 
+bool FakePlatform::openFolder(const QString& folder)
+{
+    openedFolders.append(folder);
+    return true;
+}
+
+int FakePlatform::runDialog(QDialog& dialog)
+{
+    return dialogAnswer ? dialogAnswer(dialog) : 0;
+}
+
 QStringList FakePlatform::messageTexts() const
 {
     QStringList texts;

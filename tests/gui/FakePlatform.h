@@ -5,6 +5,7 @@
 #include <QList>
 
 #include <deque>
+#include <functional>
 
 // Records what the program asked of the desktop and answers from a script.
 class FakePlatform : public Platform
@@ -31,6 +32,8 @@ public:
     QString getExistingDirectory(QWidget* parent, const QString& title,
                                  const QString& startFolder) override;
     bool startProgram(const QString& program, const QString& parameter) override;
+    bool openFolder(const QString& folder) override;
+    int runDialog(QDialog& dialog) override;
 
     // The messages shown so far, each as "caption: text".
     QStringList messageTexts() const;
@@ -40,9 +43,12 @@ public:
     std::deque<bool> yesNoAnswers;
     std::deque<QString> folderAnswers;
     bool programsStart = true;
+    // Answers a dialog, which it may look at and change first; without it, dialogs are rejected.
+    std::function<int(QDialog&)> dialogAnswer;
 
     QList<Message> messages;
     QList<Message> questions;
     QList<SaveFileRequest> saveRequests;
     QList<StartedProgram> startedPrograms;
+    QStringList openedFolders;
 };

@@ -6,6 +6,7 @@
 #include "ui/ShellTreeCtrl.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileSystemModel>
 #include <QMimeData>
 #include <QTest>
@@ -121,6 +122,9 @@ private slots:
 private:
     void start()
     {
+        m_env->platform.dialogAnswer = [](QDialog&) {
+            return int(QDialog::Accepted);
+        };
         QVERIFY(m_env->app.InitInstance());
         QVERIFY(QTest::qWaitForWindowExposed(frame()));
     }

@@ -24,9 +24,10 @@ private slots:
         // As QSettings writes them: in a new process every number comes back as text.
         QFile written(file);
         QVERIFY(written.open(QIODevice::WriteOnly));
-        written.write("[General]\nNormalLayout=@ByteArray(state)\n"
-                      "[Settings]\nRoughOffset=-1\nMidOffset=4007\nSIMENS=7\nDEL_UP=-2\nDEL_BTM=4294967299\n"
-                      "TFONT_SIZE=big\nOUTPATH=/home/op/\xEC\xB6\x9C\xEB\xA0\xA5\n");
+        written.write(
+            "[General]\nNormalLayout=@ByteArray(state)\n"
+            "[Settings]\nRoughOffset=-1\nMidOffset=4007\nSIMENS=7\nDEL_UP=-2\nDEL_BTM=4294967299\n"
+            "TFONT_SIZE=big\nOUTPATH=/home/op/\xEC\xB6\x9C\xEB\xA0\xA5\n");
         written.close();
         QCOMPARE(QSettingsProfile::storedWindowLayout(), QByteArray("state"));
         {

@@ -1,0 +1,149 @@
+#include "MergePreviewDialog.h"
+
+#include "core/SplitPath.h"
+#include "desktop/DialogParts.h"
+#include "desktop/PathText.h"
+#include "desktop/UiTexts.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <map>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Severity = SeamFinding::Severity;
+
+QString fileName(const std::string& path)
+{
+    const SplitPathResult parts = SplitPath(path);
+    return QString::fromStdString(parts.name + parts.extension);
+}
+
+QString severityText(Severity severity)
+{
+    return severity == Severity::Error ? UiTexts::error() : UiTexts::warning();
+}
+
+QString findingText(const SeamFinding& finding)
+{
+    return u"%1: %2"_s.arg(severityText(finding.severity),
+                           UiTexts::seamRuleReason(static_cast<int>(finding.rule)));
+}
+
+} // namespace
+
+MergePreviewDialog::MergePreviewDialog(const MergeReport& plan,
+                                       const std::vector<SeamFinding>& findings, QWidget* parent)
+    : QDialog(parent), m_plan(plan), m_findings(findings),
+      m_view(DialogParts::named(new QTextBrowser, u"previewView"_s))
+{
+    setWindowTitle(UiTexts::previewTitle());
+    setSizeGripEnabled(true);
+    m_view->setHtml(html());
+
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* write = buttons->addButton(UiTexts::writeButton(), QDialogButtonBox::AcceptRole);
+    QPushButton* cancel = buttons->addButton(UiTexts::cancelButton(), QDialogButtonBox::RejectRole);
+    write->setObjectName(u"writeButton"_s);
+    cancel->setObjectName(u"cancelButton"_s);
+    const bool errors = std::any_of(findings.begin(), findings.end(), [](const SeamFinding& f) {
+        return f.severity == Severity::Error;
+    });
+    // With an error Enter must not write: cancelling is the default.
+    (errors ? cancel : write)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_view, 1);
+    if (findings.empty()) {
+        m_skip = DialogParts::named(new QCheckBox(UiTexts::skipCleanPreview()),
+                                    u"skipCleanPreviewCheck"_s);
+        layout->addWidget(m_skip);
+    }
+    layout->addWidget(buttons);
+    resize(900, 640);
+}
+
+bool MergePreviewDialog::skipWhenClean() const
+{
+    return m_skip && m_skip->isChecked();
+}
+
+QString MergePreviewDialog::text() const
+{
+    return m_view->toPlainText();
+}
+
+QString MergePreviewDialog::html() const
+{
+    std::map<std::pair<std::string, std::int64_t>, std::vector<const SeamFinding*>> marked;
+    int errors = 0;
+    for (const SeamFinding& finding : m_findings) {
+        marked[{finding.path, finding.line}].push_back(&finding);
+        errors += finding.severity == Severity::Error ? 1 : 0;
+    }
+    std::vector<const InputRecord*> copied;
+    for (const InputRecord& input : m_plan.inputs)
+        if (input.outcome == InputRecord::Outcome::Copied)
+            copied.push_back(&input);
+
+    QString html = u"<p><b>%1</b></p>"_s.arg(
+        UiTexts::previewSummary(int(copied.size()), std::max(0, int(copied.size()) - 1), errors,
+                                int(m_findings.size()) - errors, int(m_plan.shortFiles().size()),
+                                int(m_plan.unreadableFiles().size()))
+            .toHtmlEscaped());
+    html += u"<h3>%1</h3>"_s.arg(UiTexts::findingsHeading());
+    if (m_findings.empty())
+        html += u"<p>%1</p>"_s.arg(UiTexts::noFindings());
+    html += u"<ul>"_s;
+    for (const SeamFinding& finding : m_findings)
+        html += u"<li>%1 (%2:%3) <tt>%4</tt></li>"_s.arg(
+            findingText(finding).toHtmlEscaped(), displayPath(finding.path).toHtmlEscaped(),
+            QString::number(finding.line), QString::fromStdString(finding.text).toHtmlEscaped());
+    html += u"</ul>"_s;
+
+    // One line of a seam: its number and text, struck through when cut, its findings beside.
+    const auto line = [&](const InputRecord& input, const NumberedLine& numbered, bool cut) {
+        QString text = QString::fromStdString(numbered.text).toHtmlEscaped();
+        if (numbered.truncated)
+            text += u"…"_s;
+        QString row =
+            u"%1  %2"_s.arg(numbered.number, 6).arg(cut ? u"<s>"_s + text + u"</s>"_s : text);
+        QString colour = cut ? u"#e8e8e8"_s : QString();
+        if (cut)
+            row += u"   ✂ "_s + UiTexts::cutMark();
+        if (const auto found = marked.find({input.path, numbered.number}); found != marked.end())
+            for (const SeamFinding* finding : found->second) {
+                row += u"   ◀ "_s + findingText(*finding).toHtmlEscaped();
+                colour = finding->severity == Severity::Error ? u"#ffc8c8"_s : u"#ffe8b0"_s;
+            }
+        return colour.isEmpty()
+                   ? row + u"\n"_s
+                   : u"<span style=\"background-color:%1\">%2</span>\n"_s.arg(colour, row);
+    };
+    for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
+        const InputRecord& before = *copied[i];
+        const InputRecord& after = *copied[i + 1];
+        html += u"<h3>%1</h3><pre>"_s.arg(
+            UiTexts::seamHeading(fileName(before.path), fileName(after.path)).toHtmlEscaped());
+        for (const NumberedLine& kept : before.lastKept)
+            html += line(before, kept, false);
+        for (const NumberedLine& cut : before.cutBottom)
+            html += line(before, cut, true);
+        html += u"─────\n"_s;
+        for (const NumberedLine& cut : after.cutTop)
+            html += line(after, cut, true);
+        for (const NumberedLine& kept : after.firstKept)
+            html += line(after, kept, false);
+        html += u"</pre>"_s;
+    }
+    return html;
+}
