@@ -1,5 +1,6 @@
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
+#include "merge/BackgroundMerge.h"
 #include "merge/MergePreviewDialog.h"
 #include "merge/MergeProgressDialog.h"
 #include "ui/MainFrame.h"
@@ -9,6 +10,10 @@
 #include <QDir>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
 
 #include <optional>
 
@@ -221,6 +226,22 @@ private slots:
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("%\r\nG0 X1\r\n%\r\n"));
         QCOMPARE(m_env->platform.openedFolders,
                  QStringList(2, QDir::toNativeSeparators(m_env->folder.path())));
+    }
+
+    // The merge runs beside the window's events: this one waits for an event the window must
+    // handle meanwhile, and would never end if the window stood still.
+    void theWindowStaysLiveWhileAMergeRuns()
+    {
+        std::atomic<bool> handled = false;
+        QTimer::singleShot(0, m_frame.get(), [&handled] { handled = true; });
+        const MergeReport report = BackgroundMerge::run(m_frame.get(), [&](const MergeProgress&) {
+            while (!handled)
+                QThread::msleep(1);
+            MergeReport planned;
+            planned.status = MergeReport::Status::Planned;
+            return planned;
+        });
+        QCOMPARE(report.status, MergeReport::Status::Planned);
     }
 
     void aLongMergeShowsProgressThatCancels()
