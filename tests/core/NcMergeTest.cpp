@@ -18,21 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> sortedFiles(const fs::path& folder, bool recursive = false)
-{
-    std::vector<std::string> files;
-    auto add = [&](const fs::directory_entry& entry) {
-        if (entry.is_regular_file())
-            files.push_back(utf8FromPath(entry.path()));
-    };
-    if (recursive)
-        std::for_each(fs::recursive_directory_iterator(folder), {}, add);
-    else
-        std::for_each(fs::directory_iterator(folder), {}, add);
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 // Line number of a file, from 1, without its line end.
 std::string lineOf(const std::string& file, std::int64_t number)
 {
@@ -95,10 +80,7 @@ TEST(NcMergeGolden, MatchesTheExpectedOutputAndRecordsEveryCut)
                 for (std::int64_t number; words >> number;)
                     expectedCuts[{utf8FromPath(entry.path() / name), end}].push_back(number);
         }
-        request.inputs = sortedFiles(entry.path());
-        std::erase_if(request.inputs, [](const std::string& file) {
-            return !fs::path(file).filename().string().starts_with("in");
-        });
+        request.inputs = caseInputs(entry.path());
 
         const std::string expected = readFile(utf8FromPath(entry.path() / "expected.nc"));
         for (std::size_t blockSize : {std::size_t(1) << 20, std::size_t(1), std::size_t(2),

@@ -13,21 +13,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> filesIn(const fs::path& folder, bool recursive)
-{
-    std::vector<std::string> files;
-    const auto add = [&](const fs::directory_entry& entry) {
-        if (entry.is_regular_file())
-            files.push_back(utf8FromPath(entry.path()));
-    };
-    if (recursive)
-        std::for_each(fs::recursive_directory_iterator(folder), {}, add);
-    else
-        std::for_each(fs::directory_iterator(folder), {}, add);
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 MergeReport plan(const std::vector<std::string>& inputs, int top, int bottom)
 {
     return PlanNcMerge(
@@ -49,10 +34,7 @@ TEST(SeamCheckGolden, FindsWhatEachCaseExpectsAndNothingElse)
         int bottom = 0;
         for (std::string key; options >> key;)
             options >> (key == "top" ? top : bottom);
-        std::vector<std::string> inputs = filesIn(entry.path(), false);
-        std::erase_if(inputs, [](const std::string& file) {
-            return !fs::path(file).filename().string().starts_with("in");
-        });
+        std::vector<std::string> inputs = caseInputs(entry.path());
 
         const MergeReport report = plan(inputs, top, bottom);
         ASSERT_EQ(report.status, MergeReport::Status::Planned);
@@ -75,7 +57,7 @@ TEST(SeamCheckSamples, RealProgramsMergedAloneHaveNoErrors)
     const fs::path samples(CORVANE_NC_SAMPLES_DIR);
     if (!fs::is_directory(samples))
         GTEST_SKIP() << "no NC samples at " << samples;
-    for (const std::string& input : filesIn(samples, true)) {
+    for (const std::string& input : sortedFiles(samples, true)) {
         if (input.ends_with(".md") || input.ends_with("O0004"))
             continue;
         for (const SeamFinding& finding : CheckSeams(plan({input}, 0, 0)))

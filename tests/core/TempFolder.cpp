@@ -2,6 +2,7 @@
 
 #include "core/Utf8Path.h"
 
+#include <algorithm>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -54,4 +55,28 @@ std::string readFile(const std::string& path)
     std::ostringstream content;
     content << in.rdbuf();
     return content.str();
+}
+
+std::vector<std::string> sortedFiles(const std::filesystem::path& folder, bool recursive)
+{
+    std::vector<std::string> files;
+    const auto add = [&](const std::filesystem::directory_entry& entry) {
+        if (entry.is_regular_file())
+            files.push_back(utf8FromPath(entry.path()));
+    };
+    if (recursive)
+        std::for_each(std::filesystem::recursive_directory_iterator(folder), {}, add);
+    else
+        std::for_each(std::filesystem::directory_iterator(folder), {}, add);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> caseInputs(const std::filesystem::path& folder)
+{
+    std::vector<std::string> inputs = sortedFiles(folder);
+    std::erase_if(inputs, [](const std::string& file) {
+        return !std::filesystem::path(file).filename().string().starts_with("in");
+    });
+    return inputs;
 }

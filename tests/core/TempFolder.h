@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A folder of its own for one test, removed with everything in it afterwards.
 class TempFolder
@@ -25,3 +26,7 @@ private:
 };
 
 std::string readFile(const std::string& path);
+// The regular files of a folder, sorted, as UTF-8 paths.
+std::vector<std::string> sortedFiles(const std::filesystem::path& folder, bool recursive = false);
+// The inputs of a golden case: its files named in1, in2, ..., in order.
+std::vector<std::string> caseInputs(const std::filesystem::path& folder);
