@@ -1,9 +1,11 @@
 #include "ToolListFile.h"
 
 #include "AtomicFileWriter.h"
+#include "InputFile.h"
 #include "Utf8Path.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -14,6 +16,9 @@ namespace {
 constexpr const char* kHeader = "!!!Tool List\r\n"
                                 "!1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
                                 "!Tool\tTolMin\tTolMax\tM078\tSpindle\tFeed\tDT\tCAL\tDL\r\n";
+
+// Far beyond any real list: a larger file is not one, and reading it could exhaust memory.
+constexpr std::uint64_t kMaxListBytes = std::uint64_t(64) << 20;
 
 bool isCommentMark(char c)
 {
@@ -39,15 +44,21 @@ ToolEntry splitToolLine(const std::string& line)
 ToolListReadResult ReadToolList(const std::string& path, std::size_t maxTools)
 {
     ToolListReadResult result;
-    errno = 0;
-    std::ifstream in(pathFromUtf8(path), std::ios::binary);
-    if (!in) {
-        result.error = errno ? std::generic_category().message(errno) : "cannot be opened";
+    // A folder opens as a stream that reads nothing: only a regular file is a list.
+    InputFile file;
+    if (file.open(path) != InputFile::OpenResult::Opened) {
+        result.error = file.error();
         return result;
     }
-    std::stringstream content;
-    content << in.rdbuf();
-    const std::string text = content.str();
+    if (file.size() > kMaxListBytes) {
+        result.error = "larger than " + std::to_string(kMaxListBytes >> 20) + " MiB";
+        return result;
+    }
+    std::string text(static_cast<std::size_t>(file.size()), '\0');
+    if (file.readAt(0, text.data(), text.size()) != static_cast<std::int64_t>(text.size())) {
+        result.error = file.error().empty() ? "read error" : file.error();
+        return result;
+    }
 
     std::size_t start = 0;
     while (start < text.size()) {
@@ -124,9 +135,10 @@ bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, 
 
 std::string formatG(double value)
 {
+    // As "%g" writes it, but always with a dot: printf follows the desktop's locale.
     char text[64];
-    std::snprintf(text, sizeof text, "%g", value);
-    return text;
+    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    return std::string(text, result.ptr);
 }
 
 std::string MakeToolDescription(float diameter, float radius)

@@ -21,6 +21,13 @@ public:
         Critical,
     };
 
+    enum class Answer
+    {
+        Save,
+        Discard,
+        Cancel,
+    };
+
     struct SaveFileRequest
     {
         QString folder;
@@ -42,6 +49,8 @@ public:
                              Icon icon) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
+    // Whether to save changes before they would be lost: save, discard, or cancel.
+    virtual Answer askSaveChanges(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A save-file dialog; nothing when cancelled.
     virtual std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
                                                           const SaveFileRequest& request) = 0;

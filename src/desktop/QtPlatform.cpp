@@ -38,6 +38,21 @@ bool QtPlatform::askYesNo(QWidget* parent, const QString& caption, const QString
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+Platform::Answer QtPlatform::askSaveChanges(QWidget* parent, const QString& caption,
+                                            const QString& text)
+{
+    switch (QMessageBox::question(parent, caption, text,
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                  QMessageBox::Save)) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 std::optional<Platform::SaveFileChoice> QtPlatform::getSaveFileName(QWidget* parent,
                                                                     const SaveFileRequest& request)
 {

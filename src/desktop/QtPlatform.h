@@ -9,6 +9,7 @@ public:
     void showMessage(QWidget* parent, const QString& caption, const QString& text,
                      Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+    Answer askSaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
                                                   const SaveFileRequest& request) override;
     QString getExistingDirectory(QWidget* parent, const QString& title,

@@ -106,4 +106,15 @@ QString confirmWritingWithErrors(int errors)
     return u"이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?"_s.arg(errors);
 }
 
+QString toolsWouldBeLost(int tools)
+{
+    return u"이 공구 리스트에는 읽지 못한 공구가 %1개 더 있어, 저장하면 그 공구들이 없어집니다.\n"
+           "아무것도 저장하지 않았습니다."_s.arg(tools);
+}
+
+QString unsavedToolChanges(const QString& list)
+{
+    return u"%1의 바뀐 내용을 저장하시겠습니까?"_s.arg(list);
+}
+
 } // namespace UiTexts

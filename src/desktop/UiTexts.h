@@ -30,4 +30,8 @@ QString cancelButton();
 QString skipCleanPreview();
 QString confirmWritingWithErrors(int errors);
 
+// The tool settings dialog.
+QString toolsWouldBeLost(int tools);
+QString unsavedToolChanges(const QString& list);
+
 } // namespace UiTexts

@@ -8,6 +8,7 @@
 #include "desktop/DialogParts.h"
 #include "desktop/PathText.h"
 #include "desktop/Platform.h"
+#include "desktop/UiTexts.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -99,6 +101,12 @@ CDlgToolConfig::CDlgToolConfig(JobState& state, QWidget* parent)
         refill();
     }
     connect(m_listCombo, &QComboBox::activated, this, &CDlgToolConfig::OnSelectList);
+    const auto changed = [this] {
+        m_unsaved = true;
+    };
+    connect(&m_model, &QAbstractItemModel::dataChanged, this, changed);
+    connect(&m_model, &QAbstractItemModel::rowsInserted, this, changed);
+    connect(&m_model, &QAbstractItemModel::rowsRemoved, this, changed);
 }
 
 void CDlgToolConfig::run(JobState& state, QWidget* parent)
@@ -159,7 +167,8 @@ void CDlgToolConfig::buildLayout()
     buttons->addStretch();
     auto* close = new QPushButton(u"닫기"_s);
     close->setObjectName(u"closeButton"_s);
-    close->setDefault(true);
+    // Enter in a field must never close the dialog and lose what was typed.
+    close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(close);
 
@@ -186,6 +195,7 @@ void CDlgToolConfig::loadToolList()
                              Platform::Icon::None);
         return;
     }
+    m_toolsLeftOut = list.leftOut;
     if (list.leftOut > 0)
         platform.showMessage(
             this, caption,
@@ -197,6 +207,7 @@ void CDlgToolConfig::loadToolList()
 
 void CDlgToolConfig::refill()
 {
+    const QScopeGuard settled([this] { m_unsaved = false; });
     m_model.setTools(m_state.m_ToolTable, ToolListCodec::forTools(m_state.m_ToolTable));
 }
 
@@ -241,6 +252,32 @@ void CDlgToolConfig::OnDelete()
     m_model.removeTool(m_sorted.mapToSource(focused).row());
 }
 
+// Closing, Esc and the window's close box all end here: unsaved changes are asked about first.
+void CDlgToolConfig::reject()
+{
+    if (settleUnsavedChanges())
+        QDialog::reject();
+}
+
+// Saves or drops unsaved changes as the operator says; false when the operator cancels, or
+// the save failed.
+bool CDlgToolConfig::settleUnsavedChanges()
+{
+    if (!m_unsaved)
+        return true;
+    switch (Platform::instance().askSaveChanges(this, AppIdentity::dialogCaption(),
+                                                UiTexts::unsavedToolChanges(m_strListFile))) {
+    case Platform::Answer::Save:
+        return saveList();
+    case Platform::Answer::Discard:
+        m_unsaved = false;
+        return true;
+    case Platform::Answer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void CDlgToolConfig::OnSave()
 {
     saveList();
@@ -248,6 +285,12 @@ void CDlgToolConfig::OnSave()
 
 bool CDlgToolConfig::saveList()
 {
+    if (m_toolsLeftOut > 0) {
+        Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
+                                         UiTexts::toolsWouldBeLost(m_toolsLeftOut),
+                                         Platform::Icon::Warning);
+        return false;
+    }
     const std::vector<ToolEntry> tools = m_model.tools();
     if (const auto bad = findUnwritableValue(tools)) {
         Platform::instance().showMessage(
@@ -268,6 +311,7 @@ bool CDlgToolConfig::saveList()
         return false;
     }
     loadToolList();
+    m_unsaved = false;
     Platform::instance().showMessage(this, AppIdentity::dialogCaption(), u"저장 되었습니다."_s,
                                      Platform::Icon::None);
     return true;
@@ -291,9 +335,16 @@ void CDlgToolConfig::OnSaveAs()
             this, AppIdentity::dialogCaption(),
             u"%1이(가) 이미 있습니다.\n바꾸시겠습니까?"_s.arg(QDir::toNativeSeparators(target))))
         return;
+    // Only a list that was written becomes the current one.
+    const QString previousFile = m_strListFile;
+    const std::string previousName = m_state.m_strToolListName;
     m_strListFile = name;
     m_state.m_strToolListName = name.toStdString();
-    saveList();
+    if (!saveList()) {
+        m_strListFile = previousFile;
+        m_state.m_strToolListName = previousName;
+        return;
+    }
     if (m_listCombo->findText(name) < 0)
         m_listCombo->addItem(name);
     m_listCombo->setCurrentIndex(m_listCombo->findText(name));
@@ -302,6 +353,10 @@ void CDlgToolConfig::OnSaveAs()
 
 void CDlgToolConfig::OnSelectList(int index)
 {
+    if (!settleUnsavedChanges()) {
+        m_listCombo->setCurrentIndex(m_listCombo->findText(m_strListFile));
+        return;
+    }
     m_strListFile = m_listCombo->itemText(index);
     m_state.m_strToolListName = m_strListFile.toStdString();
     loadToolList();

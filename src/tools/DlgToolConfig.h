@@ -19,7 +19,7 @@ class CDlgToolConfig : public QDialog
 public:
     explicit CDlgToolConfig(JobState& state, QWidget* parent = nullptr);
 
-    // Runs the dialog until it is closed; what was not saved is dropped.
+    // Runs the dialog until it is closed; unsaved changes are asked about first.
     static void run(JobState& state, QWidget* parent);
 
     void OnAdd();
@@ -27,17 +27,21 @@ public:
     void OnSave();
     void OnSaveAs();
     void OnSelectList(int index);
+    void reject() override;
 
 private:
     void buildLayout();
     void loadToolList();
     void refill();
     bool saveList();
+    bool settleUnsavedChanges();
 
     JobState& m_state;
     ToolReportModel m_model;
     QSortFilterProxyModel m_sorted;
     QString m_strListFile = QStringLiteral("ToolList.tlist");
+    int m_toolsLeftOut = 0; // tools of the list past those loaded: saving would lose them
+    bool m_unsaved = false;
 
     QComboBox* m_listCombo;
     QTableView* m_report;

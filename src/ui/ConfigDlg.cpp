@@ -17,6 +17,8 @@
 #include <QPlainTextEdit>
 #include <QRadioButton>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 using namespace DialogParts;
@@ -150,7 +152,9 @@ void CConfigDlg::load()
 {
     const CSettings& settings = GetSettings();
     // The offset goes through single precision, the centre keeps double precision.
-    m_mvrOffset->setText(QString::number(static_cast<float>(settings.MVRZval), 'g', 6));
+    // As many digits as a float holds, so that OK without changes stores the same value.
+    m_mvrOffset->setText(QString::number(static_cast<float>(settings.MVRZval), 'g',
+                                         std::numeric_limits<float>::max_digits10));
     m_mvrCentre->setText(QString::number(settings.MVRCenZval, 'g', 15));
     m_rows->setText(QString::number(settings.RowNum));
     m_cols->setText(QString::number(settings.ColumnNum));

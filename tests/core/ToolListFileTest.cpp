@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <fstream>
+
 namespace {
 
 const std::string kHeader = "!!!Tool List\r\n!1\t2\t3\t4\t5\t6\t7\t8\t9\r\n"
@@ -47,12 +50,17 @@ TEST(ToolListFile, ReadsToolLinesByTheCommaRule)
     EXPECT_EQ(list.tools, expected);
 }
 
-TEST(ToolListFile, AMissingFileIsNotReadAndLongListsStopAtTheLimit)
+TEST(ToolListFile, OnlyARegularFileOfSaneSizeIsReadAndLongListsStopAtTheLimit)
 {
     TempFolder folder;
-    const ToolListReadResult missing = ReadToolList(folder.file("none.tlist"));
-    EXPECT_FALSE(missing.read);
-    EXPECT_FALSE(missing.error.empty());
+    std::filesystem::create_directory(folder.path() / "folder.tlist");
+    std::ofstream(folder.file("huge.tlist")).close();
+    std::filesystem::resize_file(folder.path() / "huge.tlist", std::uintmax_t(65) << 20);
+    for (const char* name : {"none.tlist", "folder.tlist", "huge.tlist"}) {
+        const ToolListReadResult refused = ReadToolList(folder.file(name));
+        EXPECT_FALSE(refused.read) << name;
+        EXPECT_FALSE(refused.error.empty()) << name;
+    }
 
     std::string lines = kHeader;
     for (int i = 0; i < 503; ++i)
@@ -114,4 +122,9 @@ TEST(ToolListFile, ToolDescriptions)
     EXPECT_EQ(MakeToolDescription(10, 6), "10 R6");
     EXPECT_EQ(MakeToolDescription(0.1f, 0), "0.1 Flat");
     EXPECT_EQ(formatG(1234567.0), "1.23457e+06");
+    // A desktop that writes decimal commas changes nothing in the files.
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no comma-decimal locale here";
+    EXPECT_EQ(MakeToolDescription(10, 0.5f), "10 R0.5");
+    std::setlocale(LC_NUMERIC, "C");
 }

@@ -119,14 +119,55 @@ private slots:
         QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
     }
 
-    void choosingAListLoadsItAndMakesItCurrent()
+    // Unsaved work survives Enter, and closing or switching lists asks about it first.
+    void unsavedChangesAreAskedAbout()
     {
         open();
+        child<QLineEdit>(u"toolNumberEdit"_s)->setText(u"T8"_s);
+        click(u"addButton"_s);
+        QTest::keyClick(child<QLineEdit>(u"diameterEdit"_s), Qt::Key_Return);
+        QVERIFY(m_dialog->isVisible());
+        m_dialog->reject(); // Esc, the close button and the close box all come here
+        QCOMPARE(m_env->platform.questions.size(), 1);
+        QVERIFY(m_dialog->isVisible());
+
+        // Switching lists: saved first, then switched.
+        m_env->platform.saveChangesAnswers = {Platform::Answer::Save};
         auto* combo = child<QComboBox>(u"toolListCombo"_s);
         combo->setCurrentIndex(0);
         emit combo->activated(0);
+        QCOMPARE(readTestFile(path(u"B.tlist"_s)), kListB + "T8,0 Flat,0,0,M07,0,0,0,O,0\r\n");
         QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
         QCOMPARE(GetSettings().ToolListName, std::string("A.tlist"));
+
+        click(u"deleteButton"_s);
+        m_env->platform.saveChangesAnswers = {Platform::Answer::Discard};
+        m_dialog->reject();
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
+    }
+
+    // A list read without all of its tools is never written back short; only a list that was
+    // written becomes the current one.
+    void nothingIsSavedThatWouldLoseTools()
+    {
+        QByteArray many = kHeader;
+        for (int i = 0; i < 503; ++i)
+            many += "T" + QByteArray::number(i) + "\r\n";
+        m_env->write(u"Many.tlist"_s, many);
+        m_app->m_strToolListName = "Many.tlist";
+        open();
+        m_env->platform.messages.clear();
+        click(u"saveButton"_s);
+        QCOMPARE(m_env->platform.messages.size(), 1);
+        QVERIFY(m_env->platform.messages[0].text.contains(u"3개"_s));
+        m_env->platform.saveAnswers.push_back({path(u"Copy.tlist"_s), 0});
+        click(u"saveAsButton"_s);
+        QVERIFY(!QFile::exists(path(u"Copy.tlist"_s)));
+        QCOMPARE(readTestFile(path(u"Many.tlist"_s)), many);
+        QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"Many.tlist"_s);
+        QCOMPARE(m_app->m_strToolListName, std::string("Many.tlist"));
+        QVERIFY(GetSettings().ToolListName != "Copy.tlist");
     }
 
     void valuesKeepTheirBytesAndBadRowsAreRefused()
@@ -147,9 +188,14 @@ private slots:
 
         model->setData(model->index(0, 3), u"0"_s);
         QDir(m_env->folder.path()).mkdir(u"Dir.tlist"_s);
+        // A folder named like a list is no list: reported like a missing one, the table kept.
         auto* combo = child<QComboBox>(u"toolListCombo"_s);
         combo->addItem(u"Dir.tlist"_s);
+        m_env->platform.saveChangesAnswers = {Platform::Answer::Discard};
         m_dialog->OnSelectList(combo->count() - 1);
+        QVERIFY(m_env->platform.messageTexts().contains(
+            u"Corvane: 공구 리스트 파일이 존재하지 않습니다."_s));
+        QCOMPARE(column(1), QStringList{u"T7"_s});
         m_env->platform.messages.clear();
         click(u"saveButton"_s);
         QCOMPARE(m_env->platform.messages.size(), 1);

@@ -15,6 +15,16 @@ bool FakePlatform::askYesNo(QWidget*, const QString& caption, const QString& tex
     return answer;
 }
 
+Platform::Answer FakePlatform::askSaveChanges(QWidget*, const QString& caption, const QString& text)
+{
+    questions.append({caption, text, Icon::None});
+    if (saveChangesAnswers.empty())
+        return Answer::Cancel;
+    const Answer answer = saveChangesAnswers.front();
+    saveChangesAnswers.pop_front();
+    return answer;
+}
+
 std::optional<Platform::SaveFileChoice>
 FakePlatform::getSaveFileName(QWidget*, const SaveFileRequest& request)
 {

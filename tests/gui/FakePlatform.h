@@ -27,6 +27,7 @@ public:
     void showMessage(QWidget* parent, const QString& caption, const QString& text,
                      Icon icon) override;
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
+    Answer askSaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,
                                                   const SaveFileRequest& request) override;
     QString getExistingDirectory(QWidget* parent, const QString& title,
@@ -41,6 +42,7 @@ public:
     // Scripted answers, taken in order; an empty script cancels or answers No.
     std::deque<SaveFileChoice> saveAnswers;
     std::deque<bool> yesNoAnswers;
+    std::deque<Answer> saveChangesAnswers; // an empty script cancels
     std::deque<QString> folderAnswers;
     bool programsStart = true;
     // Answers a dialog, which it may look at and change first; without it, dialogs are rejected.

@@ -25,7 +25,7 @@ private slots:
         m_env->write(u"Fanuc.tlist"_s, "");
         GetSettings().FANUCToolList = "FANUC.TLIST";
         GetSettings().HToolList = "Gone.tlist";
-        GetSettings().MVRZval = 4.007;
+        GetSettings().MVRZval = 1000.005;
     }
 
     void cleanup()
@@ -51,7 +51,8 @@ private slots:
         QVERIFY(m_env->platform.messages.isEmpty());
         const CSettings& settings = GetSettings();
         QCOMPARE(settings.RowNum, 5);
-        QCOMPARE(settings.MVRZval, double(4.007f)); // the offset passes through single precision
+        QCOMPARE(settings.MVRZval, double(1000.005f)); // the offset passes through a float
+        QCOMPARE(m_env->profile.readInt("Settings", "MVRZval", 0), 1000005u);
         QCOMPARE(settings.MVRCenZval, 50.0);
         QCOMPARE(settings.FANUCToolList, std::string("Fanuc.tlist"));
         QCOMPARE(settings.HToolList, std::string("Fanuc.tlist"));
