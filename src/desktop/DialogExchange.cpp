@@ -1,6 +1,7 @@
 #include "DialogExchange.h"
 
 #include "Platform.h"
+#include "UiTexts.h"
 
 #include <QLineEdit>
 
@@ -17,7 +18,7 @@ bool DialogExchange::takeInt(QLineEdit* field, int& value)
     bool parsed = false;
     const int number = field->text().trimmed().toInt(&parsed);
     if (!parsed)
-        return fail(field, u"Please enter an integer."_s);
+        return fail(field, UiTexts::enterInteger());
     value = number;
     return true;
 }
@@ -36,8 +37,7 @@ bool DialogExchange::checkRange(QLineEdit* field, int value, int minimum, int ma
     if (m_failed)
         return false;
     if (value < minimum || value > maximum)
-        return fail(field,
-                    u"Please enter an integer between %1 and %2."_s.arg(minimum).arg(maximum));
+        return fail(field, UiTexts::enterIntegerBetween(minimum, maximum));
     return true;
 }
 
@@ -57,7 +57,7 @@ bool DialogExchange::takeDouble(QLineEdit* field, double& value)
     bool parsed = false;
     const double number = field->text().trimmed().toDouble(&parsed);
     if (!parsed)
-        return fail(field, u"Please enter a number."_s);
+        return fail(field, UiTexts::enterNumber());
     value = number;
     return true;
 }

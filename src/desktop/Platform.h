@@ -44,9 +44,9 @@ public:
 
     virtual ~Platform() = default;
 
-    // A message box with an OK button.
+    // A message box with an OK button; details, when given, are shown on request.
     virtual void showMessage(QWidget* parent, const QString& caption, const QString& text,
-                             Icon icon) = 0;
+                             Icon icon, const QString& details = {}) = 0;
     // A Yes/No question; true for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& caption, const QString& text) = 0;
     // Whether to save changes before they would be lost: save, discard, or cancel.

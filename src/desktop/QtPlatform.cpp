@@ -26,9 +26,10 @@ QMessageBox::Icon messageIcon(Platform::Icon icon)
 } // namespace
 
 void QtPlatform::showMessage(QWidget* parent, const QString& caption, const QString& text,
-                             Icon icon)
+                             Icon icon, const QString& details)
 {
     QMessageBox box(messageIcon(icon), caption, text, QMessageBox::Ok, parent);
+    box.setDetailedText(details);
     box.exec();
 }
 

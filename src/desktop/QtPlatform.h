@@ -6,8 +6,8 @@
 class QtPlatform : public Platform
 {
 public:
-    void showMessage(QWidget* parent, const QString& caption, const QString& text,
-                     Icon icon) override;
+    void showMessage(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                     const QString& details = {}) override;
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
     Answer askSaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,

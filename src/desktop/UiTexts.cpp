@@ -6,6 +6,21 @@ using namespace Qt::StringLiterals;
 
 namespace UiTexts {
 
+QString enterInteger()
+{
+    return u"정수를 입력하십시오."_s;
+}
+
+QString enterIntegerBetween(int minimum, int maximum)
+{
+    return u"%1에서 %2 사이의 정수를 입력하십시오."_s.arg(minimum).arg(maximum);
+}
+
+QString enterNumber()
+{
+    return u"숫자를 입력하십시오."_s;
+}
+
 QString badTrimCount(const QString& setting, const QString& value)
 {
     const QString label =
@@ -22,6 +37,16 @@ QString inputChanged()
 QString inputChangedSincePreview()
 {
     return u"미리 보기 뒤에 파일이 바뀌어 아무것도 쓰지 않았습니다. 다시 변환하십시오."_s;
+}
+
+QString andMore(int count)
+{
+    return u"… 외 %1개"_s.arg(count);
+}
+
+QString cancelled()
+{
+    return u"변환을 취소했습니다. 아무것도 쓰지 않았습니다."_s;
 }
 
 QString previewTitle()

@@ -6,12 +6,21 @@
 // translation can follow.
 namespace UiTexts {
 
+// The field checks of every dialog.
+QString enterInteger();
+QString enterIntegerBetween(int minimum, int maximum);
+QString enterNumber();
+
 // A lines-to-cut setting that the merge refuses; setting is its key ("DEL_UP", "DEL_BTM").
 QString badTrimCount(const QString& setting, const QString& value);
 // An input that changed while it was merged.
 QString inputChanged();
 // An input that changed between the preview and the writing.
 QString inputChangedSincePreview();
+
+// The rest of a list that a message does not name.
+QString andMore(int count);
+QString cancelled();
 
 // The merge preview.
 QString previewTitle();

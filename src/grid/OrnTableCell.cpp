@@ -1,6 +1,7 @@
 #include "OrnTableCell.h"
 
 #include "OrnTableCtrl.h"
+#include "desktop/CellFont.h"
 
 #include <QPainter>
 
@@ -34,10 +35,7 @@ void OrnTableCell::Draw(QPainter& painter)
     const int size = static_cast<int>(std::min(textRect.width(), textRect.height()) * 0.65);
     if (size <= 0)
         return;
-    QFont font(u"Arial"_s);
-    font.setPixelSize(size);
-    font.setBold(true);
-    painter.setFont(font);
+    painter.setFont(cellHeightFont(u"Arial"_s, size, true));
     painter.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, m_strText);
 }
 

@@ -25,6 +25,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// How many files a message names before it counts the rest; all are in its details.
+constexpr qsizetype kListedFiles = 20;
+constexpr qsizetype kListedProblems = 5;
+
 enum FilterIndex
 {
     CurrentFileTypeFilter = 0,
@@ -48,7 +52,9 @@ void ConvertCommand::OnConvert()
         return;
     CSettings& settings = GetSettings();
     Platform::SaveFileRequest request;
-    request.folder = QString::fromStdString(settings.OUTPATH);
+    // A first conversion starts in the folder that "Output 경로 설정" chose.
+    request.folder =
+        QString::fromStdString(settings.OUTPATH.empty() ? settings.FolderPath : settings.OUTPATH);
     request.filters = QStringList{u"현재파일 형식 (*.*)"_s, u"모든파일(*.*)"_s};
     const auto choice = Platform::instance().getSaveFileName(m_owner, request);
     if (!choice)
@@ -170,7 +176,7 @@ bool ConvertCommand::confirmReplacing(const std::string& path, const std::string
 void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
 {
     if (report.status == MergeReport::Status::Cancelled) {
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), u"cancelled"_s,
+        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), UiTexts::cancelled(),
                                          Platform::Icon::None);
         return;
     }
@@ -208,21 +214,35 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
 
 void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& report)
 {
+    Platform& platform = Platform::instance();
     if (const std::vector<std::string> shortFiles = report.shortFiles(); !shortFiles.empty()) {
-        QString text = u"삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - "_s;
+        QStringList names;
         for (const std::string& file : shortFiles) {
             const SplitPathResult parts = SplitPath(file);
-            text += u' ' + QString::fromStdString(parts.name + parts.extension);
+            names.append(QString::fromStdString(parts.name + parts.extension));
         }
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), text,
-                                         Platform::Icon::None);
+        QString text = u"삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - "_s;
+        for (const QString& name : names.first(std::min<qsizetype>(names.size(), kListedFiles)))
+            text += u' ' + name;
+        // A message as tall as the list of a large job would put its OK out of reach.
+        if (names.size() > kListedFiles)
+            text += u' ' + UiTexts::andMore(int(names.size() - kListedFiles));
+        platform.showMessage(owner, AppIdentity::windowCaption(), text, Platform::Icon::None,
+                             names.size() > kListedFiles ? names.join(u'\n') : QString());
     }
     if (const std::vector<FileProblem> unreadable = report.unreadableFiles(); !unreadable.empty()) {
-        QString text = u"다음 파일을 읽을 수 없어 변환에서 뺐습니다."_s;
+        QStringList problems;
         for (const FileProblem& problem : unreadable)
-            text += u"\n\n"_s + problemText(problem);
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), text,
-                                         Platform::Icon::Warning);
+            problems.append(problemText(problem));
+        QString text = u"다음 파일을 읽을 수 없어 변환에서 뺐습니다."_s;
+        for (const QString& problem :
+             problems.first(std::min<qsizetype>(problems.size(), kListedProblems)))
+            text += u"\n\n"_s + problem;
+        if (problems.size() > kListedProblems)
+            text += u"\n\n"_s + UiTexts::andMore(int(problems.size() - kListedProblems));
+        platform.showMessage(owner, AppIdentity::windowCaption(), text, Platform::Icon::Warning,
+                             problems.size() > kListedProblems ? problems.join(u"\n\n"_s)
+                                                               : QString());
     }
 }
 

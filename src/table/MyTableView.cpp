@@ -50,6 +50,8 @@ CMyTableView::CMyTableView(JobState& state, QWidget* parent)
 
 CMyTableView::~CMyTableView()
 {
+    // The grid goes last and may still report the pointer leaving it: not to this view.
+    m_wndTable.removeEventFilter(this);
     if (g_pCurrentTableView == this)
         g_pCurrentTableView = nullptr;
 }
@@ -157,6 +159,7 @@ void CMyTableView::OnCellContextMenu(int x, int y)
 {
     if (!GetCellInfo(x, y, nullptr, nullptr))
         return;
+    m_wndToolTip.pop();
     m_contextMenu.popup(m_wndTable.mapToGlobal(QPoint(x + 5, y)));
 }
 
@@ -166,6 +169,7 @@ void CMyTableView::OnDeleteCell()
     if (index < 0 || index >= CQuorDoc::kMaxCells || !m_pSelectedCell)
         return;
     m_state.document().GetCellFiles()[index].clear();
+    m_wndToolTip.pop();
     m_pSelectedCell->Invalidate(false);
     // The next paint shows the caption, as for every cell without entries.
     m_pSelectedCell->SetText(QString::number(index + 1), true);

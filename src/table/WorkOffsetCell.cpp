@@ -4,6 +4,7 @@
 #include "core/LogoPlacement.h"
 #include "core/QuorDoc.h"
 #include "core/Settings.h"
+#include "desktop/CellFont.h"
 
 #include <QPainter>
 
@@ -83,9 +84,7 @@ void WorkOffsetCell::drawEntries(QPainter& painter, const QRect& box, const QCol
     const int size = GetSettings().TFONT_SIZE;
     if (size <= 0 || m_strText.isEmpty())
         return;
-    QFont font(u"Arial"_s);
-    font.setPixelSize(size);
-    font.setBold(true);
+    const QFont font = cellHeightFont(u"Arial"_s, size, true);
     const int visibleLines = box.height() / std::max(1, QFontMetrics(font).lineSpacing()) + 1;
     qsizetype end = -1;
     for (int line = 0; line < visibleLines && end < m_strText.size(); ++line) {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ToolReportModel.h"
+#include "ToolSortModel.h"
 
 #include <QDialog>
-#include <QSortFilterProxyModel>
 
 class JobState;
 class QComboBox;
@@ -38,7 +38,7 @@ private:
 
     JobState& m_state;
     ToolReportModel m_model;
-    QSortFilterProxyModel m_sorted;
+    ToolSortModel m_sorted;
     QString m_strListFile = QStringLiteral("ToolList.tlist");
     int m_toolsLeftOut = 0; // tools of the list past those loaded: saving would lose them
     bool m_unsaved = false;

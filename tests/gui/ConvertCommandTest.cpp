@@ -94,6 +94,20 @@ private slots:
         QCOMPARE(m_env->platform.startedPrograms.size(), 1);
     }
 
+    // The short-file message of a large job names twenty and counts the rest; all are in its
+    // details, and the message stays as short as the screen.
+    void aLongListOfLeftOutFilesStaysOnTheScreen()
+    {
+        for (int i = 1; i <= 25; ++i)
+            addJob(u"s%1.nc"_s.arg(i), "S1\n");
+        GetSettings().DEL_UP = 1;
+        convert(u"out.nc"_s, 1);
+        const FakePlatform::Message& message = m_env->platform.messages.at(0);
+        QVERIFY(message.text.contains(u" s20.nc … 외 5개"_s));
+        QVERIFY(!message.text.contains(u"s21.nc"_s));
+        QCOMPARE(message.details.split(u'\n').size(), 25);
+    }
+
     void asksBeforeReplacingAFileTheDialogDidNotConfirm()
     {
         addJob(u"job.nc"_s, "N1\n");
@@ -122,8 +136,12 @@ private slots:
 
         addJob(u"job.nc"_s, "N1\n");
         GetSettings().OUTFILE = "before";
+        GetSettings().OUTPATH.clear();
+        GetSettings().FolderPath = "/chosen/output";
         action->trigger();
         QCOMPARE(m_env->platform.saveRequests.size(), 1);
+        // A first conversion starts where "Output 경로 설정" pointed.
+        QCOMPARE(m_env->platform.saveRequests[0].folder, u"/chosen/output"_s);
         QCOMPARE(GetSettings().OUTFILE, std::string("before"));
         QCOMPARE(QDir(m_env->folder.path()).entryList(QDir::Files), QStringList{u"job.nc"_s});
     }

@@ -91,6 +91,8 @@ private slots:
         click(u"addButton"_s);
         QCOMPARE(column(0).last(), u"3"_s);
 
+        report->sortByColumn(6, Qt::AscendingOrder); // Spindle: by value, not as text
+        QCOMPARE(column(6), QStringList({u"9000"_s, u"9000"_s, u"12000"_s}));
         report->sortByColumn(1, Qt::DescendingOrder);
         QCOMPARE(column(1), QStringList({u"T3"_s, u"T3"_s, u"T2"_s}));
         click(u"saveButton"_s);

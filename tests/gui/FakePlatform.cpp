@@ -1,13 +1,14 @@
 #include "FakePlatform.h"
 
-void FakePlatform::showMessage(QWidget*, const QString& caption, const QString& text, Icon icon)
+void FakePlatform::showMessage(QWidget*, const QString& caption, const QString& text, Icon icon,
+                               const QString& details)
 {
-    messages.append({caption, text, icon});
+    messages.append({caption, text, icon, details});
 }
 
 bool FakePlatform::askYesNo(QWidget*, const QString& caption, const QString& text)
 {
-    questions.append({caption, text, Icon::None});
+    questions.append({caption, text, Icon::None, {}});
     if (yesNoAnswers.empty())
         return false;
     const bool answer = yesNoAnswers.front();
@@ -17,7 +18,7 @@ bool FakePlatform::askYesNo(QWidget*, const QString& caption, const QString& tex
 
 Platform::Answer FakePlatform::askSaveChanges(QWidget*, const QString& caption, const QString& text)
 {
-    questions.append({caption, text, Icon::None});
+    questions.append({caption, text, Icon::None, {}});
     if (saveChangesAnswers.empty())
         return Answer::Cancel;
     const Answer answer = saveChangesAnswers.front();

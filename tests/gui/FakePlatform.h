@@ -16,6 +16,7 @@ public:
         QString caption;
         QString text;
         Icon icon;
+        QString details;
     };
 
     struct StartedProgram
@@ -24,8 +25,8 @@ public:
         QString parameter;
     };
 
-    void showMessage(QWidget* parent, const QString& caption, const QString& text,
-                     Icon icon) override;
+    void showMessage(QWidget* parent, const QString& caption, const QString& text, Icon icon,
+                     const QString& details = {}) override;
     bool askYesNo(QWidget* parent, const QString& caption, const QString& text) override;
     Answer askSaveChanges(QWidget* parent, const QString& caption, const QString& text) override;
     std::optional<SaveFileChoice> getSaveFileName(QWidget* parent,

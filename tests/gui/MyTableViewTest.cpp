@@ -63,8 +63,12 @@ private slots:
     void deleteEmptiesTheCellAndTheJob()
     {
         drop({u"A.nc"_s}, cellCentre());
+        QTest::mouseMove(&m_table->table(), cellCentre() + QPoint(9, 9));
+        QTRY_VERIFY(m_table->toolTip().isVisible());
+        // The tip gives way to the menu, and goes with the entries it named.
         QTest::mousePress(&m_table->table(), Qt::RightButton, {}, cellCentre());
         QTRY_VERIFY(m_table->contextMenu().isVisible());
+        QVERIFY(!m_table->toolTip().isVisible());
         m_table->contextMenu().findChild<QAction*>(u"actionDeleteCell"_s)->trigger();
         m_table->contextMenu().hide();
         QTest::mouseRelease(&m_table->table(), Qt::RightButton, {}, cellCentre());

@@ -1,4 +1,5 @@
 #include "grid/OrnTableCtrl.h"
+#include "desktop/CellFont.h"
 
 #include <QTest>
 
@@ -81,6 +82,15 @@ private slots:
         click(centre(0, 0), QPoint(450, 350));
         QVERIFY(!cell(0, 0)->isSelected());
         QVERIFY(m_notes.isEmpty());
+    }
+
+    // A text size is the height of the character cell, as the original program's fonts have it.
+    void textIsAsTallAsAsked()
+    {
+        for (int size = 8; size <= 60; size += 4) {
+            const int height = QFontMetrics(cellHeightFont(u"Arial"_s, size, true)).height();
+            QVERIFY2(height <= size && height >= size - 2, qPrintable(QString::number(size)));
+        }
     }
 
     void refusedResizesAndAddsChangeNothing()

@@ -84,8 +84,8 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("message");
         QTest::newRow("tables 11")
-            << u"tablesEdit"_s << u"11"_s << u"Please enter an integer between 1 and 10."_s;
-        QTest::newRow("offset") << u"mvrOffsetEdit"_s << u"deep"_s << u"Please enter a number."_s;
+            << u"tablesEdit"_s << u"11"_s << u"1에서 10 사이의 정수를 입력하십시오."_s;
+        QTest::newRow("offset") << u"mvrOffsetEdit"_s << u"deep"_s << u"숫자를 입력하십시오."_s;
     }
 
     void outOfRangeValuesAreRefusedAndNothingStored()
