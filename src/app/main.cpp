@@ -1,4 +1,5 @@
 #include "QSettingsProfile.h"
+#include "QtTranslation.h"
 #include "QuorApp.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/QtPlatform.h"
@@ -10,6 +11,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setOrganizationName(AppIdentity::organization());
     QApplication::setApplicationName(AppIdentity::application());
+    installKoreanQtTranslation(application);
 
     QSettingsProfile profile;
     const ProfileInstallation installedProfile(profile);

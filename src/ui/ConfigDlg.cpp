@@ -71,11 +71,21 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
     discharge->addRow(u"Z 중심값(MVR)"_s, m_mvrCentre);
     discharge->addRow(u"Z 옵셋값(MVR)"_s, m_mvrOffset);
 
+    // Two columns, the groups in their order down the first and then the second: one column
+    // would not fit a screen of 720 pixels.
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildTableGroup());
+    left->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildConversionGroup());
+    right->addWidget(group(u"삭제"_s, deletion));
+    right->addWidget(group(u"방전"_s, discharge));
+    right->addStretch();
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(buildTableGroup());
-    layout->addWidget(buildConversionGroup());
-    layout->addWidget(group(u"삭제"_s, deletion));
-    layout->addWidget(group(u"방전"_s, discharge));
+    layout->addLayout(columns);
     layout->addWidget(okCancelButtons(this));
 
     connect(m_deleteFolders, &QCheckBox::clicked, this, &CConfigDlg::OnFolderDeletionToggled);

@@ -1,5 +1,6 @@
 #include "ui/MainFrame.h"
 #include "GuiTestEnvironment.h"
+#include "app/QtTranslation.h"
 #include "core/Settings.h"
 #include "table/MyTableView.h"
 #include "ui/NcFileListCtrl.h"
@@ -7,6 +8,8 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QFileSystemModel>
 #include <QMimeData>
 #include <QTest>
@@ -31,6 +34,14 @@ private slots:
     }
 
     void cleanup() { m_env.reset(); }
+
+    // Qt's own texts speak Korean beside the program's.
+    void qtsOwnButtonsReadKorean()
+    {
+        QVERIFY(installKoreanQtTranslation(*QCoreApplication::instance()));
+        QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), u"취소"_s);
+    }
 
     void startUpStoresTheSettingsAndShowsTheStartFolder()
     {

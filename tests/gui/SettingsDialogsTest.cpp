@@ -1,5 +1,8 @@
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
+#include "merge/MergePreviewDialog.h"
+#include "tools/DlgToolConfig.h"
+#include "ui/AboutDlg.h"
 #include "ui/ConfigDlg.h"
 #include "ui/FileOptDlg.h"
 
@@ -32,6 +35,24 @@ private slots:
     {
         m_config.reset();
         m_env.reset();
+    }
+
+    // Every dialog, OK and Cancel included, fits a screen of 1280 x 720 with its title bar.
+    void everyDialogFitsASmallScreen()
+    {
+        const MergeReport plan;
+        const std::vector<SeamFinding> findings;
+        openConfig();
+        CFileOptDlg options;
+        CDlgToolConfig tools(m_env->app);
+        CAboutDlg about;
+        MergePreviewDialog preview(plan, findings);
+        for (QDialog* dialog :
+             std::initializer_list<QDialog*>{m_config.get(), &options, &tools, &about, &preview}) {
+            const QSize size = dialog->size().expandedTo(dialog->minimumSizeHint());
+            QVERIFY2(size.width() <= 1280 && size.height() <= 690,
+                     qPrintable(dialog->windowTitle() + u" "_s + QString::number(size.height())));
+        }
     }
 
     void okWithoutChangesStoresTheSameValues()
