@@ -121,6 +121,11 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
             u"확장자가 다른 파일 %1개는 추가하지 않았습니다."_s.arg(outcome.otherExtension.size()));
 }
 
+void CMyTableView::addFiles(const QStringList& paths)
+{
+    OnDropFiles(paths, m_wndTable.GetCellRect(0, 0).center());
+}
+
 bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
 {
     auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(QPoint(x, y)));

@@ -27,6 +27,8 @@ public:
 
     // Takes the files dropped at point (view coordinates) into the cell there.
     void OnDropFiles(const QStringList& paths, const QPoint& point);
+    // Takes files into the first cell, as a drop on it would.
+    void addFiles(const QStringList& paths);
     // Empties the selected cell's entries and the whole job, and unsets the machine family.
     void OnDeleteCell();
     // Selects the cell at (x, y) for Delete and gives its tip; false off every numbered cell.

@@ -79,6 +79,14 @@ QAction* CMainFrame::addCommand(const QString& name, const QString& text, const 
     return action;
 }
 
+// A command that the keyboard reaches too, its keys shown in its tooltip.
+void CMainFrame::setShortcut(QAction* action, const QKeySequence& keys)
+{
+    action->setShortcut(keys);
+    action->setToolTip(u"%1 (%2)"_s.arg(action->text(), keys.toString(QKeySequence::NativeText)));
+    addAction(action);
+}
+
 void CMainFrame::createStatusBar()
 {
     statusBar()->addWidget(new QLabel(u"READY"_s));
@@ -102,10 +110,12 @@ void CMainFrame::createRibbon()
         u"actionConvert"_s, u"Convert"_s,
         QIcon::fromTheme(u"media-playback-start"_s, look->standardIcon(QStyle::SP_MediaPlay)));
     connect(convert, &QAction::triggered, m_convert, &ConvertCommand::OnConvert);
+    setShortcut(convert, QKeySequence(Qt::Key_F5));
     QAction* remove =
         addCommand(u"actionDelete"_s, u"Delete"_s,
                    QIcon::fromTheme(u"edit-delete"_s, look->standardIcon(QStyle::SP_TrashIcon)));
     connect(remove, &QAction::triggered, this, &CMainFrame::OnDeleteCell);
+    setShortcut(remove, QKeySequence(Qt::CTRL | Qt::Key_Delete));
     QAction* setting =
         addCommand(u"actionSetting"_s, u"Setting"_s,
                    QIcon::fromTheme(u"preferences-system"_s,
@@ -159,6 +169,8 @@ void CMainFrame::createPanes()
         m_wndShellList->SetIncludeExtensions(extensions);
     connect(m_wndShellTree, &ShellTreeCtrl::folderSelected, m_wndShellList,
             &NcFileListCtrl::setFolder);
+    connect(m_wndShellList, &NcFileListCtrl::filesChosen, m_view->tableTabs()->tableView(),
+            &CMyTableView::addFiles);
     m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
 
     m_folderPane = new QDockWidget(u"FOLDER"_s, this);

@@ -34,6 +34,7 @@ public:
 
 private:
     QAction* addCommand(const QString& name, const QString& text, const QIcon& icon = {});
+    void setShortcut(QAction* action, const QKeySequence& keys);
     void createStatusBar();
     void createPanes();
     void createRibbon();

@@ -2,6 +2,9 @@
 
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -26,6 +29,34 @@ NcFileListCtrl::NcFileListCtrl(QWidget* parent)
     header()->resizeSection(1, 80);
     header()->resizeSection(2, 200);
     hideColumn(3);
+    connect(this, &QAbstractItemView::doubleClicked, this, &NcFileListCtrl::choose);
+}
+
+// Enter chooses; the view's own activation also follows single clicks on some desktops.
+void NcFileListCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
+        choose(currentIndex());
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+// Enter chooses every selected file when the current one is among them; a double click, the
+// file clicked.
+void NcFileListCtrl::choose(const QModelIndex& activated)
+{
+    QModelIndexList rows = selectionModel()->selectedRows();
+    if (!rows.contains(activated.siblingAtColumn(0)))
+        rows = {activated.siblingAtColumn(0)};
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    QStringList paths;
+    for (const QModelIndex& row : rows)
+        paths.append(m_model->filePath(row));
+    emit filesChosen(paths);
 }
 
 void NcFileListCtrl::setFolder(const QString& folder)

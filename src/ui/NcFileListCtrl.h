@@ -5,7 +5,7 @@
 class QFileSystemModel;
 
 // The NC files of one folder, restricted to given extensions. Files are dragged out as a
-// standard file drop; a double click opens nothing.
+// standard file drop; Enter or a double click chooses them for the cell and opens nothing.
 class NcFileListCtrl : public QTreeView
 {
     Q_OBJECT
@@ -19,6 +19,15 @@ public:
 
     QFileSystemModel* fileModel() const { return m_model; }
 
+signals:
+    // The files the operator chose with Enter or a double click, in list order.
+    void filesChosen(const QStringList& paths);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
+    void choose(const QModelIndex& activated);
+
     QFileSystemModel* m_model;
 };

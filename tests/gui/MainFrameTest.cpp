@@ -9,9 +9,9 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QPushButton>
 #include <QFileSystemModel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 
 #include <optional>
@@ -88,6 +88,27 @@ private slots:
         QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""),
                  m_env->folder.path().toStdString());
         QCOMPARE(m_env->profile.readInt("Settings", "AxisCheck", 0), 1u);
+    }
+
+    // Without a mouse drag: Enter or a double click in the list fills the cell, F5 converts.
+    void theKeyboardReachesTheJob()
+    {
+        start();
+        QTRY_COMPARE(listedFiles().size(), 3);
+        NcFileListCtrl* list = frame()->shellList();
+        QFileSystemModel* model = list->fileModel();
+        list->setFocus();
+        list->setCurrentIndex(model->index(m_env->path(u"a.nc"_s)));
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 1);
+        emit list->doubleClicked(model->index(m_env->path(u"b.NC"_s)));
+        QCOMPARE(m_env->app.m_JobFiles.count(), 2);
+        QCOMPARE(m_env->app.m_JobFiles.files().back(), m_env->path(u"b.NC"_s).toStdString());
+
+        auto* convert = frame()->findChild<QAction*>(u"actionConvert"_s);
+        QVERIFY(convert->toolTip().contains(u"F5"_s));
+        QTest::keyClick(frame(), Qt::Key_F5);
+        QCOMPARE(m_env->platform.saveRequests.size(), 1);
     }
 
     void dragFromTheListConvertDeleteAndDropAgain()
