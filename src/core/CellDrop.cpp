@@ -38,8 +38,11 @@ bool isFile(const std::string& path)
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
-void fixMachineFamily(const std::string& extension, JobState& state, CSettings& settings)
+} // namespace
+
+void fixMachineFamily(const std::string& firstFile, JobState& state, CSettings& settings)
 {
+    const std::string extension = upperExtension(firstFile);
     const bool fanuc = extension == ".NC";
     state.m_nMachineFamily = fanuc ? 0 : 1;
     settings.MachineType = state.m_nMachineFamily;
@@ -54,8 +57,6 @@ void fixMachineFamily(const std::string& extension, JobState& state, CSettings& 
     state.m_strToolListName = fanuc ? settings.FANUCToolList : settings.HToolList;
     settings.ToolListName = state.m_strToolListName;
 }
-
-} // namespace
 
 CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths, int cell, JobState& state,
                                 CSettings& settings)
@@ -80,7 +81,7 @@ CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths, int cell,
             continue;
         }
         if (position == 0 && state.m_nMachineFamily < 0)
-            fixMachineFamily(extension, state, settings);
+            fixMachineFamily(path, state, settings);
         state.m_JobFiles.RegisterJobFile(path);
         entries.push_back(displayEntry(static_cast<int>(entries.size()) + 1, path));
         ++outcome.taken;

@@ -22,6 +22,9 @@ struct CellDropOutcome
 CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths, int cell, JobState& state,
                                 CSettings& settings);
 
+// Sets the machine family, output type and tool list that a job's first file fixes.
+void fixMachineFamily(const std::string& firstFile, JobState& state, CSettings& settings);
+
 // "3. name.EXT": position, base name and upper-cased extension.
 std::string displayEntry(int position, const std::string& path);
 // The entries one per line.

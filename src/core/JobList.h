@@ -12,6 +12,8 @@ public:
     // Appends the path; refuses it, changing nothing, when the list is full.
     bool RegisterJobFile(const std::string& path);
     void clear();
+    void remove(int position);
+    void move(int from, int to);
 
     const std::vector<std::string>& files() const { return m_files; }
     int count() const { return static_cast<int>(m_files.size()); }

@@ -137,7 +137,8 @@ std::string formatG(double value)
 {
     // As "%g" writes it, but always with a dot: printf follows the desktop's locale.
     char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
     return std::string(text, result.ptr);
 }
 

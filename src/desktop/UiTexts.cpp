@@ -131,6 +131,26 @@ QString confirmWritingWithErrors(int errors)
     return u"이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?"_s.arg(errors);
 }
 
+QString jobPaneTitle()
+{
+    return u"JOB"_s;
+}
+
+QString moveUp()
+{
+    return u"위로"_s;
+}
+
+QString moveDown()
+{
+    return u"아래로"_s;
+}
+
+QString takeOut()
+{
+    return u"빼기"_s;
+}
+
 QString toolsWouldBeLost(int tools)
 {
     return u"이 공구 리스트에는 읽지 못한 공구가 %1개 더 있어, 저장하면 그 공구들이 없어집니다.\n"

@@ -39,6 +39,12 @@ QString cancelButton();
 QString skipCleanPreview();
 QString confirmWritingWithErrors(int errors);
 
+// The job pane.
+QString jobPaneTitle();
+QString moveUp();
+QString moveDown();
+QString takeOut();
+
 // The tool settings dialog.
 QString toolsWouldBeLost(int tools);
 QString unsavedToolChanges(const QString& list);

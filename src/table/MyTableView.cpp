@@ -103,6 +103,7 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
         const auto& entries = m_state.document().GetCellFiles()[cell->index()];
         cell->SetText(QString::fromStdString(cellText(entries)), true);
         cell->Invalidate(false);
+        emit jobChanged();
     }
     Platform& platform = Platform::instance();
     for (const std::string& path : outcome.notFiles)
@@ -180,6 +181,16 @@ void CMyTableView::OnDeleteCell()
     m_pSelectedCell->SetText(QString::number(index + 1), true);
     m_state.m_nMachineFamily = -1;
     m_state.m_JobFiles.clear();
+    emit jobChanged();
+}
+
+void CMyTableView::showEntries()
+{
+    auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.cellAt(0, 0));
+    if (!cell)
+        return;
+    cell->SetText(QString::fromStdString(cellText(m_state.document().GetCellFiles()[0])), true);
+    cell->Invalidate(false);
 }
 
 // Sees the grid's mouse before the grid does, without taking it away.

@@ -29,6 +29,8 @@ public:
     void OnDropFiles(const QStringList& paths, const QPoint& point);
     // Takes files into the first cell, as a drop on it would.
     void addFiles(const QStringList& paths);
+    // Shows the entries of the first cell as they are now, after the job was edited elsewhere.
+    void showEntries();
     // Empties the selected cell's entries and the whole job, and unsets the machine family.
     void OnDeleteCell();
     // Selects the cell at (x, y) for Delete and gives its tip; false off every numbered cell.
@@ -40,6 +42,8 @@ public:
 signals:
     // A short note for the status bar about files the drop passed over.
     void statusNote(const QString& text);
+    // A drop or Delete changed the job.
+    void jobChanged();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -3,6 +3,7 @@
 #include "AboutDlg.h"
 #include "ConfigDlg.h"
 #include "FileOptDlg.h"
+#include "JobPane.h"
 #include "NcFileListCtrl.h"
 #include "RibbonBar.h"
 #include "ShellTreeCtrl.h"
@@ -10,6 +11,7 @@
 #include "desktop/AppIdentity.h"
 #include "desktop/PathText.h"
 #include "desktop/Platform.h"
+#include "desktop/UiTexts.h"
 #include "merge/ConvertCommand.h"
 #include "table/MyTableView.h"
 #include "table/QuorView.h"
@@ -179,8 +181,16 @@ void CMainFrame::createPanes()
     m_fileListPane = new QDockWidget(u"NC FILE LIST"_s, this);
     m_fileListPane->setObjectName(u"paneNcFileList"_s);
     m_fileListPane->setWidget(m_wndShellList);
+    m_wndJob = new JobPane(m_state);
+    m_jobPane = new QDockWidget(UiTexts::jobPaneTitle(), this);
+    m_jobPane->setObjectName(u"paneJob"_s);
+    m_jobPane->setWidget(m_wndJob);
+    CMyTableView* table = m_view->tableTabs()->tableView();
+    connect(table, &CMyTableView::jobChanged, m_wndJob, &JobPane::refresh);
+    connect(m_wndJob, &JobPane::jobEdited, table, &CMyTableView::showEntries);
     addDockWidget(Qt::LeftDockWidgetArea, m_folderPane);
     splitDockWidget(m_folderPane, m_fileListPane, Qt::Vertical);
+    splitDockWidget(m_fileListPane, m_jobPane, Qt::Vertical);
     resizeDocks({m_folderPane}, {420}, Qt::Horizontal);
     resizeDocks({m_folderPane, m_fileListPane}, {130, 120}, Qt::Vertical);
 
@@ -194,7 +204,9 @@ void CMainFrame::createPanes()
     m_fileListPane->toggleViewAction()->setObjectName(u"actionNcFileListPane"_s);
     QMenu* menu = m_ribbon->applicationMenu();
     QAction* tools = findChild<QAction*>(u"actionToolSettings"_s);
-    menu->insertActions(tools, {folderToggle, m_fileListPane->toggleViewAction()});
+    m_jobPane->toggleViewAction()->setObjectName(u"actionJobPane"_s);
+    menu->insertActions(
+        tools, {folderToggle, m_fileListPane->toggleViewAction(), m_jobPane->toggleViewAction()});
 }
 
 void CMainFrame::restoreLayout(const QByteArray& layout)

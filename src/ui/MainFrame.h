@@ -4,6 +4,7 @@
 
 class JobState;
 class CQuorView;
+class JobPane;
 class ConvertCommand;
 class NcFileListCtrl;
 class QDockWidget;
@@ -24,6 +25,7 @@ public:
     RibbonBar* ribbon() const { return m_ribbon; }
     ShellTreeCtrl* shellTree() const { return m_wndShellTree; }
     NcFileListCtrl* shellList() const { return m_wndShellList; }
+    JobPane* jobPane() const { return m_wndJob; }
 
     // Applies a layout of the window's bars and panes that an earlier run stored.
     void restoreLayout(const QByteArray& layout);
@@ -52,6 +54,8 @@ private:
     RibbonBar* m_ribbon = nullptr;
     QDockWidget* m_folderPane = nullptr;
     QDockWidget* m_fileListPane = nullptr;
+    QDockWidget* m_jobPane = nullptr;
     ShellTreeCtrl* m_wndShellTree = nullptr;
     NcFileListCtrl* m_wndShellList = nullptr;
+    JobPane* m_wndJob = nullptr;
 };

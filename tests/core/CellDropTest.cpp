@@ -1,6 +1,7 @@
 #include "core/CellDrop.h"
 
 #include "TempFolder.h"
+#include "core/JobEditing.h"
 #include "core/JobState.h"
 #include "core/MemoryProfile.h"
 #include "core/Settings.h"
@@ -115,4 +116,28 @@ TEST_F(CellDropTest, AFullJobListRefusesTheRestAndWritesNothingPastIt)
     EXPECT_EQ(outcome.overCapacity, 2);
     EXPECT_EQ(jobs.count(), JobList::kMaxJobFiles);
     EXPECT_EQ(entries.size(), 1u);
+}
+
+TEST_F(CellDropTest, OneFileTakenOutOrMovedAndTheFamilyFollowsTheFirst)
+{
+    for (const char* name : {"A.nc", "B.nc", "C.nc"})
+        folder.write(name, "N1\n");
+    drop({"A.nc", "B.nc", "C.nc"});
+    moveJobFile(2, 0, 0, state, settings);
+    EXPECT_EQ(entries, (std::vector<std::string>{"1. C.NC", "2. A.NC", "3. B.NC"}));
+    EXPECT_EQ(jobs.files().front(), folder.file("C.nc"));
+    removeJobFile(1, 0, state, settings);
+    EXPECT_EQ(entries, (std::vector<std::string>{"1. C.NC", "2. B.NC"}));
+    removeJobFile(7, 0, state, settings); // outside the job: nothing
+    EXPECT_EQ(jobs.count(), 2);
+
+    // A first file of another family fixes that family; an empty job fixes none.
+    folder.write("P.MPF", "N1\n");
+    jobs.RegisterJobFile(folder.file("P.MPF"));
+    moveJobFile(2, 0, 0, state, settings);
+    expectFamily(1, 4, "Heidenhain.tlist");
+    for (int i = 0; i < 3; ++i)
+        removeJobFile(0, 0, state, settings);
+    EXPECT_TRUE(entries.empty());
+    EXPECT_EQ(family, -1);
 }

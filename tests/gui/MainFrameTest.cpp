@@ -3,6 +3,7 @@
 #include "app/QtTranslation.h"
 #include "core/Settings.h"
 #include "table/MyTableView.h"
+#include "ui/JobPane.h"
 #include "ui/NcFileListCtrl.h"
 #include "ui/ShellTreeCtrl.h"
 
@@ -10,6 +11,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileSystemModel>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
@@ -91,7 +93,7 @@ private slots:
     }
 
     // Without a mouse drag: Enter or a double click in the list fills the cell, F5 converts.
-    void theKeyboardReachesTheJob()
+    void theKeyboardAndTheJobPaneReachTheJob()
     {
         start();
         QTRY_COMPARE(listedFiles().size(), 3);
@@ -104,6 +106,17 @@ private slots:
         emit list->doubleClicked(model->index(m_env->path(u"b.NC"_s)));
         QCOMPARE(m_env->app.m_JobFiles.count(), 2);
         QCOMPARE(m_env->app.m_JobFiles.files().back(), m_env->path(u"b.NC"_s).toStdString());
+
+        // The job pane lists the job; a file moves up or goes alone, and the cell follows.
+        QListWidget* job = frame()->jobPane()->list();
+        QCOMPARE(job->count(), 2);
+        job->setCurrentRow(1);
+        frame()->jobPane()->findChild<QPushButton*>(u"moveUpButton"_s)->click();
+        QCOMPARE(m_env->app.m_JobFiles.files().front(), m_env->path(u"b.NC"_s).toStdString());
+        QCOMPARE(g_pCurrentTableView->table().cellAt(0, 0)->GetText(), u"1. b.NC\n2. a.NC"_s);
+        frame()->jobPane()->findChild<QPushButton*>(u"removeButton"_s)->click();
+        QCOMPARE(m_env->app.m_JobFiles.count(), 1);
+        QCOMPARE(job->count(), 1);
 
         auto* convert = frame()->findChild<QAction*>(u"actionConvert"_s);
         QVERIFY(convert->toolTip().contains(u"F5"_s));

@@ -1,0 +1,79 @@
+#include "JobPane.h"
+
+#include "core/JobEditing.h"
+#include "core/JobState.h"
+#include "core/Settings.h"
+#include "desktop/DialogParts.h"
+#include "desktop/PathText.h"
+#include "desktop/UiTexts.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The only cell of the table, whose entries follow the job.
+constexpr int kCell = 0;
+
+} // namespace
+
+JobPane::JobPane(JobState& state, QWidget* parent)
+    : QWidget(parent), m_state(state), m_list(DialogParts::named(new QListWidget, u"jobList"_s))
+{
+    const auto button = [this](const QString& text, const QString& name, auto slot) {
+        auto* pushButton = DialogParts::named(new QPushButton(text), name);
+        connect(pushButton, &QPushButton::clicked, this, slot);
+        return pushButton;
+    };
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(button(UiTexts::moveUp(), u"moveUpButton"_s, [this] { moveSelected(-1); }));
+    buttons->addWidget(
+        button(UiTexts::moveDown(), u"moveDownButton"_s, [this] { moveSelected(1); }));
+    buttons->addWidget(button(UiTexts::takeOut(), u"removeButton"_s, [this] { removeSelected(); }));
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(m_list, 1);
+    layout->addLayout(buttons);
+    refresh();
+}
+
+void JobPane::refresh()
+{
+    const int current = m_list->currentRow();
+    m_list->clear();
+    const std::vector<std::string>& entries = m_state.document().GetCellFiles()[kCell];
+    const std::vector<std::string>& files = m_state.m_JobFiles.files();
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        auto* item =
+            new QListWidgetItem(QString::fromStdString(i < entries.size() ? entries[i] : files[i]));
+        item->setToolTip(displayPath(files[i]));
+        m_list->addItem(item);
+    }
+    m_list->setCurrentRow(std::min(current, m_list->count() - 1));
+}
+
+void JobPane::removeSelected()
+{
+    const int row = m_list->currentRow();
+    if (row < 0)
+        return;
+    removeJobFile(row, kCell, m_state, GetSettings());
+    refresh();
+    emit jobEdited();
+}
+
+void JobPane::moveSelected(int step)
+{
+    const int row = m_list->currentRow();
+    const int target = row + step;
+    if (row < 0 || target < 0 || target >= m_list->count())
+        return;
+    moveJobFile(row, target, kCell, m_state, GetSettings());
+    refresh();
+    m_list->setCurrentRow(target);
+    emit jobEdited();
+}
