@@ -11,6 +11,7 @@ using namespace Qt::StringLiterals;
 NcFileListCtrl::NcFileListCtrl(QWidget* parent)
     : QTreeView(parent), m_model(new QFileSystemModel(this))
 {
+    m_model->setIconProvider(&m_icons);
     m_model->setFilter(QDir::Files | QDir::NoDotAndDotDot);
     m_model->setNameFilterDisables(false);
     m_model->setReadOnly(true);
@@ -73,4 +74,10 @@ void NcFileListCtrl::SetIncludeExtensions(const QString& extensions)
             patterns.append(u'*' + (extension.startsWith(u'.') ? extension : u'.' + extension));
     }
     m_model->setNameFilters(patterns);
+}
+
+// The model reads its icons on a thread of its own: it goes before they do.
+NcFileListCtrl::~NcFileListCtrl()
+{
+    delete m_model;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainFileIconProvider.h"
+
 #include <QTreeView>
 
 class QFileSystemModel;
@@ -12,6 +14,7 @@ class NcFileListCtrl : public QTreeView
 
 public:
     explicit NcFileListCtrl(QWidget* parent = nullptr);
+    ~NcFileListCtrl() override;
 
     void setFolder(const QString& folder);
     // ";"-separated extensions such as ".txt;.nc"; letter case does not matter.
@@ -29,5 +32,6 @@ protected:
 private:
     void choose(const QModelIndex& activated);
 
+    PlainFileIconProvider m_icons;
     QFileSystemModel* m_model;
 };

@@ -12,6 +12,7 @@ constexpr int kRevealMilliseconds = 3000;
 ShellTreeCtrl::ShellTreeCtrl(QWidget* parent)
     : QTreeView(parent), m_model(new QFileSystemModel(this))
 {
+    m_model->setIconProvider(&m_icons);
     m_model->setFilter(QDir::AllDirs | QDir::Drives | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);
     m_model->setRootPath(QString());
@@ -65,4 +66,10 @@ void ShellTreeCtrl::wheelEvent(QWheelEvent* event)
 QString ShellTreeCtrl::selectedFolder() const
 {
     return m_model->filePath(currentIndex());
+}
+
+// The model reads its icons on a thread of its own: it goes before they do.
+ShellTreeCtrl::~ShellTreeCtrl()
+{
+    delete m_model;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlainFileIconProvider.h"
+
 #include <QTreeView>
 
 class QFileSystemModel;
@@ -11,6 +13,7 @@ class ShellTreeCtrl : public QTreeView
 
 public:
     explicit ShellTreeCtrl(QWidget* parent = nullptr);
+    ~ShellTreeCtrl() override;
 
     // Expands the tree down to folder and selects it.
     void expandTo(const QString& folder);
@@ -26,6 +29,7 @@ protected:
 private:
     void revealPendingFolder();
 
+    PlainFileIconProvider m_icons;
     QFileSystemModel* m_model;
     QString m_pendingFolder; // to show once the folders above it have been read
 };

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QAbstractFileIconProvider>
+#include <QIcon>
+
+// File and folder icons without asking the MIME database about each file: in a folder of
+// thousands of NC programs those look-ups cost more than listing the folder.
+class PlainFileIconProvider : public QAbstractFileIconProvider
+{
+public:
+    PlainFileIconProvider();
+
+    QIcon icon(IconType type) const override;
+    QIcon icon(const QFileInfo& info) const override;
+    QString type(const QFileInfo& info) const override;
+
+private:
+    QIcon m_file;
+    QIcon m_folder;
+};
