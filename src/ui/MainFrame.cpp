@@ -192,7 +192,7 @@ void CMainFrame::createPanes()
     splitDockWidget(m_folderPane, m_fileListPane, Qt::Vertical);
     splitDockWidget(m_fileListPane, m_jobPane, Qt::Vertical);
     resizeDocks({m_folderPane}, {420}, Qt::Horizontal);
-    resizeDocks({m_folderPane, m_fileListPane}, {130, 120}, Qt::Vertical);
+    resizeDocks({m_folderPane, m_fileListPane, m_jobPane}, {130, 170, 110}, Qt::Vertical);
 
     QAction* folderToggle = m_folderPane->toggleViewAction();
     folderToggle->setObjectName(u"actionFolderPane"_s);

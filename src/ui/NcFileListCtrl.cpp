@@ -36,9 +36,11 @@ NcFileListCtrl::NcFileListCtrl(QWidget* parent)
 // Enter chooses; the view's own activation also follows single clicks on some desktops.
 void NcFileListCtrl::keyPressEvent(QKeyEvent* event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        currentIndex().isValid()) {
-        choose(currentIndex());
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    // Select all, then Enter: there may be a selection without a current file.
+    const QModelIndexList selected = selectionModel()->selectedRows();
+    if (enter && (currentIndex().isValid() || !selected.isEmpty())) {
+        choose(currentIndex().isValid() ? currentIndex() : selected.front());
         event->accept();
         return;
     }
