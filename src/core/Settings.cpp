@@ -47,7 +47,8 @@ std::string defaultEditor()
 #ifdef _WIN32
     return "notepad";
 #else
-    return "xdg-open";
+    // Shipped beside the program: xdg-open opens nothing for an NC program.
+    return "corvane-open-text";
 #endif
 }
 
