@@ -1,6 +1,7 @@
 #include "QuorApp.h"
 
 #include "QSettingsProfile.h"
+#include "ToolListFolder.h"
 #include "core/Settings.h"
 #include "ui/MainFrame.h"
 
@@ -12,7 +13,9 @@ CQuorApp::~CQuorApp() = default;
 
 bool CQuorApp::InitInstance()
 {
-    m_strExeFolder = QCoreApplication::applicationDirPath().toStdString();
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    m_strExeFolder = programFolder.toStdString();
+    m_strToolListFolder = ToolListFolder::choose(programFolder).toStdString();
     {
         // Loading and saving a record writes every key back, so that a first start leaves each
         // setting with its default in the store.

@@ -27,14 +27,14 @@ ToolListReadResult JobState::LoadToolList()
 
 std::string JobState::toolListPath(const std::string& name) const
 {
-    return m_strExeFolder + '/' + name;
+    return m_strToolListFolder + '/' + name;
 }
 
 std::vector<std::string> JobState::toolListFiles() const
 {
     std::vector<std::string> names;
     std::error_code ec;
-    for (std::filesystem::directory_iterator entry(pathFromUtf8(m_strExeFolder), ec), end;
+    for (std::filesystem::directory_iterator entry(pathFromUtf8(m_strToolListFolder), ec), end;
          !ec && entry != end; entry.increment(ec)) {
         if (entry->is_regular_file(ec) && hasToolListExtension(entry->path()))
             names.push_back(utf8FromPath(entry->path().filename()));

@@ -20,15 +20,16 @@ public:
     // table as it was; the result says why, for the caller to report.
     ToolListReadResult LoadToolList();
     std::string toolListPath(const std::string& name) const;
-    // The tool list files of the program folder, sorted by name: directory order differs from
+    // The tool list files of the tool list folder, sorted by name: directory order differs from
     // one file system to the next.
     std::vector<std::string> toolListFiles() const;
 
     CQuorDoc& document() { return m_document; }
     const CQuorDoc& document() const { return m_document; }
 
-    std::string m_strExeFolder;         // folder of the executable, without a trailing separator
-    std::string m_strToolListName;      // current tool list file, relative to m_strExeFolder
+    std::string m_strExeFolder;      // folder of the executable, without a trailing separator
+    std::string m_strToolListFolder; // where tool lists live: the program folder when writable
+    std::string m_strToolListName;   // current tool list file, relative to m_strToolListFolder
     std::vector<ToolEntry> m_ToolTable; // the current list's tools, at most kMaxTools
     JobList m_JobFiles;
     int m_nMachineFamily = -1; // -1 none yet, 0 FANUC, 1 Heidenhain or any other

@@ -1,5 +1,7 @@
 #include "LogoCache.h"
 
+#include "desktop/InstalledData.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -17,6 +19,8 @@ const QImage& LogoCache::logo()
     QFileInfo file(relative);
     if (!file.isFile())
         file.setFile(QCoreApplication::applicationDirPath() + u'/' + relative);
+    if (!file.isFile())
+        file.setFile(installedDataFolder() + u'/' + relative);
     if (!file.isFile()) {
         m_path.clear();
         m_image = QImage();

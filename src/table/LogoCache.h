@@ -5,7 +5,8 @@
 #include <QString>
 
 // The logo that work-offset cells show: "BitMap/Logo.bmp" in the current folder, else in the
-// program folder. It is read again only when the file found or its time changes.
+// program folder, else in the installed data folder. It is read again only when the file found or
+// its time changes.
 class LogoCache
 {
 public:

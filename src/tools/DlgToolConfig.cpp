@@ -319,7 +319,7 @@ bool CDlgToolConfig::saveList()
 
 void CDlgToolConfig::OnSaveAs()
 {
-    const QString folder = QString::fromStdString(m_state.m_strExeFolder);
+    const QString folder = QString::fromStdString(m_state.m_strToolListFolder);
     Platform::SaveFileRequest request;
     request.folder = folder;
     request.filters = QStringList{u"공구 리스트 files (*.tlist)"_s};
@@ -327,7 +327,7 @@ void CDlgToolConfig::OnSaveAs()
     const auto choice = Platform::instance().getSaveFileName(this, request);
     if (!choice)
         return;
-    // Tool lists live in the program folder, whatever folder was browsed to.
+    // Tool lists live in their folder, whatever folder was browsed to.
     const QString name = QFileInfo(choice->path).fileName();
     const QString target = QDir(folder).filePath(name);
     if (QFileInfo(target) != QFileInfo(choice->path) && QFileInfo::exists(target) &&

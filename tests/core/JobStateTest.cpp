@@ -8,13 +8,13 @@ TEST(JobState, ListsTheToolListFilesOfTheProgramFolderByName)
 {
     TempFolder folder;
     JobState state;
-    state.m_strExeFolder = folder.path().string();
+    state.m_strToolListFolder = folder.path().string();
     for (const char* name : {"b.tlist", "A.TLIST", "notes.txt", "c.tlist.bak"})
         folder.write(name, "");
     std::filesystem::create_directory(folder.path() / "Dir.tlist");
     EXPECT_EQ(state.toolListFiles(), (std::vector<std::string>{"A.TLIST", "b.tlist"}));
 
-    state.m_strExeFolder = folder.file("missing");
+    state.m_strToolListFolder = folder.file("missing");
     EXPECT_TRUE(state.toolListFiles().empty());
 }
 
@@ -22,7 +22,7 @@ TEST(JobState, ALoadThatFailsKeepsTheToolTable)
 {
     TempFolder folder;
     JobState state;
-    state.m_strExeFolder = folder.path().string();
+    state.m_strToolListFolder = folder.path().string();
     state.m_strToolListName = "list.tlist";
     folder.write("list.tlist", "T1,a\nT2,b\n");
     EXPECT_TRUE(state.LoadToolList().read);

@@ -7,6 +7,7 @@ GuiTestEnvironment::GuiTestEnvironment()
     if (!folder.isValid())
         qFatal("no temporary folder");
     app.m_strExeFolder = folder.path().toStdString();
+    app.m_strToolListFolder = app.m_strExeFolder;
     Platform::install(&platform);
 }
 

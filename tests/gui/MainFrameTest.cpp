@@ -1,6 +1,7 @@
 #include "ui/MainFrame.h"
 #include "GuiTestEnvironment.h"
 #include "app/QtTranslation.h"
+#include "app/ToolListFolder.h"
 #include "core/Settings.h"
 #include "table/MyTableView.h"
 #include "ui/JobPane.h"
@@ -43,6 +44,24 @@ private slots:
         QVERIFY(installKoreanQtTranslation(*QCoreApplication::instance()));
         QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
         QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), u"취소"_s);
+    }
+
+    // The shipped lists reach the user's folder once; a list the user already has stays.
+    void theUsersToolListFolderIsSeededWithoutReplacing()
+    {
+        const QString shipped = m_env->path(u"share"_s);
+        const QString user = m_env->path(u"user/lists"_s);
+        QDir().mkpath(shipped);
+        m_env->write(u"share/ToolList.tlist"_s, "shipped\n");
+        m_env->write(u"share/Mill.tlist"_s, "shipped mill\n");
+        QDir().mkpath(user);
+        m_env->write(u"user/lists/Mill.tlist"_s, "mine\n");
+        ToolListFolder::seed(user, shipped);
+        QCOMPARE(readTestFile(user + u"/ToolList.tlist"_s), QByteArray("shipped\n"));
+        QCOMPARE(readTestFile(user + u"/Mill.tlist"_s), QByteArray("mine\n"));
+        // Built, not installed: the lists live beside the program.
+        QCOMPARE(ToolListFolder::choose(QCoreApplication::applicationDirPath()),
+                 QCoreApplication::applicationDirPath());
     }
 
     void startUpStoresTheSettingsAndShowsTheStartFolder()
