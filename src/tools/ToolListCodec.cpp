@@ -1,12 +1,8 @@
 #include "ToolListCodec.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "Cp949.h"
 
-namespace {
-// "CP949" would name an IBM code page in ICU, which alters bytes.
-constexpr const char* kCp949 = "windows-949";
-} // namespace
+#include <QStringDecoder>
 
 ToolListCodec ToolListCodec::forTools(const std::vector<ToolEntry>& tools)
 {
@@ -25,15 +21,12 @@ QString ToolListCodec::decode(const std::string& bytes) const
 {
     if (m_encoding == Encoding::Utf8)
         return QString::fromStdString(bytes);
-    QStringDecoder decoder(kCp949);
-    return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    return Cp949::decode(bytes);
 }
 
 std::string ToolListCodec::encode(const QString& text) const
 {
     if (m_encoding == Encoding::Utf8)
         return text.toStdString();
-    QStringEncoder encoder(kCp949);
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.toStdString();
+    return Cp949::encode(text);
 }

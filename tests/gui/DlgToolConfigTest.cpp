@@ -1,6 +1,7 @@
 #include "tools/DlgToolConfig.h"
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
+#include "tools/Cp949.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
@@ -170,6 +171,18 @@ private slots:
         QCOMPARE(child<QComboBox>(u"toolListCombo"_s)->currentText(), u"Many.tlist"_s);
         QCOMPARE(m_app->m_strToolListName, std::string("Many.tlist"));
         QVERIFY(GetSettings().ToolListName != "Copy.tlist");
+    }
+
+    // Where Qt has no code page 949 (its Windows builds), the system converts the same way.
+    void codePage949ConvertsWithoutQt()
+    {
+        for (const QString& text : {u"황삭"_s, u"정삭 R0.5"_s, u"T1 가공"_s, u"ASCII only"_s}) {
+            const std::string bytes = Cp949::encode(text, Cp949::Converter::System);
+            QCOMPARE(QByteArray::fromStdString(bytes),
+                     QByteArray::fromStdString(Cp949::encode(text, Cp949::Converter::Qt)));
+            QCOMPARE(Cp949::decode(bytes, Cp949::Converter::System), text);
+        }
+        QCOMPARE(Cp949::decode("\xC8\xB2\xBB\xE8", Cp949::Converter::System), u"황삭"_s);
     }
 
     void valuesKeepTheirBytesAndBadRowsAreRefused()
