@@ -231,8 +231,8 @@ template <typename Run> void timeRuns(benchmark::State& state, const Inputs& inp
 
 void mergeInto(const Inputs& inputs, OutputSink& sink)
 {
-    const MergeReport report =
-        MergeNcFiles(MergeRequest{.inputs = inputs.files, .delUp = kDelUp, .delBtm = kDelBtm}, sink);
+    const MergeReport report = MergeNcFiles(
+        MergeRequest{.inputs = inputs.files, .delUp = kDelUp, .delBtm = kDelBtm}, sink);
     if (report.status != MergeReport::Status::Written)
         std::abort();
 }

@@ -27,9 +27,9 @@ public:
     CQuorDoc& document() { return m_document; }
     const CQuorDoc& document() const { return m_document; }
 
-    std::string m_strExeFolder;      // folder of the executable, without a trailing separator
-    std::string m_strToolListFolder; // where tool lists live: the program folder when writable
-    std::string m_strToolListName;   // current tool list file, relative to m_strToolListFolder
+    std::string m_strExeFolder;         // folder of the executable, without a trailing separator
+    std::string m_strToolListFolder;    // where tool lists live: the program folder when writable
+    std::string m_strToolListName;      // current tool list file, relative to m_strToolListFolder
     std::vector<ToolEntry> m_ToolTable; // the current list's tools, at most kMaxTools
     JobList m_JobFiles;
     int m_nMachineFamily = -1; // -1 none yet, 0 FANUC, 1 Heidenhain or any other
