@@ -9,12 +9,10 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <string_view>
-#include <system_error>
 
 namespace {
 

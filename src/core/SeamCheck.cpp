@@ -202,7 +202,7 @@ private:
                 };
                 for (const auto& [applies, rule] : cutRules)
                     if (applies)
-                        found.push_back(finding(rule, input, line, true));
+                        found.push_back(finding(rule, input, line));
             }
 
         // Every kept line the checks need is among the noted, first and last ones.
@@ -225,11 +225,11 @@ private:
             const bool outputStart = first && line->number == firstLine;
             const bool outputEnd = last && line->number == lastLine;
             if (meaning.programEnd && !last)
-                found.push_back(finding(SeamRule::ProgramEndInside, input, *line, false));
+                found.push_back(finding(SeamRule::ProgramEndInside, input, *line));
             if (isPercentLine(line->text) && !outputStart && !outputEnd)
-                found.push_back(finding(SeamRule::TapeMarkInside, input, *line, false));
+                found.push_back(finding(SeamRule::TapeMarkInside, input, *line));
             if (meaning.programNumber && !first)
-                found.push_back(finding(SeamRule::ProgramNumberInside, input, *line, false));
+                found.push_back(finding(SeamRule::ProgramNumberInside, input, *line));
         }
         std::stable_sort(
             found.begin(), found.end(),
@@ -237,10 +237,9 @@ private:
         m_findings.insert(m_findings.end(), found.begin(), found.end());
     }
 
-    static SeamFinding finding(SeamRule rule, const InputRecord& input, const NumberedLine& line,
-                               bool cut)
+    static SeamFinding finding(SeamRule rule, const InputRecord& input, const NumberedLine& line)
     {
-        return {rule, seamRuleInfo(rule).severity, input.path, line.number, line.text, cut};
+        return {rule, seamRuleInfo(rule).severity, input.path, line.number, line.text};
     }
 
     const MergeReport& m_report;

@@ -34,7 +34,6 @@ struct SeamFinding
     std::string path;      // the input, as the merge was given it
     std::int64_t line = 0; // in that input, from 1
     std::string text;      // the line, without its line end
-    bool cut = false;      // the line was cut, not kept
 };
 
 // The severity and a short reason of each rule, in one table.

@@ -1,10 +1,13 @@
 #include "CellFont.h"
 
 #include <QFontMetrics>
+#include <QHash>
 
 #include <algorithm>
 
-QFont cellHeightFont(const QString& family, int cellHeight, bool bold)
+namespace {
+
+QFont measuredCellHeightFont(const QString& family, int cellHeight, bool bold)
 {
     QFont font(family);
     font.setBold(bold);
@@ -12,19 +15,29 @@ QFont cellHeightFont(const QString& family, int cellHeight, bool bold)
     // The ratio of cell to em differs from font to font: measure it, and come down to the
     // largest em whose cell still fits.
     const int measured = QFontMetrics(font).height();
-    if (measured > cellHeight && measured > 0) {
-        int em = std::max(1, cellHeight * cellHeight / measured);
-        font.setPixelSize(em);
-        while (em > 1 && QFontMetrics(font).height() > cellHeight)
-            font.setPixelSize(--em);
-        while (true) {
-            QFont larger = font;
-            larger.setPixelSize(em + 1);
-            if (QFontMetrics(larger).height() > cellHeight)
-                break;
-            font = larger;
-            ++em;
-        }
+    if (measured <= cellHeight || measured <= 0)
+        return font;
+    int em = std::max(1, cellHeight * cellHeight / measured);
+    font.setPixelSize(em);
+    while (em > 1 && QFontMetrics(font).height() > cellHeight)
+        font.setPixelSize(--em);
+    for (QFont larger = font;; font = larger) {
+        larger.setPixelSize(em + 1);
+        if (QFontMetrics(larger).height() > cellHeight)
+            return font;
+        ++em;
     }
-    return font;
+}
+
+} // namespace
+
+QFont cellHeightFont(const QString& family, int cellHeight, bool bold)
+{
+    // Cells ask on every paint; the measuring is done once a size.
+    static QHash<QString, QFont> measured;
+    const QString key = family + u'/' + QString::number(cellHeight) + (bold ? u'b' : u'n');
+    const auto found = measured.constFind(key);
+    if (found != measured.constEnd())
+        return *found;
+    return *measured.insert(key, measuredCellHeightFont(family, cellHeight, bold));
 }

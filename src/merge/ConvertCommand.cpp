@@ -175,13 +175,12 @@ bool ConvertCommand::confirmReplacing(const std::string& path, const std::string
 
 void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
 {
-    if (report.status == MergeReport::Status::Cancelled) {
+    QString text;
+    switch (report.status) {
+    case MergeReport::Status::Cancelled:
         Platform::instance().showMessage(owner, AppIdentity::windowCaption(), UiTexts::cancelled(),
                                          Platform::Icon::None);
         return;
-    }
-    QString text;
-    switch (report.status) {
     case MergeReport::Status::BadTrimCount:
         Platform::instance().showMessage(
             owner, AppIdentity::windowCaption(),
@@ -203,7 +202,6 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
         break;
     case MergeReport::Status::Written:
     case MergeReport::Status::Planned:
-    case MergeReport::Status::Cancelled:
     case MergeReport::Status::NotApproved:
         return;
     }

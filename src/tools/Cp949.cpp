@@ -50,7 +50,10 @@ std::string convert(const char* to, const char* from, std::string_view input,
 
 Cp949::Converter Cp949::available()
 {
-    return QStringDecoder(kQtName).isValid() ? Converter::Qt : Converter::System;
+    // Asked for every value of a list: Qt's answer does not change while the program runs.
+    static const Converter converter =
+        QStringDecoder(kQtName).isValid() ? Converter::Qt : Converter::System;
+    return converter;
 }
 
 QString Cp949::decode(std::string_view bytes, Converter converter)
