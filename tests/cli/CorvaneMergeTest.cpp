@@ -89,11 +89,6 @@ private slots:
                 &errors),
             3);
         QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
-        QCOMPARE(run(QStringList{u"-o"_s, path(u"out.nc"_s)} + cuts + QStringList{a, b}, &errors),
-                 0);
-        QVERIFY(errors.contains(b + u":3: error: tool change cut"_s));
-        QCOMPARE(read(u"out.nc"_s),
-                 QByteArray("%\r\nO1\r\nT1 M6\r\nG0 X1\r\nG0 X2\r\nM30\r\n%\r\n"));
     }
 
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
@@ -131,7 +126,6 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::newRow("no output") << QStringList{u"in.nc"_s};
         QTest::newRow("no input") << QStringList{u"-o"_s, u"out.nc"_s};
-        QTest::newRow("bad count") << QStringList{u"--top=two"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
         QTest::newRow("negative") << QStringList{u"--bottom=-1"_s, u"-o"_s, u"out.nc"_s,
                                                  u"in.nc"_s};
         QTest::newRow("too large")

@@ -128,8 +128,6 @@ TEST_F(CellDropTest, OneFileTakenOutOrMovedAndTheFamilyFollowsTheFirst)
     EXPECT_EQ(jobs.files().front(), folder.file("C.nc"));
     removeJobFile(1, 0, state, settings);
     EXPECT_EQ(entries, (std::vector<std::string>{"1. C.NC", "2. B.NC"}));
-    removeJobFile(7, 0, state, settings); // outside the job: nothing
-    EXPECT_EQ(jobs.count(), 2);
 
     // A first file of another family fixes that family; an empty job fixes none.
     folder.write("P.MPF", "N1\n");

@@ -17,18 +17,3 @@ TEST(JobState, ListsTheToolListFilesOfTheProgramFolderByName)
     state.m_strToolListFolder = folder.file("missing");
     EXPECT_TRUE(state.toolListFiles().empty());
 }
-
-TEST(JobState, ALoadThatFailsKeepsTheToolTable)
-{
-    TempFolder folder;
-    JobState state;
-    state.m_strToolListFolder = folder.path().string();
-    state.m_strToolListName = "list.tlist";
-    folder.write("list.tlist", "T1,a\nT2,b\n");
-    EXPECT_TRUE(state.LoadToolList().read);
-    ASSERT_EQ(state.m_ToolTable.size(), 2u);
-
-    state.m_strToolListName = "gone.tlist";
-    EXPECT_FALSE(state.LoadToolList().read);
-    EXPECT_EQ(state.m_ToolTable.size(), 2u);
-}

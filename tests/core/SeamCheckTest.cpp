@@ -65,13 +65,3 @@ TEST(SeamCheckSamples, RealProgramsMergedAloneHaveNoErrors)
                 << input << ":" << finding.line << ": " << finding.text;
     }
 }
-
-TEST(SeamCheck, OnlyLinesThatMayMatterAreNoted)
-{
-    for (const char* line :
-         {"%", " O1000 (PART)", "M30", "N10 M02", "G0 X0 M2", "0 END PGM A MM", "0 BEGIN PGM A MM"})
-        EXPECT_TRUE(mayMatterWhenKept(line)) << line;
-    for (const char* line : {"G01 X1 Y2 F1200", "M03 S1000", "M300", "M2.5", "L X+10 R0 FMAX M3",
-                             "N10 G0 X% ", "(ROUGH)"})
-        EXPECT_FALSE(mayMatterWhenKept(line)) << line;
-}

@@ -94,16 +94,6 @@ TEST_F(SettingsTest, FlagsReadAsOneAndBadValuesAsTheDefault)
     EXPECT_EQ(stored(profile, "PER_STR"), MemoryProfile::Value(1));
 }
 
-TEST(SettingsWithoutProfile, LoadAndSaveFailAndChangeNothing)
-{
-    CSettings settings;
-    settings.DEL_UP = 4;
-    EXPECT_FALSE(settings.Load());
-    EXPECT_FALSE(settings.Save());
-    EXPECT_EQ(settings.DEL_UP, 4);
-    EXPECT_EQ(settings.EXTLIST, "");
-}
-
 TEST(SharedSettings, OneRecordThatSavesWhenItsProfileEnds)
 {
     MemoryProfile profile;

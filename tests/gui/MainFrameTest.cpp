@@ -70,45 +70,10 @@ private slots:
         start();
         // A first start leaves every setting in the store: one that was not there is written.
         QVERIFY(m_env->profile.value("Settings", "DEL_UP"));
-        QCOMPARE(QString::fromStdString(m_env->app.m_strExeFolder),
-                 QCoreApplication::applicationDirPath());
         QCOMPARE(m_env->app.m_strToolListName, std::string("Mill 5-axis.tlist"));
         QCOMPARE(m_env->app.m_nMachineFamily, -1);
         QCOMPARE(frame()->shellTree()->selectedFolder(), m_env->folder.path());
         QTRY_COMPARE(listedFiles(), QStringList({u"a.nc"_s, u"b.NC"_s, u"c.txt"_s}));
-    }
-
-    void aOneCharacterExtensionListShowsEveryFile()
-    {
-        m_env->profile.writeString("Settings", "EXTLIST", ";");
-        start();
-        QTRY_COMPARE(listedFiles(), QStringList({u"a.nc"_s, u"b.NC"_s, u"c.txt"_s, u"d.tap"_s}));
-    }
-
-    void folderChoosersAndTheFlagsSavedOnClose()
-    {
-        m_env->profile.writeInt("Settings", "AxisCheck", 5);
-        auto frame = std::make_unique<CMainFrame>(m_env->app);
-        frame->show();
-        const auto trigger = [&](const QString& action) {
-            frame->findChild<QAction*>(action)->trigger();
-        };
-        ShellTreeCtrl* tree = frame->shellTree();
-        const QString out = m_env->path(u"out"_s);
-        m_env->platform.folderAnswers = {out};
-        trigger(u"actionSetFolderPath"_s);
-        QCOMPARE(m_env->profile.readString("Settings", "ShellStartFolder", ""), out.toStdString());
-        QCOMPARE(tree->selectedFolder(), out);
-
-        // The output folder is kept in memory and saved when the window goes, with the flags.
-        const std::string before = m_env->profile.readString("Settings", "FolderPath", "");
-        m_env->platform.folderAnswers = {m_env->folder.path()};
-        trigger(u"actionSetOutputPath"_s);
-        QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""), before);
-        frame.reset();
-        QCOMPARE(m_env->profile.readString("Settings", "FolderPath", ""),
-                 m_env->folder.path().toStdString());
-        QCOMPARE(m_env->profile.readInt("Settings", "AxisCheck", 0), 1u);
     }
 
     // Without a mouse drag: Enter or a double click in the list fills the cell, F5 converts.
@@ -177,10 +142,6 @@ private slots:
         QCOMPARE(m_env->app.m_JobFiles.count(), 0);
         QVERIFY(m_env->app.document().GetCellFiles()[0].empty());
         QCOMPARE(m_env->app.m_nMachineFamily, -1);
-
-        table->OnDropFiles({m_env->write(u"p.MPF"_s, "N1\n")}, cell);
-        QCOMPARE(m_env->app.m_nMachineFamily, 1);
-        QCOMPARE(GetSettings().m_nOutputType, 4);
     }
 
 private:

@@ -80,16 +80,6 @@ private slots:
         QCOMPARE(cell()->GetText(), QString());
     }
 
-    void aFullJobListRefusesTheRestWithOneMessage()
-    {
-        for (int i = 0; i < JobList::kMaxJobFiles - 1; ++i)
-            state().m_JobFiles.RegisterJobFile(file(u"A.nc"_s).toStdString());
-        drop({u"A.nc"_s, u"B.nc"_s, u"C.nc"_s}, cellCentre());
-        QCOMPARE(state().m_JobFiles.count(), JobList::kMaxJobFiles);
-        QCOMPARE(m_env->platform.messages.size(), 1);
-        QVERIFY(m_env->platform.messages[0].text.contains(u"2개"_s));
-    }
-
     void hoverTipNamesTheWorkOffsetAndListsTheFiles()
     {
         QStringList names;
@@ -103,11 +93,6 @@ private slots:
         QCOMPARE(m_table->toolTip().title(), u"번호: G54 (25 files)"_s);
         QTRY_VERIFY(m_table->toolTip().isVisible());
 
-        // Another point refills the tip from the settings and entries of now.
-        GetSettings().SIMENS = 1;
-        QTest::mouseMove(&m_table->table(), first + QPoint(1, 1));
-        QCOMPARE(m_table->toolTip().title(), u"번호: G511 (25 files)"_s);
-
         QTest::mouseMove(&m_table->table(), QPoint(2, 2));
         QVERIFY(!m_table->toolTip().isVisible());
     }
@@ -115,9 +100,6 @@ private slots:
     void paintsTheLogoAndTheEntries()
     {
         const QRect cellRect = m_table->table().GetCellRect(0, 0);
-        GetSettings().LOGOALPHA = 255 + 256; // only the low byte counts
-        QVERIFY(QColor(m_table->table().grab().toImage().pixel(cellRect.center())) != Qt::white);
-
         // Entries are painted in blue from the cell's own document.
         GetSettings().LOGOALPHA = 0;
         drop({u"A.nc"_s}, cellCentre());

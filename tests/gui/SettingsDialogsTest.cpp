@@ -80,25 +80,6 @@ private slots:
         QCOMPARE(m_env->profile.readString("Settings", "First_Line", ""), std::string("헤더"));
     }
 
-    void restartMessageFollowsTheChangedKeys()
-    {
-        const QString restart =
-            u"Corvane: 수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다."_s;
-        openConfig();
-        config<QLineEdit>(u"rowsEdit"_s)->setText(u"6"_s);
-        m_config->accept();
-        QCOMPARE(m_env->platform.messageTexts(), QStringList{restart});
-        QCOMPARE(GetSettings().RowNum, 6);
-
-        m_env->platform.messages.clear();
-        m_env->app.m_JobFiles.RegisterJobFile("/jobs/a.nc");
-        openConfig();
-        config<QCheckBox>(u"posCheck"_s)->click();
-        config<QLineEdit>(u"columnsEdit"_s)->setText(u"3"_s);
-        m_config->accept();
-        QCOMPARE(m_env->platform.messageTexts(), QStringList({restart, restart}));
-    }
-
     void outOfRangeValuesAreRefusedAndNothingStored_data()
     {
         QTest::addColumn<QString>("field");
@@ -128,16 +109,11 @@ private slots:
 
     void mergeOptionsCheckAndKeepTheirValues()
     {
-        for (auto [field, value] :
-             {std::pair{u"deleteBottomEdit"_s, u"101"_s}, {u"logoAlphaEdit"_s, u"half"_s}}) {
-            CFileOptDlg refused;
-            child<QLineEdit>(&refused, u"deleteTopEdit"_s)->setText(u"7"_s);
-            child<QLineEdit>(&refused, field)->setText(value);
-            m_env->platform.messages.clear();
-            refused.accept();
-            QCOMPARE(m_env->platform.messages.size(), 1);
-            QCOMPARE(GetSettings().DEL_UP, 0);
-        }
+        CFileOptDlg refused;
+        child<QLineEdit>(&refused, u"deleteTopEdit"_s)->setText(u"7"_s);
+        child<QLineEdit>(&refused, u"deleteBottomEdit"_s)->setText(u"101"_s);
+        refused.accept();
+        QCOMPARE(GetSettings().DEL_UP, 0);
 
         m_env->platform.messages.clear();
         CFileOptDlg dialog;
