@@ -261,9 +261,13 @@ int main(int argc, char* argv[])
         printError("nothing written: the seams have errors (--strict)");
         return SeamErrors;
     }
+    if (report.status == MergeReport::Status::NothingCopied) {
+        printError("nothing written: no input could be copied; the output is left as it was");
+        return NothingCopied;
+    }
     if (report.status != MergeReport::Status::Written) {
         printError("nothing written: " + report.failure.path + ": " + report.failure.reason);
         return Failed;
     }
-    return report.copiedFiles() > 0 ? Copied : NothingCopied;
+    return Copied;
 }

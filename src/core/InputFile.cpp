@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -50,6 +51,25 @@ std::int64_t modifiedNanoseconds(const NativeStat& info)
 }
 #endif
 
+// Errors that belong to the name given: no such file, or none this user may read. Every other
+// error (too many open files, an I/O error, no memory) says nothing about the input.
+bool leftOutByName(int error)
+{
+    switch (error) {
+    case ENOENT:
+    case ENOTDIR:
+    case ENAMETOOLONG:
+    case EACCES:
+    case EPERM:
+#ifdef ELOOP
+    case ELOOP:
+#endif
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 InputFile::~InputFile()
@@ -60,7 +80,7 @@ InputFile::~InputFile()
 InputFile::InputFile(InputFile&& other) noexcept
     : m_descriptor(std::exchange(other.m_descriptor, -1)), m_path(std::move(other.m_path)),
       m_device(other.m_device), m_inode(other.m_inode), m_stamp(other.m_stamp),
-      m_error(std::move(other.m_error))
+      m_digest(other.m_digest), m_error(std::move(other.m_error))
 {}
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept
@@ -72,6 +92,7 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
         m_device = other.m_device;
         m_inode = other.m_inode;
         m_stamp = other.m_stamp;
+        m_digest = other.m_digest;
         m_error = std::move(other.m_error);
     }
     return *this;
@@ -80,6 +101,7 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
 InputFile::OpenResult InputFile::open(const std::string& path)
 {
     close();
+    m_digest = ContentDigest();
     errno = 0;
 #ifdef _WIN32
     m_descriptor = _wopen(pathFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
@@ -88,14 +110,15 @@ InputFile::OpenResult InputFile::open(const std::string& path)
     m_descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 #endif
     if (m_descriptor < 0) {
+        const int error = errno;
         m_error = errnoText();
-        return OpenResult::Unreadable;
+        return leftOutByName(error) ? OpenResult::Unreadable : OpenResult::Failed;
     }
     NativeStat info{};
     if (statDescriptor(m_descriptor, info) != 0) {
         m_error = errnoText();
         close();
-        return OpenResult::Unreadable;
+        return OpenResult::Failed;
     }
     if ((info.st_mode & S_IFMT) != S_IFREG) {
         m_error = "not a regular file";
@@ -134,6 +157,11 @@ std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t l
         }
         if (count == 0)
             break;
+        const std::uint64_t digested = m_digest.bytes();
+        if (at <= digested && digested < at + static_cast<std::uint64_t>(count)) {
+            const std::size_t skip = static_cast<std::size_t>(digested - at);
+            m_digest.add(buffer + done + skip, static_cast<std::size_t>(count) - skip);
+        }
         done += count;
     }
     return done;
@@ -148,6 +176,8 @@ bool InputFile::unchanged()
     char probe = 0;
     if (now != m_stamp || readAt(m_stamp.size, &probe, 1) != 0)
         return false;
+    if (m_digest.bytes() == m_stamp.size && !holdsDigestedBytes())
+        return false;
     // Removed or replaced under its name: what was read is no longer the input.
     NativeStat named{};
 #ifdef _WIN32
@@ -161,6 +191,28 @@ bool InputFile::unchanged()
     return static_cast<std::uint64_t>(named.st_dev) == m_device &&
            static_cast<std::uint64_t>(named.st_ino) == m_inode;
 #endif
+}
+
+// Reads the whole file again and compares its digest with the one taken as it was first read.
+bool InputFile::holdsDigestedBytes()
+{
+    constexpr std::size_t kChunk = std::size_t(256) << 10;
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
+    const ContentDigest first = m_digest;
+    m_digest = ContentDigest();
+    bool same = true;
+    for (std::uint64_t offset = 0; offset < m_stamp.size;) {
+        const std::size_t length =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, m_stamp.size - offset));
+        if (readAt(offset, buffer.get(), length) != static_cast<std::int64_t>(length)) {
+            same = false;
+            break;
+        }
+        offset += length;
+    }
+    same = same && m_digest.value() == first.value();
+    m_digest = first;
+    return same;
 }
 
 void InputFile::close()

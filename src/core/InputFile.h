@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ContentDigest.h"
+
 #include <cstdint>
 #include <string>
 
@@ -15,6 +17,8 @@ struct FileStamp
 
 // A regular file opened for reading, never blocking: a FIFO, device, socket or folder is not
 // opened at all. Reads go to explicit offsets, so one descriptor serves every scan of the file.
+// The bytes read in order from the start are digested as they pass, so that a file read whole
+// can prove later that it still holds them.
 class InputFile
 {
 public:
@@ -28,8 +32,9 @@ public:
     enum class OpenResult
     {
         Opened,
-        Unreadable,     // missing, no rights, or any other open error
+        Unreadable,     // missing or not to be read with the user's rights
         NotRegularFile, // a folder, FIFO, device or socket
+        Failed,         // any other error (too many open files, an I/O error): not the file's fault
     };
     // Opens path (UTF-8); error() says why not.
     OpenResult open(const std::string& path);
@@ -37,8 +42,13 @@ public:
     // Reads up to length bytes at offset; the count read, or -1 with error() set.
     std::int64_t readAt(std::uint64_t offset, char* buffer, std::size_t length);
     // True while the file is as it was opened: still under its name, with the same stamp and
-    // nothing past its end.
+    // nothing past its end, and, once it was read whole, the same bytes: a same-size rewrite
+    // within one tick of the file system's clock keeps the stamp.
     bool unchanged();
+    // The digest of the bytes read so far in order from the start; of the whole file once
+    // digestedBytes() reaches size().
+    std::uint64_t digest() const { return m_digest.value(); }
+    std::uint64_t digestedBytes() const { return m_digest.bytes(); }
 
     const FileStamp& stamp() const { return m_stamp; }
     std::uint64_t size() const { return m_stamp.size; }
@@ -46,11 +56,13 @@ public:
 
 private:
     void close();
+    bool holdsDigestedBytes();
 
     int m_descriptor = -1;
     std::string m_path;
     std::uint64_t m_device = 0;
     std::uint64_t m_inode = 0;
     FileStamp m_stamp;
+    ContentDigest m_digest;
     std::string m_error;
 };

@@ -132,6 +132,7 @@ private:
     template <typename OnLine>
     ReadResult scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end, OnLine onLine);
     ReadResult readBlock(InputFile& file, std::uint64_t offset, std::size_t length);
+    bool provedUnchanged(Candidate& candidate);
     bool inputChanged(std::size_t index);
     bool readFailed(std::size_t index, InputFile& file, ReadResult read);
     bool fail(Status status, const std::string& path, const std::string& reason);
@@ -207,6 +208,11 @@ MergeReport MergeRun::run()
     }
     if (m_failed)
         return m_report;
+    if (m_sink && !last) {
+        // Committing would replace the output, which may be one of the inputs, with nothing.
+        m_report.status = Status::NothingCopied;
+        return m_report;
+    }
     if (last && m_request.percentLines &&
         (last->lastKept.empty() || !isPercentLine(last->lastKept.back().text)))
         write(kPercentLine);
@@ -253,8 +259,13 @@ bool MergeRun::open(std::size_t index, InputFile& file)
     case InputFile::OpenResult::NotRegularFile:
         record.outcome = Outcome::NotRegularFile;
         break;
+    case InputFile::OpenResult::Failed:
+        record.outcome = Outcome::Failed;
+        break;
     }
     record.reason = result == InputFile::OpenResult::Opened ? std::string() : file.error();
+    if (result == InputFile::OpenResult::Failed)
+        return fail(Status::InputFailed, record.path, record.reason);
 
     if (const MergeReport* plan = m_request.plan; plan && index < plan->inputs.size()) {
         const InputRecord& planned = plan->inputs[index];
@@ -296,18 +307,12 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
             eligible = content > needed;
             return !eligible;
         });
-    if (read == ReadResult::Failed) {
-        record.outcome = Outcome::Unreadable;
-        record.reason = candidate.file.error();
-        record.cutTop.clear();
-        return false;
-    }
-    if (read == ReadResult::Short)
-        return inputChanged(candidate.index);
+    if (read != ReadResult::Read)
+        return readFailed(candidate.index, candidate.file, read);
     if (eligible)
         return true;
-    if (!candidate.file.unchanged())
-        return inputChanged(candidate.index);
+    if (!provedUnchanged(candidate))
+        return false;
     record.outcome = Outcome::Short;
     record.contentLines = content;
     record.lines = lines;
@@ -367,10 +372,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
             return readFailed(candidate.index, file, read);
     }
     record.lines = state.lineNumber;
-    if (!recordLastKept(candidate))
+    if (!recordLastKept(candidate) || !provedUnchanged(candidate))
         return false;
-    if (!file.unchanged())
-        return inputChanged(candidate.index);
     return reportProgress(file.size() - (end - begin));
 }
 
@@ -591,6 +594,23 @@ ReadResult MergeRun::readBlock(InputFile& file, std::uint64_t offset, std::size_
     return static_cast<std::size_t>(read) == length ? ReadResult::Read : ReadResult::Short;
 }
 
+// A file read whole is still what was read, and what its plan read.
+bool MergeRun::provedUnchanged(Candidate& candidate)
+{
+    InputRecord& record = m_report.inputs[candidate.index];
+    if (!candidate.file.unchanged())
+        return inputChanged(candidate.index);
+    record.digest = candidate.file.digest();
+    const MergeReport* plan = m_request.plan;
+    if (plan && candidate.index < plan->inputs.size() &&
+        plan->inputs[candidate.index].digest != record.digest) {
+        record.outcome = Outcome::Changed;
+        record.reason = "changed since the plan";
+        return fail(Status::InputChanged, record.path, record.reason);
+    }
+    return true;
+}
+
 bool MergeRun::inputChanged(std::size_t index)
 {
     InputRecord& record = m_report.inputs[index];
@@ -603,6 +623,8 @@ bool MergeRun::readFailed(std::size_t index, InputFile& file, ReadResult read)
 {
     if (read == ReadResult::Short)
         return inputChanged(index);
+    m_report.inputs[index].outcome = Outcome::Failed;
+    m_report.inputs[index].reason = file.error();
     return fail(Status::InputFailed, m_report.inputs[index].path, file.error());
 }
 
@@ -667,6 +689,7 @@ MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputP
     const std::filesystem::path target = pathFromUtf8(outputPath);
     const std::filesystem::path folder = target.parent_path();
     std::error_code ec;
+    bool folderMade = false;
     if (!folder.empty() && !std::filesystem::exists(folder, ec)) {
         std::filesystem::create_directory(folder, ec);
         if (ec) {
@@ -674,16 +697,21 @@ MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputP
             report.failure = {utf8FromPath(folder), ec.message()};
             return report;
         }
+        folderMade = true;
     }
-    AtomicFileWriter output(target);
-    if (!output.open()) {
-        report.status = Status::OutputFailed;
-        report.failure = {outputPath, output.error()};
-        return report;
+    {
+        AtomicFileWriter output(target);
+        if (!output.open()) {
+            report.status = Status::OutputFailed;
+            report.failure = {outputPath, output.error()};
+        } else {
+            report = MergeNcFiles(request, output);
+            if (report.status == Status::OutputFailed)
+                report.failure.path = outputPath;
+        }
     }
-    report = MergeNcFiles(request, output);
-    if (report.status == Status::OutputFailed)
-        report.failure.path = outputPath;
+    if (folderMade && report.status != Status::Written)
+        std::filesystem::remove(folder, ec); // only while empty: nothing of ours is left in it
     return report;
 }
 

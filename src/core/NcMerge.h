@@ -39,6 +39,7 @@ struct InputRecord
         Unreadable,     // could not be opened or read: left out
         NotRegularFile, // a folder, FIFO, device or socket: left out
         Changed,        // changed under the merge, or since its plan: the merge failed
+        Failed,         // an error not of the file's making (an I/O error, too many open files)
         NotReached,     // the merge ended before this input
     };
     // How many kept lines the record holds at the start and at the end of a copied file.
@@ -48,6 +49,8 @@ struct InputRecord
     Outcome outcome = Outcome::NotReached;
     std::string reason; // why an input was left out or failed
     FileStamp stamp;    // as opened
+    // Of the bytes read, once the input was read whole: what a later run compares.
+    std::uint64_t digest = 0;
     // Of a copied file: its lines and content lines, the lines cut at its top and bottom, the
     // blank lines dropped between them, and its first and last kept lines.
     std::int64_t lines = 0;
@@ -67,7 +70,8 @@ struct MergeReport
 {
     enum class Status
     {
-        Written,            // the output holds the copied files (possibly none)
+        Written,            // the output holds the copied files
+        NothingCopied,      // no input could be copied: the output is left as it was
         Planned,            // a plan: the record is complete and nothing was written
         Cancelled,          // stopped on request; no output was written
         BadTrimCount,       // a cut of fewer than 0 lines; nothing was read or written
@@ -82,7 +86,11 @@ struct MergeReport
     FileProblem failure; // what failed: a path, or the trim count's name and value
     std::vector<InputRecord> inputs;
 
-    bool succeeded() const { return status == Status::Written || status == Status::Planned; }
+    bool succeeded() const
+    {
+        return status == Status::Written || status == Status::Planned ||
+               status == Status::NothingCopied;
+    }
     int copiedFiles() const;
     std::vector<std::string> shortFiles() const;
     // Inputs that could not be opened or read, or are not regular files.
@@ -122,11 +130,12 @@ struct MergeRequest
 // nothing.
 MergeReport PlanNcMerge(const MergeRequest& request);
 
-// Merges into sink, which is committed only when every input was read whole and unchanged.
+// Merges into sink, which is committed only when every input was read whole and unchanged and
+// at least one was copied.
 MergeReport MergeNcFiles(const MergeRequest& request, OutputSink& sink);
 
 // Merges into the file at outputPath, creating its folder one level deep; the file is replaced
-// only when the whole merge succeeded.
+// only when the whole merge succeeded, and a folder made for it goes again when it was not.
 MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputPath);
 MergeReport MergeNcFiles(const std::vector<std::string>& inputs, const std::string& outputPath,
                          int delUp, int delBtm, const MergeProgress& progress = {});

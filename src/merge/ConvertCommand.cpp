@@ -201,6 +201,7 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
         text = UiTexts::inputChanged();
         break;
     case MergeReport::Status::Written:
+    case MergeReport::Status::NothingCopied:
     case MergeReport::Status::Planned:
     case MergeReport::Status::NotApproved:
         return;

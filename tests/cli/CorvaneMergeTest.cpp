@@ -39,9 +39,9 @@ private slots:
         QVERIFY(lines[0].contains(shortFile));
         QVERIFY(lines[1].contains(missing));
 
-        // Nothing copied: the output exists, empty, and the status says so.
-        QCOMPARE(run({u"--bottom"_s, u"1"_s, u"-o"_s, out, shortFile}), 1);
-        QCOMPARE(read(u"merged.program"_s), QByteArray());
+        // Nothing copied: the output, here one of the inputs, is left as it was.
+        QCOMPARE(run({u"--bottom"_s, u"1"_s, u"-o"_s, shortFile, shortFile}), 1);
+        QCOMPARE(read(u"short.nc"_s), QByteArray("N1\n"));
     }
 
     // Names are bytes: a name in code page 949 is the name the file system holds, in and out.

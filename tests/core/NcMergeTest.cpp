@@ -7,8 +7,11 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 #endif
 
 #include <algorithm>
@@ -217,7 +220,6 @@ TEST_F(NcMergeTest, OnlyRegularFilesAreReadAndTheRestAreNamed)
     const std::vector<std::string> inputs = {missing, folder.file("folder.nc"),
                                              folder.file("fifo.nc"), "/dev/zero", shortFile};
     const MergeReport report = merge(inputs, 1, 0);
-    EXPECT_EQ(report.status, MergeReport::Status::Written);
     const std::vector<FileProblem> unreadable = report.unreadableFiles();
     ASSERT_EQ(unreadable.size(), 4u);
     for (std::size_t i = 0; i < unreadable.size(); ++i) {
@@ -225,10 +227,93 @@ TEST_F(NcMergeTest, OnlyRegularFilesAreReadAndTheRestAreNamed)
         EXPECT_FALSE(unreadable[i].reason.empty());
     }
     EXPECT_EQ(report.shortFiles(), std::vector<std::string>{shortFile});
-    EXPECT_EQ(report.copiedFiles(), 0);
-    EXPECT_EQ(readFile(output), "");
+    EXPECT_EQ(report.status, MergeReport::Status::NothingCopied);
+    EXPECT_FALSE(fs::exists(output));
+}
+
+// An error that is not the input's own (here too many open files) fails the merge instead of
+// leaving the input out.
+TEST_F(NcMergeTest, AnOpenErrorThatIsNotTheInputsFailsTheMerge)
+{
+    const auto input = folder.write("a.nc", "A1\nA2\n");
+    rlimit limits{};
+    ASSERT_EQ(getrlimit(RLIMIT_NOFILE, &limits), 0);
+    const int lowestFree = ::open("/dev/null", O_RDONLY);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit lowered = limits;
+    lowered.rlim_cur = rlim_t(lowestFree);
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &lowered), 0);
+    const MergeReport report = PlanNcMerge({.inputs = {input, input}});
+    setrlimit(RLIMIT_NOFILE, &limits);
+    EXPECT_EQ(report.status, MergeReport::Status::InputFailed);
+    EXPECT_EQ(report.failure.path, input);
+    EXPECT_EQ(report.inputs[0].outcome, InputRecord::Outcome::Failed);
+    EXPECT_TRUE(report.unreadableFiles().empty());
+}
+
+// A rewrite of the same size within one tick of the file system's clock keeps size and time:
+// the bytes themselves must show it, during the merge and between a plan and its write.
+TEST_F(NcMergeTest, ASameSizeRewriteThatKeepsTheStampIsCaught)
+{
+    std::string oldLines;
+    std::string newLines;
+    for (int i = 0; i < 100; ++i) {
+        oldLines += "G01 X" + std::to_string(100 + i) + "\n";
+        newLines += "G01 Y" + std::to_string(100 + i) + "\n";
+    }
+    folder.write("out.NC", "previous\n");
+    const std::string a = folder.write("a.nc", oldLines);
+    const auto stamp = fs::last_write_time(a);
+    const auto rewrite = [&](const std::string& bytes) {
+        std::fstream(a, std::ios::in | std::ios::out | std::ios::binary) << bytes;
+        fs::last_write_time(a, stamp);
+    };
+
+    for (const std::string* during : {&newLines, &oldLines}) {
+        rewrite(oldLines);
+        int blocks = 0;
+        const auto rewriteHalfway = [&](std::uint64_t, std::uint64_t) {
+            if (++blocks == 4)
+                rewrite(*during);
+            return true;
+        };
+        const MergeReport report =
+            MergeNcFiles({.inputs = {a}, .progress = rewriteHalfway, .blockSize = 256}, output);
+        if (during == &newLines) {
+            EXPECT_EQ(report.status, MergeReport::Status::InputChanged);
+            EXPECT_EQ(report.failure.path, a);
+            EXPECT_EQ(readFile(output), "previous\n");
+        } else {
+            EXPECT_EQ(report.status, MergeReport::Status::Written); // the same bytes again
+        }
+    }
+
+    rewrite(oldLines);
+    const MergeReport plan = PlanNcMerge({.inputs = {a}});
+    rewrite(newLines);
+    const MergeReport written = MergeNcFiles({.inputs = {a}, .plan = &plan}, output);
+    EXPECT_EQ(written.status, MergeReport::Status::InputChanged);
+    EXPECT_EQ(written.inputs[0].outcome, InputRecord::Outcome::Changed);
 }
 #endif
+
+// A merge that copies nothing writes nothing: the output, which may be one of the inputs, stays
+// as it was, and a folder made for it goes again.
+TEST_F(NcMergeTest, AMergeThatCopiesNothingLeavesTheOutputAlone)
+{
+    const auto p = folder.write("p.nc", "G0 X1\nM30\n");
+    const auto q = folder.write("q.nc", "G0 X2\nM30\n");
+    const MergeReport report = MergeNcFiles({p, q}, p, 5, 0);
+    EXPECT_EQ(report.status, MergeReport::Status::NothingCopied);
+    EXPECT_TRUE(report.succeeded());
+    EXPECT_EQ(readFile(p), "G0 X1\nM30\n");
+    EXPECT_EQ(sortedFiles(folder.path()).size(), 2u);
+
+    EXPECT_EQ(MergeNcFiles({p, q}, folder.file("new/merged.nc"), 5, 0).status,
+              MergeReport::Status::NothingCopied);
+    EXPECT_FALSE(fs::exists(folder.path() / "new"));
+}
 
 TEST_F(NcMergeTest, AMissingOutputFolderIsCreatedOneLevelDeep)
 {

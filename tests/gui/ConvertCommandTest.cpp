@@ -81,14 +81,15 @@ private slots:
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G1\r\nG2\r\n"));
         QCOMPARE(m_env->platform.startedPrograms.size(), 1);
 
-        // Without the one good file nothing is copied: no completion, no editor.
+        // Without the one good file nothing is copied: no completion, no editor, and the old
+        // output stays.
         m_env->app.m_JobFiles.clear();
         m_env->platform.messages.clear();
         addJob(u"missing.nc"_s, {});
         addJob(u"short.nc"_s, "S1\n");
         convert(u"out.nc"_s, 1);
         QCOMPARE(messages().size(), 2);
-        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray());
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G1\r\nG2\r\n"));
         QCOMPARE(m_env->platform.startedPrograms.size(), 1);
     }
 

@@ -1,0 +1,37 @@
+#include "core/ContentDigest.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::uint64_t digestOf(const std::string& bytes, std::size_t piece)
+{
+    ContentDigest digest;
+    for (std::size_t at = 0; at < bytes.size(); at += piece)
+        digest.add(bytes.data() + at, std::min(piece, bytes.size() - at));
+    return digest.value();
+}
+
+} // namespace
+
+// The published XXH64 values, whatever pieces the bytes arrive in; one changed byte anywhere
+// changes the value.
+TEST(ContentDigest, IsXxh64OfTheBytesHoweverTheyArrive)
+{
+    EXPECT_EQ(ContentDigest().value(), 0xEF46DB3751D8E999ull);
+    EXPECT_EQ(digestOf("abc", 1), 0x44BC2CF5AD770999ull);
+
+    std::string program;
+    for (int i = 0; i < 300; ++i)
+        program += "N" + std::to_string(i) + " G01 X" + std::to_string(i * 7) + "\r\n";
+    const std::uint64_t whole = digestOf(program, program.size());
+    for (std::size_t piece : {1, 3, 31, 32, 33, 4096})
+        EXPECT_EQ(digestOf(program, piece), whole) << piece;
+    for (std::size_t at : {std::size_t(0), std::size_t(31), program.size() - 1}) {
+        std::string changed = program;
+        changed[at] ^= 1;
+        EXPECT_NE(digestOf(changed, 64), whole) << at;
+    }
+}
