@@ -153,22 +153,48 @@ std::size_t errorsIn(const std::vector<SeamFinding>& findings)
         }));
 }
 
-// One finding a line, as compilers print theirs: PATH:LINE: error: TEXT.
-void printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
+// Control bytes, a line feed above all, written as escapes: a name or a line of a program must
+// not forge a line of its own.
+std::string escaped(std::string_view text)
 {
-    for (const SeamFinding& finding : findings)
-        std::fprintf(stream, "%s:%lld: %s: %s: %s\n", finding.path.c_str(),
-                     static_cast<long long>(finding.line),
-                     finding.severity == SeamFinding::Severity::Error ? "error" : "warning",
-                     seamRuleInfo(finding.rule).reason, finding.text.c_str());
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            result += "\\\\";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            result += code;
+        } else {
+            result += c;
+        }
+    }
+    return result;
 }
 
-void printLeftOut(const MergeReport& report)
+// One finding a line, as compilers print theirs: PATH:LINE: error: TEXT, or PATH: error: TEXT
+// for a whole input. False when the stream failed.
+bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
 {
-    for (const std::string& file : report.shortFiles())
-        printError("too short for the trimming, left out: " + file);
-    for (const FileProblem& problem : report.unreadableFiles())
-        printError("cannot read, left out: " + problem.path + ": " + problem.reason);
+    for (const SeamFinding& finding : findings) {
+        std::string where = escaped(finding.path);
+        if (finding.line > 0)
+            where += ":" + std::to_string(finding.line);
+        std::string text = seamRuleInfo(finding.rule).reason;
+        if (finding.rule == SeamRule::ControlBytes) {
+            char detail[64];
+            std::snprintf(detail, sizeof detail, " (byte 0x%02x at offset %llu)", finding.byte,
+                          static_cast<unsigned long long>(finding.offset));
+            text += detail;
+        } else if (!finding.text.empty()) {
+            text += ": " + escaped(finding.text);
+        }
+        std::fprintf(stream, "%s: %s: %s\n", where.c_str(),
+                     finding.severity == SeamFinding::Severity::Error ? "error" : "warning",
+                     text.c_str());
+    }
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 // --check: the findings of a plan on standard output and a summary on standard error.
@@ -177,14 +203,16 @@ int check(const Options& options)
     const MergeReport report = PlanNcMerge({.inputs = options.inputs,
                                             .delUp = options.top,
                                             .delBtm = options.bottom,
-                                            .noteKept = mayMatterWhenKept});
-    printLeftOut(report);
+                                            .noteKept = mattersWhenKept});
     if (report.status != MergeReport::Status::Planned) {
-        printError("cannot check: " + report.failure.path + ": " + report.failure.reason);
+        printError("cannot check: " + escaped(report.failure.path) + ": " + report.failure.reason);
         return Failed;
     }
     const std::vector<SeamFinding> findings = CheckSeams(report);
-    printFindings(findings, stdout);
+    if (!printFindings(findings, stdout)) {
+        printError("cannot write the findings to standard output");
+        return Failed;
+    }
     const std::size_t errors = errorsIn(findings);
     std::fprintf(stderr, "corvane-merge: %zu errors, %zu warnings in %d copied files\n", errors,
                  findings.size() - errors, report.copiedFiles());
@@ -242,7 +270,7 @@ int main(int argc, char* argv[])
     MergeRequest request{.inputs = options->inputs,
                          .delUp = options->top,
                          .delBtm = options->bottom,
-                         .noteKept = mayMatterWhenKept};
+                         .noteKept = mattersWhenKept};
     std::vector<SeamFinding> findings;
     request.approve = [&](const MergeReport& plan) {
         findings = CheckSeams(plan);
@@ -255,7 +283,6 @@ int main(int argc, char* argv[])
     } else {
         report = MergeNcFiles(request, *options->output);
     }
-    printLeftOut(report);
     printFindings(findings, stderr);
     if (report.status == MergeReport::Status::NotApproved) {
         printError("nothing written: the seams have errors (--strict)");
@@ -266,7 +293,8 @@ int main(int argc, char* argv[])
         return NothingCopied;
     }
     if (report.status != MergeReport::Status::Written) {
-        printError("nothing written: " + report.failure.path + ": " + report.failure.reason);
+        printError("nothing written: " + escaped(report.failure.path) + ": " +
+                   report.failure.reason);
         return Failed;
     }
     return Copied;

@@ -4,7 +4,6 @@
 #include "BlockWriter.h"
 #include "LineEndFinder.h"
 #include "OutputSink.h"
-#include "SeamCheck.h"
 #include "Utf8Path.h"
 
 #include <algorithm>
@@ -36,6 +35,7 @@ struct ScannedLine
     bool blank = false;
     std::string text;
     bool truncated = false;
+    NcLineFacts facts{};
 };
 
 enum class ReadResult
@@ -45,14 +45,18 @@ enum class ReadResult
     Short,  // the file ended before the size it was opened with
 };
 
-// Gathers the bytes of one line that arrive in pieces, keeping at most a bounded text.
+// Gathers the bytes of one line that arrive in pieces, keeping at most a bounded text; the
+// program's reader reads the whole line.
 class LineAssembly
 {
 public:
+    explicit LineAssembly(NcLineReader* reader = nullptr) : m_reader(reader) {}
+
     void add(const char* bytes, std::size_t count)
     {
         if (count == 0)
             return;
+        m_reader->feed({bytes, count});
         m_bytes += count;
         m_lastIsCr = bytes[count - 1] == '\r';
         const std::size_t room = NumberedLine::kMaxTextBytes + 1 - m_text.size();
@@ -71,6 +75,7 @@ public:
             m_text.resize(NumberedLine::kMaxTextBytes);
         line.text.swap(m_text);
         line.blank = content == 0;
+        line.facts = m_reader->finish();
         m_text.clear();
         m_bytes = 0;
         m_lastIsCr = false;
@@ -80,6 +85,7 @@ public:
     bool empty() const { return m_bytes == 0; }
 
 private:
+    NcLineReader* m_reader;
     std::string m_text;
     std::uint64_t m_bytes = 0;
     bool m_lastIsCr = false;
@@ -87,7 +93,7 @@ private:
 
 NumberedLine numbered(std::int64_t number, ScannedLine& line)
 {
-    return {number, std::move(line.text), line.truncated};
+    return {number, std::move(line.text), line.truncated, std::move(line.facts)};
 }
 
 class MergeRun
@@ -117,7 +123,8 @@ private:
         InputFile file{};
         std::uint64_t topEnd = 0;
         std::int64_t topContentLines = 0;
-        std::string firstContentLine{}; // bounded
+        bool startsWithPercent = false;
+        NcLineReader reader{};
     };
 
     std::optional<Candidate> findEligible(std::size_t from, bool first);
@@ -126,11 +133,15 @@ private:
     bool copy(Candidate& candidate, bool cutTop, bool cutBottom);
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
     void copyLines(std::string_view bytes, std::uint64_t offset, InputRecord& record);
-    void recordKept(InputRecord& record, std::int64_t number, std::string_view text);
+    void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
+                    NcLineFacts&& facts);
     bool recordLastKept(Candidate& candidate);
+    static void noteControlByte(InputRecord& record, std::uint64_t lineStart, std::int64_t number,
+                                const NcLineFacts& facts);
 
     template <typename OnLine>
-    ReadResult scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end, OnLine onLine);
+    ReadResult scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end,
+                         NcLineReader& reader, OnLine onLine);
     ReadResult readBlock(InputFile& file, std::uint64_t offset, std::size_t length);
     bool provedUnchanged(Candidate& candidate);
     bool inputChanged(std::size_t index);
@@ -165,6 +176,7 @@ private:
     // The copy of one file, line by line across blocks.
     struct CopyState
     {
+        NcLineReader* reader = nullptr;
         std::int64_t lineNumber = 0; // of the last line ended
         LineAssembly line;           // a line that began in an earlier block
         bool lineOpen = false;
@@ -194,8 +206,13 @@ MergeReport MergeRun::run()
     if (m_sink)
         m_writer.emplace(*m_sink, m_blockSize, m_totalBytes >= kThreadedBytes);
     std::optional<Candidate> current = findEligible(0, true);
-    if (current && m_request.percentLines && !isPercentLine(current->firstContentLine))
+    // A Heidenhain program never has "%" lines.
+    const bool percentLines = current && m_request.percentLines &&
+                              current->reader.dialect() != NcLineReader::Dialect::Heidenhain;
+    if (percentLines && !current->startsWithPercent) {
         write(kPercentLine);
+        m_report.percentAddedAtStart = true;
+    }
     const InputRecord* last = nullptr;
     bool first = true;
     while (current && !m_failed) {
@@ -213,9 +230,11 @@ MergeReport MergeRun::run()
         m_report.status = Status::NothingCopied;
         return m_report;
     }
-    if (last && m_request.percentLines &&
-        (last->lastKept.empty() || !isPercentLine(last->lastKept.back().text)))
+    if (percentLines &&
+        (last->lastKept.empty() || !last->lastKept.back().facts.has(NcLineFacts::TapeMark))) {
         write(kPercentLine);
+        m_report.percentAddedAtEnd = true;
+    }
     if (m_sink && m_request.approve && !m_request.approve(m_report)) {
         fail(Status::NotApproved, "", "not approved");
         return m_report;
@@ -292,12 +311,14 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
     std::int64_t lines = 0;
     std::int64_t content = 0;
     bool eligible = false;
+    NcLineReader& reader = candidate.reader;
     const ReadResult read =
-        scanLines(candidate.file, 0, candidate.file.size(), [&](ScannedLine& line) {
+        scanLines(candidate.file, 0, candidate.file.size(), reader, [&](ScannedLine& line) {
             ++lines;
             content += line.blank ? 0 : 1;
-            if (content == 1 && !line.blank && candidate.firstContentLine.empty())
-                candidate.firstContentLine = line.text;
+            if (content == 1 && !line.blank)
+                candidate.startsWithPercent = line.facts.has(NcLineFacts::TapeMark);
+            noteControlByte(record, line.start, lines, line.facts);
             if (lines <= m_request.delUp) {
                 candidate.topEnd = line.end;
                 candidate.topContentLines = content;
@@ -305,7 +326,8 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
                     record.cutTop.push_back(numbered(lines, line));
             }
             eligible = content > needed;
-            return !eligible;
+            // Read on to the program's first statement, which tells its dialect.
+            return !eligible || reader.dialect() == NcLineReader::Dialect::Undecided;
         });
     if (read != ReadResult::Read)
         return readFailed(candidate.index, candidate.file, read);
@@ -313,6 +335,7 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
         return true;
     if (!provedUnchanged(candidate))
         return false;
+    record.dialect = reader.dialect();
     record.outcome = Outcome::Short;
     record.contentLines = content;
     record.lines = lines;
@@ -336,6 +359,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
 
     CopyState& state = m_copy;
     state = CopyState();
+    state.reader = &candidate.reader;
+    state.line = LineAssembly(&candidate.reader);
     state.lineNumber = cutTop ? std::int64_t(record.cutTop.size()) : 0;
     record.contentLines = cutTop ? candidate.topContentLines : 0;
     for (std::uint64_t offset = begin; offset < end;) {
@@ -356,38 +381,51 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
             write(state.pendingCr ? "\r\r\n" : kLineEnd);
             ++record.contentLines;
             state.remember(state.lineStart, state.lineNumber);
-            recordKept(record, state.lineNumber, last.text);
+            noteControlByte(record, state.lineStart, state.lineNumber, last.facts);
+            recordKept(record, state.lineNumber, last.text, std::move(last.facts));
         } else {
             ++record.blankLinesDropped;
         }
     }
 
     if (cutBottom) {
-        const ReadResult read = scanLines(file, end, file.size(), [&](ScannedLine& line) {
-            record.contentLines += line.blank ? 0 : 1;
-            record.cutBottom.push_back(numbered(++state.lineNumber, line));
-            return true;
-        });
+        const ReadResult read =
+            scanLines(file, end, file.size(), candidate.reader, [&](ScannedLine& line) {
+                record.contentLines += line.blank ? 0 : 1;
+                noteControlByte(record, line.start, ++state.lineNumber, line.facts);
+                record.cutBottom.push_back(numbered(state.lineNumber, line));
+                return true;
+            });
         if (read != ReadResult::Read)
             return readFailed(candidate.index, file, read);
     }
     record.lines = state.lineNumber;
+    record.dialect = candidate.reader.dialect();
     if (!recordLastKept(candidate) || !provedUnchanged(candidate))
         return false;
     return reportProgress(file.size() - (end - begin));
 }
 
 // Notes a kept line in the record: among the first ones, or when the request picks it out.
-void MergeRun::recordKept(InputRecord& record, std::int64_t number, std::string_view text)
+void MergeRun::recordKept(InputRecord& record, std::int64_t number, std::string_view text,
+                          NcLineFacts&& facts)
 {
-    const auto numberedText = [&] {
-        return NumberedLine{number, std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
-                            text.size() > NumberedLine::kMaxTextBytes};
-    };
-    if (record.firstKept.size() < InputRecord::kContextLines)
-        record.firstKept.push_back(numberedText());
-    if (m_request.noteKept && m_request.noteKept(text))
-        record.notedKept.push_back(numberedText());
+    const bool first = record.firstKept.size() < InputRecord::kContextLines;
+    const bool noted = m_request.noteKept && m_request.noteKept(facts);
+    if (!first && !noted)
+        return;
+    NumberedLine line{number, std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
+                      text.size() > NumberedLine::kMaxTextBytes, std::move(facts)};
+    if (first && noted)
+        record.firstKept.push_back(line);
+    (noted ? record.notedKept : record.firstKept).push_back(std::move(line));
+}
+
+void MergeRun::noteControlByte(InputRecord& record, std::uint64_t lineStart, std::int64_t number,
+                               const NcLineFacts& facts)
+{
+    if (facts.has(NcLineFacts::ControlByte) && !record.controlByte)
+        record.controlByte = {lineStart + facts.controlByteColumn, number, facts.controlByte};
 }
 
 // Copies whole lines of one block: stretches of lines that already end with CR LF go out as
@@ -403,10 +441,13 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
     std::int64_t lineNumber = state.lineNumber;
     std::int64_t contentLines = 0;
     std::int64_t blankLines = 0;
-    const auto keep = [&](const char* start, std::string_view text) {
+    const auto keep = [&](const char* start, std::string_view text, NcLineFacts&& facts) {
         ++contentLines;
-        recordKept(record, lineNumber, text);
-        state.remember(start ? offset + std::uint64_t(start - begin) : state.lineStart, lineNumber);
+        const std::uint64_t lineStart =
+            start ? offset + std::uint64_t(start - begin) : state.lineStart;
+        noteControlByte(record, lineStart, lineNumber, facts);
+        recordKept(record, lineNumber, text, std::move(facts));
+        state.remember(lineStart, lineNumber);
     };
     // Writes the bytes of an open line, holding back a CR at their end.
     const auto carry = [&](const char* from, const char* to) {
@@ -430,7 +471,7 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
         if (state.line.finish(true, line)) {
             // A CR held back right before the LF is the CR of the CR LF written now.
             write(kLineEnd);
-            keep(nullptr, line.text);
+            keep(nullptr, line.text, std::move(line.facts));
         } else {
             ++blankLines;
         }
@@ -455,7 +496,7 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
                 write(kLineEnd);
                 run = lf + 1;
             }
-            keep(p, {p, length});
+            keep(p, {p, length}, state.reader->read({p, length}));
         }
         p = lf + 1;
     }
@@ -536,8 +577,9 @@ bool MergeRun::recordLastKept(Candidate& candidate)
     const std::uint64_t end =
         std::min(candidate.file.size(), kept.back().start + NumberedLine::kMaxTextBytes + 2);
     std::size_t next = 0;
+    NcLineReader reader(candidate.reader.dialect());
     const ReadResult read =
-        scanLines(candidate.file, kept.front().start, end, [&](ScannedLine& line) {
+        scanLines(candidate.file, kept.front().start, end, reader, [&](ScannedLine& line) {
             if (line.start == kept[next].start)
                 record.lastKept.push_back(numbered(kept[next++].number, line));
             return next < kept.size();
@@ -550,9 +592,9 @@ bool MergeRun::recordLastKept(Candidate& candidate)
 // Calls onLine for every line of [begin, end) of the file until it returns false.
 template <typename OnLine>
 ReadResult MergeRun::scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end,
-                               OnLine onLine)
+                               NcLineReader& reader, OnLine onLine)
 {
-    LineAssembly assembly;
+    LineAssembly assembly(&reader);
     ScannedLine line;
     line.start = begin;
     for (std::uint64_t offset = begin, look = kFirstLook; offset < end;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "InputFile.h"
+#include "NcLineReader.h"
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,7 +19,7 @@ struct FileProblem
 };
 
 // One line of an input, by its 1-based number. The text is without its line end and holds at
-// most kMaxTextBytes bytes of a longer line.
+// most kMaxTextBytes bytes of a longer line; the facts were read from the whole line.
 struct NumberedLine
 {
     static constexpr std::size_t kMaxTextBytes = 512;
@@ -25,8 +27,15 @@ struct NumberedLine
     std::int64_t number = 0;
     std::string text;
     bool truncated = false;
+    NcLineFacts facts{};
+};
 
-    bool operator==(const NumberedLine&) const = default;
+// The first byte of an input that no NC program holds.
+struct ControlByteFound
+{
+    std::uint64_t offset = 0; // in the file, from 0
+    std::int64_t line = 0;
+    unsigned char byte = 0;
 };
 
 // What the merge did with one input.
@@ -62,6 +71,8 @@ struct InputRecord
     std::vector<NumberedLine> lastKept;
     // Kept lines that the request's filter picked out, wherever they stand.
     std::vector<NumberedLine> notedKept;
+    NcLineReader::Dialect dialect = NcLineReader::Dialect::Undecided;
+    std::optional<ControlByteFound> controlByte;
 };
 
 // What a merge did, input by input. The merge itself shows nothing; callers turn this into
@@ -85,6 +96,9 @@ struct MergeReport
     Status status = Status::Written;
     FileProblem failure; // what failed: a path, or the trim count's name and value
     std::vector<InputRecord> inputs;
+    // The "%" lines the merge adds before and after the copied lines.
+    bool percentAddedAtStart = false;
+    bool percentAddedAtEnd = false;
 
     bool succeeded() const
     {
@@ -99,9 +113,9 @@ struct MergeReport
 
 // Told the bytes read so far and the bytes of all inputs; returns false to cancel.
 using MergeProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
-// Picks kept lines (without their line end) for the record to note. Called once for every kept
-// line: it must be quick.
-using KeptLineFilter = std::function<bool(std::string_view line)>;
+// Picks kept lines, by what they do, for the record to note. Called once for every kept line: it
+// must be quick.
+using KeptLineFilter = std::function<bool(const NcLineFacts& line)>;
 // Told the whole record before the output replaces the old one; false keeps the old output.
 using MergeApproval = std::function<bool(const MergeReport& report)>;
 
@@ -122,7 +136,8 @@ struct MergeRequest
     std::size_t blockSize = std::size_t(1) << 20;
     KeptLineFilter noteKept{};
     MergeApproval approve{};
-    // A "%" line starts and ends the output where its first and last lines are none.
+    // A "%" line starts and ends the output where its first and last lines are none, unless the
+    // program is a Heidenhain one, which never has them.
     bool percentLines = false;
 };
 

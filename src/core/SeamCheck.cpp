@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
-#include <optional>
 
 namespace {
 
 using Severity = SeamFinding::Severity;
+using Fact = NcLineFacts::Fact;
 
 constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::ProgramEndInside, Severity::Error,
@@ -20,153 +19,29 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::CoolantCut, Severity::Warning, "coolant on cut"},
     SeamRuleInfo{SeamRule::ProgramNumberInside, Severity::Warning,
                  "program number kept inside the program"},
+    SeamRuleInfo{SeamRule::MoveCut, Severity::Error, "move cut"},
+    SeamRuleInfo{SeamRule::CallCut, Severity::Error, "subprogram call or jump cut"},
+    SeamRuleInfo{SeamRule::CalledLabelCut, Severity::Error,
+                 "label cut that a kept line still calls"},
+    SeamRuleInfo{SeamRule::ReturnInside, Severity::Error,
+                 "subprogram return (M99) kept before the last file"},
+    SeamRuleInfo{SeamRule::ControlBytes, Severity::Error, "control byte that no NC program holds"},
+    SeamRuleInfo{SeamRule::ProgramNameDiffers, Severity::Warning,
+                 "program ends under another name than it begins with"},
+    SeamRuleInfo{SeamRule::InputShort, Severity::Error,
+                 "left out: no more content lines than the cuts take"},
+    SeamRuleInfo{SeamRule::InputUnreadable, Severity::Error, "left out: cannot be read"},
+    SeamRuleInfo{SeamRule::InputNotRegular, Severity::Error, "left out: not a regular file"},
 };
 
-enum class Dialect
+// A call of an O program by M98 P: older controls write the repeat count before the program's
+// four digits (P30100 runs O0100 three times).
+bool calls(const NcLabel& target, const NcLabel& label)
 {
-    Iso,        // FANUC and alike: words of a letter and a number, comments in ( ) and after ;
-    Heidenhain, // conversational: BEGIN PGM, TOOL CALL, L / CC / C blocks, comments after ;
-};
-
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
-}
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// The line in capitals without its comments: what the machine reads of it.
-std::string withoutComments(std::string_view line, Dialect dialect)
-{
-    std::string text;
-    int depth = 0;
-    for (char c : line) {
-        if (c == ';')
-            break;
-        if (dialect == Dialect::Iso && c == '(') {
-            ++depth;
-            continue;
-        }
-        if (dialect == Dialect::Iso && c == ')' && depth > 0) {
-            --depth;
-            continue;
-        }
-        if (depth == 0)
-            text += upper(c);
-    }
-    return text;
-}
-
-struct Word
-{
-    char letter;
-    std::string number; // as written, sign and point included
-};
-
-// Letter-number words: "G54.1P1" gives G 54.1 and P 1. ISO allows blanks between a letter and
-// its number ("G 54"); in a Heidenhain block they part words ("PGM 30" names a program), and the
-// letters of plain words (L, FMAX) come without numbers and are passed over.
-std::vector<Word> wordsOf(const std::string& text, Dialect dialect)
-{
-    std::vector<Word> words;
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i++];
-        if (c < 'A' || c > 'Z')
-            continue;
-        std::size_t end = i;
-        while (dialect == Dialect::Iso && end < text.size() && text[end] == ' ')
-            ++end;
-        const std::size_t start = end;
-        if (end < text.size() && (text[end] == '+' || text[end] == '-'))
-            ++end;
-        while (end < text.size() && (isDigit(text[end]) || text[end] == '.'))
-            ++end;
-        if (end > start && isDigit(text[end - 1]))
-            words.push_back({c, text.substr(start, end - start)});
-        i = std::max(i, end);
-    }
-    return words;
-}
-
-// A word's number when it is a whole number, as G54 or M06.
-std::optional<long> wholeNumber(const Word& word)
-{
-    if (word.number.find('.') != std::string::npos)
-        return std::nullopt;
-    return std::strtol(word.number.c_str(), nullptr, 10);
-}
-
-bool hasWord(const std::vector<Word>& words, char letter, long number)
-{
-    return std::any_of(words.begin(), words.end(), [&](const Word& word) {
-        return word.letter == letter && wholeNumber(word) == number;
-    });
-}
-
-bool contains(const std::string& text, std::string_view part)
-{
-    return text.find(part) != std::string::npos;
-}
-
-// What a line does, as far as the checks care.
-struct LineMeaning
-{
-    bool programEnd = false;
-    bool programNumber = false;
-    bool toolChange = false;
-    bool workOffset = false;
-    bool spindleStart = false;
-    bool lengthOffset = false;
-    bool coolantOn = false;
-};
-
-LineMeaning meaningOf(std::string_view line, Dialect dialect)
-{
-    const std::string text = withoutComments(line, dialect);
-    const std::vector<Word> words = wordsOf(text, dialect);
-    LineMeaning meaning;
-    meaning.programEnd = hasWord(words, 'M', 2) || hasWord(words, 'M', 30);
-    meaning.toolChange = hasWord(words, 'M', 6);
-    meaning.spindleStart = hasWord(words, 'M', 3) || hasWord(words, 'M', 4);
-    meaning.coolantOn = hasWord(words, 'M', 7) || hasWord(words, 'M', 8);
-    if (dialect == Dialect::Heidenhain) {
-        meaning.programEnd = meaning.programEnd || contains(text, "END PGM");
-        meaning.programNumber = contains(text, "BEGIN PGM");
-        meaning.toolChange = meaning.toolChange || contains(text, "TOOL CALL");
-        meaning.workOffset = contains(text, "TRANS DATUM") || contains(text, "CYCL DEF 7 ") ||
-                             text.ends_with("CYCL DEF 7") || contains(text, "CYCL DEF 7.");
-        return meaning;
-    }
-    const std::size_t first = text.find_first_not_of(' ');
-    meaning.programNumber = first != std::string::npos && text[first] == 'O' && !words.empty() &&
-                            words.front().letter == 'O';
-    meaning.lengthOffset = std::any_of(words.begin(), words.end(), [](const Word& word) {
-        return word.letter == 'G' && std::strtol(word.number.c_str(), nullptr, 10) == 43;
-    });
-    meaning.workOffset = std::any_of(words.begin(), words.end(), [](const Word& word) {
-        if (word.letter != 'G')
-            return false;
-        if (word.number == "54.1")
-            return true;
-        const std::optional<long> number = wholeNumber(word);
-        return number && ((*number >= 54 && *number <= 59) || (*number >= 505 && *number <= 599));
-    });
-    return meaning;
-}
-
-// Heidenhain programs name themselves in their first lines; every other program is ISO.
-Dialect dialectOf(const InputRecord& input)
-{
-    for (const auto* lines : {&input.cutTop, &input.firstKept, &input.notedKept})
-        for (const NumberedLine& line : *lines) {
-            const std::string text = withoutComments(line.text, Dialect::Heidenhain);
-            if (contains(text, "BEGIN PGM") || contains(text, "TOOL CALL"))
-                return Dialect::Heidenhain;
-        }
-    return Dialect::Iso;
+    if (target == label)
+        return true;
+    return target.kind == 'O' && label.kind == 'O' && target.number > 9999 &&
+           target.number % 10000 == label.number;
 }
 
 class SeamChecker
@@ -180,32 +55,117 @@ public:
         for (const InputRecord& input : m_report.inputs)
             if (input.outcome == InputRecord::Outcome::Copied)
                 copied.push_back(&input);
-        for (std::size_t i = 0; i < copied.size(); ++i)
-            checkInput(*copied[i], i == 0, i + 1 == copied.size());
+        for (const InputRecord* input : copied)
+            for (const auto* lines : {&input->firstKept, &input->notedKept, &input->lastKept})
+                for (const NumberedLine& line : *lines)
+                    if (line.facts.target)
+                        m_calledLabels.push_back(line.facts.target);
+
+        for (const InputRecord& input : m_report.inputs) {
+            if (input.outcome == InputRecord::Outcome::Copied)
+                checkInput(input, &input == copied.front(), &input == copied.back());
+            else
+                checkLeftOut(input);
+        }
+        checkProgramNames(copied);
         return std::move(m_findings);
     }
 
 private:
+    void checkLeftOut(const InputRecord& input)
+    {
+        SeamRule rule;
+        switch (input.outcome) {
+        case InputRecord::Outcome::Short:
+            rule = SeamRule::InputShort;
+            break;
+        case InputRecord::Outcome::Unreadable:
+            rule = SeamRule::InputUnreadable;
+            break;
+        case InputRecord::Outcome::NotRegularFile:
+            rule = SeamRule::InputNotRegular;
+            break;
+        default:
+            return;
+        }
+        m_findings.push_back({rule, seamRuleInfo(rule).severity, input.path, 0, input.reason});
+    }
+
     void checkInput(const InputRecord& input, bool first, bool last)
     {
-        const Dialect dialect = dialectOf(input);
         std::vector<SeamFinding> found;
+        if (input.controlByte) {
+            SeamFinding finding{
+                SeamRule::ControlBytes, Severity::Error, input.path, input.controlByte->line, {}};
+            finding.offset = input.controlByte->offset;
+            finding.byte = input.controlByte->byte;
+            found.push_back(finding);
+        }
+        static constexpr std::pair<Fact, SeamRule> kCutRules[] = {
+            {Fact::ToolChange, SeamRule::ToolChangeCut},
+            {Fact::WorkOffset, SeamRule::WorkOffsetCut},
+            {Fact::SpindleStart, SeamRule::SpindleStartCut},
+            {Fact::LengthOffset, SeamRule::LengthOffsetCut},
+            {Fact::CoolantOn, SeamRule::CoolantCut},
+            {Fact::AxisMove, SeamRule::MoveCut},
+            {Fact::Call, SeamRule::CallCut},
+            {Fact::Return, SeamRule::CallCut},
+        };
         for (const auto* cut : {&input.cutTop, &input.cutBottom})
             for (const NumberedLine& line : *cut) {
-                const LineMeaning meaning = meaningOf(line.text, dialect);
-                const std::pair<bool, SeamRule> cutRules[] = {
-                    {meaning.toolChange, SeamRule::ToolChangeCut},
-                    {meaning.workOffset, SeamRule::WorkOffsetCut},
-                    {meaning.spindleStart, SeamRule::SpindleStartCut},
-                    {meaning.lengthOffset, SeamRule::LengthOffsetCut},
-                    {meaning.coolantOn, SeamRule::CoolantCut},
-                };
-                for (const auto& [applies, rule] : cutRules)
-                    if (applies)
+                for (const auto& [fact, rule] : kCutRules)
+                    if (line.facts.has(fact) &&
+                        (fact != Fact::Return || !line.facts.has(Fact::Call)))
                         found.push_back(finding(rule, input, line));
+                if (line.facts.label && std::any_of(m_calledLabels.begin(), m_calledLabels.end(),
+                                                    [&](const NcLabel& target) {
+                                                        return calls(target, line.facts.label);
+                                                    }))
+                    found.push_back(finding(SeamRule::CalledLabelCut, input, line));
             }
 
-        // Every kept line the checks need is among the noted, first and last ones.
+        const std::int64_t firstLine = input.firstKept.empty() ? 0 : input.firstKept[0].number;
+        const std::int64_t lastLine = input.lastKept.empty() ? 0 : input.lastKept.back().number;
+        for (const NumberedLine* line : keptLines(input)) {
+            const NcLineFacts& facts = line->facts;
+            const bool outputStart = first && line->number == firstLine;
+            const bool outputEnd = last && line->number == lastLine;
+            if (facts.has(Fact::ProgramEnd) && !last)
+                found.push_back(finding(SeamRule::ProgramEndInside, input, *line));
+            if (facts.has(Fact::Return) && !last)
+                found.push_back(finding(SeamRule::ReturnInside, input, *line));
+            if (facts.has(Fact::TapeMark) && !outputStart && !outputEnd)
+                found.push_back(finding(SeamRule::TapeMarkInside, input, *line));
+            if (facts.has(Fact::ProgramStart) && !first)
+                found.push_back(finding(SeamRule::ProgramNumberInside, input, *line));
+        }
+        std::stable_sort(
+            found.begin(), found.end(),
+            [](const SeamFinding& a, const SeamFinding& b) { return a.line < b.line; });
+        m_findings.insert(m_findings.end(), found.begin(), found.end());
+    }
+
+    // A Heidenhain program is called by the name of its BEGIN PGM; an END PGM of another name
+    // ends it elsewhere than the control expects.
+    void checkProgramNames(const std::vector<const InputRecord*>& copied)
+    {
+        if (copied.empty() || copied.front()->dialect != NcLineReader::Dialect::Heidenhain)
+            return;
+        const NumberedLine* begin = nullptr;
+        for (const NumberedLine* line : keptLines(*copied.front()))
+            if (!begin && line->facts.has(Fact::ProgramStart))
+                begin = line;
+        const NumberedLine* end = nullptr;
+        for (const NumberedLine* line : keptLines(*copied.back()))
+            if (line->facts.has(Fact::ProgramEnd) && !line->facts.programName.empty())
+                end = line;
+        if (begin && end && begin->facts.programName != end->facts.programName)
+            m_findings.push_back(finding(SeamRule::ProgramNameDiffers, *copied.back(), *end));
+    }
+
+    // Every kept line the checks need is among the noted, first and last ones.
+    static std::vector<const NumberedLine*> keptLines(const InputRecord& input)
+    {
         std::vector<const NumberedLine*> kept;
         for (const auto* lines : {&input.firstKept, &input.notedKept, &input.lastKept})
             for (const NumberedLine& line : *lines)
@@ -218,23 +178,7 @@ private:
                                    return a->number == b->number;
                                }),
                    kept.end());
-        const std::int64_t firstLine = input.firstKept.empty() ? 0 : input.firstKept[0].number;
-        const std::int64_t lastLine = input.lastKept.empty() ? 0 : input.lastKept.back().number;
-        for (const NumberedLine* line : kept) {
-            const LineMeaning meaning = meaningOf(line->text, dialect);
-            const bool outputStart = first && line->number == firstLine;
-            const bool outputEnd = last && line->number == lastLine;
-            if (meaning.programEnd && !last)
-                found.push_back(finding(SeamRule::ProgramEndInside, input, *line));
-            if (isPercentLine(line->text) && !outputStart && !outputEnd)
-                found.push_back(finding(SeamRule::TapeMarkInside, input, *line));
-            if (meaning.programNumber && !first)
-                found.push_back(finding(SeamRule::ProgramNumberInside, input, *line));
-        }
-        std::stable_sort(
-            found.begin(), found.end(),
-            [](const SeamFinding& a, const SeamFinding& b) { return a.line < b.line; });
-        m_findings.insert(m_findings.end(), found.begin(), found.end());
+        return kept;
     }
 
     static SeamFinding finding(SeamRule rule, const InputRecord& input, const NumberedLine& line)
@@ -243,6 +187,7 @@ private:
     }
 
     const MergeReport& m_report;
+    std::vector<NcLabel> m_calledLabels;
     std::vector<SeamFinding> m_findings;
 };
 
@@ -259,39 +204,9 @@ std::vector<SeamFinding> CheckSeams(const MergeReport& report)
     return SeamChecker(report).run();
 }
 
-bool mayMatterWhenKept(std::string_view line)
+bool mattersWhenKept(const NcLineFacts& line)
 {
-    // Precise enough that a long program notes a handful of its lines: "%" first, an O word
-    // first, M2 or M30 (leading zeros allowed), BEGIN PGM or END PGM.
-    const std::size_t first = line.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return false;
-    const char start = upper(line[first]);
-    if (start == '%' || (start == 'O' && first + 1 < line.size() && isDigit(line[first + 1])))
-        return true;
-    for (std::size_t at = first; at < line.size(); ++at) {
-        const char c = upper(line[at]);
-        if (c == 'P' && at + 2 < line.size() && upper(line[at + 1]) == 'G' &&
-            upper(line[at + 2]) == 'M')
-            return true;
-        if (c != 'M')
-            continue;
-        std::size_t digits = at + 1;
-        while (digits < line.size() && line[digits] == '0')
-            ++digits;
-        std::size_t end = digits;
-        while (end < line.size() && isDigit(line[end]))
-            ++end;
-        const std::string_view number = line.substr(digits, end - digits);
-        const bool whole = end == line.size() || line[end] != '.';
-        if (whole && (number == "2" || number == "30"))
-            return true;
-    }
-    return false;
-}
-
-bool isPercentLine(std::string_view line)
-{
-    const std::size_t first = line.find_first_not_of(" \t");
-    return first != std::string_view::npos && line[first] == '%';
+    constexpr std::uint32_t kMatters =
+        Fact::ProgramEnd | Fact::ProgramStart | Fact::TapeMark | Fact::Call | Fact::Return;
+    return (line.facts & kMatters) != 0;
 }

@@ -4,11 +4,10 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
-// What the seams of a merge may have done to the program: a line cut that the machine needs, or
-// a line kept where it stops or confuses the machine.
+// What the seams of a merge may have done to the program: a line cut that the machine needs, a
+// line kept where it stops or confuses the machine, or an input that was left out.
 enum class SeamRule
 {
     ProgramEndInside,    // M02, M30, END PGM kept in a copied file but the last
@@ -19,6 +18,15 @@ enum class SeamRule
     LengthOffsetCut,     // G43 cut
     CoolantCut,          // M07 or M08 cut
     ProgramNumberInside, // an O word line or BEGIN PGM kept in a copied file but the first
+    MoveCut,             // a move or cycle call in work coordinates cut
+    CallCut,             // a subprogram call or jump cut: M98, M198, G65, M99, CALL LBL, CALL PGM
+    CalledLabelCut,      // a label (O, N, LBL) cut that a kept line still calls or jumps to
+    ReturnInside,        // M99 kept in a copied file but the last
+    ControlBytes,        // an input holding a byte no NC program holds
+    ProgramNameDiffers,  // a Heidenhain program ending under another name than it begins with
+    InputShort,          // left out: no more content lines than the cuts take
+    InputUnreadable,     // left out: missing or not readable with the user's rights
+    InputNotRegular,     // left out: a folder, FIFO, device or socket
 };
 
 struct SeamFinding
@@ -32,8 +40,11 @@ struct SeamFinding
     SeamRule rule = SeamRule::ProgramEndInside;
     Severity severity = Severity::Error;
     std::string path;      // the input, as the merge was given it
-    std::int64_t line = 0; // in that input, from 1
-    std::string text;      // the line, without its line end
+    std::int64_t line = 0; // in that input, from 1; 0 for the whole input
+    std::string text;      // the line, without its line end; why an input was left out
+    // Of a control byte: where it stands in the file, from 0, and its value.
+    std::uint64_t offset = 0;
+    unsigned char byte = 0;
 };
 
 // The severity and a short reason of each rule, in one table.
@@ -48,9 +59,6 @@ const SeamRuleInfo& seamRuleInfo(SeamRule rule);
 // The findings of a merge's record, input by input in merge order, each input's by line.
 std::vector<SeamFinding> CheckSeams(const MergeReport& report);
 
-// Picks out the kept lines that the checks need besides the first and last: lines that may
-// end a program, number one, or be a "%" line. Quick: it runs on every kept line.
-bool mayMatterWhenKept(std::string_view line);
-
-// A line whose first character, blanks aside, is "%".
-bool isPercentLine(std::string_view line);
+// Picks out the kept lines that the checks need besides the first and last: lines that end,
+// start or number a program, "%" lines, calls, jumps and returns.
+bool mattersWhenKept(const NcLineFacts& line);

@@ -1,0 +1,526 @@
+#include "NcLineReader.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t kMaxName = 64;
+
+char upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
+}
+
+bool isLetter(char c)
+{
+    return c >= 'A' && c <= 'Z';
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// A number as an NC word writes it: its whole part and up to three decimals, so that G54.1 and
+// G54.10 are one code and G54. is G54.
+struct Number
+{
+    std::int64_t whole = 0;
+    int thousandths = 0;
+    int decimals = 0;
+    bool point = false;
+    bool sign = false;
+    bool digits = false;
+
+    void add(char c)
+    {
+        if (c == '.') {
+            point = true;
+            return;
+        }
+        digits = true;
+        const int digit = c - '0';
+        if (!point) {
+            if (whole < (std::int64_t(1) << 58))
+                whole = whole * 10 + digit;
+        } else if (decimals < 3) {
+            static constexpr int kScale[] = {100, 10, 1};
+            thousandths += digit * kScale[decimals++];
+        }
+    }
+    bool is(std::int64_t code, int codeThousandths = 0) const
+    {
+        return whole == code && thousandths == codeThousandths;
+    }
+    bool wholeIn(std::int64_t low, std::int64_t high) const
+    {
+        return thousandths == 0 && whole >= low && whole <= high;
+    }
+};
+
+bool isAxis(char letter)
+{
+    switch (letter) {
+    case 'X':
+    case 'Y':
+    case 'Z':
+    case 'A':
+    case 'B':
+    case 'C':
+    case 'U':
+    case 'V':
+    case 'W':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// ISO words: a letter and a number, blanks anywhere ignored as the control ignores them ("M 30",
+// "G<TAB>54"), comments in parentheses and after ";".
+class NcLineReader::IsoLexer
+{
+public:
+    void feed(char c)
+    {
+        if (m_rest)
+            return;
+        if (m_depth > 0) {
+            m_depth += c == '(' ? 1 : c == ')' ? -1 : 0;
+            return;
+        }
+        c = upper(c);
+        if (isLetter(c)) {
+            if (m_letter != 0 && !m_number.digits && !m_number.sign && !m_expression) {
+                // Letters in a row: a macro keyword such as GOTO, IF or SQRT.
+                if (m_run.size() < 8)
+                    m_run += c;
+            } else {
+                endWord();
+                m_run.assign(1, c);
+            }
+            m_letter = c;
+            m_statement = true;
+            return;
+        }
+        if (isDigit(c) || c == '.') {
+            if (m_letter != 0 && !m_expression)
+                m_number.add(c);
+            m_statement = true;
+            return;
+        }
+        switch (c) {
+        case ' ':
+        case '\t':
+        case '\r':
+        case '\f':
+            return;
+        case '(':
+            endWord();
+            m_depth = 1;
+            return;
+        case ';':
+            endWord();
+            m_rest = true;
+            return;
+        case '+':
+        case '-':
+            if (m_letter != 0 && !m_number.digits && !m_number.sign && !m_number.point) {
+                m_number.sign = true;
+                return;
+            }
+            break;
+        case '#':
+        case '[':
+            if (m_letter != 0 && !m_number.digits)
+                m_expression = true; // a value the line computes: no code to read
+            m_statement = true;
+            return;
+        case '/':
+            if (m_words == 0 && m_letter == 0)
+                return; // block delete
+            break;
+        case '%':
+            endWord();
+            return;
+        default:
+            break;
+        }
+        endWord();
+        m_statement = true;
+    }
+
+    bool statement() const { return m_statement; }
+
+    NcLineFacts finish()
+    {
+        endWord();
+        NcLineFacts facts;
+        facts.facts = m_facts;
+        if (m_axis && !m_notAMove)
+            facts.facts |= NcLineFacts::AxisMove;
+        if (m_subprogramCall) {
+            facts.facts |= NcLineFacts::Call;
+            if (m_p)
+                facts.target = {'O', m_pValue, {}};
+        }
+        if (m_facts & NcLineFacts::Return) {
+            if (m_p)
+                facts.target = {'N', m_pValue, {}};
+        }
+        if (m_goto) {
+            facts.facts |= NcLineFacts::Call;
+            facts.target = {'N', m_gotoValue, {}};
+        }
+        facts.label = m_label;
+        *this = IsoLexer();
+        return facts;
+    }
+
+private:
+    void endWord()
+    {
+        if (m_letter == 0)
+            return;
+        const char letter = m_letter;
+        const bool keyword = m_run.size() > 1;
+        m_letter = 0;
+        const Number number = m_number;
+        m_number = Number();
+        const bool expression = std::exchange(m_expression, false);
+        if (expression && isAxis(letter))
+            m_axis = true; // an axis moved to a computed place
+        if (expression || !number.digits)
+            return;
+        if (keyword) {
+            if (m_run == "GOTO") {
+                m_goto = true;
+                m_gotoValue = number.whole;
+            }
+            return;
+        }
+        word(letter, number);
+        ++m_words;
+    }
+
+    void word(char letter, const Number& number)
+    {
+        if (isAxis(letter)) {
+            m_axis = true;
+            return;
+        }
+        switch (letter) {
+        case 'G':
+            gCode(number);
+            break;
+        case 'M':
+            mCode(number);
+            break;
+        case 'O':
+            if (m_words == 0) {
+                m_facts |= NcLineFacts::ProgramStart;
+                m_label = {'O', number.whole, {}};
+            }
+            break;
+        case 'N':
+            if (m_words == 0)
+                m_label = {'N', number.whole, {}};
+            break;
+        case 'P':
+            m_p = true;
+            m_pValue = number.whole;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void gCode(const Number& g)
+    {
+        if (g.wholeIn(54, 59) || g.is(54, 100) || g.wholeIn(505, 599))
+            m_facts |= NcLineFacts::WorkOffset;
+        else if (g.whole == 43)
+            m_facts |= NcLineFacts::LengthOffset;
+        else if (g.is(65) || g.is(66))
+            m_subprogramCall = true;
+        // Codes whose axis words are no move in work coordinates: a dwell, settings of offsets
+        // and frames, the returns to the reference and machine positions, a macro's arguments.
+        if (g.is(4) || g.is(10) || g.is(28) || g.is(30) || g.is(50, 100) || g.is(51) ||
+            g.is(51, 100) || g.is(52) || g.is(53) || g.is(65) || g.is(66) || g.is(68) || g.is(92))
+            m_notAMove = true;
+    }
+
+    void mCode(const Number& m)
+    {
+        if (m.thousandths != 0)
+            return;
+        switch (m.whole) {
+        case 2:
+        case 30:
+            m_facts |= NcLineFacts::ProgramEnd;
+            break;
+        case 3:
+        case 4:
+            m_facts |= NcLineFacts::SpindleStart;
+            break;
+        case 6:
+            m_facts |= NcLineFacts::ToolChange;
+            break;
+        case 7:
+        case 8:
+            m_facts |= NcLineFacts::CoolantOn;
+            break;
+        case 98:
+        case 198:
+            m_subprogramCall = true;
+            break;
+        case 99:
+            m_facts |= NcLineFacts::Return;
+            break;
+        default:
+            break;
+        }
+    }
+
+    int m_depth = 0;
+    bool m_rest = false;
+    bool m_statement = false;
+    char m_letter = 0;
+    std::string m_run;
+    Number m_number;
+    bool m_expression = false;
+    int m_words = 0;
+    std::uint32_t m_facts = 0;
+    bool m_axis = false;
+    bool m_notAMove = false;
+    bool m_subprogramCall = false;
+    bool m_p = false;
+    std::int64_t m_pValue = 0;
+    bool m_goto = false;
+    std::int64_t m_gotoValue = 0;
+    NcLabel m_label;
+};
+
+// Heidenhain blocks: a block number, then a statement of words parted by blanks ("L X+10 R0
+// FMAX", "TOOL CALL 1 Z S3000"); comments after ";".
+class NcLineReader::HeidenhainLexer
+{
+public:
+    void feed(char c)
+    {
+        if (m_rest)
+            return;
+        if (c == '"')
+            m_quoted = !m_quoted;
+        if (!m_quoted && (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == ';')) {
+            endToken();
+            m_rest = c == ';';
+            return;
+        }
+        if (m_token.size() < kMaxName)
+            m_token += upper(c);
+    }
+
+    // The statement is one that only Heidenhain programs write.
+    bool heidenhainStatement() const { return m_heidenhainStart; }
+
+    NcLineFacts finish()
+    {
+        endToken();
+        NcLineFacts facts;
+        facts.facts = m_facts;
+        const std::string& first = m_words[0];
+        const std::string& second = m_words[1];
+        if (first == "BEGIN" && second == "PGM") {
+            facts.facts |= NcLineFacts::ProgramStart;
+            facts.programName = m_words[2];
+        } else if (first == "END" && second == "PGM") {
+            facts.facts |= NcLineFacts::ProgramEnd;
+            facts.programName = m_words[2];
+        } else if (first == "TOOL" && second == "CALL") {
+            facts.facts |= NcLineFacts::ToolChange;
+        } else if ((first == "CYCL" && second == "DEF" &&
+                    (m_words[2] == "7" || m_words[2].starts_with("7.") || m_words[2] == "247")) ||
+                   (first == "TRANS" && second == "DATUM")) {
+            facts.facts |= NcLineFacts::WorkOffset;
+        } else if (first == "CYCL" && second == "CALL") {
+            facts.facts |= NcLineFacts::AxisMove;
+        } else if (first == "CALL" && (second == "LBL" || second == "PGM")) {
+            facts.facts |= NcLineFacts::Call;
+            if (second == "LBL")
+                facts.target = label(m_words[2]);
+        } else if (first == "LBL" && second != "0") {
+            facts.label = label(second);
+        } else if (first == "APPR" || first == "DEP" || (isPathWord(first) && m_coordinate)) {
+            facts.facts |= NcLineFacts::AxisMove;
+        }
+        if (m_jump) {
+            facts.facts |= NcLineFacts::Call;
+            facts.target = m_jumpTarget;
+        }
+        *this = HeidenhainLexer();
+        return facts;
+    }
+
+private:
+    static bool isPathWord(const std::string& word)
+    {
+        static constexpr std::array kPaths = {"L", "C", "CC", "CR", "CT", "LP", "CP", "CTP"};
+        return std::find(kPaths.begin(), kPaths.end(), word) != kPaths.end();
+    }
+
+    static NcLabel label(const std::string& word)
+    {
+        if (!word.empty() && std::all_of(word.begin(), word.end(), isDigit)) {
+            Number number;
+            for (char c : word)
+                number.add(c);
+            return {'L', number.whole, {}};
+        }
+        std::string name = word;
+        std::erase(name, '"');
+        return {'L', 0, name};
+    }
+
+    // A coordinate: an axis, incremental or not, or a polar value, with its number.
+    static bool isCoordinate(const std::string& word)
+    {
+        std::size_t at = word.starts_with("I") && word.size() > 1 ? 1 : 0;
+        if (word.compare(at, 2, "PA") == 0 || word.compare(at, 2, "PR") == 0)
+            at += 2;
+        else if (at < word.size() && isAxis(word[at]))
+            at += 1;
+        else
+            return false;
+        return at < word.size() &&
+               (word[at] == '+' || word[at] == '-' || word[at] == 'Q' || isDigit(word[at]));
+    }
+
+    void endToken()
+    {
+        if (m_token.empty())
+            return;
+        std::string word;
+        word.swap(m_token);
+        if (m_count == 0 && !m_numbered && std::all_of(word.begin(), word.end(), isDigit)) {
+            m_numbered = true; // the block number
+            return;
+        }
+        if (m_count < m_words.size())
+            m_words[m_count] = word;
+        if (m_count == 0) {
+            static constexpr std::array kStatements = {
+                "BEGIN", "END", "TOOL", "CYCL", "CALL", "LBL", "FN", "BLK", "APPR", "DEP",
+                "TRANS", "L",   "C",    "CC",   "CR",   "CT",  "LP", "CP",  "CTP"};
+            m_heidenhainStart =
+                std::find(kStatements.begin(), kStatements.end(), word) != kStatements.end();
+        }
+        if (m_count > 0 && isCoordinate(word))
+            m_coordinate = true;
+        if (m_previous[0] == "GOTO" && m_previous[1] == "LBL" && !m_jump) {
+            m_jump = true;
+            m_jumpTarget = label(word);
+        }
+        if (word.size() > 1 && word[0] == 'M' && std::all_of(word.begin() + 1, word.end(), isDigit))
+            mCode(word);
+        m_previous[0] = m_previous[1];
+        m_previous[1] = word;
+        ++m_count;
+    }
+
+    void mCode(const std::string& word)
+    {
+        Number number;
+        for (char c : word.substr(1))
+            number.add(c);
+        switch (number.whole) {
+        case 2:
+        case 30:
+            m_facts |= NcLineFacts::ProgramEnd;
+            break;
+        case 3:
+        case 4:
+            m_facts |= NcLineFacts::SpindleStart;
+            break;
+        case 6:
+            m_facts |= NcLineFacts::ToolChange;
+            break;
+        case 7:
+        case 8:
+            m_facts |= NcLineFacts::CoolantOn;
+            break;
+        default:
+            break;
+        }
+    }
+
+    bool m_rest = false;
+    bool m_quoted = false;
+    std::string m_token;
+    bool m_numbered = false;
+    std::size_t m_count = 0;
+    std::array<std::string, 3> m_words{};
+    std::array<std::string, 2> m_previous{};
+    bool m_heidenhainStart = false;
+    bool m_coordinate = false;
+    bool m_jump = false;
+    NcLabel m_jumpTarget;
+    std::uint32_t m_facts = 0;
+};
+
+NcLineReader::NcLineReader(Dialect dialect)
+    : m_dialect(dialect), m_iso(std::make_unique<IsoLexer>()),
+      m_heidenhain(std::make_unique<HeidenhainLexer>())
+{}
+
+NcLineReader::~NcLineReader() = default;
+NcLineReader::NcLineReader(NcLineReader&&) noexcept = default;
+NcLineReader& NcLineReader::operator=(NcLineReader&&) noexcept = default;
+
+void NcLineReader::feed(std::string_view bytes)
+{
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 && c != '\t' && c != '\r' && c != '\f' && !m_control) {
+            m_control = true;
+            m_controlColumn = m_column;
+            m_controlByte = byte;
+        }
+        if (m_leadingBlanks && c != ' ' && c != '\t') {
+            m_leadingBlanks = false;
+            m_percentLine = c == '%';
+        }
+        ++m_column;
+        if (m_dialect != Dialect::Heidenhain)
+            m_iso->feed(c);
+        if (m_dialect != Dialect::Iso)
+            m_heidenhain->feed(c);
+    }
+}
+
+NcLineFacts NcLineReader::finish()
+{
+    const bool statement = m_iso->statement();
+    NcLineFacts iso = m_dialect != Dialect::Heidenhain ? m_iso->finish() : NcLineFacts();
+    const bool heidenhainStatement = m_heidenhain->heidenhainStatement();
+    NcLineFacts heidenhain = m_dialect != Dialect::Iso ? m_heidenhain->finish() : NcLineFacts();
+    if (m_dialect == Dialect::Undecided && statement && !m_percentLine)
+        m_dialect = heidenhainStatement ? Dialect::Heidenhain : Dialect::Iso;
+    NcLineFacts facts = m_dialect == Dialect::Heidenhain ? std::move(heidenhain) : std::move(iso);
+    if (m_percentLine)
+        facts.facts = NcLineFacts::TapeMark;
+    if (m_control) {
+        facts.facts |= NcLineFacts::ControlByte;
+        facts.controlByteColumn = m_controlColumn;
+        facts.controlByte = m_controlByte;
+    }
+    m_column = 0;
+    m_leadingBlanks = true;
+    m_percentLine = false;
+    m_control = false;
+    return facts;
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// A label a line defines or a call or jump goes to: an O program number, an N block number, or
+// a Heidenhain LBL by number or by name.
+struct NcLabel
+{
+    char kind = 0; // 'O', 'N' or 'L'; 0 for none
+    std::int64_t number = 0;
+    std::string name; // a Heidenhain label's name, when it has one; bounded
+
+    explicit operator bool() const { return kind != 0; }
+    bool operator==(const NcLabel&) const = default;
+};
+
+// What one line of an NC program does, as far as the merge's checks care, read from the whole
+// line outside its comments.
+struct NcLineFacts
+{
+    enum Fact : std::uint32_t
+    {
+        ProgramEnd = 1u << 0,   // M02, M30, END PGM
+        ProgramStart = 1u << 1, // an O number first on the line, BEGIN PGM
+        ToolChange = 1u << 2,   // M06, TOOL CALL
+        WorkOffset = 1u << 3,   // G54 to G59, G54.1, G505 to G599, CYCL DEF 7 or 247, TRANS DATUM
+        SpindleStart = 1u << 4, // M03, M04
+        LengthOffset = 1u << 5, // G43
+        CoolantOn = 1u << 6,    // M07, M08
+        AxisMove = 1u << 7,     // a move or a cycle run in work coordinates
+        Call = 1u << 8,         // M98, M198, G65, G66, GOTO; CALL LBL, CALL PGM, GOTO LBL
+        Return = 1u << 9,       // M99
+        TapeMark = 1u << 10,    // a "%" line
+        ControlByte = 1u << 11, // a byte no NC program holds (NUL and other control codes)
+    };
+
+    std::uint32_t facts = 0;
+    NcLabel label;                     // what the line defines: O, N or LBL
+    NcLabel target;                    // where its call or jump goes, when it names it
+    std::string programName;           // of BEGIN PGM or END PGM; bounded
+    std::size_t controlByteColumn = 0; // from 0, of the first control byte
+    unsigned char controlByte = 0;
+
+    bool has(Fact fact) const { return (facts & fact) != 0; }
+};
+
+// Reads the lines of one program, whole, in pieces as they arrive. The dialect, ISO (FANUC and
+// alike) or Heidenhain conversational, is decided by the program's first statement; comments and
+// "%" lines never decide it, and lines before it read the same either way.
+class NcLineReader
+{
+public:
+    enum class Dialect
+    {
+        Undecided,
+        Iso,
+        Heidenhain,
+    };
+
+    explicit NcLineReader(Dialect dialect = Dialect::Undecided);
+    ~NcLineReader();
+    NcLineReader(NcLineReader&&) noexcept;
+    NcLineReader& operator=(NcLineReader&&) noexcept;
+
+    // Adds bytes of the line being read, without its line end.
+    void feed(std::string_view bytes);
+    // Ends the line and tells what it does.
+    NcLineFacts finish();
+    // A whole line at once.
+    NcLineFacts read(std::string_view line)
+    {
+        feed(line);
+        return finish();
+    }
+
+    Dialect dialect() const { return m_dialect; }
+
+private:
+    class IsoLexer;
+    class HeidenhainLexer;
+
+    Dialect m_dialect = Dialect::Undecided;
+    std::unique_ptr<IsoLexer> m_iso;
+    std::unique_ptr<HeidenhainLexer> m_heidenhain;
+    std::size_t m_column = 0;
+    bool m_leadingBlanks = true;
+    bool m_percentLine = false;
+    std::size_t m_controlColumn = 0;
+    unsigned char m_controlByte = 0;
+    bool m_control = false;
+};
