@@ -2,6 +2,10 @@
 
 #include "desktop/AppIdentity.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+
 #include <limits>
 
 namespace {
@@ -11,23 +15,46 @@ QString keyOf(const std::string& section, const std::string& entry)
     return QString::fromStdString(section) + u'/' + QString::fromStdString(entry);
 }
 
+// Where QSettings keeps the program's file, found without reading it: QSettings reads its file
+// as it is made. The registry's name on Windows, which names no file.
+QString storeFileName()
+{
+    const QSettings neighbour(QSettings::NativeFormat, QSettings::UserScope,
+                              AppIdentity::organization(),
+                              AppIdentity::application() + QStringLiteral(".probe"));
+    const QFileInfo neighbourFile(neighbour.fileName());
+    return neighbourFile.dir().filePath(AppIdentity::application() + QStringLiteral(".") +
+                                        neighbourFile.suffix());
+}
+
 } // namespace
 
 QSettingsProfile::QSettingsProfile()
-    : m_settings(QSettings::NativeFormat, QSettings::UserScope, AppIdentity::organization(),
-                 AppIdentity::application())
-{}
+{
+    const QFileInfo file(storeFileName());
+    if (file.exists() && !file.isFile()) {
+        m_storeName = file.filePath();
+        return;
+    }
+    m_settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                    AppIdentity::organization(), AppIdentity::application());
+    m_storeName = m_settings->fileName();
+}
 
 QByteArray QSettingsProfile::storedWindowLayout()
 {
     const QSettingsProfile store;
-    return store.m_settings.value(QStringLiteral("NormalLayout")).toByteArray();
+    return store.m_settings ? store.m_settings->value(QStringLiteral("NormalLayout")).toByteArray()
+                            : QByteArray();
 }
 
 std::uint32_t QSettingsProfile::readInt(const std::string& section, const std::string& entry,
                                         std::uint32_t defaultValue) const
 {
-    const QVariant value = m_settings.value(keyOf(section, entry));
+    if (!m_settings)
+        return defaultValue;
+    const QVariant value = m_settings->value(keyOf(section, entry));
     if (!value.isValid())
         return defaultValue;
     // A -1 written by another process comes back as the text "-1", and a registry DWORD as a
@@ -44,23 +71,42 @@ std::uint32_t QSettingsProfile::readInt(const std::string& section, const std::s
 std::string QSettingsProfile::readString(const std::string& section, const std::string& entry,
                                          const std::string& defaultValue) const
 {
-    const QVariant value = m_settings.value(keyOf(section, entry));
-    return value.isValid() ? value.toString().toStdString() : defaultValue;
+    if (!m_settings)
+        return defaultValue;
+    const QVariant value = m_settings->value(keyOf(section, entry));
+    if (!value.isValid())
+        return defaultValue;
+    if (value.typeId() == QMetaType::QByteArray)
+        return value.toByteArray().toStdString(); // bytes that were no UTF-8, as they were
+    return value.toString().toStdString();
 }
 
 void QSettingsProfile::writeInt(const std::string& section, const std::string& entry,
                                 std::int32_t value)
 {
-    m_settings.setValue(keyOf(section, entry), value);
+    if (m_settings)
+        m_settings->setValue(keyOf(section, entry), value);
 }
 
 void QSettingsProfile::writeString(const std::string& section, const std::string& entry,
                                    const std::string& value)
 {
-    m_settings.setValue(keyOf(section, entry), QString::fromStdString(value));
+    if (!m_settings)
+        return;
+    // Texts that are no UTF-8 (code page 949 names) are kept as their bytes, never as U+FFFD.
+    const QByteArray bytes = QByteArray::fromStdString(value);
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString text = utf8(bytes);
+    if (utf8.hasError())
+        m_settings->setValue(keyOf(section, entry), bytes);
+    else
+        m_settings->setValue(keyOf(section, entry), text);
 }
 
-void QSettingsProfile::flush()
+bool QSettingsProfile::flush()
 {
-    m_settings.sync();
+    if (!m_settings)
+        return false;
+    m_settings->sync();
+    return m_settings->status() == QSettings::NoError;
 }

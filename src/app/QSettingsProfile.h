@@ -4,8 +4,11 @@
 
 #include <QSettings>
 
+#include <memory>
+
 // The program's profile: the registry key Software\Quor\Corvane on Windows,
-// ~/.config/Quor/Corvane.conf on Linux.
+// ~/.config/Quor/Corvane.conf on Linux. A settings file that is no regular file (a FIFO would
+// block the reading for ever) is not used: the defaults hold and nothing is stored.
 class QSettingsProfile : public Profile
 {
 public:
@@ -19,12 +22,18 @@ public:
                   std::int32_t value) override;
     void writeString(const std::string& section, const std::string& entry,
                      const std::string& value) override;
-    void flush() override;
+    bool flush() override;
+
+    // False when the settings file is there but no regular file.
+    bool usable() const { return m_settings != nullptr; }
+    // The settings file, or the registry key, as QSettings names it.
+    const QString& storeName() const { return m_storeName; }
 
     // The main window's layout stored beside the settings under "NormalLayout"; the program
     // never writes one.
     static QByteArray storedWindowLayout();
 
 private:
-    QSettings m_settings;
+    QString m_storeName;
+    std::unique_ptr<QSettings> m_settings;
 };

@@ -3,6 +3,8 @@
 #include "QuorApp.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/QtPlatform.h"
+#include "desktop/SettingsStore.h"
+#include "desktop/UiTexts.h"
 
 #include <QApplication>
 
@@ -18,10 +20,16 @@ int main(int argc, char* argv[])
     QtPlatform platform;
     Platform::install(&platform);
 
+    if (!profile.usable())
+        platform.showMessage(nullptr, AppIdentity::windowCaption(),
+                             UiTexts::settingsStoreUnusable(profile.storeName()),
+                             Platform::Icon::Warning);
+
     CQuorApp app;
     if (!app.InitInstance())
         return 1;
     const int status = QApplication::exec();
+    storeSettings(nullptr); // what the window left in the record, said now if it cannot be kept
     Platform::install(nullptr);
     return status;
 }

@@ -32,8 +32,8 @@ enum ExitStatus
 };
 
 constexpr const char* kUsage =
-    "Usage: corvane-merge [--top N] [--bottom N] [--strict] -o OUTPUT INPUT...\n"
-    "       corvane-merge --check [--top N] [--bottom N] INPUT...\n"
+    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--strict] -o OUTPUT INPUT...\n"
+    "       corvane-merge --check [--top N] [--bottom N] [--percent] INPUT...\n"
     "\n"
     "Merges NC programs into one: blank lines are dropped, the top lines of every file but the\n"
     "first and the bottom lines of every file but the last are cut, and every line ends with\n"
@@ -43,6 +43,8 @@ constexpr const char* kUsage =
     "  --bottom N       content lines to cut from the bottom of every file but the last (0)\n"
     "  -o, --output F   the merged program, replaced when the merge succeeds; - for standard\n"
     "                   output\n"
+    "  --percent        start and end the output with a \"%\" line where it has none (never\n"
+    "                   in a Heidenhain program)\n"
     "  --check          write nothing; print what the seams cut or keep that the machine\n"
     "                   may miss or trip over, one finding a line (exit status 3 on errors)\n"
     "  --strict         write nothing when the seams have an error (exit status 3)\n"
@@ -59,6 +61,7 @@ struct Options
     bool version = false;
     bool check = false;
     bool strict = false;
+    bool percent = false;
 };
 
 void printError(const std::string& text)
@@ -87,6 +90,26 @@ std::vector<std::string> commandLine(int argc, char* argv[])
 #endif
 }
 
+// Control bytes, a line feed above all, written as escapes: a name or a line of a program must
+// not forge a line of its own.
+std::string escaped(std::string_view text)
+{
+    std::string result;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            result += "\\\\";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            result += code;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 bool lineCount(std::string_view option, std::string_view text, int& count)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
@@ -101,6 +124,16 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
 {
     Options options;
     bool onlyInputs = false;
+    std::vector<std::string> given; // options with a value, each taken once
+    const auto once = [&](const std::string& name) {
+        const std::string key = name == "-o" ? "--output" : name;
+        if (std::find(given.begin(), given.end(), key) != given.end()) {
+            printError(name + " is given twice");
+            return false;
+        }
+        given.push_back(key);
+        return true;
+    };
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         if (onlyInputs || argument == "-" || argument.empty() || argument[0] != '-') {
@@ -129,13 +162,20 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             options.check = true;
         } else if (name == "--strict") {
             options.strict = true;
+        } else if (name == "--percent") {
+            options.percent = true;
         } else if (name == "--top" || name == "--bottom") {
-            if (!takeValue() ||
+            if (!once(name) || !takeValue() ||
                 !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
                 return std::nullopt;
         } else if (name == "-o" || name == "--output") {
-            if (!takeValue())
+            if (!once(name) || !takeValue())
                 return std::nullopt;
+            if (value->starts_with("--")) {
+                // Most likely an option where the output's name was forgotten.
+                printError(name + " needs the output's name, not " + escaped(*value));
+                return std::nullopt;
+            }
             options.output = value;
         } else {
             printError("unknown option " + argument + "; see --help");
@@ -151,26 +191,6 @@ std::size_t errorsIn(const std::vector<SeamFinding>& findings)
         std::count_if(findings.begin(), findings.end(), [](const SeamFinding& finding) {
             return finding.severity == SeamFinding::Severity::Error;
         }));
-}
-
-// Control bytes, a line feed above all, written as escapes: a name or a line of a program must
-// not forge a line of its own.
-std::string escaped(std::string_view text)
-{
-    std::string result;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            result += "\\\\";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            char code[8];
-            std::snprintf(code, sizeof code, "\\x%02x", byte);
-            result += code;
-        } else {
-            result += c;
-        }
-    }
-    return result;
 }
 
 // One finding a line, as compilers print theirs: PATH:LINE: error: TEXT, or PATH: error: TEXT
@@ -203,7 +223,8 @@ int check(const Options& options)
     const MergeReport report = PlanNcMerge({.inputs = options.inputs,
                                             .delUp = options.top,
                                             .delBtm = options.bottom,
-                                            .noteKept = mattersWhenKept});
+                                            .noteKept = mattersWhenKept,
+                                            .percentLines = options.percent});
     if (report.status != MergeReport::Status::Planned) {
         printError("cannot check: " + escaped(report.failure.path) + ": " + report.failure.reason);
         return Failed;
@@ -231,8 +252,11 @@ void removeTemporaryOnSignals()
 {
     for (int signal : {SIGINT, SIGTERM})
         std::signal(signal, removeTemporaryAndDie);
-#ifdef SIGHUP
-    std::signal(SIGHUP, removeTemporaryAndDie);
+#ifndef _WIN32
+    // Every signal whose default ends the program: a closed pipe, a file size limit, a timer.
+    for (int signal : {SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGXFSZ, SIGXCPU,
+                       SIGVTALRM, SIGPROF})
+        std::signal(signal, removeTemporaryAndDie);
 #endif
 }
 
@@ -270,7 +294,8 @@ int main(int argc, char* argv[])
     MergeRequest request{.inputs = options->inputs,
                          .delUp = options->top,
                          .delBtm = options->bottom,
-                         .noteKept = mattersWhenKept};
+                         .noteKept = mattersWhenKept,
+                         .percentLines = options->percent};
     std::vector<SeamFinding> findings;
     request.approve = [&](const MergeReport& plan) {
         findings = CheckSeams(plan);

@@ -20,8 +20,9 @@ public:
     virtual void writeString(const std::string& section, const std::string& entry,
                              const std::string& value) = 0;
 
-    // Makes the writes so far durable; a store that writes through has nothing to do.
-    virtual void flush() {}
+    // Makes the writes so far durable; false when the store could not be written. A store that
+    // writes through has nothing to do.
+    virtual bool flush() { return true; }
 };
 
 // The profile that the settings use, or nullptr before one is installed.

@@ -226,8 +226,7 @@ bool CSettings::Save()
             break;
         }
     }
-    profile->flush();
-    return true;
+    return profile->flush();
 }
 
 CSettings& GetSettings()

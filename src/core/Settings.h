@@ -14,7 +14,8 @@ public:
     CSettings(const CSettings&) = delete;
     CSettings& operator=(const CSettings&) = delete;
 
-    // Both fail, changing nothing, when no profile is installed.
+    // Both fail, changing nothing, when no profile is installed; Save also fails when the
+    // profile's store could not be written.
     virtual bool Load();
     virtual bool Save();
 

@@ -7,6 +7,9 @@
 
 namespace {
 
+// Taller than any screen: a stored size beyond it is a mistake, not a wish.
+constexpr int kTallestCell = 4096;
+
 QFont measuredCellHeightFont(const QString& family, int cellHeight, bool bold)
 {
     QFont font(family);
@@ -17,7 +20,7 @@ QFont measuredCellHeightFont(const QString& family, int cellHeight, bool bold)
     const int measured = QFontMetrics(font).height();
     if (measured <= cellHeight || measured <= 0)
         return font;
-    int em = std::max(1, cellHeight * cellHeight / measured);
+    int em = static_cast<int>(std::max<qint64>(1, qint64(cellHeight) * cellHeight / measured));
     font.setPixelSize(em);
     while (em > 1 && QFontMetrics(font).height() > cellHeight)
         font.setPixelSize(--em);
@@ -33,6 +36,7 @@ QFont measuredCellHeightFont(const QString& family, int cellHeight, bool bold)
 
 QFont cellHeightFont(const QString& family, int cellHeight, bool bold)
 {
+    cellHeight = std::clamp(cellHeight, 1, kTallestCell);
     // Cells ask on every paint; the measuring is done once a size.
     static QHash<QString, QFont> measured;
     const QString key = family + u'/' + QString::number(cellHeight) + (bold ? u'b' : u'n');

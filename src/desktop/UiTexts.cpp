@@ -81,9 +81,40 @@ QString noFindings()
     return u"이음매에서 발견된 문제가 없습니다."_s;
 }
 
+QString settingsNotStored()
+{
+    return u"설정을 저장할 수 없습니다. 설정 파일이나 레지스트리에 쓸 수 있는지 확인하십시오."_s;
+}
+
+QString settingsStoreUnusable(const QString& file)
+{
+    return u"설정 파일 %1이(가) 일반 파일이 아니어서 읽을 수 없습니다. 기본 설정으로 시작하며 "
+           u"설정은 저장되지 않습니다."_s.arg(file);
+}
+
 QString cutMark()
 {
     return u"잘림"_s;
+}
+
+QString addedMark()
+{
+    return u"추가됨"_s;
+}
+
+QString outputStart()
+{
+    return u"출력 시작"_s;
+}
+
+QString outputEnd()
+{
+    return u"출력 끝"_s;
+}
+
+QString controlByteAt(int byte, quint64 offset)
+{
+    return u"(0x%1, %2 바이트 위치)"_s.arg(byte, 2, 16, QChar(u'0')).arg(offset);
 }
 
 QString error()

@@ -18,6 +18,11 @@ QString inputChanged();
 // An input that changed between the preview and the writing.
 QString inputChangedSincePreview();
 
+// The settings could not be written to their store.
+QString settingsNotStored();
+// The settings file is no regular file: the defaults hold and nothing is stored.
+QString settingsStoreUnusable(const QString& file);
+
 // The rest of a list that a message does not name.
 QString andMore(int count);
 QString cancelled();
@@ -30,6 +35,10 @@ QString seamHeading(const QString& before, const QString& after);
 QString findingsHeading();
 QString noFindings();
 QString cutMark();
+QString addedMark();
+QString outputStart();
+QString outputEnd();
+QString controlByteAt(int byte, quint64 offset);
 QString error();
 QString warning();
 // The reason of a seam rule, by the rule's position in the core's table.

@@ -140,17 +140,21 @@ bool ConvertCommand::confirmPreview(QWidget* owner, const MergeReport& plan)
     const std::vector<SeamFinding> findings = CheckSeams(plan);
     if (findings.empty() && settings.SkipCleanPreview != 0)
         return true;
-    MergePreviewDialog preview(plan, findings, owner);
-    if (Platform::instance().runDialog(preview) != QDialog::Accepted)
-        return false;
-    if (preview.skipWhenClean())
-        settings.SkipCleanPreview = 1;
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const SeamFinding& f) {
         return f.severity == SeamFinding::Severity::Error;
     });
-    return errors == 0 ||
-           Platform::instance().askYesNo(owner, AppIdentity::windowCaption(),
-                                         UiTexts::confirmWritingWithErrors(int(errors)));
+    // No to writing with errors goes back to the preview, where the operator may cancel.
+    for (;;) {
+        MergePreviewDialog preview(plan, findings, owner);
+        if (Platform::instance().runDialog(preview) != QDialog::Accepted)
+            return false;
+        if (preview.skipWhenClean())
+            settings.SkipCleanPreview = 1;
+        if (errors == 0 ||
+            Platform::instance().askYesNo(owner, AppIdentity::windowCaption(),
+                                          UiTexts::confirmWritingWithErrors(int(errors))))
+            return true;
+    }
 }
 
 std::string ConvertCommand::outputPath() const

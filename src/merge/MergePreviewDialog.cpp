@@ -33,8 +33,17 @@ QString severityText(Severity severity)
 
 QString findingText(const SeamFinding& finding)
 {
-    return u"%1: %2"_s.arg(severityText(finding.severity),
-                           UiTexts::seamRuleReason(static_cast<int>(finding.rule)));
+    QString reason = UiTexts::seamRuleReason(static_cast<int>(finding.rule));
+    if (finding.rule == SeamRule::ControlBytes)
+        reason += u" "_s + UiTexts::controlByteAt(finding.byte, finding.offset);
+    return u"%1: %2"_s.arg(severityText(finding.severity), reason);
+}
+
+// Where a finding stands: its input and line, or the input alone.
+QString findingPlace(const SeamFinding& finding)
+{
+    const QString path = displayPath(finding.path);
+    return finding.line > 0 ? u"%1:%2"_s.arg(path).arg(finding.line) : path;
 }
 
 } // namespace
@@ -56,8 +65,15 @@ MergePreviewDialog::MergePreviewDialog(const MergeReport& plan,
     const bool errors = std::any_of(findings.begin(), findings.end(), [](const SeamFinding& f) {
         return f.severity == Severity::Error;
     });
-    // With an error Enter must not write: cancelling is the default.
-    (errors ? cancel : write)->setDefault(true);
+    // With an error Enter must not write, not even with the focus on 쓰기: cancelling is the
+    // default, and the write button never takes Enter for itself.
+    if (errors) {
+        write->setAutoDefault(false);
+        cancel->setDefault(true);
+        cancel->setFocus();
+    } else {
+        write->setDefault(true);
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
@@ -105,9 +121,9 @@ QString MergePreviewDialog::html() const
         html += u"<p>%1</p>"_s.arg(UiTexts::noFindings());
     html += u"<ul>"_s;
     for (const SeamFinding& finding : m_findings)
-        html += u"<li>%1 (%2:%3) <tt>%4</tt></li>"_s.arg(
-            findingText(finding).toHtmlEscaped(), displayPath(finding.path).toHtmlEscaped(),
-            QString::number(finding.line), QString::fromStdString(finding.text).toHtmlEscaped());
+        html += u"<li>%1 (%2) <tt>%3</tt></li>"_s.arg(
+            findingText(finding).toHtmlEscaped(), findingPlace(finding).toHtmlEscaped(),
+            QString::fromStdString(finding.text).toHtmlEscaped());
     html += u"</ul>"_s;
 
     // One line of a seam: its number and text, struck through when cut, its findings beside.
@@ -129,6 +145,13 @@ QString MergePreviewDialog::html() const
                    ? row + u"\n"_s
                    : u"<span style=\"background-color:%1\">%2</span>\n"_s.arg(colour, row);
     };
+    // The "%" lines the merge adds stand before the first and after the last copied line.
+    const auto added = [](const QString& where) {
+        return u"<h3>%1</h3><pre><span style=\"background-color:#c8f0c8\">%2   ＋ %3</span>\n</pre>"_s
+            .arg(where, u"%"_s.rightJustified(8), UiTexts::addedMark());
+    };
+    if (m_plan.percentAddedAtStart)
+        html += added(UiTexts::outputStart());
     for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
         const InputRecord& before = *copied[i];
         const InputRecord& after = *copied[i + 1];
@@ -145,5 +168,7 @@ QString MergePreviewDialog::html() const
             html += line(after, kept, false);
         html += u"</pre>"_s;
     }
+    if (m_plan.percentAddedAtEnd)
+        html += added(UiTexts::outputEnd());
     return html;
 }

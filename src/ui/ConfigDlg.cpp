@@ -6,6 +6,7 @@
 #include "desktop/DialogExchange.h"
 #include "desktop/DialogParts.h"
 #include "desktop/Platform.h"
+#include "desktop/SettingsStore.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -287,6 +288,6 @@ void CConfigDlg::accept()
     if (m_heidenhainToolList->count() > 0)
         settings.HToolList = m_heidenhainToolList->currentText().toStdString();
     settings.PER_STR = m_perStr;
-    settings.Save();
+    storeSettings(this);
     QDialog::accept();
 }

@@ -5,7 +5,11 @@
 #include "desktop/DialogExchange.h"
 #include "desktop/DialogParts.h"
 #include "desktop/Platform.h"
+#include "desktop/SettingsStore.h"
 
+#include "desktop/UiTexts.h"
+
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -44,6 +48,9 @@ CFileOptDlg::CFileOptDlg(QWidget* parent) : QDialog(parent)
     m_editor = textField(u"editorEdit"_s, settings.EXECOMBO);
     m_logoAlpha = textField(u"logoAlphaEdit"_s, std::to_string(settings.LOGOALPHA));
     m_logoAlpha->setMaximumWidth(60);
+    m_skipCleanPreview =
+        named(new QCheckBox(UiTexts::skipCleanPreview()), u"skipCleanPreviewCheck"_s);
+    m_skipCleanPreview->setChecked(settings.SkipCleanPreview != 0);
 
     setWindowTitle(u"Tessaly Option"_s);
     auto* numbers = new QGridLayout;
@@ -63,6 +70,7 @@ CFileOptDlg::CFileOptDlg(QWidget* parent) : QDialog(parent)
     layout->addWidget(group(u"Extension Name"_s, m_extensions));
     layout->addWidget(group(u"Editor Program"_s, m_editor));
     layout->addLayout(opacity);
+    layout->addWidget(m_skipCleanPreview);
     layout->addWidget(okCancelButtons(this));
 }
 
@@ -97,5 +105,7 @@ void CFileOptDlg::accept()
     settings.EXECOMBO = m_editor->text().toStdString();
     settings.TFONT_SIZE = textSize;
     settings.LOGOALPHA = logoAlpha;
+    settings.SkipCleanPreview = m_skipCleanPreview->isChecked() ? 1 : 0;
+    storeSettings(this);
     QDialog::accept();
 }

@@ -2,10 +2,12 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 
-// "Tessaly Option": cell text size, lines the merge cuts, file list extensions, editor and logo
-// opacity. OK changes the settings record in memory; the record is saved with the others.
+// "Tessaly Option": cell text size, lines the merge cuts, file list extensions, editor, logo
+// opacity and whether a merge without findings skips its preview. OK changes the settings record
+// and stores it at once.
 class CFileOptDlg : public QDialog
 {
     Q_OBJECT
@@ -25,4 +27,5 @@ private:
     QLineEdit* m_extensions;
     QLineEdit* m_editor;
     QLineEdit* m_logoAlpha;
+    QCheckBox* m_skipCleanPreview;
 };

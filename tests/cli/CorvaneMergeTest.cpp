@@ -91,6 +91,40 @@ private slots:
         QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
     }
 
+    // --percent writes what Corvane's "%" setting writes, and never around a Heidenhain program.
+    void percentLinesAsCorvaneWritesThem()
+    {
+        const QString iso = write(u"a.nc"_s, "O1\nG0 X1\nM30\n");
+        const QString heidenhain =
+            write(u"a.h"_s, "0 BEGIN PGM A MM\n1 L X+1 R0 FMAX\n2 END PGM A MM\n");
+        QCOMPARE(run({u"--percent"_s, u"-o"_s, path(u"iso.nc"_s), iso}), 0);
+        QCOMPARE(read(u"iso.nc"_s), QByteArray("%\r\nO1\r\nG0 X1\r\nM30\r\n%\r\n"));
+        QCOMPARE(run({u"--percent"_s, u"-o"_s, path(u"out.h"_s), heidenhain}), 0);
+        QCOMPARE(read(u"out.h"_s),
+                 QByteArray("0 BEGIN PGM A MM\r\n1 L X+1 R0 FMAX\r\n2 END PGM A MM\r\n"));
+    }
+
+    // A name holding a line feed cannot forge a finding of its own, and findings that cannot
+    // be written fail the check instead of passing it.
+    void findingsAreEscapedAndNeverLost()
+    {
+        const QString forged = write(u"x.nc\nin.nc:1: error: forged"_s, "N1\n");
+        const QString good = write(u"good.nc"_s, "G0 X1\nG0 X2\n");
+        QProcess check;
+        check.start(QStringLiteral(CORVANE_MERGE_PATH), {u"--check"_s, u"--top=1"_s, good, forged});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(check.exitCode(), 3);
+        const QList<QByteArray> lines = check.readAllStandardOutput().trimmed().split('\n');
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines[0].contains("x.nc\\x0ain.nc:1: error: forged: error: left out"));
+
+        QProcess full;
+        full.setStandardOutputFile(u"/dev/full"_s);
+        full.start(QStringLiteral(CORVANE_MERGE_PATH), {u"--check"_s, u"--top=1"_s, good, forged});
+        QVERIFY(full.waitForFinished(30000));
+        QCOMPARE(full.exitCode(), 2);
+    }
+
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
     void aSignalRemovesTheTemporaryFile_data()
     {
@@ -98,6 +132,11 @@ private slots:
         QTest::newRow("SIGINT") << int(SIGINT);
         QTest::newRow("SIGTERM") << int(SIGTERM);
         QTest::newRow("SIGHUP") << int(SIGHUP);
+        QTest::newRow("SIGQUIT") << int(SIGQUIT);
+        QTest::newRow("SIGPIPE") << int(SIGPIPE);
+        QTest::newRow("SIGUSR1") << int(SIGUSR1);
+        QTest::newRow("SIGALRM") << int(SIGALRM);
+        QTest::newRow("SIGXFSZ") << int(SIGXFSZ);
     }
 
     void aSignalRemovesTheTemporaryFile()
@@ -131,6 +170,11 @@ private slots:
         QTest::newRow("too large")
             << QStringList{u"--top"_s, u"4294967299"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
         QTest::newRow("no folder") << QStringList{u"-o"_s, u"no/such/out.nc"_s, u"in.nc"_s};
+        QTest::newRow("top twice")
+            << QStringList{u"--top"_s, u"1"_s, u"--top=2"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("output twice")
+            << QStringList{u"-o"_s, u"out.nc"_s, u"--output"_s, u"other.nc"_s, u"in.nc"_s};
+        QTest::newRow("output forgotten") << QStringList{u"-o"_s, u"--"_s, u"in.nc"_s};
     }
 
     void usageErrorsAndUnwritableOutputsExitWithTwo()

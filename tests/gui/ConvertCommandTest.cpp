@@ -175,25 +175,31 @@ private slots:
         GetSettings().DEL_UP = 3;
         GetSettings().DEL_BTM = 2;
         QString shownText;
-        bool writeIsDefault = true;
         m_env->platform.dialogAnswer = [&](QDialog& dialog) {
             shownText = static_cast<MergePreviewDialog&>(dialog).text();
-            writeIsDefault = dialog.findChild<QPushButton*>(u"writeButton"_s)->isDefault();
-            return int(QDialog::Rejected);
+            // Enter, even on the write button, cancels.
+            dialog.show();
+            QTest::keyClick(dialog.findChild<QPushButton*>(u"writeButton"_s), Qt::Key_Return);
+            return dialog.result();
         };
         convert(u"out.nc"_s, 1);
         QVERIFY(shownText.contains(u"a.nc → b.nc"_s));
         QVERIFY(shownText.contains(u"오류 1개"_s));
         QVERIFY(shownText.contains(u"T2 M6   ✂ 잘림   ◀ 오류: 공구 교환이 잘렸습니다"_s));
-        QVERIFY(!writeIsDefault);
         QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
 
-        m_env->platform.dialogAnswer = [](QDialog&) {
-            return int(QDialog::Accepted);
+        // No at the second question shows the preview again.
+        int previews = 0;
+        m_env->platform.dialogAnswer = [&previews](QDialog&) {
+            return int(++previews == 1 ? QDialog::Accepted : QDialog::Rejected);
         };
         m_env->platform.yesNoAnswers = {false};
         convert(u"out.nc"_s, 1);
+        QCOMPARE(previews, 2);
         QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
+        m_env->platform.dialogAnswer = [](QDialog&) {
+            return int(QDialog::Accepted);
+        };
         m_env->platform.yesNoAnswers = {true};
         convert(u"out.nc"_s, 1);
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),

@@ -86,6 +86,10 @@ private slots:
             const int height = QFontMetrics(cellHeightFont(u"Arial"_s, size, true)).height();
             QVERIFY2(height <= size && height >= size - 2, qPrintable(QString::number(size)));
         }
+        // A stored size past any screen (its square overflows an int) is taken as the tallest
+        // cell there can be.
+        const int tallest = QFontMetrics(cellHeightFont(u"Arial"_s, 46341, true)).height();
+        QVERIFY(tallest <= 4096 && tallest >= 4090);
     }
 
     void refusedResizesAndAddsChangeNothing()

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 // The settings file as a later run of the program finds it.
@@ -50,7 +52,44 @@ private slots:
             QCOMPARE(stored.value(u"Settings/RoughOffset"_s).toInt(), -1);
             QCOMPARE(stored.value(u"Settings/MidOffset"_s).toInt(), 4007);
             QCOMPARE(stored.value(u"Settings/End_Line"_s).toString(), u"끝 %"_s);
+
+            // Code page 949 bytes come back as they were, not as U+FFFD.
+            settings.OUTPATH = "C:\\\xC3\xE2\xB7\xC2";
+            QVERIFY(settings.Save());
         }
+        QSettingsProfile profile;
+        const ProfileInstallation installation(profile);
+        QCOMPARE(CSettings().OUTPATH, std::string("C:\\\xC3\xE2\xB7\xC2"));
+    }
+
+    // A settings file that is a FIFO is never read (that would wait for ever); one that cannot
+    // be written says so.
+    void aStoreThatCannotServeIsNoticed()
+    {
+        QTemporaryDir home;
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, home.path());
+        QVERIFY(QDir(home.path()).mkdir(u"Quor"_s));
+        QVERIFY(::mkfifo(QFile::encodeName(home.filePath(u"Quor/Corvane.conf"_s)).constData(),
+                         0600) == 0);
+        {
+            QSettingsProfile fifo;
+            QVERIFY(!fifo.usable());
+            const ProfileInstallation installation(fifo);
+            CSettings settings;
+            QCOMPARE(settings.DEL_UP, 0);
+            QVERIFY(!settings.Save());
+        }
+
+        // A folder where the settings' folder should be: nothing can be written there.
+        QFile blocker(home.filePath(u"blocker"_s));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, blocker.fileName());
+        QSettingsProfile unwritable;
+        QVERIFY(unwritable.usable());
+        const ProfileInstallation installation(unwritable);
+        QVERIFY(!GetSettings().Save());
+        ReleaseSettings();
     }
 };
 

@@ -119,13 +119,19 @@ private slots:
         CFileOptDlg dialog;
         child<QLineEdit>(&dialog, u"extensionEdit"_s)->setText(u".TXT;.nc"_s);
         child<QLineEdit>(&dialog, u"deleteTopEdit"_s)->setText(u"3"_s);
+        // The preview once skipped can be brought back here.
+        QCheckBox* skip = child<QCheckBox>(&dialog, u"skipCleanPreviewCheck"_s);
+        QVERIFY(!skip->isChecked());
+        skip->setChecked(true);
         dialog.accept();
         QCOMPARE(
             m_env->platform.messageTexts(),
             QStringList{u"Tessaly: Changes to take effect, you must run the program again."_s});
         QCOMPARE(GetSettings().EXTLIST, std::string(".TXT;.nc"));
         QCOMPARE(GetSettings().DEL_UP, 3);
-        QVERIFY(m_env->profile.size() == 0); // kept in memory, saved with the rest
+        // Stored at once: a crash later loses nothing.
+        QCOMPARE(m_env->profile.readInt("Settings", "DEL_UP", 0), 3u);
+        QCOMPARE(m_env->profile.readInt("Settings", "SkipCleanPreview", 0), 1u);
 
         CFileOptDlg cancelled;
         child<QLineEdit>(&cancelled, u"deleteTopEdit"_s)->setText(u"9"_s);
