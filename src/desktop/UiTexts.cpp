@@ -202,4 +202,33 @@ QString unsavedToolChanges(const QString& list)
     return u"%1의 바뀐 내용을 저장하시겠습니까?"_s.arg(list);
 }
 
+QString unreadListNotOverwritten(const QString& list)
+{
+    return u"%1을(를) 읽지 못했으므로 표의 공구를 그 이름으로 저장하지 않습니다. 다른 이름으로 "
+           u"저장하거나 목록을 다시 읽으십시오."_s.arg(list);
+}
+
+QString valueNotInCodePage(int tool, const QString& value)
+{
+    return u"%1번 공구의 '%2' 값에 이 공구 리스트의 문자 코드(CP949)로 쓸 수 없는 문자가 "
+           u"있습니다.\n"
+           u"아무것도 저장하지 않았습니다."_s.arg(tool)
+               .arg(value);
+}
+
+QString toolNumberTaken(const QString& number)
+{
+    return u"공구 번호 %1은(는) 이미 목록에 있습니다."_s.arg(number);
+}
+
+QString toolNumberRepeated(const QString& number)
+{
+    return u"공구 번호 %1이(가) 두 번 있습니다. 아무것도 저장하지 않았습니다."_s.arg(number);
+}
+
+QString notANumber(int tool, const QString& value, const QString& text)
+{
+    return u"%1번 공구의 '%2' 값 \"%3\"은(는) 숫자가 아닙니다."_s.arg(tool).arg(value, text);
+}
+
 } // namespace UiTexts

@@ -56,6 +56,11 @@ QString takeOut();
 
 // The tool settings dialog.
 QString toolsWouldBeLost(int tools);
+QString unreadListNotOverwritten(const QString& list);
+QString valueNotInCodePage(int tool, const QString& value);
+QString toolNumberTaken(const QString& number);
+QString toolNumberRepeated(const QString& number);
+QString notANumber(int tool, const QString& value, const QString& text);
 QString unsavedToolChanges(const QString& list);
 
 } // namespace UiTexts

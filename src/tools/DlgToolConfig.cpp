@@ -1,5 +1,6 @@
 #include "DlgToolConfig.h"
 
+#include "Cp949.h"
 #include "core/JobState.h"
 #include "core/Settings.h"
 #include "core/ToolListFile.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStringDecoder>
 #include <QTableView>
 
 using namespace Qt::StringLiterals;
@@ -37,6 +39,14 @@ QComboBox* choiceCombo(const QString& name, const QStringList& choices)
     combo->addItems(choices);
     combo->setCurrentIndex(0);
     return combo;
+}
+
+// A file name as the file system holds it, shown as UTF-8 where it is, else code page 949.
+QString displayName(const std::string& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    return utf8.hasError() ? Cp949::decode(bytes) : text;
 }
 
 QString unwritableReason(UnwritableValue::Reason reason)
@@ -89,14 +99,16 @@ CDlgToolConfig::CDlgToolConfig(JobState& state, QWidget* parent)
     resize(900, 520);
 
     refill();
+    // Names are the file system's bytes, shown as text: a code page 949 name opens as it is.
     for (const std::string& name : m_state.toolListFiles())
-        m_listCombo->addItem(QString::fromStdString(name));
+        m_listCombo->addItem(displayName(name), QByteArray::fromStdString(name));
     if (m_listCombo->count() > 0) {
-        const int current = m_listCombo->findText(QString::fromStdString(m_state.m_strToolListName),
-                                                  Qt::MatchFixedString);
+        const int current =
+            m_listCombo->findData(QByteArray::fromStdString(m_state.m_strToolListName),
+                                  Qt::UserRole, Qt::MatchFixedString);
         m_listCombo->setCurrentIndex(std::max(current, 0));
-        m_strListFile = m_listCombo->currentText();
-        m_state.m_strToolListName = m_strListFile.toStdString();
+        m_listFile = listName(m_listCombo->currentIndex());
+        m_state.m_strToolListName = m_listFile;
         loadToolList();
         refill();
     }
@@ -107,6 +119,13 @@ CDlgToolConfig::CDlgToolConfig(JobState& state, QWidget* parent)
     connect(&m_model, &QAbstractItemModel::dataChanged, this, changed);
     connect(&m_model, &QAbstractItemModel::rowsInserted, this, changed);
     connect(&m_model, &QAbstractItemModel::rowsRemoved, this, changed);
+    connect(&m_model, &ToolReportModel::valueRefused, this,
+            [this](int row, int column, const QString& text) {
+                Platform::instance().showMessage(
+                    this, AppIdentity::dialogCaption(),
+                    UiTexts::notANumber(row + 1, ToolReportModel::valueCaption(column), text),
+                    Platform::Icon::Warning);
+            });
 }
 
 void CDlgToolConfig::run(JobState& state, QWidget* parent)
@@ -181,20 +200,22 @@ void CDlgToolConfig::buildLayout()
 }
 
 // Loads the current list into the shared tool table and says so when it cannot, leaving the
-// table as it was.
-void CDlgToolConfig::loadToolList()
+// table as it was: that list's name is then never written over with the table.
+bool CDlgToolConfig::loadToolList()
 {
     const ToolListReadResult list = m_state.LoadToolList();
     Platform& platform = Platform::instance();
     const QString caption = AppIdentity::dialogCaption();
     if (!list.read) {
+        m_unreadList = m_listFile;
         platform.showMessage(this, caption, u"공구 리스트 파일이 존재하지 않습니다."_s,
                              Platform::Icon::None);
         platform.showMessage(this, caption,
                              displayPath(m_state.toolListPath(m_state.m_strToolListName)),
                              Platform::Icon::None);
-        return;
+        return false;
     }
+    m_unreadList.clear();
     m_toolsLeftOut = list.leftOut;
     if (list.leftOut > 0)
         platform.showMessage(
@@ -203,6 +224,15 @@ void CDlgToolConfig::loadToolList()
                 .arg(JobState::kMaxTools)
                 .arg(list.leftOut),
             Platform::Icon::Warning);
+    return true;
+}
+
+// The file name of a list in the combo, as the file system's bytes.
+std::string CDlgToolConfig::listName(int index) const
+{
+    const QVariant bytes = m_listCombo->itemData(index);
+    return bytes.isValid() ? bytes.toByteArray().toStdString()
+                           : m_listCombo->itemText(index).toStdString();
 }
 
 void CDlgToolConfig::refill()
@@ -229,6 +259,16 @@ void CDlgToolConfig::OnAdd()
         !exchange.takeFloat(m_dwellTime, dwellTime) || !exchange.takeFloat(m_dl, dl))
         return;
 
+    if (const auto number = ToolReportModel::toolNumberValue(m_toolNumber->text())) {
+        for (const ToolEntry& tool : m_model.tools())
+            if (ToolReportModel::toolNumberValue(QString::fromStdString(tool.values[0])) ==
+                number) {
+                Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
+                                                 UiTexts::toolNumberTaken(m_toolNumber->text()),
+                                                 Platform::Icon::Warning);
+                return;
+            }
+    }
     const ToolListCodec codec = ToolListCodec::forTools(m_model.tools());
     ToolEntry tool;
     tool.values = {codec.encode(m_toolNumber->text()),
@@ -265,8 +305,8 @@ bool CDlgToolConfig::settleUnsavedChanges()
 {
     if (!m_unsaved)
         return true;
-    switch (Platform::instance().askSaveChanges(this, AppIdentity::dialogCaption(),
-                                                UiTexts::unsavedToolChanges(m_strListFile))) {
+    switch (Platform::instance().askSaveChanges(
+        this, AppIdentity::dialogCaption(), UiTexts::unsavedToolChanges(displayName(m_listFile)))) {
     case Platform::Answer::Save:
         return saveList();
     case Platform::Answer::Discard:
@@ -283,25 +323,39 @@ void CDlgToolConfig::OnSave()
     saveList();
 }
 
-bool CDlgToolConfig::saveList()
+// Whether the table may be written as the current list: every tool loaded, nothing written over
+// a list that failed to load, and every value as it will read back.
+bool CDlgToolConfig::mayWrite(const std::vector<ToolEntry>& tools)
 {
+    QString refusal;
     if (m_toolsLeftOut > 0) {
-        Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
-                                         UiTexts::toolsWouldBeLost(m_toolsLeftOut),
-                                         Platform::Icon::Warning);
-        return false;
-    }
-    const std::vector<ToolEntry> tools = m_model.tools();
-    if (const auto bad = findUnwritableValue(tools)) {
-        Platform::instance().showMessage(
-            this, AppIdentity::dialogCaption(),
+        refusal = UiTexts::toolsWouldBeLost(m_toolsLeftOut);
+    } else if (!m_unreadList.empty() && m_unreadList == m_listFile) {
+        refusal = UiTexts::unreadListNotOverwritten(displayName(m_listFile));
+    } else if (const auto bad = findUnwritableValue(tools)) {
+        refusal =
             u"%1번 공구의 '%2' 값은 그대로 저장할 수 없습니다: %3\n아무것도 저장하지 않았습니다."_s
                 .arg(bad->row + 1)
-                .arg(ToolReportModel::valueCaption(bad->column), unwritableReason(bad->reason)),
-            Platform::Icon::Warning);
-        return false;
+                .arg(ToolReportModel::valueCaption(bad->column), unwritableReason(bad->reason));
+    } else if (const auto unencodable = m_model.unencodableValue()) {
+        refusal = UiTexts::valueNotInCodePage(unencodable->first + 1,
+                                              ToolReportModel::valueCaption(unencodable->second));
+    } else if (const auto repeated = m_model.repeatedToolNumber()) {
+        refusal = UiTexts::toolNumberRepeated(*repeated);
     }
-    const std::string path = m_state.toolListPath(m_strListFile.toStdString());
+    if (refusal.isEmpty())
+        return true;
+    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), refusal,
+                                     Platform::Icon::Warning);
+    return false;
+}
+
+bool CDlgToolConfig::saveList()
+{
+    const std::vector<ToolEntry> tools = m_model.tools();
+    if (!mayWrite(tools))
+        return false;
+    const std::string path = m_state.toolListPath(m_listFile);
     std::string error;
     if (!WriteToolList(path, tools, error)) {
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
@@ -327,38 +381,58 @@ void CDlgToolConfig::OnSaveAs()
     const auto choice = Platform::instance().getSaveFileName(this, request);
     if (!choice)
         return;
-    // Tool lists live in their folder, whatever folder was browsed to.
     const QString name = QFileInfo(choice->path).fileName();
-    const QString target = QDir(folder).filePath(name);
-    if (QFileInfo(target) != QFileInfo(choice->path) && QFileInfo::exists(target) &&
-        !Platform::instance().askYesNo(
-            this, AppIdentity::dialogCaption(),
-            u"%1이(가) 이미 있습니다.\n바꾸시겠습니까?"_s.arg(QDir::toNativeSeparators(target))))
+    // A copy saved in another folder is written there; the program's lists stay as they are.
+    if (QFileInfo(choice->path).absoluteDir() != QDir(folder)) {
+        saveCopy(corePath(choice->path));
         return;
+    }
     // Only a list that was written becomes the current one.
-    const QString previousFile = m_strListFile;
+    const std::string previousFile = m_listFile;
     const std::string previousName = m_state.m_strToolListName;
-    m_strListFile = name;
+    m_listFile = name.toStdString();
     m_state.m_strToolListName = name.toStdString();
     if (!saveList()) {
-        m_strListFile = previousFile;
+        m_listFile = previousFile;
         m_state.m_strToolListName = previousName;
         return;
     }
-    if (m_listCombo->findText(name) < 0)
-        m_listCombo->addItem(name);
-    m_listCombo->setCurrentIndex(m_listCombo->findText(name));
+    const QByteArray bytes = name.toUtf8();
+    if (m_listCombo->findData(bytes) < 0)
+        m_listCombo->addItem(displayName(bytes.toStdString()), bytes);
+    m_listCombo->setCurrentIndex(m_listCombo->findData(bytes));
     GetSettings().ToolListName = name.toStdString();
+}
+
+// Writes the table to a file outside the program's list folder, as a copy.
+void CDlgToolConfig::saveCopy(const std::string& path)
+{
+    const std::vector<ToolEntry> tools = m_model.tools();
+    const std::string current = std::exchange(m_listFile, {}); // a copy writes over no list here
+    const bool allowed = mayWrite(tools);
+    m_listFile = current;
+    std::string error;
+    if (!allowed)
+        return;
+    if (!WriteToolList(path, tools, error)) {
+        Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
+                                         u"공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2"_s.arg(
+                                             displayPath(path), QString::fromStdString(error)),
+                                         Platform::Icon::Warning);
+        return;
+    }
+    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), u"저장 되었습니다."_s,
+                                     Platform::Icon::None);
 }
 
 void CDlgToolConfig::OnSelectList(int index)
 {
     if (!settleUnsavedChanges()) {
-        m_listCombo->setCurrentIndex(m_listCombo->findText(m_strListFile));
+        m_listCombo->setCurrentIndex(m_listCombo->findData(QByteArray::fromStdString(m_listFile)));
         return;
     }
-    m_strListFile = m_listCombo->itemText(index);
-    m_state.m_strToolListName = m_strListFile.toStdString();
+    m_listFile = listName(index);
+    m_state.m_strToolListName = m_listFile;
     loadToolList();
     refill();
     GetSettings().ToolListName = m_state.m_strToolListName;

@@ -31,16 +31,20 @@ public:
 
 private:
     void buildLayout();
-    void loadToolList();
+    bool loadToolList();
+    bool mayWrite(const std::vector<ToolEntry>& tools);
+    std::string listName(int index) const;
     void refill();
     bool saveList();
+    void saveCopy(const std::string& path);
     bool settleUnsavedChanges();
 
     JobState& m_state;
     ToolReportModel m_model;
     ToolSortModel m_sorted;
-    QString m_strListFile = QStringLiteral("ToolList.tlist");
-    int m_toolsLeftOut = 0; // tools of the list past those loaded: saving would lose them
+    std::string m_listFile = "ToolList.tlist"; // as the file system names it
+    int m_toolsLeftOut = 0;   // tools of the list past those loaded: saving would lose them
+    std::string m_unreadList; // a list that failed to load: the table is not its tools
     bool m_unsaved = false;
 
     QComboBox* m_listCombo;

@@ -27,6 +27,70 @@ QString ToolReportModel::valueCaption(int column)
     return captions().at(column + 1);
 }
 
+bool ToolReportModel::isNumberColumn(int column)
+{
+    // Tolerances, spindle, feed, dwell time and DL.
+    return column == 2 || column == 3 || column == 5 || column == 6 || column == 7 || column == 9;
+}
+
+std::optional<long long> ToolReportModel::toolNumberValue(const QString& text)
+{
+    QString digits = text.trimmed();
+    if (digits.startsWith(u'T', Qt::CaseInsensitive))
+        digits.remove(0, 1);
+    bool ok = false;
+    const long long value = digits.toLongLong(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+bool ToolReportModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    const int column = index.column() - 1;
+    if (role == Qt::EditRole && column >= 0 && isNumberColumn(column)) {
+        const QString text = value.toString().trimmed();
+        bool number = false;
+        text.toDouble(&number);
+        if (!text.isEmpty() && !number) {
+            emit valueRefused(index.row(), column, value.toString());
+            return false;
+        }
+    }
+    return QStandardItemModel::setData(index, value, role);
+}
+
+std::optional<std::pair<int, int>> ToolReportModel::unencodableValue() const
+{
+    for (int row = 0; row < rowCount(); ++row)
+        for (int value = 0; value < ToolEntry::kValueCount; ++value) {
+            const QStandardItem* cell = item(row, value + 1);
+            const QString text = cell->text();
+            // A value as read is written back as its bytes: only edits need encoding.
+            if (text != cell->data(kShownRole).toString() &&
+                m_codec.decode(m_codec.encode(text)) != text)
+                return std::pair(row, value);
+        }
+    return std::nullopt;
+}
+
+std::optional<QString> ToolReportModel::repeatedToolNumber() const
+{
+    QList<long long> numbers;
+    QStringList texts;
+    for (int row = 0; row < rowCount(); ++row) {
+        const QString text = item(row, 1)->text().trimmed();
+        if (const std::optional<long long> number = toolNumberValue(text)) {
+            if (numbers.contains(*number))
+                return text;
+            numbers.append(*number);
+        } else if (!text.isEmpty()) {
+            if (texts.contains(text))
+                return text;
+            texts.append(text);
+        }
+    }
+    return std::nullopt;
+}
+
 void ToolReportModel::setTools(const std::vector<ToolEntry>& tools, const ToolListCodec& codec)
 {
     removeRows(0, rowCount());

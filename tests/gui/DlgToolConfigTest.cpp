@@ -6,11 +6,13 @@
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 
+#include <fstream>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -79,25 +81,28 @@ private slots:
         click(u"deleteButton"_s);
         QCOMPARE(column(1), QStringList({u"T2"_s, u"T3"_s}));
         QCOMPARE(column(0), QStringList({u"1"_s, u"2"_s}));
+        child<QLineEdit>(u"toolNumberEdit"_s)->setText(u"T4"_s);
         click(u"addButton"_s);
         QCOMPARE(column(0).last(), u"3"_s);
 
         report->sortByColumn(6, Qt::AscendingOrder); // Spindle: by value, not as text
         QCOMPARE(column(6), QStringList({u"9000"_s, u"9000"_s, u"12000"_s}));
         report->sortByColumn(1, Qt::DescendingOrder);
-        QCOMPARE(column(1), QStringList({u"T3"_s, u"T3"_s, u"T2"_s}));
+        QCOMPARE(column(1), QStringList({u"T4"_s, u"T3"_s, u"T2"_s}));
         click(u"saveButton"_s);
         QCOMPARE(readTestFile(path(u"A.tlist"_s)),
                  kHeader + "T2,6 Ball,-0.01,0.01,M07,12000,900,0,X,0\r\n"
                            "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n"
-                           "T3,10 R0.5,0,0,M09,9000,0,0,O,0\r\n");
+                           "T4,10 R0.5,0,0,M09,9000,0,0,O,0\r\n");
         QCOMPARE(m_app->m_ToolTable.size(), std::size_t(3));
     }
 
-    void saveAsWritesIntoTheProgramFolder()
+    // A new name in the list folder becomes the current list; a file in another folder is a
+    // copy written there, and the program's lists stay as they are.
+    void saveAsWritesWhereTheOperatorChose()
     {
         open();
-        m_env->platform.saveAnswers.push_back({u"/somewhere/else/New.tlist"_s, 0});
+        m_env->platform.saveAnswers.push_back({path(u"New.tlist"_s), 0});
         click(u"saveAsButton"_s);
         QCOMPARE(m_env->platform.saveRequests[0].folder, m_env->folder.path());
         QCOMPARE(readTestFile(path(u"New.tlist"_s)), kListB);
@@ -105,11 +110,72 @@ private slots:
         QCOMPARE(m_app->m_strToolListName, std::string("New.tlist"));
         QCOMPARE(GetSettings().ToolListName, std::string("New.tlist"));
 
-        // Picking another folder's file never replaces a list here without asking.
-        m_env->platform.saveAnswers.push_back({u"/somewhere/else/A.tlist"_s, 0});
+        QVERIFY(QDir(m_env->folder.path()).mkdir(u"elsewhere"_s));
+        m_env->platform.saveAnswers.push_back({path(u"elsewhere/A.tlist"_s), 0});
         click(u"saveAsButton"_s);
-        QCOMPARE(m_env->platform.questions.size(), 1);
+        QCOMPARE(readTestFile(path(u"elsewhere/A.tlist"_s)), kListB);
         QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
+        QCOMPARE(m_app->m_strToolListName, std::string("New.tlist"));
+    }
+
+    // A list that failed to load is never written over with the tools the table still shows.
+    void aListThatFailedToLoadIsNotWrittenOver()
+    {
+        QFile big(path(u"Big.tlist"_s));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(65) << 20));
+        big.close();
+        open();
+        auto* combo = child<QComboBox>(u"toolListCombo"_s);
+        m_dialog->OnSelectList(combo->findText(u"Big.tlist"_s));
+        QCOMPARE(column(1), QStringList{u"T7"_s}); // the table of B, as it was
+        m_env->platform.messages.clear();
+        click(u"saveButton"_s);
+        QCOMPARE(m_env->platform.messages.size(), 1);
+        QVERIFY(!m_env->platform.messages[0].text.contains(u"저장 되었습니다"_s));
+        QCOMPARE(QFileInfo(path(u"Big.tlist"_s)).size(), qint64(65) << 20);
+
+        m_dialog->OnSelectList(combo->findText(u"A.tlist"_s));
+        click(u"saveButton"_s);
+        QCOMPARE(readTestFile(path(u"A.tlist"_s)), kListA);
+    }
+
+    // Values the list cannot hold are refused with a word: a number column's non-number, a
+    // tool number taken twice, a character outside the list's code page 949.
+    void valuesTheListCannotHoldAreRefused()
+    {
+        open();
+        auto* model = child<QTableView>(u"toolReport"_s)->model();
+        QVERIFY(!model->setData(model->index(0, 7), u"abc-1.5e"_s));
+        QCOMPARE(m_env->platform.messages.size(), 1);
+        QCOMPARE(column(7), QStringList{u"2"_s});
+
+        child<QLineEdit>(u"toolNumberEdit"_s)->setText(u"T07"_s);
+        click(u"addButton"_s);
+        QCOMPARE(column(1), QStringList{u"T7"_s});
+        QCOMPARE(m_env->platform.messages.size(), 2);
+
+        model->setData(model->index(0, 2), u"🔧"_s);
+        click(u"saveButton"_s);
+        QCOMPARE(m_env->platform.messages.size(), 3);
+        QCOMPARE(readTestFile(path(u"B.tlist"_s)), kListB);
+    }
+
+    // A list named in code page 949, as Korean Windows names it, opens under its name.
+    void aListNamedInCodePage949Opens()
+    {
+        const std::string name = m_env->folder.path().toStdString() + "/\xC8\xB2\xBB\xE8.tlist";
+        std::ofstream(name, std::ios::binary) << kListA.toStdString();
+        open();
+        auto* combo = child<QComboBox>(u"toolListCombo"_s);
+        const int index = combo->findText(u"황삭.tlist"_s);
+        QVERIFY(index >= 0);
+        m_env->platform.messages.clear();
+        m_dialog->OnSelectList(index);
+        QVERIFY(m_env->platform.messages.isEmpty());
+        QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
+        click(u"saveButton"_s);
+        QCOMPARE(QByteArray::fromStdString(m_app->m_strToolListName),
+                 QByteArray("\xC8\xB2\xBB\xE8.tlist"));
     }
 
     // Unsaved work survives Enter, and closing or switching lists asks about it first.
@@ -180,10 +246,10 @@ private slots:
         open();
         QCOMPARE(column(2), QStringList{u"황삭"_s});
         auto* model = child<QTableView>(u"toolReport"_s)->model();
-        model->setData(model->index(0, 10), u"정삭"_s);
+        model->setData(model->index(0, 5), u"정삭"_s);
         click(u"saveButton"_s);
         QCOMPARE(readTestFile(path(u"B.tlist"_s)),
-                 kHeader + "T7,\xC8\xB2\xBB\xE8,0,0,M08,1,2,3,O,\xC1\xA4\xBB\xE8\r\n");
+                 kHeader + "T7,\xC8\xB2\xBB\xE8,0,0,\xC1\xA4\xBB\xE8,1,2,3,O,4\r\n");
 
         m_env->platform.messages.clear();
         model->setData(model->index(0, 3), QString());
