@@ -60,6 +60,44 @@ private slots:
         QCOMPARE(opened.readAll().trimmed(), program.fileName().toUtf8());
         QVERIFY(open(home.filePath(u"bin"_s) + u":/usr/bin:/bin"_s, home.filePath(u"gone.nc"_s)) !=
                 0);
+
+        // A desktop default for text that cannot start (a terminal program gio finds no terminal
+        // for) and no window editor: a terminal editor opens it in a terminal window.
+        QVERIFY(QDir(home.path()).mkpath(u"share/applications"_s));
+        QVERIFY(QDir(home.path()).mkpath(u"config"_s));
+        QFile entry(home.filePath(u"share/applications/broken.desktop"_s));
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.write("[Desktop Entry]\nType=Application\nName=Broken\nExec=no-such-editor %F\n"
+                    "Terminal=true\nMimeType=text/plain;\n");
+        entry.close();
+        QFile defaults(home.filePath(u"config/mimeapps.list"_s));
+        QVERIFY(defaults.open(QIODevice::WriteOnly));
+        defaults.write("[Default Applications]\ntext/plain=broken.desktop\n");
+        defaults.close();
+        QVERIFY(QFile::remove(editor));
+        QVERIFY(QDir(home.path()).mkdir(u"terminal"_s));
+        const QString terminal = home.filePath(u"terminal/x-terminal-emulator"_s);
+        QFile terminalScript(terminal);
+        QVERIFY(terminalScript.open(QIODevice::WriteOnly));
+        terminalScript.write("#!/bin/sh\necho \"$*\" > \"$0.opened\"\n");
+        terminalScript.close();
+        terminalScript.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess opener;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"PATH"_s, home.filePath(u"terminal"_s) + u":/usr/bin:/bin"_s);
+        environment.insert(u"HOME"_s, home.path());
+        environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"share"_s));
+        environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"none"_s));
+        environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
+        environment.remove(u"DISPLAY"_s);
+        opener.setProcessEnvironment(environment);
+        opener.start(u"/bin/sh"_s, {QStringLiteral(CORVANE_RES_DIR "/corvane-open-text"),
+                                    program.fileName()});
+        QVERIFY(opener.waitForFinished(10000));
+        QCOMPARE(opener.exitCode(), 0);
+        QFile inTerminal(terminal + u".opened"_s);
+        QVERIFY(inTerminal.open(QIODevice::ReadOnly));
+        QVERIFY(inTerminal.readAll().trimmed().endsWith(" " + program.fileName().toUtf8()));
     }
 };
 
