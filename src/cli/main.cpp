@@ -223,7 +223,7 @@ int check(const Options& options)
     const MergeReport report = PlanNcMerge({.inputs = options.inputs,
                                             .delUp = options.top,
                                             .delBtm = options.bottom,
-                                            .noteKept = mattersWhenKept,
+                                            .noteKept = kCheckedWhenKept,
                                             .percentLines = options.percent});
     if (report.status != MergeReport::Status::Planned) {
         printError("cannot check: " + escaped(report.failure.path) + ": " + report.failure.reason);
@@ -294,7 +294,7 @@ int main(int argc, char* argv[])
     MergeRequest request{.inputs = options->inputs,
                          .delUp = options->top,
                          .delBtm = options->bottom,
-                         .noteKept = mattersWhenKept,
+                         .noteKept = kCheckedWhenKept,
                          .percentLines = options->percent};
     std::vector<SeamFinding> findings;
     request.approve = [&](const MergeReport& plan) {

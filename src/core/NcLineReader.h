@@ -37,6 +37,9 @@ struct NcLineFacts
         TapeMark = 1u << 10,    // a "%" line
         ControlByte = 1u << 11, // a byte no NC program holds (NUL and other control codes)
     };
+    // What a line kept in the middle of a merge is checked for.
+    static constexpr std::uint32_t kKeptLineFacts =
+        ProgramEnd | ProgramStart | TapeMark | Call | Return | ControlByte;
 
     std::uint32_t facts = 0;
     NcLabel label;                     // what the line defines: O, N or LBL
@@ -76,6 +79,9 @@ public:
         feed(line);
         return finish();
     }
+    // The kKeptLineFacts of a whole line, and maybe others: an ISO line without the letters
+    // those need is not read word by word, which is most of a program's lines.
+    NcLineFacts readKept(std::string_view line);
 
     Dialect dialect() const { return m_dialect; }
 

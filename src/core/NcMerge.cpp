@@ -136,6 +136,8 @@ private:
     void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
                     NcLineFacts&& facts);
     bool recordLastKept(Candidate& candidate);
+    static void recordCut(InputRecord& record, std::vector<NumberedLine>& cut, std::int64_t& count,
+                          NumberedLine&& line);
     static void noteControlByte(InputRecord& record, std::uint64_t lineStart, std::int64_t number,
                                 const NcLineFacts& facts);
 
@@ -323,7 +325,7 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
                 candidate.topEnd = line.end;
                 candidate.topContentLines = content;
                 if (cutTop)
-                    record.cutTop.push_back(numbered(lines, line));
+                    recordCut(record, record.cutTop, record.cutTopLines, numbered(lines, line));
             }
             eligible = content > needed;
             // Read on to the program's first statement, which tells its dialect.
@@ -340,6 +342,8 @@ bool MergeRun::scanHead(Candidate& candidate, bool cutTop)
     record.contentLines = content;
     record.lines = lines;
     record.cutTop.clear();
+    record.cutTopLines = 0;
+    record.notAllNoted = false;
     reportProgress(candidate.file.size());
     return false;
 }
@@ -361,7 +365,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     state = CopyState();
     state.reader = &candidate.reader;
     state.line = LineAssembly(&candidate.reader);
-    state.lineNumber = cutTop ? std::int64_t(record.cutTop.size()) : 0;
+    state.lineNumber = cutTop ? record.cutTopLines : 0;
     record.contentLines = cutTop ? candidate.topContentLines : 0;
     for (std::uint64_t offset = begin; offset < end;) {
         const std::size_t length =
@@ -393,7 +397,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
             scanLines(file, end, file.size(), candidate.reader, [&](ScannedLine& line) {
                 record.contentLines += line.blank ? 0 : 1;
                 noteControlByte(record, line.start, ++state.lineNumber, line.facts);
-                record.cutBottom.push_back(numbered(state.lineNumber, line));
+                recordCut(record, record.cutBottom, record.cutBottomLines,
+                          numbered(state.lineNumber, line));
                 return true;
             });
         if (read != ReadResult::Read)
@@ -411,14 +416,36 @@ void MergeRun::recordKept(InputRecord& record, std::int64_t number, std::string_
                           NcLineFacts&& facts)
 {
     const bool first = record.firstKept.size() < InputRecord::kContextLines;
-    const bool noted = m_request.noteKept && m_request.noteKept(facts);
+    const bool noted = (facts.facts & m_request.noteKept) != 0;
     if (!first && !noted)
         return;
     NumberedLine line{number, std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
                       text.size() > NumberedLine::kMaxTextBytes, std::move(facts)};
-    if (first && noted)
-        record.firstKept.push_back(line);
-    (noted ? record.notedKept : record.firstKept).push_back(std::move(line));
+    if (first)
+        record.firstKept.push_back(noted ? line : std::move(line));
+    if (noted && record.notedKept.size() < InputRecord::kMaxNotedLines)
+        record.notedKept.push_back(std::move(line));
+    else if (noted)
+        record.notAllNoted = true;
+}
+
+// Lists a cut line among the first of its end, or after them when the checks need it.
+void MergeRun::recordCut(InputRecord& record, std::vector<NumberedLine>& cut, std::int64_t& count,
+                         NumberedLine&& line)
+{
+    ++count;
+    if (cut.size() < InputRecord::kListedCutLines) {
+        cut.push_back(std::move(line));
+        return;
+    }
+    // Block numbers label nearly every line: only program and Heidenhain labels are kept.
+    const bool needed = line.facts.facts != 0 || (line.facts.label && line.facts.label.kind != 'N');
+    if (!needed)
+        return;
+    if (cut.size() < InputRecord::kMaxNotedLines)
+        cut.push_back(std::move(line));
+    else
+        record.notAllNoted = true;
 }
 
 void MergeRun::noteControlByte(InputRecord& record, std::uint64_t lineStart, std::int64_t number,
@@ -480,6 +507,11 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
         p = lf + 1;
     }
 
+    // Kept lines are read for what the request notes; a quick look spares most of them the rest.
+    const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
+    const auto readKept = [&](std::string_view text) {
+        return keptFactsOnly ? state.reader->readKept(text) : state.reader->read(text);
+    };
     const char* run = p; // start of the bytes not yet written
     LineEndFinder lineEnds(p, end);
     while (const char* lf = lineEnds.next()) {
@@ -496,7 +528,7 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
                 write(kLineEnd);
                 run = lf + 1;
             }
-            keep(p, {p, length}, state.reader->read({p, length}));
+            keep(p, {p, length}, readKept({p, length}));
         }
         p = lf + 1;
     }

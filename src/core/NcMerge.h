@@ -53,6 +53,10 @@ struct InputRecord
     };
     // How many kept lines the record holds at the start and at the end of a copied file.
     static constexpr std::size_t kContextLines = 3;
+    // The record is bounded, whatever the cuts: the first cut lines of each end are listed,
+    // after them only those the checks need, up to the bound for all noted lines.
+    static constexpr std::size_t kListedCutLines = 200;
+    static constexpr std::size_t kMaxNotedLines = 10000;
 
     std::string path;
     Outcome outcome = Outcome::NotReached;
@@ -66,6 +70,10 @@ struct InputRecord
     std::int64_t contentLines = 0;
     std::vector<NumberedLine> cutTop;
     std::vector<NumberedLine> cutBottom;
+    std::int64_t cutTopLines = 0; // all lines cut, listed or not
+    std::int64_t cutBottomLines = 0;
+    // Lines the checks need went unrecorded: more than the record's bound.
+    bool notAllNoted = false;
     std::int64_t blankLinesDropped = 0;
     std::vector<NumberedLine> firstKept;
     std::vector<NumberedLine> lastKept;
@@ -113,9 +121,6 @@ struct MergeReport
 
 // Told the bytes read so far and the bytes of all inputs; returns false to cancel.
 using MergeProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
-// Picks kept lines, by what they do, for the record to note. Called once for every kept line: it
-// must be quick.
-using KeptLineFilter = std::function<bool(const NcLineFacts& line)>;
 // Told the whole record before the output replaces the old one; false keeps the old output.
 using MergeApproval = std::function<bool(const MergeReport& report)>;
 
@@ -134,7 +139,8 @@ struct MergeRequest
     const MergeReport* plan = nullptr;
     // Bytes read at a time: the memory the merge needs is a block and half of one more.
     std::size_t blockSize = std::size_t(1) << 20;
-    KeptLineFilter noteKept{};
+    // The facts (NcLineFacts::Fact) of the kept lines the record notes, wherever they stand.
+    std::uint32_t noteKept = 0;
     MergeApproval approve{};
     // A "%" line starts and ends the output where its first and last lines are none, unless the
     // program is a Heidenhain one, which never has them.

@@ -32,6 +32,8 @@ constexpr std::array kRules = {
                  "left out: no more content lines than the cuts take"},
     SeamRuleInfo{SeamRule::InputUnreadable, Severity::Error, "left out: cannot be read"},
     SeamRuleInfo{SeamRule::InputNotRegular, Severity::Error, "left out: not a regular file"},
+    SeamRuleInfo{SeamRule::NotAllChecked, Severity::Warning,
+                 "too many lines cut or noted: the checks saw the first ten thousand"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -94,6 +96,8 @@ private:
     void checkInput(const InputRecord& input, bool first, bool last)
     {
         std::vector<SeamFinding> found;
+        if (input.notAllNoted)
+            m_findings.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
         if (input.controlByte) {
             SeamFinding finding{
                 SeamRule::ControlBytes, Severity::Error, input.path, input.controlByte->line, {}};
@@ -202,11 +206,4 @@ const SeamRuleInfo& seamRuleInfo(SeamRule rule)
 std::vector<SeamFinding> CheckSeams(const MergeReport& report)
 {
     return SeamChecker(report).run();
-}
-
-bool mattersWhenKept(const NcLineFacts& line)
-{
-    constexpr std::uint32_t kMatters =
-        Fact::ProgramEnd | Fact::ProgramStart | Fact::TapeMark | Fact::Call | Fact::Return;
-    return (line.facts & kMatters) != 0;
 }

@@ -27,6 +27,7 @@ enum class SeamRule
     InputShort,          // left out: no more content lines than the cuts take
     InputUnreadable,     // left out: missing or not readable with the user's rights
     InputNotRegular,     // left out: a folder, FIFO, device or socket
+    NotAllChecked,       // more lines for the checks than the record holds: the rest unchecked
 };
 
 struct SeamFinding
@@ -59,6 +60,8 @@ const SeamRuleInfo& seamRuleInfo(SeamRule rule);
 // The findings of a merge's record, input by input in merge order, each input's by line.
 std::vector<SeamFinding> CheckSeams(const MergeReport& report);
 
-// Picks out the kept lines that the checks need besides the first and last: lines that end,
-// start or number a program, "%" lines, calls, jumps and returns.
-bool mattersWhenKept(const NcLineFacts& line);
+// The kept lines that the checks need besides the first and last: lines that end, start or
+// number a program, "%" lines, calls, jumps and returns.
+constexpr std::uint32_t kCheckedWhenKept = NcLineFacts::ProgramEnd | NcLineFacts::ProgramStart |
+                                           NcLineFacts::TapeMark | NcLineFacts::Call |
+                                           NcLineFacts::Return;

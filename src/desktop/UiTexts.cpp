@@ -147,6 +147,7 @@ QString seamRuleReason(int rule)
         u"빠졌습니다: 내용 줄이 잘라낼 줄보다 많지 않습니다"_s,
         u"빠졌습니다: 읽을 수 없습니다"_s,
         u"빠졌습니다: 일반 파일이 아닙니다"_s,
+        u"잘리거나 확인할 줄이 너무 많아 처음 만 줄만 확인했습니다"_s,
     };
     return reasons.value(rule);
 }

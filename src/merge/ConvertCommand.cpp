@@ -89,7 +89,7 @@ void ConvertCommand::MergeJobFiles(QWidget* owner)
     MergeRequest request{.inputs = m_state.m_JobFiles.files(),
                          .delUp = settings.DEL_UP,
                          .delBtm = settings.DEL_BTM,
-                         .noteKept = mattersWhenKept,
+                         .noteKept = kCheckedWhenKept,
                          .percentLines = settings.PER_STR != 0};
     const MergeReport plan = BackgroundMerge::run(owner, [&request](const MergeProgress& progress) {
         MergeRequest planning = request;

@@ -68,6 +68,19 @@ TEST(NcLineReader, ReadsWordsAsTheControlDoes)
     EXPECT_TRUE(facts[9].has(NcLineFacts::LengthOffset));
     EXPECT_TRUE(facts[9].has(NcLineFacts::AxisMove));
 
+    // The quick look at kept lines misses none of the facts they are checked for, wherever in a
+    // long line they stand.
+    const std::string padding(40, ' ');
+    for (const std::string& kept :
+         {padding + "m30", padding + "G 65 P9010", padding + "%", padding + "GOTO 5",
+          padding + "o100", padding + "X1\x01", std::string("G\t66 P1")}) {
+        const NcLineFacts facts = reader.readKept(kept);
+        EXPECT_NE(facts.facts & NcLineFacts::kKeptLineFacts, 0u) << kept;
+    }
+    EXPECT_EQ(reader.readKept(padding + "G01 X1 Y2 (A COMMENT) G61").facts &
+                  NcLineFacts::kKeptLineFacts,
+              0u);
+
     const NcLineFacts binary = reader.read(std::string("G0 X1\0", 6) + "\x03");
     EXPECT_TRUE(binary.has(NcLineFacts::ControlByte));
     EXPECT_EQ(binary.controlByteColumn, 5u);

@@ -298,6 +298,30 @@ TEST_F(NcMergeTest, ASameSizeRewriteThatKeepsTheStampIsCaught)
 }
 #endif
 
+// However many lines a cut takes, the record holds a bounded number: the first ones, then those
+// the checks need; the counts stay exact.
+TEST_F(NcMergeTest, TheRecordOfAHugeCutIsBounded)
+{
+    std::string moves;
+    std::string numbers;
+    for (int i = 0; i < 30000; ++i) {
+        moves += "G1 X" + std::to_string(i) + "\n";
+        numbers += "N" + std::to_string(i) + "\n";
+    }
+    const auto a = folder.write("a.nc", moves);
+    const auto b = folder.write("b.nc", numbers);
+    const MergeReport report = PlanNcMerge({.inputs = {a, b, a}, .delUp = 25000, .delBtm = 10});
+    const InputRecord& movesCut = report.inputs[2];
+    EXPECT_EQ(movesCut.cutTopLines, 25000);
+    EXPECT_EQ(movesCut.cutTop.size(), InputRecord::kMaxNotedLines);
+    EXPECT_TRUE(movesCut.notAllNoted);
+    const InputRecord& numbersCut = report.inputs[1];
+    EXPECT_EQ(numbersCut.cutTopLines, 25000);
+    EXPECT_EQ(numbersCut.cutTop.size(), InputRecord::kListedCutLines);
+    EXPECT_EQ(numbersCut.cutBottomLines, 10);
+    EXPECT_FALSE(numbersCut.notAllNoted);
+}
+
 // A merge that copies nothing writes nothing: the output, which may be one of the inputs, stays
 // as it was, and a folder made for it goes again.
 TEST_F(NcMergeTest, AMergeThatCopiesNothingLeavesTheOutputAlone)

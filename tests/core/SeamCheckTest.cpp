@@ -20,7 +20,7 @@ MergeReport plan(const std::vector<std::string>& inputs, int top, int bottom,
                         .delUp = top,
                         .delBtm = bottom,
                         .blockSize = blockSize,
-                        .noteKept = mattersWhenKept});
+                        .noteKept = kCheckedWhenKept});
 }
 
 } // namespace
