@@ -90,6 +90,10 @@ bool AtomicFileWriter::open()
     if (!resolveTarget())
         return false;
 #ifdef _WIN32
+    // Windows drops a name's trailing dots and blanks: "a." would be written as "a".
+    const std::wstring name = m_target.filename().wstring();
+    if (!name.empty() && (name.back() == L'.' || name.back() == L' '))
+        return fail("Windows cannot name a file that ends with a dot or a blank");
     struct _stat64 existing
     {};
     const bool exists = _wstat64(m_target.c_str(), &existing) == 0;

@@ -339,6 +339,23 @@ TEST_F(NcMergeTest, AMergeThatCopiesNothingLeavesTheOutputAlone)
     EXPECT_FALSE(fs::exists(folder.path() / "new"));
 }
 
+// An output is written under the name given or refused: Windows would drop a trailing dot or
+// blank and write another file.
+TEST_F(NcMergeTest, ANameEndingInADotOrABlankIsKeptOrRefused)
+{
+    const auto input = folder.write("in.nc", "A1\n");
+    for (const std::string name : {"b.", "c "}) {
+        const MergeReport report = MergeNcFiles({input}, folder.file(name), 0, 0);
+#ifdef _WIN32
+        EXPECT_EQ(report.status, MergeReport::Status::OutputFailed) << name;
+        EXPECT_FALSE(fs::exists(folder.path() / name.substr(0, 1))) << name;
+#else
+        EXPECT_EQ(report.status, MergeReport::Status::Written) << name;
+        EXPECT_EQ(readFile(folder.file(name)), "A1\r\n");
+#endif
+    }
+}
+
 TEST_F(NcMergeTest, AMissingOutputFolderIsCreatedOneLevelDeep)
 {
     const auto input = folder.write("a.nc", "A1\n");
