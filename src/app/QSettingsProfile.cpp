@@ -42,11 +42,22 @@ QSettingsProfile::QSettingsProfile()
     m_storeName = m_settings->fileName();
 }
 
-QByteArray QSettingsProfile::storedWindowLayout()
+WindowMemory QSettingsProfile::storedWindow() const
 {
-    const QSettingsProfile store;
-    return store.m_settings ? store.m_settings->value(QStringLiteral("NormalLayout")).toByteArray()
-                            : QByteArray();
+    if (!m_settings)
+        return {};
+    return {m_settings->value(QStringLiteral("NormalGeometry")).toByteArray(),
+            m_settings->value(QStringLiteral("NormalLayout")).toByteArray(),
+            m_settings->value(QStringLiteral("LastFolder")).toString()};
+}
+
+void QSettingsProfile::storeWindow(const WindowMemory& memory)
+{
+    if (!m_settings)
+        return;
+    m_settings->setValue(QStringLiteral("NormalGeometry"), memory.geometry);
+    m_settings->setValue(QStringLiteral("NormalLayout"), memory.layout);
+    m_settings->setValue(QStringLiteral("LastFolder"), memory.folder);
 }
 
 std::uint32_t QSettingsProfile::readInt(const std::string& section, const std::string& entry,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Profile.h"
+#include "ui/WindowMemory.h"
 
 #include <QSettings>
 
@@ -29,9 +30,10 @@ public:
     // The settings file, or the registry key, as QSettings names it.
     const QString& storeName() const { return m_storeName; }
 
-    // The main window's layout stored beside the settings under "NormalLayout"; the program
-    // never writes one.
-    static QByteArray storedWindowLayout();
+    // The main window as the last run left it, stored beside the settings ("NormalLayout",
+    // "NormalGeometry", "LastFolder").
+    WindowMemory storedWindow() const;
+    void storeWindow(const WindowMemory& memory);
 
 private:
     QString m_storeName;

@@ -1,6 +1,5 @@
 #include "QuorApp.h"
 
-#include "QSettingsProfile.h"
 #include "ToolListFolder.h"
 #include "core/Settings.h"
 #include "ui/MainFrame.h"
@@ -11,7 +10,7 @@ CQuorApp::CQuorApp() = default;
 
 CQuorApp::~CQuorApp() = default;
 
-bool CQuorApp::InitInstance()
+bool CQuorApp::InitInstance(const WindowMemory& window)
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
     m_strExeFolder = programFolder.toStdString();
@@ -24,7 +23,7 @@ bool CQuorApp::InitInstance()
         m_strToolListName = settings.ToolListName;
     }
     m_pMainWnd = std::make_unique<CMainFrame>(*this);
-    m_pMainWnd->restoreLayout(QSettingsProfile::storedWindowLayout());
+    m_pMainWnd->restore(window);
     m_pMainWnd->show();
     return true;
 }

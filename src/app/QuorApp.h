@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/JobState.h"
+#include "ui/WindowMemory.h"
 
 #include <memory>
 
@@ -17,8 +18,8 @@ public:
     CQuorApp& operator=(const CQuorApp&) = delete;
 
     // Start-up: records the program folder, brings the stored settings up to date and shows the
-    // main window. False ends the program.
-    bool InitInstance();
+    // main window as an earlier run left it. False ends the program.
+    bool InitInstance(const WindowMemory& window = {});
 
     CMainFrame* mainFrame() const { return m_pMainWnd.get(); }
 

@@ -5,6 +5,7 @@
 #include "desktop/QtPlatform.h"
 #include "desktop/SettingsStore.h"
 #include "desktop/UiTexts.h"
+#include "ui/MainFrame.h"
 
 #include <QApplication>
 
@@ -26,9 +27,10 @@ int main(int argc, char* argv[])
                              Platform::Icon::Warning);
 
     CQuorApp app;
-    if (!app.InitInstance())
+    if (!app.InitInstance(profile.storedWindow()))
         return 1;
     const int status = QApplication::exec();
+    profile.storeWindow(app.mainFrame()->remembered());
     storeSettings(nullptr); // what the window left in the record, said now if it cannot be kept
     Platform::install(nullptr);
     return status;

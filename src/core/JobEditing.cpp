@@ -34,6 +34,15 @@ void removeJobFile(int position, int cell, JobState& state, CSettings& settings)
     followTheJob(cell, first, state, settings);
 }
 
+void restoreJob(const std::vector<std::string>& files, int cell, JobState& state,
+                CSettings& settings)
+{
+    state.m_JobFiles.clear();
+    for (const std::string& file : files)
+        state.m_JobFiles.RegisterJobFile(file);
+    followTheJob(cell, {}, state, settings);
+}
+
 void moveJobFile(int from, int to, int cell, JobState& state, CSettings& settings)
 {
     if (!inJob(from, state) || !inJob(to, state) || from == to)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 class CSettings;
 class JobState;
 
@@ -9,3 +12,6 @@ class JobState;
 // outside the job changes nothing.
 void removeJobFile(int position, int cell, JobState& state, CSettings& settings);
 void moveJobFile(int from, int to, int cell, JobState& state, CSettings& settings);
+// The job as it was before an edit, its cell and family following it.
+void restoreJob(const std::vector<std::string>& files, int cell, JobState& state,
+                CSettings& settings);

@@ -92,6 +92,22 @@ QString settingsStoreUnusable(const QString& file)
            u"설정은 저장되지 않습니다."_s.arg(file);
 }
 
+QString addedAgain(const QStringList& names)
+{
+    return u"이미 작업에 있는 파일을 한 번 더 넣었습니다: %1 (되돌리기: Ctrl+Z)"_s.arg(
+        names.join(u", "_s));
+}
+
+QString undoJobEdit()
+{
+    return u"작업 되돌리기"_s;
+}
+
+QString jobEditUndone()
+{
+    return u"작업의 마지막 변경을 되돌렸습니다."_s;
+}
+
 QString cutMark()
 {
     return u"잘림"_s;

@@ -48,6 +48,13 @@ QString cancelButton();
 QString skipCleanPreview();
 QString confirmWritingWithErrors(int errors);
 
+// Files dropped that the job already holds.
+QString addedAgain(const QStringList& names);
+// The last edit of the job was undone.
+QString jobEditUndone();
+
+QString undoJobEdit();
+
 // The job pane.
 QString jobPaneTitle();
 QString moveUp();

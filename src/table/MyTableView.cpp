@@ -8,8 +8,10 @@
 #include "desktop/AppIdentity.h"
 #include "desktop/PathText.h"
 #include "desktop/Platform.h"
+#include "desktop/UiTexts.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -95,8 +97,13 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
     if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells)
         return;
     std::vector<std::string> files;
-    for (const QString& path : paths)
+    QStringList again; // already in the job: merged twice, which may be meant
+    const std::vector<std::string>& job = m_state.m_JobFiles.files();
+    for (const QString& path : paths) {
         files.push_back(corePath(path));
+        if (std::find(job.begin(), job.end(), files.back()) != job.end())
+            again.append(QFileInfo(path).fileName());
+    }
     const CellDropOutcome outcome = dropFilesOnCell(files, cell->index(), m_state, GetSettings());
 
     if (outcome.taken > 0) {
@@ -104,6 +111,8 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
         cell->SetText(QString::fromStdString(cellText(entries)), true);
         cell->Invalidate(false);
         emit jobChanged();
+        if (!again.isEmpty())
+            emit statusNote(UiTexts::addedAgain(again));
     }
     Platform& platform = Platform::instance();
     for (const std::string& path : outcome.notFiles)
@@ -171,6 +180,11 @@ void CMyTableView::OnCellContextMenu(int x, int y)
 
 void CMyTableView::OnDeleteCell()
 {
+    if (!m_pSelectedCell) {
+        // The keyboard has no pointer on a cell: the table's one cell is meant.
+        m_pSelectedCell = dynamic_cast<WorkOffsetCell*>(m_wndTable.cellAt(0, 0));
+        m_nSelectedIndex = m_pSelectedCell ? m_pSelectedCell->index() : -1;
+    }
     const int index = m_nSelectedIndex;
     if (index < 0 || index >= CQuorDoc::kMaxCells || !m_pSelectedCell)
         return;

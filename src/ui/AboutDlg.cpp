@@ -21,10 +21,17 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(icon, 0, Qt::AlignTop);
-    layout->addWidget(new QLabel(u"Version 3.0"_s), 1);
-    layout->addWidget(ok, 0, Qt::AlignTop);
+    auto* text = new QHBoxLayout;
+    text->addWidget(icon, 0, Qt::AlignTop);
+    text->addWidget(new QLabel(u"Version 3.0"_s), 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(text);
+    layout->addLayout(buttons);
+    // Wide enough that a window manager's title bar shows the whole caption beside its buttons.
+    setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2 + 160);
 }
 
 void CAboutDlg::run(QWidget* parent)

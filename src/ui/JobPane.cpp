@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +35,20 @@ JobPane::JobPane(JobState& state, QWidget* parent)
         button(UiTexts::moveDown(), u"moveDownButton"_s, [this] { moveSelected(1); }));
     buttons->addWidget(button(UiTexts::takeOut(), u"removeButton"_s, [this] { removeSelected(); }));
     buttons->addStretch();
+    // Dragged within the list, a file moves in the job; Delete takes it out.
+    m_list->setDragDropMode(QAbstractItemView::InternalMove);
+    m_list->setDefaultDropAction(Qt::MoveAction);
+    connect(m_list->model(), &QAbstractItemModel::rowsMoved, this,
+            [this](const QModelIndex&, int from, int, const QModelIndex&, int before) {
+                // Qt's row "before" counts the moved row still in its old place.
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, from, before] { moveTo(from, before > from ? before - 1 : before); },
+                    Qt::QueuedConnection);
+            });
+    auto* remove = new QShortcut(QKeySequence::Delete, m_list, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
+    connect(remove, &QShortcut::activated, this, &JobPane::removeSelected);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(m_list, 1);
@@ -69,9 +84,16 @@ void JobPane::removeSelected()
 void JobPane::moveSelected(int step)
 {
     const int row = m_list->currentRow();
-    const int target = row + step;
-    if (row < 0 || target < 0 || target >= m_list->count())
+    if (row >= 0)
+        moveTo(row, row + step);
+}
+
+void JobPane::moveTo(int row, int target)
+{
+    if (row < 0 || target < 0 || target >= m_state.m_JobFiles.count() || row == target) {
+        refresh(); // a drag that moved nothing leaves the list as the job is
         return;
+    }
     moveJobFile(row, target, kCell, m_state, GetSettings());
     refresh();
     m_list->setCurrentRow(target);

@@ -5,8 +5,8 @@
 class JobState;
 class QListWidget;
 
-// The job in merge order, where one file can be taken out or moved up or down without emptying
-// the whole job.
+// The job in merge order, where one file can be taken out (Delete) or moved up or down, also by
+// dragging it, without emptying the whole job.
 class JobPane : public QWidget
 {
     Q_OBJECT
@@ -26,6 +26,7 @@ signals:
 private:
     void removeSelected();
     void moveSelected(int step);
+    void moveTo(int row, int target);
 
     JobState& m_state;
     QListWidget* m_list;

@@ -7,6 +7,8 @@
 #include "NcFileListCtrl.h"
 #include "RibbonBar.h"
 #include "ShellTreeCtrl.h"
+#include "core/JobEditing.h"
+#include "core/JobState.h"
 #include "core/Settings.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/PathText.h"
@@ -20,8 +22,10 @@
 
 #include <QAction>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 
@@ -60,7 +64,9 @@ CMainFrame::CMainFrame(JobState& state, QWidget* parent) : QMainWindow(parent), 
     createStatusBar();
     createRibbon();
     createPanes();
-    resize(1100, 720);
+    // As large as it was made to be, but never past the screen, status bar included.
+    const QSize room = screen()->availableGeometry().size() * 9 / 10;
+    resize(QSize(1100, 720).boundedTo(room));
 }
 
 CMainFrame::~CMainFrame()
@@ -118,6 +124,9 @@ void CMainFrame::createRibbon()
                    QIcon::fromTheme(u"edit-delete"_s, look->standardIcon(QStyle::SP_TrashIcon)));
     connect(remove, &QAction::triggered, this, &CMainFrame::OnDeleteCell);
     setShortcut(remove, QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    QAction* undo = addCommand(u"actionUndo"_s, UiTexts::undoJobEdit());
+    connect(undo, &QAction::triggered, this, &CMainFrame::undoJobEdit);
+    setShortcut(undo, QKeySequence::Undo);
     QAction* setting =
         addCommand(u"actionSetting"_s, u"Setting"_s,
                    QIcon::fromTheme(u"preferences-system"_s,
@@ -171,6 +180,8 @@ void CMainFrame::createPanes()
         m_wndShellList->SetIncludeExtensions(extensions);
     connect(m_wndShellTree, &ShellTreeCtrl::folderSelected, m_wndShellList,
             &NcFileListCtrl::setFolder);
+    connect(m_wndShellTree, &ShellTreeCtrl::folderSelected, this,
+            [this](const QString& folder) { m_folder = folder; });
     connect(m_wndShellList, &NcFileListCtrl::filesChosen, m_view->tableTabs()->tableView(),
             &CMyTableView::addFiles);
     m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
@@ -188,6 +199,11 @@ void CMainFrame::createPanes()
     CMyTableView* table = m_view->tableTabs()->tableView();
     connect(table, &CMyTableView::jobChanged, m_wndJob, &JobPane::refresh);
     connect(m_wndJob, &JobPane::jobEdited, table, &CMyTableView::showEntries);
+    const auto noteJob = [this] {
+        m_jobHistory.changed(m_state.m_JobFiles.files());
+    };
+    connect(table, &CMyTableView::jobChanged, this, noteJob);
+    connect(m_wndJob, &JobPane::jobEdited, this, noteJob);
     addDockWidget(Qt::LeftDockWidgetArea, m_folderPane);
     splitDockWidget(m_folderPane, m_fileListPane, Qt::Vertical);
     splitDockWidget(m_fileListPane, m_jobPane, Qt::Vertical);
@@ -209,16 +225,36 @@ void CMainFrame::createPanes()
         tools, {folderToggle, m_fileListPane->toggleViewAction(), m_jobPane->toggleViewAction()});
 }
 
-void CMainFrame::restoreLayout(const QByteArray& layout)
+WindowMemory CMainFrame::remembered() const
 {
-    if (!layout.isEmpty())
-        restoreState(layout);
+    return {saveGeometry(), saveState(), m_folder};
+}
+
+void CMainFrame::restore(const WindowMemory& memory)
+{
+    if (!memory.geometry.isEmpty())
+        restoreGeometry(memory.geometry); // brought back onto the screen where it left it
+    if (!memory.layout.isEmpty())
+        restoreState(memory.layout);
+    if (!memory.folder.isEmpty() && QFileInfo(memory.folder).isDir())
+        m_wndShellTree->expandTo(memory.folder);
 }
 
 void CMainFrame::OnDeleteCell()
 {
     if (g_pCurrentTableView)
         g_pCurrentTableView->OnDeleteCell();
+}
+
+void CMainFrame::undoJobEdit()
+{
+    const std::optional<std::vector<std::string>> before = m_jobHistory.undo();
+    if (!before)
+        return;
+    restoreJob(*before, 0, m_state, GetSettings());
+    m_view->tableTabs()->tableView()->showEntries();
+    m_wndJob->refresh();
+    statusBar()->showMessage(UiTexts::jobEditUndone(), 10000);
 }
 
 void CMainFrame::OnSetFolderPath()

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "WindowMemory.h"
+#include "core/JobHistory.h"
+
 #include <QMainWindow>
 
 class JobState;
@@ -27,10 +30,14 @@ public:
     NcFileListCtrl* shellList() const { return m_wndShellList; }
     JobPane* jobPane() const { return m_wndJob; }
 
-    // Applies a layout of the window's bars and panes that an earlier run stored.
-    void restoreLayout(const QByteArray& layout);
+    // Where the window stands, its layout and folder, as the next run should find them.
+    WindowMemory remembered() const;
+    // Applies what an earlier run remembered; what it lacks stays as built.
+    void restore(const WindowMemory& memory);
 
     void OnDeleteCell();
+    // Undoes the last edit of the job: a drop, a delete, a move or a file taken out.
+    void undoJobEdit();
     void OnSetFolderPath();
     void OnSetOutputPath();
 
@@ -58,4 +65,6 @@ private:
     ShellTreeCtrl* m_wndShellTree = nullptr;
     NcFileListCtrl* m_wndShellList = nullptr;
     JobPane* m_wndJob = nullptr;
+    QString m_folder; // shown in the folder pane
+    JobHistory m_jobHistory;
 };

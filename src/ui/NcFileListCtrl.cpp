@@ -26,9 +26,11 @@ NcFileListCtrl::NcFileListCtrl(QWidget* parent)
     setDefaultDropAction(Qt::CopyAction);
     setSortingEnabled(true);
     sortByColumn(0, Qt::AscendingOrder);
-    header()->resizeSection(0, 400);
-    header()->resizeSection(1, 80);
-    header()->resizeSection(2, 200);
+    // The name takes what the pane leaves; size and date are never cut off.
+    header()->setStretchLastSection(false);
+    header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     hideColumn(3);
     connect(this, &QAbstractItemView::doubleClicked, this, &NcFileListCtrl::choose);
 }

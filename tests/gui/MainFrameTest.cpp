@@ -11,10 +11,13 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDockWidget>
 #include <QFileSystemModel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
 #include <QTest>
 
 #include <optional>
@@ -142,6 +145,62 @@ private slots:
         QCOMPARE(m_env->app.m_JobFiles.count(), 0);
         QVERIFY(m_env->app.document().GetCellFiles()[0].empty());
         QCOMPARE(m_env->app.m_nMachineFamily, -1);
+    }
+
+    // Delete and a drag edit the job in its pane; adding a file again is noted; Ctrl+Z undoes
+    // edits one by one; Ctrl+Del needs no pointer on the cell.
+    void theJobIsEditedAndUndoneFromTheKeyboard()
+    {
+        start();
+        CMyTableView* table = g_pCurrentTableView;
+        table->addFiles({m_env->path(u"a.nc"_s), m_env->path(u"b.NC"_s)});
+        table->addFiles({m_env->path(u"a.nc"_s)});
+        QVERIFY(frame()->statusBar()->currentMessage().contains(u"a.nc"_s));
+        QCOMPARE(m_env->app.m_JobFiles.count(), 3);
+
+        QListWidget* job = frame()->jobPane()->list();
+        job->model()->moveRow({}, 0, {}, 3); // dragged from first to last
+        QTRY_COMPARE(m_env->app.m_JobFiles.files().front(), m_env->path(u"b.NC"_s).toStdString());
+        QCOMPARE(job->item(0)->text(), u"1. b.NC"_s);
+        job->setFocus();
+        job->setCurrentRow(0);
+        QTest::keyClick(job, Qt::Key_Delete);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 2);
+        QCOMPARE(g_pCurrentTableView->table().cellAt(0, 0)->GetText(), u"1. a.NC\n2. a.NC"_s);
+
+        QTest::keyClick(frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 3);
+        QCOMPARE(m_env->app.m_JobFiles.files().front(), m_env->path(u"b.NC"_s).toStdString());
+        QCOMPARE(job->count(), 3);
+        QTest::keyClick(frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_env->app.m_JobFiles.files().front(), m_env->path(u"a.nc"_s).toStdString());
+
+        // Ctrl+Del with the pointer nowhere near the cell.
+        QTest::keyClick(frame(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 0);
+        QTest::keyClick(frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 3);
+        QCOMPARE(m_env->app.m_nMachineFamily >= 0, true);
+    }
+
+    // The window opens within the screen and comes back as it was left, panes and folder too.
+    void theWindowFitsTheScreenAndComesBackAsLeft()
+    {
+        start();
+        const QRect screen = frame()->screen()->availableGeometry();
+        QVERIFY(frame()->frameGeometry().height() <= screen.height());
+        QVERIFY(frame()->frameGeometry().width() <= screen.width());
+        frame()->findChild<QAction*>(u"actionJobPane"_s)->trigger();
+        frame()->shellTree()->expandTo(m_env->path(u"out"_s));
+        const WindowMemory memory = frame()->remembered();
+        QCOMPARE(memory.folder, m_env->path(u"out"_s));
+
+        CMainFrame again(m_env->app);
+        again.restore(memory);
+        again.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&again));
+        QVERIFY(!again.findChild<QDockWidget*>(u"paneJob"_s)->isVisible());
+        QCOMPARE(again.shellTree()->selectedFolder(), m_env->path(u"out"_s));
     }
 
 private:

@@ -31,9 +31,9 @@ private slots:
             "[Settings]\nRoughOffset=-1\nMidOffset=4007\nSIMENS=7\nDEL_UP=-2\nDEL_BTM=4294967299\n"
             "TFONT_SIZE=big\nOUTPATH=/home/op/\xEC\xB6\x9C\xEB\xA0\xA5\n");
         written.close();
-        QCOMPARE(QSettingsProfile::storedWindowLayout(), QByteArray("state"));
         {
             QSettingsProfile profile;
+            QCOMPARE(profile.storedWindow().layout, QByteArray("state"));
             const ProfileInstallation installation(profile);
             CSettings settings;
             QCOMPARE(settings.RoughOffset, 4294967.295);
@@ -53,6 +53,8 @@ private slots:
             QCOMPARE(stored.value(u"Settings/MidOffset"_s).toInt(), 4007);
             QCOMPARE(stored.value(u"Settings/End_Line"_s).toString(), u"끝 %"_s);
 
+            profile.storeWindow({"where", "how", u"/home/op/출력"_s});
+
             // Code page 949 bytes come back as they were, not as U+FFFD.
             settings.OUTPATH = "C:\\\xC3\xE2\xB7\xC2";
             QVERIFY(settings.Save());
@@ -60,6 +62,10 @@ private slots:
         QSettingsProfile profile;
         const ProfileInstallation installation(profile);
         QCOMPARE(CSettings().OUTPATH, std::string("C:\\\xC3\xE2\xB7\xC2"));
+        const WindowMemory window = profile.storedWindow();
+        QCOMPARE(window.geometry, QByteArray("where"));
+        QCOMPARE(window.layout, QByteArray("how"));
+        QCOMPARE(window.folder, u"/home/op/출력"_s);
     }
 
     // A settings file that is a FIFO is never read (that would wait for ever); one that cannot

@@ -1,0 +1,20 @@
+#include "JobHistory.h"
+
+void JobHistory::changed(const std::vector<std::string>& files)
+{
+    if (files == m_current)
+        return;
+    m_earlier.push_back(std::move(m_current));
+    if (m_earlier.size() > kMaxStates)
+        m_earlier.pop_front();
+    m_current = files;
+}
+
+std::optional<std::vector<std::string>> JobHistory::undo()
+{
+    if (m_earlier.empty())
+        return std::nullopt;
+    m_current = std::move(m_earlier.back());
+    m_earlier.pop_back();
+    return m_current;
+}
