@@ -113,6 +113,11 @@ QString cutMark()
     return u"잘림"_s;
 }
 
+QString linesNotShown(int lines)
+{
+    return u"잘린 줄 %1개는 보이지 않습니다"_s.arg(lines);
+}
+
 QString addedMark()
 {
     return u"추가됨"_s;

@@ -36,6 +36,7 @@ QString findingsHeading();
 QString noFindings();
 QString cutMark();
 QString addedMark();
+QString linesNotShown(int lines);
 QString outputStart();
 QString outputEnd();
 QString controlByteAt(int byte, quint64 offset);

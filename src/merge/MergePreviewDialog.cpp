@@ -152,6 +152,17 @@ QString MergePreviewDialog::html() const
     };
     if (m_plan.percentAddedAtStart)
         html += added(UiTexts::outputStart());
+    // The cut lines a record lists; where it passed lines over, a mark says how many.
+    const auto cutLines = [&](const InputRecord& input, const std::vector<NumberedLine>& cut) {
+        QString rows;
+        for (std::size_t j = 0; j < cut.size(); ++j) {
+            if (j > 0 && cut[j].number > cut[j - 1].number + 1)
+                rows += u"        ⋮ %1\n"_s.arg(
+                    UiTexts::linesNotShown(int(cut[j].number - cut[j - 1].number - 1)));
+            rows += line(input, cut[j], true);
+        }
+        return rows;
+    };
     for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
         const InputRecord& before = *copied[i];
         const InputRecord& after = *copied[i + 1];
@@ -159,11 +170,9 @@ QString MergePreviewDialog::html() const
             UiTexts::seamHeading(fileName(before.path), fileName(after.path)).toHtmlEscaped());
         for (const NumberedLine& kept : before.lastKept)
             html += line(before, kept, false);
-        for (const NumberedLine& cut : before.cutBottom)
-            html += line(before, cut, true);
+        html += cutLines(before, before.cutBottom);
         html += u"─────\n"_s;
-        for (const NumberedLine& cut : after.cutTop)
-            html += line(after, cut, true);
+        html += cutLines(after, after.cutTop);
         for (const NumberedLine& kept : after.firstKept)
             html += line(after, kept, false);
         html += u"</pre>"_s;
