@@ -2,12 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <utility>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace {
 
@@ -81,54 +76,6 @@ bool isAxis(char letter)
     default:
         return false;
     }
-}
-
-// False when an ISO line may hold a kept line's facts: the letters of M, O (also in GOTO) and
-// G65 or G66 in either case, "%", or a control byte; true when it cannot. Looks at 16 bytes at a
-// time: it runs on nearly every line of a merge.
-bool plainWhenKept(std::string_view line)
-{
-    const auto* bytes = reinterpret_cast<const unsigned char*>(line.data());
-    const std::size_t size = line.size();
-    const auto callingG = [&](std::size_t g) {
-        std::size_t next = g + 1;
-        while (next < size && (bytes[next] == ' ' || bytes[next] == '\t'))
-            ++next;
-        return next < size && bytes[next] == '6';
-    };
-    std::size_t at = 0;
-#if defined(__SSE2__)
-    const __m128i caseBit = _mm_set1_epi8(char(0xDF));
-    const __m128i m = _mm_set1_epi8('M');
-    const __m128i o = _mm_set1_epi8('O');
-    const __m128i g = _mm_set1_epi8('G');
-    const __m128i percent = _mm_set1_epi8('%');
-    const __m128i tab = _mm_set1_epi8('\t');
-    const __m128i lastControl = _mm_set1_epi8(0x1F);
-    for (; at + 16 <= size; at += 16) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + at));
-        const __m128i folded = _mm_and_si128(chunk, caseBit);
-        const __m128i control = _mm_andnot_si128(
-            _mm_cmpeq_epi8(chunk, tab), _mm_cmpeq_epi8(_mm_min_epu8(chunk, lastControl), chunk));
-        const __m128i hit =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(folded, m), _mm_cmpeq_epi8(folded, o)),
-                         _mm_or_si128(_mm_cmpeq_epi8(chunk, percent), control));
-        if (_mm_movemask_epi8(hit) != 0)
-            return false;
-        for (auto gs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(folded, g))); gs != 0;
-             gs &= gs - 1)
-            if (callingG(at + std::size_t(std::countr_zero(gs))))
-                return false;
-    }
-#endif
-    for (; at < size; ++at) {
-        const unsigned char c = bytes[at];
-        const unsigned char folded = c & 0xDF;
-        if (folded == 'M' || folded == 'O' || c == '%' || (c < 0x20 && c != '\t') ||
-            (folded == 'G' && callingG(at)))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -587,13 +534,6 @@ void NcLineReader::feed(std::string_view bytes)
         m_iso->feed(bytes);
     if (m_dialect != Dialect::Iso)
         m_heidenhain->feed(bytes);
-}
-
-NcLineFacts NcLineReader::readKept(std::string_view line)
-{
-    if (m_dialect == Dialect::Iso && plainWhenKept(line))
-        return {};
-    return read(line);
 }
 
 NcLineFacts NcLineReader::finish()

@@ -79,9 +79,6 @@ public:
         feed(line);
         return finish();
     }
-    // The kKeptLineFacts of a whole line, and maybe others: an ISO line without the letters
-    // those need is not read word by word, which is most of a program's lines.
-    NcLineFacts readKept(std::string_view line);
 
     Dialect dialect() const { return m_dialect; }
 

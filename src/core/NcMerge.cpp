@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "BlockWriter.h"
 #include "LineEndFinder.h"
+#include "NotableBytes.h"
 #include "OutputSink.h"
 #include "Utf8Path.h"
 
@@ -476,6 +477,12 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
         recordKept(record, lineNumber, text, std::move(facts));
         state.remember(lineStart, lineNumber);
     };
+    const auto keepPlain = [&](const char* start, std::string_view text) {
+        ++contentLines;
+        if (record.firstKept.size() < InputRecord::kContextLines)
+            recordKept(record, lineNumber, text, {});
+        state.remember(offset + std::uint64_t(start - begin), lineNumber);
+    };
     // Writes the bytes of an open line, holding back a CR at their end.
     const auto carry = [&](const char* from, const char* to) {
         if (from == to)
@@ -507,10 +514,13 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
         p = lf + 1;
     }
 
-    // Kept lines are read for what the request notes; a quick look spares most of them the rest.
+    // A kept ISO line without a notable byte holds none of a kept line's facts: when the request
+    // notes no others, it is not read word by word.
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
-    const auto readKept = [&](std::string_view text) {
-        return keptFactsOnly ? state.reader->readKept(text) : state.reader->read(text);
+    NotableBytes notable(p, end);
+    const auto plain = [&](const char* from, const char* to) {
+        return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
+               !notable.within(from, to);
     };
     const char* run = p; // start of the bytes not yet written
     LineEndFinder lineEnds(p, end);
@@ -528,7 +538,10 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
                 write(kLineEnd);
                 run = lf + 1;
             }
-            keep(p, {p, length}, readKept({p, length}));
+            if (plain(p, p + length))
+                keepPlain(p, {p, length});
+            else
+                keep(p, {p, length}, state.reader->read({p, length}));
         }
         p = lf + 1;
     }

@@ -1,4 +1,5 @@
 #include "core/NcLineReader.h"
+#include "core/NotableBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -68,21 +69,34 @@ TEST(NcLineReader, ReadsWordsAsTheControlDoes)
     EXPECT_TRUE(facts[9].has(NcLineFacts::LengthOffset));
     EXPECT_TRUE(facts[9].has(NcLineFacts::AxisMove));
 
-    // The quick look at kept lines misses none of the facts they are checked for, wherever in a
-    // long line they stand.
-    const std::string padding(40, ' ');
-    for (const std::string& kept :
-         {padding + "m30", padding + "G 65 P9010", padding + "%", padding + "GOTO 5",
-          padding + "o100", padding + "X1\x01", std::string("G\t66 P1")}) {
-        const NcLineFacts facts = reader.readKept(kept);
-        EXPECT_NE(facts.facts & NcLineFacts::kKeptLineFacts, 0u) << kept;
-    }
-    EXPECT_EQ(reader.readKept(padding + "G01 X1 Y2 (A COMMENT) G61").facts &
-                  NcLineFacts::kKeptLineFacts,
-              0u);
-
     const NcLineFacts binary = reader.read(std::string("G0 X1\0", 6) + "\x03");
     EXPECT_TRUE(binary.has(NcLineFacts::ControlByte));
     EXPECT_EQ(binary.controlByteColumn, 5u);
     EXPECT_EQ(binary.controlByte, 0);
+}
+
+// A kept line with a fact it is checked for always holds a notable byte, wherever the line
+// stands in the 64-byte chunks the search looks at; a plain line holds none.
+TEST(NotableBytes, MissNoFactOfAKeptLine)
+{
+    const std::vector<std::string> lines = {
+        "m30",    "G 65 P9010", "%",       "GOTO 5",    "o100",
+        "X1\x01", "G\t66 P1",   "N10 M99", "G01 X1 Y2", "N20 G1 X16.6 Y-2.0 F1200",
+        "G0 Z5."};
+    for (std::size_t padding = 0; padding < 70; ++padding) {
+        std::string stretch(padding, '\n');
+        std::vector<std::pair<std::size_t, std::size_t>> places;
+        for (const std::string& line : lines) {
+            places.emplace_back(stretch.size(), stretch.size() + line.size());
+            stretch += line + "\r\n";
+        }
+        NotableBytes notable(stretch.data(), stretch.data() + stretch.size());
+        NcLineReader reader(NcLineReader::Dialect::Iso);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const bool kept = (reader.read(lines[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
+            const bool found =
+                notable.within(stretch.data() + places[i].first, stretch.data() + places[i].second);
+            EXPECT_EQ(found, kept || i < 7) << lines[i] << " at " << padding;
+        }
+    }
 }
