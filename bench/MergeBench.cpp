@@ -1,39 +1,39 @@
-// Merge throughput, measured in one run against plain copies of the same bytes and against a
-// straight port of the original three-pass merge. Targets: at most 1.3 times the plain copy on
-// 3 x 100 MB, at least 5 times faster than the original, a peak of at most 8 MiB at every size
-// and file count, and 50 files of 100 KB in at most 1.5 times a plain copy process.
-// CORVANE_BENCH_MB sets the size of each large input (100 by default).
+// The merge measured as operators and scripts run it, as processes, against copies of the same
+// bytes that look at nothing, in one run: each pair of runs interleaved, every run with a fresh
+// output, the medians compared.
+//   merge to standard output (never synced) / plain copy        LF and CR LF programs, 3 x N MB
+//   durable merge (-o FILE)                 / durable copy      LF and CR LF programs, 3 x N MB
+//   a straight port of the original three-pass merge / the merge, in this process
+//   durable merge / durable copy of 50 programs of 100 KB, whole processes
+//   the peak resident memory of corvane-merge
+// The copies are those of shared/bench (plain-copy.c: 1 MiB fread and fwrite; durable-copy.c:
+// 1 MiB read and write into a temporary file, fsync, rename, fsync of the folder), written
+// again here and run as this program with --plain-copy or --durable-copy.
+// CORVANE_BENCH_MB sets the size of each large program (100 by default).
 
-#include "core/AtomicFileWriter.h"
-#include "core/GatheredWrite.h"
+#include "core/FullWrite.h"
 #include "core/NcMerge.h"
 #include "core/OutputSink.h"
 
-#include <benchmark/benchmark.h>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#include <windows.h>
-
-#include <psapi.h> // needs windows.h first
-#else
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#endif
-
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+#endif
 
 namespace fs = std::filesystem;
 
@@ -41,105 +41,127 @@ namespace {
 
 constexpr int kDelUp = 5;
 constexpr int kDelBtm = 3;
+constexpr int kPairs = 7;
+
+using Clock = std::chrono::steady_clock;
 
 struct Inputs
 {
     fs::path folder;
     std::vector<std::string> files;
-    std::uintmax_t bytes = 0;
 };
 
-Inputs g_large;
-Inputs g_small;
-
-// A milling program of plausible lines, with CR LF line ends and the odd blank line.
-void generateProgram(const fs::path& path, std::uintmax_t size, int seed)
+// A milling program of plausible lines and the odd blank line.
+void generateProgram(const fs::path& path, std::uintmax_t size, int seed, const char* lineEnd)
 {
     std::ofstream out(path, std::ios::binary);
+    const std::string end = lineEnd;
+    out << "%" << end << "O" << 1000 + seed << " (GENERATED)" << end << "G90 G54 G17" << end
+        << "T1 M06" << end << "S8000 M03" << end;
     std::string line;
-    out << "%\r\nO" << 1000 + seed << " (GENERATED)\r\nG90 G54 G17\r\nT1 M06\r\nS8000 M03\r\n";
     for (std::uintmax_t written = 0, n = 1; written < size; ++n) {
         line = "N" + std::to_string(n) + " G01 X" +
                std::to_string((n * 37 + seed) % 50000 / 100.0) + " Y" +
                std::to_string((n * 91) % 30000 / 100.0) + " Z-" + std::to_string(n % 700 / 100.0) +
-               " F1200\r\n";
+               " F1200" + end;
         if (n % 50 == 0)
-            line += "\r\n";
+            line += end;
         out << line;
         written += line.size();
     }
-    out << "M05\r\nM30\r\n%\r\n";
+    out << "M05" << end << "M30" << end << "%" << end;
 }
 
-Inputs makeInputs(const fs::path& folder, int count, std::uintmax_t bytesEach)
+Inputs makeInputs(const fs::path& folder, int count, std::uintmax_t size, const char* lineEnd)
 {
-    Inputs inputs{folder, {}, 0};
     fs::create_directories(folder);
+    Inputs inputs{folder, {}};
     for (int i = 0; i < count; ++i) {
-        const fs::path file = folder / ("program" + std::to_string(i) + ".nc");
-        generateProgram(file, bytesEach, i);
-        inputs.files.push_back(file.string());
-        inputs.bytes += fs::file_size(file);
+        const fs::path path = folder / ("program" + std::to_string(i) + ".nc");
+        generateProgram(path, size, i, lineEnd);
+        inputs.files.push_back(path.string());
     }
     return inputs;
 }
 
-// An output written as it comes, as the program writes its own but without the sync and the
-// rename: what is left to compare is the work of reading and joining.
-class PlainFileSink : public OutputSink
+// shared/bench/plain-copy.c
+int plainCopy(int argc, char** argv)
 {
-public:
-    explicit PlainFileSink(const fs::path& path)
-#ifdef _WIN32
-        : m_descriptor(_wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY,
-                              _S_IREAD | _S_IWRITE))
-    {}
-    ~PlainFileSink() override
-    {
-        _close(m_descriptor);
+    static char buffer[1 << 20];
+    std::FILE* out = std::fopen(argv[0], "wb");
+    if (!out)
+        return 2;
+    for (int i = 1; i < argc; ++i) {
+        std::FILE* in = std::fopen(argv[i], "rb");
+        if (!in)
+            continue;
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;)
+            std::fwrite(buffer, 1, n, out);
+        std::fclose(in);
     }
-#else
-        : m_descriptor(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644))
-    {}
-    ~PlainFileSink() override
-    {
-        ::close(m_descriptor);
-    }
-#endif
-    void write(std::string_view bytes) override
-    {
-        write({&bytes, 1});
-    }
-    void write(std::span<const std::string_view> pieces) override
-    {
-        if (!writeGathered(m_descriptor, pieces))
-            m_error = "write error";
-    }
-    bool commit() override
-    {
-        return m_error.empty();
-    }
-    const std::string& error() const override
-    {
-        return m_error;
-    }
+    return std::fclose(out) ? 2 : 0;
+}
 
-private:
-    int m_descriptor;
-    std::string m_error;
+#ifndef _WIN32
+// shared/bench/durable-copy.c
+int durableCopy(int argc, char** argv)
+{
+    static char buffer[1 << 20];
+    std::string temporary = std::string(argv[0]) + ".tmpXXXXXX";
+    const int out = mkstemp(temporary.data());
+    if (out < 0)
+        return 2;
+    for (int i = 1; i < argc; ++i) {
+        const int in = ::open(argv[i], O_RDONLY);
+        if (in < 0)
+            continue;
+        for (ssize_t n; (n = ::read(in, buffer, sizeof buffer)) > 0;)
+            if (::write(out, buffer, std::size_t(n)) != n)
+                return 2;
+        ::close(in);
+    }
+    if (fsync(out) || ::close(out) || std::rename(temporary.c_str(), argv[0]))
+        return 2;
+    const int folder = ::open(fs::path(argv[0]).parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+    if (folder >= 0) {
+        fsync(folder);
+        ::close(folder);
+    }
+    return 0;
+}
+
+struct Run
+{
+    double milliseconds = 0;
+    long peakKiB = 0;
 };
 
-void plainCopy(const Inputs& inputs, OutputSink& out)
+// Runs a program, its standard output into stdoutFile when one is given, and times it.
+Run runProcess(const std::vector<std::string>& arguments, const fs::path& stdoutFile = {})
 {
-    std::vector<char> buffer(std::size_t(1) << 20);
-    for (const std::string& file : inputs.files) {
-        std::ifstream in(file, std::ios::binary);
-        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount())
-            out.write({buffer.data(), static_cast<std::size_t>(in.gcount())});
-    }
-    if (!out.commit())
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1,
+                                     stdoutFile.empty() ? "/dev/null" : stdoutFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    const Clock::time_point start = Clock::now();
+    pid_t child = 0;
+    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0)
         std::abort();
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    rusage usage{};
+    if (wait4(child, &status, 0, &usage) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        std::abort();
+    const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
+    return {elapsed.count(), usage.ru_maxrss};
 }
+#endif
 
 // The original merge as it was written: every file counted twice and copied once, a line at a
 // time through 260 bytes.
@@ -215,224 +237,157 @@ void originalMerge(const Inputs& inputs, const fs::path& output)
     std::fclose(out);
 }
 
-// Each timed run gets a fresh output: replacing a large file adds kernel work that varies more
-// than what is measured.
-template <typename Run> void timeRuns(benchmark::State& state, const Inputs& inputs, Run run)
-{
-    const fs::path output = inputs.folder / "out.nc";
-    for (auto _ : state) {
-        state.PauseTiming();
-        fs::remove(output);
-        state.ResumeTiming();
-        run(output);
-    }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * inputs.bytes));
-}
-
-void mergeInto(const Inputs& inputs, OutputSink& sink)
-{
-    const MergeReport report = MergeNcFiles(
-        MergeRequest{.inputs = inputs.files, .delUp = kDelUp, .delBtm = kDelBtm}, sink);
-    if (report.status != MergeReport::Status::Written)
-        std::abort();
-}
-
-void BM_SyncedCopy(benchmark::State& state)
-{
-    timeRuns(state, g_large, [](const fs::path& output) {
-        AtomicFileWriter out(output);
-        if (!out.open())
-            std::abort();
-        plainCopy(g_large, out);
-    });
-}
-
-void BM_SyncedMerge(benchmark::State& state)
-{
-    timeRuns(state, g_large, [](const fs::path& output) {
-        if (MergeNcFiles(g_large.files, output.string(), kDelUp, kDelBtm).status !=
-            MergeReport::Status::Written)
-            std::abort();
-    });
-}
-
-void BM_PlainCopy(benchmark::State& state)
-{
-    timeRuns(state, g_large, [](const fs::path& output) {
-        PlainFileSink out(output);
-        plainCopy(g_large, out);
-    });
-}
-
-void BM_Merge(benchmark::State& state)
-{
-    timeRuns(state, g_large, [](const fs::path& output) {
-        PlainFileSink out(output);
-        mergeInto(g_large, out);
-    });
-}
-
-void BM_OriginalMerge(benchmark::State& state)
-{
-    timeRuns(state, g_large, [](const fs::path& output) { originalMerge(g_large, output); });
-}
-
 #ifndef _WIN32
-// Runs a program with arguments, its standard output into output.
-void runProcess(const std::vector<std::string>& arguments, const fs::path& output)
-{
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-        argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        std::abort();
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    if (waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        std::abort();
-}
-
-void BM_CopyProcess(benchmark::State& state)
-{
-    timeRuns(state, g_small, [](const fs::path& output) {
-        std::vector<std::string> arguments = {"/bin/cat"};
-        arguments.insert(arguments.end(), g_small.files.begin(), g_small.files.end());
-        runProcess(arguments, output);
-    });
-}
-
-void BM_MergeProcess(benchmark::State& state)
-{
-    timeRuns(state, g_small, [](const fs::path& output) {
-        std::vector<std::string> arguments = {
-            CORVANE_MERGE_PATH, "--top", "5", "--bottom", "3", "-o", "-"};
-        arguments.insert(arguments.end(), g_small.files.begin(), g_small.files.end());
-        runProcess(arguments, output);
-    });
-}
-#endif
-
-// Each case runs several times and the medians are compared: disk write-back makes single
-// runs noisy.
-constexpr int kRepetitions = 7;
-
-void registerBenchmark(const char* name, void (*function)(benchmark::State&))
-{
-    benchmark::RegisterBenchmark(name, function)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime()
-        ->Iterations(1)
-        ->Repetitions(kRepetitions)
-        ->ReportAggregatesOnly(true);
-}
-
-class RecordingReporter : public benchmark::ConsoleReporter
+// A file written as it comes, never synced, as the original wrote its output.
+class PlainFileSink : public OutputSink
 {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
+    explicit PlainFileSink(const fs::path& path)
+        : m_descriptor(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644))
+    {}
+    ~PlainFileSink() override { ::close(m_descriptor); }
+    void write(std::string_view bytes) override
     {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "median")
-                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
+        if (!writeFully(m_descriptor, bytes))
+            m_error = "write error";
     }
-    std::map<std::string, double> medians;
+    bool commit() override { return m_error.empty(); }
+    const std::string& error() const override { return m_error; }
+
+private:
+    int m_descriptor;
+    std::string m_error;
+};
+#endif
+
+template <typename Timed> double timeIt(Timed timed)
+{
+    const Clock::time_point start = Clock::now();
+    timed();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+struct Pair
+{
+    std::vector<double> subject;
+    std::vector<double> baseline;
 };
 
-long statusKiB(const char* field)
+// Runs subject and baseline by turns, each into a fresh output.
+template <typename Subject, typename Baseline>
+Pair comparePair(const fs::path& output, Subject subject, Baseline baseline)
 {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.starts_with(field))
-            return std::strtol(line.c_str() + std::strlen(field), nullptr, 10);
-    return 0;
+    Pair pair;
+    for (int i = 0; i < kPairs; ++i) {
+        fs::remove(output);
+        pair.subject.push_back(subject());
+        fs::remove(output);
+        pair.baseline.push_back(baseline());
+    }
+    fs::remove(output);
+    return pair;
 }
 
-// How far the resident memory of this process rises above where it was while run runs, and
-// the peak itself. On Linux the peak is reset first; elsewhere it is the peak so far.
-template <typename Run> std::pair<long, long> memoryKiB(Run run)
+void printRatio(const char* what, const Pair& pair, const char* target)
 {
-#ifdef _WIN32
-    run();
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    const long peak = static_cast<long>(counters.PeakWorkingSetSize / 1024);
-    return {peak, peak};
-#else
-    std::ofstream("/proc/self/clear_refs") << "5";
-    const long before = statusKiB("VmRSS:");
-    run();
-    const long peak = statusKiB("VmHWM:");
-    return {peak - before, peak};
-#endif
+    std::printf("%-52s %7.1f ms / %7.1f ms = %5.2f  (%s)\n", what, median(pair.subject),
+                median(pair.baseline), median(pair.subject) / median(pair.baseline), target);
 }
 
-void printRatio(RecordingReporter& reporter, const char* what, const char* slower,
-                const char* faster, const char* target)
+std::vector<std::string> command(std::vector<std::string> start, const Inputs& inputs)
 {
-    const double a = reporter.medians[slower];
-    const double b = reporter.medians[faster];
-    if (a > 0 && b > 0)
-        std::printf("%-44s %6.2f  (%s)\n", what, a / b, target);
+    start.insert(start.end(), inputs.files.begin(), inputs.files.end());
+    return start;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    benchmark::Initialize(&argc, argv);
+    if (argc > 2 && std::strcmp(argv[1], "--plain-copy") == 0)
+        return plainCopy(argc - 2, argv + 2);
+#ifdef _WIN32
+    std::puts("The merge benchmark runs processes: POSIX only.");
+    return 0;
+#else
+    if (argc > 2 && std::strcmp(argv[1], "--durable-copy") == 0)
+        return durableCopy(argc - 2, argv + 2);
+
     const char* sizeText = std::getenv("CORVANE_BENCH_MB");
     const std::uintmax_t megabytes = sizeText ? std::strtoull(sizeText, nullptr, 10) : 100;
     const fs::path folder = fs::temp_directory_path() / "corvane-bench";
+    const std::string self = fs::canonical("/proc/self/exe").string();
+    const std::string merge = CORVANE_MERGE_PATH;
+    const std::string top = std::to_string(kDelUp);
+    const std::string bottom = std::to_string(kDelBtm);
+    const fs::path output = folder / "out.nc";
 
-    std::printf("Generating 3 programs of %ju MB and 50 of 100 KB...\n", megabytes);
-    std::printf("resident memory before: %ld KiB\n", statusKiB("VmRSS:"));
-    const Inputs tiny = makeInputs(folder / "tiny", 3, std::uintmax_t(1) << 20);
-    g_large = makeInputs(folder / "large", 3, megabytes << 20);
-    g_small = makeInputs(folder / "small", 50, 100 << 10);
-    // The peak is the whole process's, with the benchmark library and the input lists: the
-    // rise is the merge's own, which must not grow with the size or number of its inputs.
-    std::map<std::string, std::pair<long, long>> memory;
-    for (const auto& [name, inputs] :
-         {std::pair{"3 x 1 MB", &tiny}, {"3 large", &g_large}, {"50 x 100 KB", &g_small}})
-        memory[name] = memoryKiB([&inputs] {
-            if (MergeNcFiles(inputs->files, (inputs->folder / "out.nc").string(), kDelUp, kDelBtm)
-                    .status != MergeReport::Status::Written)
-                std::abort();
+    std::printf("Generating 3 LF and 3 CR LF programs of %ju MB and 50 of 100 KB...\n", megabytes);
+    const Inputs lf = makeInputs(folder / "lf", 3, megabytes << 20, "\n");
+    const Inputs crLf = makeInputs(folder / "crlf", 3, megabytes << 20, "\r\n");
+    const Inputs small = makeInputs(folder / "small", 50, 100 << 10, "\r\n");
+
+    long peakKiB = 0;
+    const auto mergeToStandardOutput = [&](const Inputs& inputs) {
+        return comparePair(
+            output,
+            [&] {
+                const Run run = runProcess(
+                    command({merge, "--top", top, "--bottom", bottom, "-o", "-"}, inputs), output);
+                peakKiB = std::max(peakKiB, run.peakKiB);
+                return run.milliseconds;
+            },
+            [&] {
+                return runProcess(command({self, "--plain-copy", output.string()}, inputs))
+                    .milliseconds;
+            });
+    };
+    const auto durableMerge = [&](const Inputs& inputs) {
+        return comparePair(
+            output,
+            [&] {
+                const Run run = runProcess(command(
+                    {merge, "--top", top, "--bottom", bottom, "-o", output.string()}, inputs));
+                peakKiB = std::max(peakKiB, run.peakKiB);
+                return run.milliseconds;
+            },
+            [&] {
+                return runProcess(command({self, "--durable-copy", output.string()}, inputs))
+                    .milliseconds;
+            });
+    };
+    const Pair lfOut = mergeToStandardOutput(lf);
+    const Pair crLfOut = mergeToStandardOutput(crLf);
+    const Pair lfDurable = durableMerge(lf);
+    const Pair crLfDurable = durableMerge(crLf);
+    const Pair original = comparePair(
+        output, [&] { return timeIt([&] { originalMerge(crLf, output); }); },
+        [&] {
+            return timeIt([&] {
+                PlainFileSink sink(output);
+                const MergeRequest request{
+                    .inputs = crLf.files, .delUp = kDelUp, .delBtm = kDelBtm};
+                if (MergeNcFiles(request, sink).status != MergeReport::Status::Written)
+                    std::abort();
+            });
         });
-
-    registerBenchmark("BM_SyncedCopy", BM_SyncedCopy);
-    registerBenchmark("BM_SyncedMerge", BM_SyncedMerge);
-    registerBenchmark("BM_PlainCopy", BM_PlainCopy);
-    registerBenchmark("BM_Merge", BM_Merge);
-    registerBenchmark("BM_OriginalMerge", BM_OriginalMerge);
-#ifndef _WIN32
-    registerBenchmark("BM_CopyProcess", BM_CopyProcess);
-    registerBenchmark("BM_MergeProcess", BM_MergeProcess);
-#endif
-    RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
+    const Pair smallDurable = durableMerge(small);
     fs::remove_all(folder);
 
-    std::printf("\nmedians, in one run:\n");
-    printRatio(reporter, "merge / copy, synced output, 3 large", "BM_SyncedMerge", "BM_SyncedCopy",
-               "target: at most 1.30");
-    printRatio(reporter, "merge / copy, unsynced output, 3 large", "BM_Merge", "BM_PlainCopy",
-               "target: at most 1.30");
-    printRatio(reporter, "original / merge, unsynced output, 3 large", "BM_OriginalMerge",
-               "BM_Merge", "target: at least 5");
-    printRatio(reporter, "merge process / cat process, 50 x 100 KB", "BM_MergeProcess",
-               "BM_CopyProcess", "target: at most 1.50");
-    for (const auto& [name, kib] : memory)
-        std::printf("resident memory of a merge of %-12s rises by %5ld KiB to a peak of %5ld KiB "
-                    "(target: at most 8192)\n",
-                    name.c_str(), kib.first, kib.second);
-    benchmark::Shutdown();
+    std::printf("\nmedians of %d runs each, in one run (%ju MB programs):\n", kPairs, megabytes);
+    printRatio("merge to standard output / plain copy, LF", lfOut, "target: at most 1.30");
+    printRatio("merge to standard output / plain copy, CR LF", crLfOut, "target: at most 1.30");
+    printRatio("durable merge / durable copy, LF", lfDurable, "target: at most 1.30");
+    printRatio("durable merge / durable copy, CR LF", crLfDurable, "target: at most 1.30");
+    printRatio("original three-pass port / merge, CR LF", original, "target: at least 5");
+    printRatio("durable merge / durable copy, 50 x 100 KB", smallDurable, "target: at most 1.50");
+    std::printf("peak resident memory of corvane-merge: %ld KiB (target: at most 8192)\n", peakKiB);
     return 0;
+#endif
 }

@@ -1,6 +1,6 @@
 #include "StandardOutputSink.h"
 
-#include "core/GatheredWrite.h"
+#include "core/FullWrite.h"
 
 #include <cerrno>
 #include <system_error>
@@ -18,15 +18,11 @@ StandardOutputSink::StandardOutputSink()
 #endif
 }
 
+// Straight to the descriptor, unbuffered: the merge hands over whole blocks, and nothing else of
+// the program writes there.
 void StandardOutputSink::write(std::string_view bytes)
 {
-    write(std::span<const std::string_view>(&bytes, 1));
-}
-
-// Straight to the descriptor, unbuffered: nothing else of the program writes there.
-void StandardOutputSink::write(std::span<const std::string_view> pieces)
-{
-    if (m_error.empty() && !writeGathered(1, pieces))
+    if (m_error.empty() && !writeFully(1, bytes))
         m_error = std::generic_category().message(errno);
 }
 

@@ -10,7 +10,6 @@ public:
     StandardOutputSink();
 
     void write(std::string_view bytes) override;
-    void write(std::span<const std::string_view> pieces) override;
     bool commit() override;
     const std::string& error() const override { return m_error; }
 

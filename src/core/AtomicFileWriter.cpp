@@ -1,6 +1,6 @@
 #include "AtomicFileWriter.h"
 
-#include "GatheredWrite.h"
+#include "FullWrite.h"
 #include "TemporaryFileCleanup.h"
 #include "Utf8Path.h"
 
@@ -176,19 +176,9 @@ void AtomicFileWriter::write(std::string_view bytes)
     }
 }
 
-void AtomicFileWriter::write(std::span<const std::string_view> pieces)
-{
-    // Gathered straight from where the merge read them.
-    if (!m_error.empty() || (m_buffered > 0 && !flushBuffer()))
-        return;
-    if (!writeGathered(m_descriptor, pieces))
-        fail(errnoText());
-}
-
 bool AtomicFileWriter::writeAll(const char* data, std::size_t length)
 {
-    const std::string_view piece(data, length);
-    return writeGathered(m_descriptor, {&piece, 1}) || fail(errnoText());
+    return writeFully(m_descriptor, {data, length}) || fail(errnoText());
 }
 
 bool AtomicFileWriter::flushBuffer()

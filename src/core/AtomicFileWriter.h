@@ -25,7 +25,6 @@ public:
     // writable) or the temporary file cannot be created.
     bool open();
     void write(std::string_view bytes) override;
-    void write(std::span<const std::string_view> pieces) override;
     // Writes, syncs, renames and syncs the folder; false with error() set when any step failed.
     bool commit() override;
     const std::string& error() const override { return m_error; }

@@ -2,10 +2,13 @@
 
 #include "OutputSink.h"
 
-BlockWriter::BlockWriter(OutputSink& sink, std::size_t blockSize, bool threaded) : m_sink(sink)
+#include <algorithm>
+
+BlockWriter::BlockWriter(OutputSink& sink, std::size_t blockSize, bool threaded)
+    : m_sink(sink), m_blockSize(std::max<std::size_t>(blockSize, 1))
 {
     for (Block& block : m_blocks)
-        block.bytes = std::make_unique_for_overwrite<char[]>(blockSize);
+        block.bytes = std::make_unique_for_overwrite<char[]>(m_blockSize);
     if (threaded)
         m_thread = std::thread([this] { run(); });
 }
@@ -22,52 +25,69 @@ BlockWriter::~BlockWriter()
     m_thread.join();
 }
 
-char* BlockWriter::acquire()
+// Fills the current block, hands it over, and goes on in the next.
+void BlockWriter::addAcross(std::string_view bytes)
 {
-    submit();
-    m_current = (m_current + 1) % m_blocks.size();
-    Block& block = m_blocks[m_current];
-    std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [&block] { return !block.busy; });
-    block.pieces.clear();
-    return block.bytes.get();
+    while (!bytes.empty()) {
+        Block& block = m_blocks[m_current];
+        const std::size_t taken = std::min(bytes.size(), m_blockSize - block.used);
+        std::memcpy(block.bytes.get() + block.used, bytes.data(), taken);
+        block.used += taken;
+        bytes.remove_prefix(taken);
+        if (block.used == m_blockSize)
+            submit();
+    }
 }
 
-void BlockWriter::add(std::string_view bytes)
+void BlockWriter::post(std::function<void()> task)
 {
-    if (bytes.empty())
+    if (!m_thread.joinable()) {
+        task();
         return;
-    std::vector<std::string_view>& pieces = m_blocks[m_current].pieces;
-    if (!pieces.empty() && pieces.back().data() + pieces.back().size() == bytes.data())
-        pieces.back() = {pieces.back().data(), pieces.back().size() + bytes.size()};
-    else
-        pieces.push_back(bytes);
+    }
+    queue({nullptr, std::move(task)});
+}
+
+void BlockWriter::queue(Work work)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (work.block)
+            work.block->busy = true;
+        m_queue.push_back(std::move(work));
+    }
+    m_changed.notify_all();
 }
 
 void BlockWriter::finish()
 {
     submit();
+    if (!m_thread.joinable())
+        return;
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock,
-                   [this] { return m_queue.empty() && !m_blocks[0].busy && !m_blocks[1].busy; });
+    m_changed.wait(lock, [this] {
+        return m_queue.empty() && std::none_of(m_blocks.begin(), m_blocks.end(),
+                                               [](const Block& block) { return block.busy; });
+    });
 }
 
+// Writes the current block, or hands it to the thread and takes the next once it is free.
 void BlockWriter::submit()
 {
     Block& block = m_blocks[m_current];
-    if (block.pieces.empty() || block.busy)
+    if (block.used == 0)
         return;
     if (!m_thread.joinable()) {
-        m_sink.write(block.pieces);
-        block.pieces.clear();
+        m_sink.write({block.bytes.get(), block.used});
+        block.used = 0;
         return;
     }
-    {
-        const std::lock_guard lock(m_mutex);
-        block.busy = true;
-        m_queue.push_back(&block);
-    }
-    m_changed.notify_all();
+    queue({&block});
+    m_current = (m_current + 1) % m_blocks.size();
+    Block& next = m_blocks[m_current];
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [&next] { return !next.busy; });
+    next.used = 0;
 }
 
 void BlockWriter::run()
@@ -77,12 +97,16 @@ void BlockWriter::run()
         m_changed.wait(lock, [this] { return !m_queue.empty() || m_stop; });
         if (m_queue.empty())
             return;
-        Block* block = m_queue.front();
+        Work& work = m_queue.front();
         lock.unlock();
-        m_sink.write(block->pieces);
+        if (work.block)
+            m_sink.write({work.block->bytes.get(), work.block->used});
+        else
+            work.task();
         lock.lock();
+        if (work.block)
+            work.block->busy = false;
         m_queue.pop_front();
-        block->busy = false;
         m_changed.notify_all();
     }
 }

@@ -3,18 +3,20 @@
 #include <array>
 #include <condition_variable>
 #include <cstddef>
+#include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string_view>
 #include <thread>
-#include <vector>
 
 class OutputSink;
 
-// Hands the output to the sink as pieces of the blocks the merge reads into, so that bytes that
-// need no change are never copied in memory. Threaded, a thread of its own writes one block
-// while the next is read and scanned. Memory: two blocks.
+// Collects the merged program in blocks of its own and hands the sink whole blocks: a line
+// whose end changes (an LF becoming CR LF, a word rewritten) costs a copy in memory, never a
+// system call. Threaded, a thread of its own writes full blocks while the merge reads and scans
+// on. Memory: two blocks, allocated once.
 class BlockWriter
 {
 public:
@@ -24,29 +26,49 @@ public:
     BlockWriter(const BlockWriter&) = delete;
     BlockWriter& operator=(const BlockWriter&) = delete;
 
-    // Hands the pieces added so far to the thread and returns the other block to read into,
-    // once the thread has written what it held.
-    char* acquire();
-    // Adds bytes to the output: bytes of the block last acquired, or bytes that never go away.
-    void add(std::string_view bytes);
-    // Hands over what is left and waits until the sink has it all.
+    // Copies bytes to the end of the output.
+    void add(std::string_view bytes)
+    {
+        Block& block = m_blocks[m_current];
+        if (bytes.size() <= m_blockSize - block.used) {
+            std::memcpy(block.bytes.get() + block.used, bytes.data(), bytes.size());
+            block.used += bytes.size();
+            return;
+        }
+        addAcross(bytes);
+    }
+    // Runs task after the blocks handed over so far: on the thread when there is one, so that
+    // work the output does not wait for leaves the reading alone; else at once.
+    void post(std::function<void()> task);
+    bool threaded() const { return m_thread.joinable(); }
+    // Hands over what is left and waits until the sink has it all and every task ran.
     void finish();
 
 private:
     struct Block
     {
-        std::unique_ptr<char[]> bytes;
-        std::vector<std::string_view> pieces;
+        std::unique_ptr<char[]> bytes; // not zeroed: only what was added is written
+        std::size_t used = 0;
         bool busy = false; // handed to the thread and not written yet
     };
 
+    // A block to write, or a task to run.
+    struct Work
+    {
+        Block* block = nullptr;
+        std::function<void()> task{};
+    };
+
+    void addAcross(std::string_view bytes);
     void submit();
+    void queue(Work work);
     void run();
 
     OutputSink& m_sink;
+    const std::size_t m_blockSize;
     std::array<Block, 2> m_blocks;
     std::size_t m_current = 0;
-    std::deque<Block*> m_queue;
+    std::deque<Work> m_queue;
     bool m_stop = false;
     std::mutex m_mutex;
     std::condition_variable m_changed;

@@ -2,47 +2,82 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 constexpr std::uint64_t kPrime1 = 11400714785074694791ull;
 constexpr std::uint64_t kPrime2 = 14029467366897019727ull;
 constexpr std::uint64_t kPrime3 = 1609587929392839161ull;
-constexpr std::uint64_t kPrime4 = 9650029242287828579ull;
-constexpr std::uint64_t kPrime5 = 2870177450012600261ull;
+// Keys of the eight lanes; a stripe's keys are these plus its place times kPrime3.
+constexpr std::uint64_t kKeys[8] = {
+    0xbe4ba423396cfeb8ull, 0x1cad21f72c81017cull, 0xdb979083e96dd4deull, 0x1f67b3b7a4a44072ull,
+    0x78e5c0cc4ee679cbull, 0x2172ffcc7dd05a82ull, 0x8e2443f7744608b8ull, 0x4c263a81e69035e0ull};
 
-constexpr std::uint64_t rotateLeft(std::uint64_t value, int bits)
+std::uint64_t mix(std::uint64_t value)
 {
-    return (value << bits) | (value >> (64 - bits));
-}
-
-constexpr std::uint64_t round(std::uint64_t accumulator, std::uint64_t input)
-{
-    return rotateLeft(accumulator + input * kPrime2, 31) * kPrime1;
-}
-
-std::uint64_t load64(const unsigned char* bytes)
-{
-    std::uint64_t value;
-    std::memcpy(&value, bytes, sizeof value);
-    return value;
-}
-
-std::uint32_t load32(const unsigned char* bytes)
-{
-    std::uint32_t value;
-    std::memcpy(&value, bytes, sizeof value);
+    value ^= value >> 33;
+    value *= kPrime2;
+    value ^= value >> 29;
+    value *= kPrime3;
+    value ^= value >> 32;
     return value;
 }
 
 } // namespace
 
-ContentDigest::ContentDigest() : m_lanes{kPrime1 + kPrime2, kPrime2, 0, 0 - kPrime1} {}
-
-void ContentDigest::consumeStripe(const unsigned char* stripe)
+ContentDigest::ContentDigest()
 {
-    for (int lane = 0; lane < 4; ++lane)
-        m_lanes[lane] = round(m_lanes[lane], load64(stripe + 8 * lane));
+    std::fill(std::begin(m_lanes), std::end(m_lanes), kPrime1);
+}
+
+// Each lane adds the product of the low and high halves of its keyed word, and the word itself
+// with its halves swapped, as XXH3 accumulates.
+void ContentDigest::consumeStripes(const unsigned char* stripes, std::size_t count)
+{
+#if defined(__SSE2__)
+    __m128i lanes[4];
+    __m128i keys[4];
+    const __m128i step = _mm_set1_epi64x(static_cast<long long>(kPrime3));
+    const __m128i place = _mm_set1_epi64x(static_cast<long long>(m_stripes * kPrime3));
+    for (int part = 0; part < 4; ++part) {
+        lanes[part] = _mm_load_si128(reinterpret_cast<const __m128i*>(m_lanes + 2 * part));
+        keys[part] = _mm_add_epi64(
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeys + 2 * part)), place);
+    }
+    for (std::size_t stripe = 0; stripe < count; ++stripe, stripes += kStripe)
+        for (int part = 0; part < 4; ++part) {
+            const __m128i word =
+                _mm_loadu_si128(reinterpret_cast<const __m128i*>(stripes + 16 * part));
+            const __m128i keyed = _mm_xor_si128(word, keys[part]);
+            const __m128i product =
+                _mm_mul_epu32(keyed, _mm_shuffle_epi32(keyed, _MM_SHUFFLE(0, 3, 0, 1)));
+            lanes[part] = _mm_add_epi64(
+                lanes[part],
+                _mm_add_epi64(product, _mm_shuffle_epi32(word, _MM_SHUFFLE(1, 0, 3, 2))));
+            keys[part] = _mm_add_epi64(keys[part], step);
+        }
+    for (int part = 0; part < 4; ++part)
+        _mm_store_si128(reinterpret_cast<__m128i*>(m_lanes + 2 * part), lanes[part]);
+#else
+    for (std::size_t stripe = 0; stripe < count; ++stripe, stripes += kStripe) {
+        const std::uint64_t place = (m_stripes + stripe) * kPrime3;
+        for (int lane = 0; lane < 8; ++lane) {
+            std::uint64_t word;
+            std::memcpy(&word, stripes + 8 * lane, sizeof word);
+            const std::uint64_t keyed = word ^ (kKeys[lane] + place);
+            // The pairs of lanes swap their words, as the SSE2 shuffle does.
+            std::uint64_t partner;
+            std::memcpy(&partner, stripes + 8 * (lane ^ 1), sizeof partner);
+            m_lanes[lane] += (keyed & 0xffffffffu) * (keyed >> 32) + partner;
+        }
+    }
+#endif
+    m_stripes += count;
 }
 
 void ContentDigest::add(const char* bytes, std::size_t count)
@@ -57,42 +92,23 @@ void ContentDigest::add(const char* bytes, std::size_t count)
         count -= taken;
         if (m_pendingSize < kStripe)
             return;
-        consumeStripe(m_pending);
+        consumeStripes(m_pending, 1);
         m_pendingSize = 0;
     }
-    for (; count >= kStripe; input += kStripe, count -= kStripe)
-        consumeStripe(input);
+    const std::size_t whole = count / kStripe;
+    consumeStripes(input, whole);
+    input += whole * kStripe;
+    count -= whole * kStripe;
     std::memcpy(m_pending, input, count);
     m_pendingSize = count;
 }
 
 std::uint64_t ContentDigest::value() const
 {
-    std::uint64_t hash;
-    if (m_total >= kStripe) {
-        hash = rotateLeft(m_lanes[0], 1) + rotateLeft(m_lanes[1], 7) + rotateLeft(m_lanes[2], 12) +
-               rotateLeft(m_lanes[3], 18);
-        for (std::uint64_t lane : m_lanes)
-            hash = (hash ^ round(0, lane)) * kPrime1 + kPrime4;
-    } else {
-        hash = kPrime5;
-    }
-    hash += m_total;
-    const unsigned char* tail = m_pending;
-    std::size_t left = m_pendingSize;
-    for (; left >= 8; tail += 8, left -= 8)
-        hash = rotateLeft(hash ^ round(0, load64(tail)), 27) * kPrime1 + kPrime4;
-    if (left >= 4) {
-        hash = rotateLeft(hash ^ (std::uint64_t(load32(tail)) * kPrime1), 23) * kPrime2 + kPrime3;
-        tail += 4;
-        left -= 4;
-    }
-    for (; left > 0; ++tail, --left)
-        hash = rotateLeft(hash ^ (*tail * kPrime5), 11) * kPrime1;
-    hash ^= hash >> 33;
-    hash *= kPrime2;
-    hash ^= hash >> 29;
-    hash *= kPrime3;
-    hash ^= hash >> 32;
-    return hash;
+    std::uint64_t hash = m_total * kPrime1;
+    for (std::uint64_t lane : m_lanes)
+        hash = mix(hash ^ lane) + kPrime2;
+    for (std::size_t i = 0; i < m_pendingSize; ++i)
+        hash = mix(hash ^ (std::uint64_t(m_pending[i]) << (8 * (i % 8))) ^ i);
+    return mix(hash);
 }

@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
-// A fast 64-bit digest of a byte stream (the XXH64 construction), fed in pieces of any size:
-// the same bytes give the same value however they were cut. It tells whether a file still holds
-// what was read; it is no defence against a forged collision.
+// A fast 64-bit digest of a byte stream, fed in pieces of any size: the same bytes give the
+// same value however they were cut. Eight lanes multiply and accumulate 64 bytes at a time, each
+// stripe keyed by its place, so that moved, swapped or changed bytes change the value; it tells
+// whether a file still holds what was read, within one run of the program, and is no defence
+// against a forged collision.
 class ContentDigest
 {
 public:
@@ -16,11 +18,12 @@ public:
     std::uint64_t bytes() const { return m_total; }
 
 private:
-    static constexpr std::size_t kStripe = 32;
+    static constexpr std::size_t kStripe = 64;
 
-    void consumeStripe(const unsigned char* stripe);
+    void consumeStripes(const unsigned char* stripes, std::size_t count);
 
-    std::uint64_t m_lanes[4];
+    alignas(16) std::uint64_t m_lanes[8];
+    std::uint64_t m_stripes = 0; // consumed so far: each stripe's key depends on its place
     unsigned char m_pending[kStripe];
     std::size_t m_pendingSize = 0;
     std::uint64_t m_total = 0;

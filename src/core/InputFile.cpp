@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -167,7 +166,7 @@ std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t l
     return done;
 }
 
-bool InputFile::unchanged()
+bool InputFile::unchanged(char* scratch, std::size_t scratchSize)
 {
     NativeStat info{};
     if (statDescriptor(m_descriptor, info) != 0)
@@ -176,7 +175,7 @@ bool InputFile::unchanged()
     char probe = 0;
     if (now != m_stamp || readAt(m_stamp.size, &probe, 1) != 0)
         return false;
-    if (m_digest.bytes() == m_stamp.size && !holdsDigestedBytes())
+    if (m_digest.bytes() == m_stamp.size && !holdsDigestedBytes(scratch, scratchSize))
         return false;
     // Removed or replaced under its name: what was read is no longer the input.
     NativeStat named{};
@@ -194,17 +193,15 @@ bool InputFile::unchanged()
 }
 
 // Reads the whole file again and compares its digest with the one taken as it was first read.
-bool InputFile::holdsDigestedBytes()
+bool InputFile::holdsDigestedBytes(char* scratch, std::size_t scratchSize)
 {
-    constexpr std::size_t kChunk = std::size_t(256) << 10;
-    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
     const ContentDigest first = m_digest;
     m_digest = ContentDigest();
     bool same = true;
     for (std::uint64_t offset = 0; offset < m_stamp.size;) {
         const std::size_t length =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, m_stamp.size - offset));
-        if (readAt(offset, buffer.get(), length) != static_cast<std::int64_t>(length)) {
+            static_cast<std::size_t>(std::min<std::uint64_t>(scratchSize, m_stamp.size - offset));
+        if (readAt(offset, scratch, length) != static_cast<std::int64_t>(length)) {
             same = false;
             break;
         }

@@ -42,9 +42,9 @@ public:
     // Reads up to length bytes at offset; the count read, or -1 with error() set.
     std::int64_t readAt(std::uint64_t offset, char* buffer, std::size_t length);
     // True while the file is as it was opened: still under its name, with the same stamp and
-    // nothing past its end, and, once it was read whole, the same bytes: a same-size rewrite
-    // within one tick of the file system's clock keeps the stamp.
-    bool unchanged();
+    // nothing past its end, and, once it was read whole, the same bytes (read again through
+    // scratch): a same-size rewrite within one tick of the file system's clock keeps the stamp.
+    bool unchanged(char* scratch, std::size_t scratchSize);
     // The digest of the bytes read so far in order from the start; of the whole file once
     // digestedBytes() reaches size().
     std::uint64_t digest() const { return m_digest.value(); }
@@ -56,7 +56,7 @@ public:
 
 private:
     void close();
-    bool holdsDigestedBytes();
+    bool holdsDigestedBytes(char* scratch, std::size_t scratchSize);
 
     int m_descriptor = -1;
     std::string m_path;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -22,6 +23,12 @@ constexpr std::string_view kPercentLine = "%\r\n";
 // From this much input on, a thread of its own writes while the next block is read: for less,
 // handing blocks between threads costs more than it saves.
 constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
+// Inputs are read again, to prove them unchanged, this much at a time.
+constexpr std::size_t kCheckBlock = std::size_t(256) << 10;
+// Deferred checks keep their inputs open: at most this many wait at a time.
+constexpr std::size_t kMaxWaitingChecks = 32;
+// The output is written in blocks of at least this much, however small the reads.
+constexpr std::size_t kMinOutputBlock = std::size_t(64) << 10;
 // The first read of a head or a tail: most need far less than a block.
 constexpr std::uint64_t kFirstLook = std::uint64_t(16) << 10;
 
@@ -103,7 +110,8 @@ public:
     MergeRun(const MergeRequest& request, OutputSink* sink)
         : m_request(request), m_sink(sink),
           m_blockSize(std::max<std::size_t>(request.blockSize, 1)),
-          m_buffer(sink ? nullptr : std::make_unique_for_overwrite<char[]>(m_blockSize))
+          m_buffer(std::make_unique_for_overwrite<char[]>(m_blockSize)),
+          m_checkBuffer(std::make_unique_for_overwrite<char[]>(kCheckBlock))
     {
         m_report.inputs.resize(request.inputs.size());
         for (std::size_t i = 0; i < request.inputs.size(); ++i) {
@@ -146,7 +154,8 @@ private:
     ReadResult scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end,
                          NcLineReader& reader, OnLine onLine);
     ReadResult readBlock(InputFile& file, std::uint64_t offset, std::size_t length);
-    bool provedUnchanged(Candidate& candidate);
+    bool provedUnchanged(Candidate& candidate, bool mayDefer = false);
+    bool deferredChecksPassed();
     bool inputChanged(std::size_t index);
     bool readFailed(std::size_t index, InputFile& file, ReadResult read);
     bool fail(Status status, const std::string& path, const std::string& reason);
@@ -161,9 +170,21 @@ private:
     OutputSink* m_sink;
     std::optional<BlockWriter> m_writer;
     const std::size_t m_blockSize;
-    // Where blocks are read to when nothing is written; else the writer's blocks take turns.
-    std::unique_ptr<char[]> m_buffer; // not zeroed: only what a read filled is used
-    char* m_block = nullptr;          // the block read last
+    std::unique_ptr<char[]> m_buffer; // where blocks are read to; not zeroed: only what a read
+                                      // filled is used
+    // Where inputs are read again to prove them unchanged: on the reading thread, and on the
+    // writer's thread for the checks it was given.
+    std::unique_ptr<char[]> m_checkBuffer;
+    std::unique_ptr<char[]> m_deferredCheckBuffer;
+    // A copied input whose second reading runs on the writer's thread while the merge goes on.
+    struct DeferredCheck
+    {
+        std::size_t index;
+        InputFile file;
+        bool unchanged = false;
+    };
+    std::deque<DeferredCheck> m_deferredChecks;
+    char* m_block = nullptr; // the block read last
     std::uint64_t m_totalBytes = 0;
     std::uint64_t m_doneBytes = 0;
     bool m_failed = false;
@@ -207,7 +228,8 @@ MergeReport MergeRun::run()
         }
 
     if (m_sink)
-        m_writer.emplace(*m_sink, m_blockSize, m_totalBytes >= kThreadedBytes);
+        m_writer.emplace(*m_sink, std::max(m_blockSize, kMinOutputBlock),
+                         m_totalBytes >= kThreadedBytes);
     std::optional<Candidate> current = findEligible(0, true);
     // A Heidenhain program never has "%" lines.
     const bool percentLines = current && m_request.percentLines &&
@@ -244,6 +266,8 @@ MergeReport MergeRun::run()
     }
     if (m_writer)
         m_writer->finish();
+    if (!deferredChecksPassed())
+        return m_report;
     if (m_sink && !m_sink->commit()) {
         fail(Status::OutputFailed, "", m_sink->error());
         return m_report;
@@ -407,7 +431,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     }
     record.lines = state.lineNumber;
     record.dialect = candidate.reader.dialect();
-    if (!recordLastKept(candidate) || !provedUnchanged(candidate))
+    if (!recordLastKept(candidate) || !provedUnchanged(candidate, true))
         return false;
     return reportProgress(file.size() - (end - begin));
 }
@@ -674,19 +698,18 @@ ReadResult MergeRun::scanLines(InputFile& file, std::uint64_t begin, std::uint64
 
 ReadResult MergeRun::readBlock(InputFile& file, std::uint64_t offset, std::size_t length)
 {
-    m_block = m_writer ? m_writer->acquire() : m_buffer.get();
+    m_block = m_buffer.get();
     const std::int64_t read = file.readAt(offset, m_block, length);
     if (read < 0)
         return ReadResult::Failed;
     return static_cast<std::size_t>(read) == length ? ReadResult::Read : ReadResult::Short;
 }
 
-// A file read whole is still what was read, and what its plan read.
-bool MergeRun::provedUnchanged(Candidate& candidate)
+// A file read whole is what its plan read, and still what was read: the second reading runs on
+// the writer's thread where it may, and must pass before the output is committed.
+bool MergeRun::provedUnchanged(Candidate& candidate, bool mayDefer)
 {
     InputRecord& record = m_report.inputs[candidate.index];
-    if (!candidate.file.unchanged())
-        return inputChanged(candidate.index);
     record.digest = candidate.file.digest();
     const MergeReport* plan = m_request.plan;
     if (plan && candidate.index < plan->inputs.size() &&
@@ -695,6 +718,28 @@ bool MergeRun::provedUnchanged(Candidate& candidate)
         record.reason = "changed since the plan";
         return fail(Status::InputChanged, record.path, record.reason);
     }
+    if (!mayDefer || !m_writer || !m_writer->threaded())
+        return candidate.file.unchanged(m_checkBuffer.get(), kCheckBlock) ||
+               inputChanged(candidate.index);
+    if (!m_deferredCheckBuffer)
+        m_deferredCheckBuffer = std::make_unique_for_overwrite<char[]>(kCheckBlock);
+    if (m_deferredChecks.size() % kMaxWaitingChecks == kMaxWaitingChecks - 1)
+        m_writer->finish(); // the checks given so far have run and closed their inputs
+    DeferredCheck& check =
+        m_deferredChecks.emplace_back(candidate.index, std::move(candidate.file));
+    m_writer->post([this, &check] {
+        check.unchanged = check.file.unchanged(m_deferredCheckBuffer.get(), kCheckBlock);
+        check.file = InputFile();
+    });
+    return true;
+}
+
+// After the writer's thread has finished: every input it checked was unchanged.
+bool MergeRun::deferredChecksPassed()
+{
+    for (const DeferredCheck& check : m_deferredChecks)
+        if (!check.unchanged)
+            return inputChanged(check.index);
     return true;
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -12,12 +11,6 @@ public:
     virtual ~OutputSink() = default;
 
     virtual void write(std::string_view bytes) = 0;
-    // Writes pieces one after another; a sink may gather them into fewer system calls.
-    virtual void write(std::span<const std::string_view> pieces)
-    {
-        for (std::string_view piece : pieces)
-            write(piece);
-    }
     // False with error() set when any write failed.
     virtual bool commit() = 0;
     virtual const std::string& error() const = 0;

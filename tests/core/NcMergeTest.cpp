@@ -289,7 +289,32 @@ TEST_F(NcMergeTest, ASameSizeRewriteThatKeepsTheStampIsCaught)
         }
     }
 
-    rewrite(oldLines);
+    // Large enough that the second reading runs on the writer's thread.
+    std::string large;
+    while (large.size() < (std::size_t(20) << 20))
+        large += oldLines;
+    rewrite(large);
+    const std::string before = readFile(output);
+    bool rewritten = false;
+    const MergeReport threaded =
+        MergeNcFiles({.inputs = {a},
+                      .progress =
+                          [&](std::uint64_t done, std::uint64_t) {
+                              if (!rewritten && done > (std::size_t(10) << 20)) {
+                                  std::string changed = large;
+                                  changed[0] = 'X';
+                                  rewrite(changed);
+                                  rewritten = true;
+                              }
+                              return true;
+                          }},
+                     output);
+    EXPECT_TRUE(rewritten);
+    EXPECT_EQ(threaded.status, MergeReport::Status::InputChanged);
+    EXPECT_EQ(readFile(output), before);
+
+    folder.write("a.nc", oldLines);
+    fs::last_write_time(a, stamp);
     const MergeReport plan = PlanNcMerge({.inputs = {a}});
     rewrite(newLines);
     const MergeReport written = MergeNcFiles({.inputs = {a}, .plan = &plan}, output);
