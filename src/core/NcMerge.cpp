@@ -2,8 +2,7 @@
 
 #include "AtomicFileWriter.h"
 #include "BlockWriter.h"
-#include "LineEndFinder.h"
-#include "NotableBytes.h"
+#include "LineScan.h"
 #include "OutputSink.h"
 #include "Utf8Path.h"
 
@@ -541,14 +540,13 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
     // A kept ISO line without a notable byte holds none of a kept line's facts: when the request
     // notes no others, it is not read word by word.
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
-    NotableBytes notable(p, end);
+    LineScan scan(p, end);
     const auto plain = [&](const char* from, const char* to) {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !notable.within(from, to);
+               !scan.notableWithin(from, to);
     };
     const char* run = p; // start of the bytes not yet written
-    LineEndFinder lineEnds(p, end);
-    while (const char* lf = lineEnds.next()) {
+    while (const char* lf = scan.nextLineEnd()) {
         ++lineNumber;
         const bool crLf = lf > p && lf[-1] == '\r';
         const std::size_t length = std::size_t(lf - p) - (crLf ? 1 : 0);

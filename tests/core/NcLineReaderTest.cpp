@@ -1,5 +1,5 @@
 #include "core/NcLineReader.h"
-#include "core/NotableBytes.h"
+#include "core/LineScan.h"
 
 #include <gtest/gtest.h>
 
@@ -75,14 +75,25 @@ TEST(NcLineReader, ReadsWordsAsTheControlDoes)
     EXPECT_EQ(binary.controlByte, 0);
 }
 
-// A kept line with a fact it is checked for always holds a notable byte, wherever the line
-// stands in the 64-byte chunks the search looks at; a plain line holds none.
-TEST(NotableBytes, MissNoFactOfAKeptLine)
+// Every line end is found, and a kept line with a fact it is checked for always holds a notable
+// byte, wherever the line stands in the 64-byte chunks the scan looks at and however long it
+// is; a plain line holds none.
+TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
 {
-    const std::vector<std::string> lines = {
-        "m30",    "G 65 P9010", "%",       "GOTO 5",    "o100",
-        "X1\x01", "G\t66 P1",   "N10 M99", "G01 X1 Y2", "N20 G1 X16.6 Y-2.0 F1200",
-        "G0 Z5."};
+    const std::string longPlain(200, '1');
+    const std::vector<std::string> lines = {"m30",
+                                            "G 65 P9010",
+                                            "%",
+                                            "GOTO 5",
+                                            "o100",
+                                            "X1\x01",
+                                            "G\t66 P1",
+                                            "N10 M99",
+                                            "G01 X1 Y2",
+                                            "N20 G1 X16.6 Y-2.0 F1200",
+                                            "G0 Z5.",
+                                            "G1 X" + longPlain + " M30",
+                                            "G1 X" + longPlain};
     for (std::size_t padding = 0; padding < 70; ++padding) {
         std::string stretch(padding, '\n');
         std::vector<std::pair<std::size_t, std::size_t>> places;
@@ -90,13 +101,18 @@ TEST(NotableBytes, MissNoFactOfAKeptLine)
             places.emplace_back(stretch.size(), stretch.size() + line.size());
             stretch += line + "\r\n";
         }
-        NotableBytes notable(stretch.data(), stretch.data() + stretch.size());
+        LineScan scan(stretch.data(), stretch.data() + stretch.size());
         NcLineReader reader(NcLineReader::Dialect::Iso);
+        for (std::size_t skipped = 0; skipped < padding; ++skipped)
+            ASSERT_EQ(scan.nextLineEnd(), stretch.data() + skipped);
         for (std::size_t i = 0; i < lines.size(); ++i) {
+            // The LF after the line's CR.
+            ASSERT_EQ(scan.nextLineEnd(), stretch.data() + places[i].second + 1);
             const bool kept = (reader.read(lines[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
-            const bool found =
-                notable.within(stretch.data() + places[i].first, stretch.data() + places[i].second);
+            const bool found = scan.notableWithin(stretch.data() + places[i].first,
+                                                  stretch.data() + places[i].second);
             EXPECT_EQ(found, kept || i < 7) << lines[i] << " at " << padding;
         }
+        EXPECT_EQ(scan.nextLineEnd(), nullptr);
     }
 }
