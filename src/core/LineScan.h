@@ -10,7 +10,7 @@
 // Finds the LF bytes of a stretch of a program in order and, in the same look at 64 bytes at a
 // time, its notable bytes: those without which a line kept by the merge holds none of the facts
 // it is checked for in an ISO program. They are the letters of M and O words (O also in GOTO)
-// in either case, "%", a control byte other than a tab or line feed, and a "6" after a G or a
+// in either case, "%", a control byte other than a tab, CR or LF, and a "6" after a G or a
 // blank (G65, G66). A kept line without any needs no reading word by word, which spares most
 // lines of a program.
 class LineScan
@@ -53,7 +53,8 @@ private:
     static bool marked(unsigned char c)
     {
         const unsigned char folded = c & 0xDF;
-        return folded == 'M' || folded == 'O' || c == '%' || (c < 0x20 && c != '\t' && c != '\n');
+        return folded == 'M' || folded == 'O' || c == '%' ||
+               (c < 0x20 && c != '\t' && c != '\n' && c != '\r');
     }
     static bool beforeSix(unsigned char c) { return (c & 0xDF) == 'G' || c == ' ' || c == '\t'; }
 
@@ -82,6 +83,7 @@ private:
                                                   _mm_cmpeq_epi8(bytes, _mm_set1_epi8('%')));
                 const __m128i lf = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
                 const __m128i tab = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'));
+                const __m128i cr = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
                 const __m128i gOrBlank =
                     _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(folded, _mm_set1_epi8('G')),
                                               _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))),
@@ -90,8 +92,9 @@ private:
                     return std::uint64_t(std::uint32_t(_mm_movemask_epi8(mask)));
                 };
                 const int shift = 16 * part;
-                // Tabs and LFs were marked as low bytes: they are taken out below.
-                marks |= bits(_mm_andnot_si128(_mm_or_si128(lf, tab), mark)) << shift;
+                // Tabs, CRs and LFs were marked as low bytes: they are taken out again.
+                marks |= bits(_mm_andnot_si128(_mm_or_si128(_mm_or_si128(lf, cr), tab), mark))
+                         << shift;
                 lineEnds |= bits(lf) << shift;
                 sixes |= bits(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('6'))) << shift;
                 before |= bits(gOrBlank) << shift;
