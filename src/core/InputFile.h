@@ -45,10 +45,9 @@ public:
     // nothing past its end, and, once it was read whole, the same bytes (read again through
     // scratch): a same-size rewrite within one tick of the file system's clock keeps the stamp.
     bool unchanged(char* scratch, std::size_t scratchSize);
-    // The digest of the bytes read so far in order from the start; of the whole file once
-    // digestedBytes() reaches size().
+    // The digest of the bytes read so far in order from the start: of the whole file once it
+    // was read whole.
     std::uint64_t digest() const { return m_digest.value(); }
-    std::uint64_t digestedBytes() const { return m_digest.bytes(); }
 
     const FileStamp& stamp() const { return m_stamp; }
     std::uint64_t size() const { return m_stamp.size; }

@@ -57,7 +57,7 @@ enum class ReadResult
 class LineAssembly
 {
 public:
-    explicit LineAssembly(NcLineReader* reader = nullptr) : m_reader(reader) {}
+    explicit LineAssembly(NcLineReader* reader) : m_reader(reader) {}
 
     void add(const char* bytes, std::size_t count)
     {
@@ -201,7 +201,7 @@ private:
     {
         NcLineReader* reader = nullptr;
         std::int64_t lineNumber = 0; // of the last line ended
-        LineAssembly line;           // a line that began in an earlier block
+        LineAssembly line{nullptr};  // a line that began in an earlier block; set per file
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
         std::uint64_t lineStart = 0;
