@@ -120,6 +120,10 @@ public:
             m_totalBytes += ec ? 0 : size;
         }
     }
+    // The writer's thread may still run checks that use the members below it: it goes first.
+    ~MergeRun() { m_writer.reset(); }
+    MergeRun(const MergeRun&) = delete;
+    MergeRun& operator=(const MergeRun&) = delete;
 
     MergeReport run();
 

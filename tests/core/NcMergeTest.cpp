@@ -313,6 +313,24 @@ TEST_F(NcMergeTest, ASameSizeRewriteThatKeepsTheStampIsCaught)
     EXPECT_EQ(threaded.status, MergeReport::Status::InputChanged);
     EXPECT_EQ(readFile(output), before);
 
+    // A merge that fails while such a check still waits on the writer's thread.
+    const std::string b = folder.write("b.nc", oldLines);
+    rewrite(large);
+    bool shortened = false;
+    const MergeReport failed =
+        MergeNcFiles({.inputs = {a, b},
+                      .progress =
+                          [&](std::uint64_t done, std::uint64_t) {
+                              if (!shortened && done > large.size()) {
+                                  folder.write("b.nc", oldLines.substr(0, 10));
+                                  shortened = true;
+                              }
+                              return true;
+                          }},
+                     output);
+    EXPECT_EQ(failed.status, MergeReport::Status::InputChanged);
+    EXPECT_EQ(failed.failure.path, b);
+
     folder.write("a.nc", oldLines);
     fs::last_write_time(a, stamp);
     const MergeReport plan = PlanNcMerge({.inputs = {a}});
