@@ -41,6 +41,21 @@ public:
     // work the output does not wait for leaves the reading alone; else at once.
     void post(std::function<void()> task);
     bool threaded() const { return m_thread.joinable(); }
+    // Copies bytes and a CR LF after them: a line whose LF becomes CR LF, in one step.
+    void addLine(std::string_view bytes)
+    {
+        Block& block = m_blocks[m_current];
+        if (bytes.size() + 2 <= m_blockSize - block.used) {
+            char* at = block.bytes.get() + block.used;
+            std::memcpy(at, bytes.data(), bytes.size());
+            at[bytes.size()] = '\r';
+            at[bytes.size() + 1] = '\n';
+            block.used += bytes.size() + 2;
+            return;
+        }
+        addAcross(bytes);
+        addAcross("\r\n");
+    }
     // Hands over what is left and waits until the sink has it all and every task ran.
     void finish();
 

@@ -560,8 +560,8 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
             ++blankLines;
         } else {
             if (!crLf) {
-                write({run, std::size_t(lf - run)});
-                write(kLineEnd);
+                if (m_writer)
+                    m_writer->addLine({run, std::size_t(lf - run)});
                 run = lf + 1;
             }
             if (plain(p, p + length))
