@@ -60,6 +60,27 @@ struct Number
     }
 };
 
+// What the M codes both dialects share do: end the program, start the spindle, change the tool,
+// turn the coolant on.
+std::uint32_t machineFunctionFacts(std::int64_t code)
+{
+    switch (code) {
+    case 2:
+    case 30:
+        return NcLineFacts::ProgramEnd;
+    case 3:
+    case 4:
+        return NcLineFacts::SpindleStart;
+    case 6:
+        return NcLineFacts::ToolChange;
+    case 7:
+    case 8:
+        return NcLineFacts::CoolantOn;
+    default:
+        return 0;
+    }
+}
+
 bool isAxis(char letter)
 {
     switch (letter) {
@@ -291,32 +312,11 @@ void NcLineReader::IsoLexer::mCode(const Number& m)
 {
     if (m.thousandths != 0)
         return;
-    switch (m.whole) {
-    case 2:
-    case 30:
-        m_facts |= NcLineFacts::ProgramEnd;
-        break;
-    case 3:
-    case 4:
-        m_facts |= NcLineFacts::SpindleStart;
-        break;
-    case 6:
-        m_facts |= NcLineFacts::ToolChange;
-        break;
-    case 7:
-    case 8:
-        m_facts |= NcLineFacts::CoolantOn;
-        break;
-    case 98:
-    case 198:
+    m_facts |= machineFunctionFacts(m.whole);
+    if (m.whole == 98 || m.whole == 198)
         m_subprogramCall = true;
-        break;
-    case 99:
+    else if (m.whole == 99)
         m_facts |= NcLineFacts::Return;
-        break;
-    default:
-        break;
-    }
 }
 
 // Heidenhain blocks: a block number, then a statement of words parted by blanks ("L X+10 R0
@@ -457,25 +457,7 @@ private:
         Number number;
         for (char c : word.substr(1))
             number.add(c);
-        switch (number.whole) {
-        case 2:
-        case 30:
-            m_facts |= NcLineFacts::ProgramEnd;
-            break;
-        case 3:
-        case 4:
-            m_facts |= NcLineFacts::SpindleStart;
-            break;
-        case 6:
-            m_facts |= NcLineFacts::ToolChange;
-            break;
-        case 7:
-        case 8:
-            m_facts |= NcLineFacts::CoolantOn;
-            break;
-        default:
-            break;
-        }
+        m_facts |= machineFunctionFacts(number.whole);
     }
 
     bool m_rest = false;

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,77 +28,58 @@ private slots:
     }
 
     // Without a desktop default for text, the opener takes the first text editor it finds; with
-    // none at all, or no such file, it fails, so that the program can say so.
+    // none at all, or no such file, it fails, so that the program can say so. A default that
+    // cannot start (a terminal program gio finds no terminal for) leaves the way open to a
+    // terminal editor in a terminal window.
     void theTextOpenerFindsAnEditor()
     {
         QTemporaryDir home;
-        QVERIFY(QDir(home.path()).mkdir(u"bin"_s));
-        const QString editor = home.filePath(u"bin/mousepad"_s);
-        QFile script(editor);
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write("#!/bin/sh\necho \"$1\" > \"$0.opened\"\n");
-        script.close();
-        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QFile program(home.filePath(u"O1.nc"_s));
-        QVERIFY(program.open(QIODevice::WriteOnly));
-        program.close();
-
-        const auto open = [&](const QString& path, const QString& file) {
+        const auto write = [&](const QString& name, const QByteArray& bytes, bool program) {
+            QVERIFY(QDir(home.path()).mkpath(QFileInfo(home.filePath(name)).path()));
+            QFile file(home.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+            file.close();
+            if (program)
+                file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        };
+        const auto open = [&](const QString& folder, const QString& file, bool broken) {
             QProcess opener;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert(u"PATH"_s, path);
+            environment.insert(u"PATH"_s, home.filePath(folder) + u":/usr/bin:/bin"_s);
             environment.insert(u"HOME"_s, home.path());
+            environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"share"_s));
             environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"none"_s));
-            environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"none"_s));
+            environment.insert(u"XDG_CONFIG_HOME"_s,
+                               home.filePath(broken ? u"config"_s : u"none"_s));
+            environment.remove(u"DISPLAY"_s);
             opener.setProcessEnvironment(environment);
             opener.start(u"/bin/sh"_s,
                          {QStringLiteral(CORVANE_RES_DIR "/corvane-open-text"), file});
             return opener.waitForFinished(10000) ? opener.exitCode() : -1;
         };
-        QCOMPARE(open(home.filePath(u"bin"_s) + u":/usr/bin:/bin"_s, program.fileName()), 0);
-        QFile opened(editor + u".opened"_s);
-        QVERIFY(opened.open(QIODevice::ReadOnly));
-        QCOMPARE(opened.readAll().trimmed(), program.fileName().toUtf8());
-        QVERIFY(open(home.filePath(u"bin"_s) + u":/usr/bin:/bin"_s, home.filePath(u"gone.nc"_s)) !=
-                0);
+        const auto opened = [&](const QString& name) {
+            QFile record(home.filePath(name + u".opened"_s));
+            return record.open(QIODevice::ReadOnly) ? record.readAll().trimmed() : QByteArray();
+        };
+        const QByteArray recorder = "#!/bin/sh\necho \"$*\" > \"$0.opened\"\n";
+        write(u"bin/mousepad"_s, recorder, true);
+        write(u"terminal/x-terminal-emulator"_s, recorder, true);
+        write(u"O1.nc"_s, {}, false);
+        const QString program = home.filePath(u"O1.nc"_s);
 
-        // A desktop default for text that cannot start (a terminal program gio finds no terminal
-        // for) and no window editor: a terminal editor opens it in a terminal window.
-        QVERIFY(QDir(home.path()).mkpath(u"share/applications"_s));
-        QVERIFY(QDir(home.path()).mkpath(u"config"_s));
-        QFile entry(home.filePath(u"share/applications/broken.desktop"_s));
-        QVERIFY(entry.open(QIODevice::WriteOnly));
-        entry.write("[Desktop Entry]\nType=Application\nName=Broken\nExec=no-such-editor %F\n"
-                    "Terminal=true\nMimeType=text/plain;\n");
-        entry.close();
-        QFile defaults(home.filePath(u"config/mimeapps.list"_s));
-        QVERIFY(defaults.open(QIODevice::WriteOnly));
-        defaults.write("[Default Applications]\ntext/plain=broken.desktop\n");
-        defaults.close();
-        QVERIFY(QFile::remove(editor));
-        QVERIFY(QDir(home.path()).mkdir(u"terminal"_s));
-        const QString terminal = home.filePath(u"terminal/x-terminal-emulator"_s);
-        QFile terminalScript(terminal);
-        QVERIFY(terminalScript.open(QIODevice::WriteOnly));
-        terminalScript.write("#!/bin/sh\necho \"$*\" > \"$0.opened\"\n");
-        terminalScript.close();
-        terminalScript.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QProcess opener;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(u"PATH"_s, home.filePath(u"terminal"_s) + u":/usr/bin:/bin"_s);
-        environment.insert(u"HOME"_s, home.path());
-        environment.insert(u"XDG_DATA_HOME"_s, home.filePath(u"share"_s));
-        environment.insert(u"XDG_DATA_DIRS"_s, home.filePath(u"none"_s));
-        environment.insert(u"XDG_CONFIG_HOME"_s, home.filePath(u"config"_s));
-        environment.remove(u"DISPLAY"_s);
-        opener.setProcessEnvironment(environment);
-        opener.start(u"/bin/sh"_s, {QStringLiteral(CORVANE_RES_DIR "/corvane-open-text"),
-                                    program.fileName()});
-        QVERIFY(opener.waitForFinished(10000));
-        QCOMPARE(opener.exitCode(), 0);
-        QFile inTerminal(terminal + u".opened"_s);
-        QVERIFY(inTerminal.open(QIODevice::ReadOnly));
-        QVERIFY(inTerminal.readAll().trimmed().endsWith(" " + program.fileName().toUtf8()));
+        QCOMPARE(open(u"bin"_s, program, false), 0);
+        QCOMPARE(opened(u"bin/mousepad"_s), program.toUtf8());
+        QVERIFY(open(u"bin"_s, home.filePath(u"gone.nc"_s), false) != 0);
+
+        write(u"share/applications/broken.desktop"_s,
+              "[Desktop Entry]\nType=Application\nName=Broken\nExec=no-such-editor %F\n"
+              "Terminal=true\nMimeType=text/plain;\n",
+              false);
+        write(u"config/mimeapps.list"_s, "[Default Applications]\ntext/plain=broken.desktop\n",
+              false);
+        QCOMPARE(open(u"terminal"_s, program, true), 0);
+        QVERIFY(opened(u"terminal/x-terminal-emulator"_s).endsWith(" " + program.toUtf8()));
     }
 };
 
