@@ -1,6 +1,7 @@
 # cpack -G DEB on Debian; the NSIS part describes the installer a Windows build machine makes.
 set(CPACK_PACKAGE_NAME corvane)
 set(CPACK_PACKAGE_VENDOR "Quor")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Quor <corvane@quor.invalid>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Merges NC programs into one, with every cut shown before it is written")

@@ -1,21 +1,14 @@
 #include "StandardOutputSink.h"
 
 #include "core/FullWrite.h"
+#include "core/os/NativeFile.h"
 
 #include <cerrno>
 #include <system_error>
 
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
-
 StandardOutputSink::StandardOutputSink()
 {
-#ifdef _WIN32
-    // Text mode would turn every LF of a CR LF into another CR LF.
-    _setmode(1, _O_BINARY);
-#endif
+    NativeFile::makeBinary(1);
 }
 
 // Straight to the descriptor, unbuffered: the merge hands over whole blocks, and nothing else of

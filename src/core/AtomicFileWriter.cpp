@@ -3,23 +3,13 @@
 #include "FullWrite.h"
 #include "TemporaryFileCleanup.h"
 #include "Utf8Path.h"
+#include "os/NativeFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <random>
 #include <system_error>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace fs = std::filesystem;
 
@@ -47,18 +37,6 @@ std::string temporaryName()
     }
     return name;
 }
-
-#ifndef _WIN32
-bool syncFolder(const fs::path& folder)
-{
-    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (descriptor < 0)
-        return false;
-    const bool synced = fsync(descriptor) == 0 || errno == EINVAL;
-    ::close(descriptor);
-    return synced;
-}
-#endif
 
 } // namespace
 
@@ -89,50 +67,27 @@ bool AtomicFileWriter::open()
 {
     if (!resolveTarget())
         return false;
-#ifdef _WIN32
-    // Windows drops a name's trailing dots and blanks: "a." would be written as "a".
-    const std::wstring name = m_target.filename().wstring();
-    if (!name.empty() && (name.back() == L'.' || name.back() == L' '))
-        return fail("Windows cannot name a file that ends with a dot or a blank");
-    struct _stat64 existing
-    {};
-    const bool exists = _wstat64(m_target.c_str(), &existing) == 0;
-#else
-    struct stat existing
-    {};
-    const bool exists = ::stat(m_target.c_str(), &existing) == 0;
-#endif
-    if (!exists)
-        return createTemporary(false, 0, 0, 0);
-    if ((existing.st_mode & S_IFMT) != S_IFREG)
-        return fail((existing.st_mode & S_IFMT) == S_IFDIR ? std::generic_category().message(EISDIR)
-                                                           : "not a regular file");
-        // The rename would replace a file that we may not write: refuse it, as writing would.
-#ifdef _WIN32
-    if (_waccess(m_target.c_str(), 2) != 0)
+    if (const std::string refusal = NativeFile::nameRefusal(m_target); !refusal.empty())
+        return fail(refusal);
+    NativeFile::Info existing;
+    if (!NativeFile::describe(m_target, existing))
+        return createTemporary(nullptr);
+    if (!existing.regular)
+        return fail(existing.folder ? std::generic_category().message(EISDIR)
+                                    : "not a regular file");
+    // The rename would replace a file that we may not write: refuse it, as writing would.
+    if (!NativeFile::mayWrite(m_target))
         return fail(errnoText());
-    return createTemporary(false, existing.st_mode, 0, 0);
-#else
-    const int probe = ::open(m_target.c_str(), O_WRONLY | O_APPEND | O_NONBLOCK | O_CLOEXEC);
-    if (probe < 0)
-        return fail(errnoText());
-    ::close(probe);
-    return createTemporary(true, existing.st_mode, existing.st_uid, existing.st_gid);
-#endif
+    return createTemporary(&existing);
 }
 
-bool AtomicFileWriter::createTemporary(bool keepOwner, unsigned mode, long owner, long group)
+bool AtomicFileWriter::createTemporary(const NativeFile::Info* replaced)
 {
     const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const fs::path candidate = folder / temporaryName();
         errno = 0;
-#ifdef _WIN32
-        m_descriptor = _wopen(candidate.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY,
-                              _S_IREAD | _S_IWRITE);
-#else
-        m_descriptor = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-#endif
+        m_descriptor = NativeFile::createNew(candidate);
         if (m_descriptor >= 0) {
             m_temporary = candidate;
             TemporaryFileCleanup::track(utf8FromPath(candidate));
@@ -143,18 +98,8 @@ bool AtomicFileWriter::createTemporary(bool keepOwner, unsigned mode, long owner
     }
     if (m_descriptor < 0)
         return fail("no free temporary name in " + utf8FromPath(folder));
-#ifndef _WIN32
-    if (mode != 0 && fchmod(m_descriptor, mode & 07777) != 0)
+    if (replaced && !NativeFile::takeOver(m_descriptor, *replaced))
         return fail(errnoText());
-    // Only a privileged process may give the file away; for others the new file is theirs.
-    if (keepOwner && fchown(m_descriptor, owner, group) != 0 && errno != EPERM)
-        return fail(errnoText());
-#else
-    (void)keepOwner;
-    (void)mode;
-    (void)owner;
-    (void)group;
-#endif
     return true;
 }
 
@@ -192,44 +137,27 @@ bool AtomicFileWriter::commit()
 {
     if (!m_error.empty() || m_descriptor < 0 || !flushBuffer())
         return false;
-#ifdef _WIN32
-    if (_commit(m_descriptor) != 0)
-        return fail(errnoText());
-    const int closed = _close(m_descriptor);
-    m_descriptor = -1;
-    if (closed != 0)
-        return fail(errnoText());
-    if (!MoveFileExW(m_temporary.c_str(), m_target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return fail(std::system_category().message(static_cast<int>(GetLastError())));
-#else
     // Synced before the rename: after a power cut the target is the old or the whole new file.
-    if (fsync(m_descriptor) != 0)
+    if (!NativeFile::sync(m_descriptor))
         return fail(errnoText());
-    const int closed = ::close(m_descriptor);
+    const bool closed = NativeFile::close(m_descriptor);
     m_descriptor = -1;
-    if (closed != 0)
+    if (!closed)
         return fail(errnoText());
-    if (::rename(m_temporary.c_str(), m_target.c_str()) != 0)
-        return fail(errnoText());
-#endif
+    if (const std::string refusal = NativeFile::replace(m_temporary, m_target); !refusal.empty())
+        return fail(refusal);
     m_temporary.clear();
     TemporaryFileCleanup::forget();
-#ifndef _WIN32
-    if (!syncFolder(m_target.has_parent_path() ? m_target.parent_path() : fs::path(".")))
+    if (!NativeFile::syncFolder(m_target.has_parent_path() ? m_target.parent_path()
+                                                           : fs::path(".")))
         return fail(errnoText());
-#endif
     return true;
 }
 
 void AtomicFileWriter::removeTemporary()
 {
     if (m_descriptor >= 0) {
-#ifdef _WIN32
-        _close(m_descriptor);
-#else
-        ::close(m_descriptor);
-#endif
+        NativeFile::close(m_descriptor);
         m_descriptor = -1;
     }
     if (m_temporary.empty())

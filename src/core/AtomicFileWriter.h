@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OutputSink.h"
+#include "os/NativeFile.h"
 
 #include <filesystem>
 #include <memory>
@@ -31,7 +32,8 @@ public:
 
 private:
     bool resolveTarget();
-    bool createTemporary(bool keepOwner, unsigned mode, long owner, long group);
+    // Takes over the mode and owner of the file it replaces, when there is one.
+    bool createTemporary(const NativeFile::Info* replaced);
     bool flushBuffer();
     bool writeAll(const char* data, std::size_t length);
     void removeTemporary();

@@ -1,21 +1,12 @@
 #include "InputFile.h"
 
 #include "Utf8Path.h"
+#include "os/NativeFile.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
 #include <utility>
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -23,32 +14,6 @@ std::string errnoText()
 {
     return std::generic_category().message(errno);
 }
-
-#ifdef _WIN32
-using NativeStat = struct _stat64;
-
-int statDescriptor(int descriptor, NativeStat& info)
-{
-    return _fstat64(descriptor, &info);
-}
-
-std::int64_t modifiedNanoseconds(const NativeStat& info)
-{
-    return static_cast<std::int64_t>(info.st_mtime) * 1000000000;
-}
-#else
-using NativeStat = struct stat;
-
-int statDescriptor(int descriptor, NativeStat& info)
-{
-    return fstat(descriptor, &info);
-}
-
-std::int64_t modifiedNanoseconds(const NativeStat& info)
-{
-    return static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
-}
-#endif
 
 // Errors that belong to the name given: no such file, or none this user may read. Every other
 // error (too many open files, an I/O error, no memory) says nothing about the input.
@@ -78,8 +43,8 @@ InputFile::~InputFile()
 
 InputFile::InputFile(InputFile&& other) noexcept
     : m_descriptor(std::exchange(other.m_descriptor, -1)), m_path(std::move(other.m_path)),
-      m_device(other.m_device), m_inode(other.m_inode), m_stamp(other.m_stamp),
-      m_digest(other.m_digest), m_error(std::move(other.m_error))
+      m_opened(other.m_opened), m_stamp(other.m_stamp), m_digest(other.m_digest),
+      m_error(std::move(other.m_error))
 {}
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept
@@ -88,8 +53,7 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
         close();
         m_descriptor = std::exchange(other.m_descriptor, -1);
         m_path = std::move(other.m_path);
-        m_device = other.m_device;
-        m_inode = other.m_inode;
+        m_opened = other.m_opened;
         m_stamp = other.m_stamp;
         m_digest = other.m_digest;
         m_error = std::move(other.m_error);
@@ -102,32 +66,24 @@ InputFile::OpenResult InputFile::open(const std::string& path)
     close();
     m_digest = ContentDigest();
     errno = 0;
-#ifdef _WIN32
-    m_descriptor = _wopen(pathFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
-#else
-    // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
-    m_descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-#endif
+    m_descriptor = NativeFile::openToRead(path);
     if (m_descriptor < 0) {
         const int error = errno;
         m_error = errnoText();
         return leftOutByName(error) ? OpenResult::Unreadable : OpenResult::Failed;
     }
-    NativeStat info{};
-    if (statDescriptor(m_descriptor, info) != 0) {
+    if (!NativeFile::describe(m_descriptor, m_opened)) {
         m_error = errnoText();
         close();
         return OpenResult::Failed;
     }
-    if ((info.st_mode & S_IFMT) != S_IFREG) {
+    if (!m_opened.regular) {
         m_error = "not a regular file";
         close();
         return OpenResult::NotRegularFile;
     }
-    m_stamp = {static_cast<std::uint64_t>(info.st_size), modifiedNanoseconds(info)};
+    m_stamp = {m_opened.size, m_opened.modifiedNanoseconds};
     m_path = path;
-    m_device = static_cast<std::uint64_t>(info.st_dev);
-    m_inode = static_cast<std::uint64_t>(info.st_ino);
     return OpenResult::Opened;
 }
 
@@ -136,18 +92,8 @@ std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t l
     std::int64_t done = 0;
     while (static_cast<std::size_t>(done) < length) {
         const std::uint64_t at = offset + static_cast<std::uint64_t>(done);
-#ifdef _WIN32
-        const unsigned int chunk =
-            static_cast<unsigned int>(std::min<std::size_t>(length - done, 1u << 30));
-        if (_lseeki64(m_descriptor, static_cast<__int64>(at), SEEK_SET) < 0) {
-            m_error = errnoText();
-            return -1;
-        }
-        const int count = _read(m_descriptor, buffer + done, chunk);
-#else
-        const ssize_t count =
-            pread(m_descriptor, buffer + done, length - done, static_cast<off_t>(at));
-#endif
+        const std::int64_t count = NativeFile::readAt(m_descriptor, at, buffer + done,
+                                                      length - static_cast<std::size_t>(done));
         if (count < 0) {
             if (errno == EINTR)
                 continue;
@@ -168,28 +114,19 @@ std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t l
 
 bool InputFile::unchanged(char* scratch, std::size_t scratchSize)
 {
-    NativeStat info{};
-    if (statDescriptor(m_descriptor, info) != 0)
+    NativeFile::Info info;
+    if (!NativeFile::describe(m_descriptor, info))
         return false;
-    const FileStamp now{static_cast<std::uint64_t>(info.st_size), modifiedNanoseconds(info)};
+    const FileStamp now{info.size, info.modifiedNanoseconds};
     char probe = 0;
     if (now != m_stamp || readAt(m_stamp.size, &probe, 1) != 0)
         return false;
     if (m_digest.bytes() == m_stamp.size && !holdsDigestedBytes(scratch, scratchSize))
         return false;
     // Removed or replaced under its name: what was read is no longer the input.
-    NativeStat named{};
-#ifdef _WIN32
-    if (_wstat64(pathFromUtf8(m_path).c_str(), &named) != 0)
-        return false;
-    return static_cast<std::uint64_t>(named.st_size) == m_stamp.size &&
-           modifiedNanoseconds(named) == m_stamp.modified;
-#else
-    if (::stat(m_path.c_str(), &named) != 0)
-        return false;
-    return static_cast<std::uint64_t>(named.st_dev) == m_device &&
-           static_cast<std::uint64_t>(named.st_ino) == m_inode;
-#endif
+    NativeFile::Info named;
+    return NativeFile::describe(pathFromUtf8(m_path), named) &&
+           NativeFile::sameFile(m_opened, named);
 }
 
 // Reads the whole file again and compares its digest with the one taken as it was first read.
@@ -216,10 +153,6 @@ void InputFile::close()
 {
     if (m_descriptor < 0)
         return;
-#ifdef _WIN32
-    _close(m_descriptor);
-#else
-    ::close(m_descriptor);
-#endif
+    NativeFile::close(m_descriptor);
     m_descriptor = -1;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ContentDigest.h"
+#include "os/NativeFile.h"
 
 #include <cstdint>
 #include <string>
@@ -59,8 +60,7 @@ private:
 
     int m_descriptor = -1;
     std::string m_path;
-    std::uint64_t m_device = 0;
-    std::uint64_t m_inode = 0;
+    NativeFile::Info m_opened;
     FileStamp m_stamp;
     ContentDigest m_digest;
     std::string m_error;

@@ -1,6 +1,7 @@
 #include "Settings.h"
 
 #include "Profile.h"
+#include "os/NativeFile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,26 +33,6 @@ struct Field
     std::uint32_t numberDefault = 0;
 };
 
-std::string defaultFolder()
-{
-#ifdef _WIN32
-    return "C:\\Program Files\\Corvane\\";
-#else
-    const char* home = std::getenv("HOME");
-    return home && *home ? home : "/";
-#endif
-}
-
-std::string defaultEditor()
-{
-#ifdef _WIN32
-    return "notepad";
-#else
-    // Shipped beside the program: xdg-open opens nothing for an NC program.
-    return "corvane-open-text";
-#endif
-}
-
 Field text(const char* key, std::string CSettings::*member, std::string value)
 {
     return {key, Kind::Text, member, std::move(value)};
@@ -72,10 +53,10 @@ Field thousandths(const char* key, double CSettings::*member, std::uint32_t valu
 const std::vector<Field>& fields()
 {
     static const std::vector<Field> table = {
-        text("ShellStartFolder", &CSettings::ShellStartFolder, defaultFolder()),
+        text("ShellStartFolder", &CSettings::ShellStartFolder, NativeFile::defaultFolder()),
         text("ShellFileFilter", &CSettings::ShellFileFilter, "*.nc;*.i;*.cmd;*.NC;*.TAP;*.h"),
         text("DischargeRefFile", &CSettings::DischargeRefFile, ""),
-        text("FolderPath", &CSettings::FolderPath, defaultFolder()),
+        text("FolderPath", &CSettings::FolderPath, NativeFile::defaultFolder()),
         text("ToolListName", &CSettings::ToolListName, "ToolList.tlist"),
         text("FANUCToolList", &CSettings::FANUCToolList, "ToolList.tlist"),
         text("HToolList", &CSettings::HToolList, "ToolList.tlist"),
@@ -109,7 +90,7 @@ const std::vector<Field>& fields()
         text("OUTFILE", &CSettings::OUTFILE, ""),
         text("OUTPATH", &CSettings::OUTPATH, ""),
         text("EXTLIST", &CSettings::EXTLIST, ".txt;.nc"),
-        text("EXECOMBO", &CSettings::EXECOMBO, defaultEditor()),
+        text("EXECOMBO", &CSettings::EXECOMBO, NativeFile::defaultEditor()),
         number("LOGOALPHA", &CSettings::LOGOALPHA, 127),
         number("TFONT_SIZE", &CSettings::TFONT_SIZE, 20),
         text("First_Line", &CSettings::First_Line, "16 ; *******************************"),

@@ -1,13 +1,9 @@
 #include "TemporaryFileCleanup.h"
 
+#include "os/NativeFile.h"
+
 #include <csignal>
 #include <cstring>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -38,11 +34,7 @@ void removeNow()
     if (!g_tracked)
         return;
     g_tracked = 0;
-#ifdef _WIN32
-    _unlink(g_path);
-#else
-    unlink(g_path);
-#endif
+    NativeFile::removeFromSignalHandler(g_path);
 }
 
 } // namespace TemporaryFileCleanup

@@ -17,6 +17,12 @@ inline QString application()
     return QStringLiteral("Corvane");
 }
 
+// The project's version, as the build gives it.
+inline QString version()
+{
+    return QStringLiteral(CORVANE_VERSION);
+}
+
 // The main window, and the messages of the merge, the work-offset cell and the merge options.
 inline QString windowCaption()
 {

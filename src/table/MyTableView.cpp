@@ -21,9 +21,6 @@ CMyTableView* g_pCurrentTableView = nullptr;
 
 namespace {
 
-// The last point the tip was filled for, shared by every table view.
-QPoint g_lastHoverPoint(0, 0);
-
 QStringList localFiles(const QMimeData* data)
 {
     QStringList paths;
@@ -47,7 +44,6 @@ CMyTableView::CMyTableView(JobState& state, QWidget* parent)
     connect(deleteAction, &QAction::triggered, this, &CMyTableView::OnDeleteCell);
 
     setAcceptDrops(true);
-    g_pCurrentTableView = this;
 }
 
 CMyTableView::~CMyTableView()
@@ -157,7 +153,7 @@ bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
 void CMyTableView::OnCellHover(int x, int y)
 {
     const QPoint point(x, y);
-    if (point == g_lastHoverPoint)
+    if (point == m_lastHoverPoint)
         return;
     QString title;
     QString body;
@@ -167,7 +163,7 @@ void CMyTableView::OnCellHover(int x, int y)
     }
     m_wndToolTip.setContent(title, body);
     m_wndToolTip.showSoon(m_wndTable.mapToGlobal(point));
-    g_lastHoverPoint = point;
+    m_lastHoverPoint = point;
 }
 
 void CMyTableView::OnCellContextMenu(int x, int y)

@@ -61,7 +61,8 @@ private:
     QMenu m_contextMenu;
     WorkOffsetCell* m_pSelectedCell = nullptr;
     int m_nSelectedIndex = -1;
+    QPoint m_lastHoverPoint; // the last point the tip was filled for
 };
 
-// The table view created last; the main window's Delete acts on it.
+// The table view that the main window shows; its Delete acts on it. Set by that window.
 extern CMyTableView* g_pCurrentTableView;

@@ -1,5 +1,7 @@
 #include "AboutDlg.h"
 
+#include "desktop/AppIdentity.h"
+
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -23,7 +25,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 
     auto* text = new QHBoxLayout;
     text->addWidget(icon, 0, Qt::AlignTop);
-    text->addWidget(new QLabel(u"Version 3.0"_s), 1);
+    text->addWidget(new QLabel(u"Version %1"_s.arg(AppIdentity::version())), 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

@@ -58,6 +58,7 @@ CMainFrame::CMainFrame(JobState& state, QWidget* parent) : QMainWindow(parent), 
     // The view chain exists before the bars and panes.
     m_view = new CQuorView(state, this);
     setCentralWidget(m_view);
+    g_pCurrentTableView = m_view->tableTabs()->tableView();
     m_convert = new ConvertCommand(state, this);
 
     setWindowTitle(AppIdentity::windowCaption());

@@ -28,9 +28,6 @@ private slots:
         m_view->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
         m_table = m_view->tableTabs()->tableView();
-        QCOMPARE(g_pCurrentTableView, m_table);
-        QTest::mouseMove(&m_table->table(), QPoint(1, 1));
-        QTest::mouseMove(&m_table->table(), QPoint(0, 0));
     }
 
     void cleanup()
