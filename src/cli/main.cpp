@@ -1,5 +1,6 @@
 // corvane-merge: the NC merge of Corvane for scripts and CAM post-processors.
 
+#include "FindingText.h"
 #include "StandardOutputSink.h"
 #include "core/NcMerge.h"
 #include "core/SeamCheck.h"
@@ -201,7 +202,7 @@ bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
         std::string where = escaped(finding.path);
         if (finding.line > 0)
             where += ":" + std::to_string(finding.line);
-        std::string text = seamRuleInfo(finding.rule).reason;
+        std::string text = findingReason(finding.rule);
         if (finding.rule == SeamRule::ControlBytes) {
             char detail[64];
             std::snprintf(detail, sizeof detail, " (byte 0x%02x at offset %llu)", finding.byte,
@@ -220,16 +221,14 @@ bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
 // --check: the findings of a plan on standard output and a summary on standard error.
 int check(const Options& options)
 {
-    const MergeReport report = PlanNcMerge({.inputs = options.inputs,
-                                            .delUp = options.top,
-                                            .delBtm = options.bottom,
-                                            .noteKept = kCheckedWhenKept,
-                                            .percentLines = options.percent});
+    const auto [report, findings] = PlanAndCheck({.inputs = options.inputs,
+                                                  .delUp = options.top,
+                                                  .delBtm = options.bottom,
+                                                  .percentLines = options.percent});
     if (report.status != MergeReport::Status::Planned) {
         printError("cannot check: " + escaped(report.failure.path) + ": " + report.failure.reason);
         return Failed;
     }
-    const std::vector<SeamFinding> findings = CheckSeams(report);
     if (!printFindings(findings, stdout)) {
         printError("cannot write the findings to standard output");
         return Failed;
@@ -294,13 +293,11 @@ int main(int argc, char* argv[])
     MergeRequest request{.inputs = options->inputs,
                          .delUp = options->top,
                          .delBtm = options->bottom,
-                         .noteKept = kCheckedWhenKept,
                          .percentLines = options->percent};
     std::vector<SeamFinding> findings;
-    request.approve = [&](const MergeReport& plan) {
-        findings = CheckSeams(plan);
-        return !options->strict || errorsIn(findings) == 0;
-    };
+    CheckSeamsBeforeWriting(request, findings, [&](const std::vector<SeamFinding>& found) {
+        return !options->strict || errorsIn(found) == 0;
+    });
     MergeReport report;
     if (*options->output == "-") {
         StandardOutputSink output;

@@ -5,35 +5,34 @@
 
 namespace {
 
+// The kept lines that the checks need besides the first and last: lines that end, start or
+// number a program, "%" lines, calls, jumps and returns.
+constexpr std::uint32_t kCheckedWhenKept = NcLineFacts::ProgramEnd | NcLineFacts::ProgramStart |
+                                           NcLineFacts::TapeMark | NcLineFacts::Call |
+                                           NcLineFacts::Return;
+
 using Severity = SeamFinding::Severity;
 using Fact = NcLineFacts::Fact;
 
 constexpr std::array kRules = {
-    SeamRuleInfo{SeamRule::ProgramEndInside, Severity::Error,
-                 "program end kept before the last file"},
-    SeamRuleInfo{SeamRule::TapeMarkInside, Severity::Error, "\"%\" line kept inside the program"},
-    SeamRuleInfo{SeamRule::ToolChangeCut, Severity::Error, "tool change cut"},
-    SeamRuleInfo{SeamRule::WorkOffsetCut, Severity::Error, "work offset selection cut"},
-    SeamRuleInfo{SeamRule::SpindleStartCut, Severity::Warning, "spindle start cut"},
-    SeamRuleInfo{SeamRule::LengthOffsetCut, Severity::Warning, "tool length offset call cut"},
-    SeamRuleInfo{SeamRule::CoolantCut, Severity::Warning, "coolant on cut"},
-    SeamRuleInfo{SeamRule::ProgramNumberInside, Severity::Warning,
-                 "program number kept inside the program"},
-    SeamRuleInfo{SeamRule::MoveCut, Severity::Error, "move cut"},
-    SeamRuleInfo{SeamRule::CallCut, Severity::Error, "subprogram call or jump cut"},
-    SeamRuleInfo{SeamRule::CalledLabelCut, Severity::Error,
-                 "label cut that a kept line still calls"},
-    SeamRuleInfo{SeamRule::ReturnInside, Severity::Error,
-                 "subprogram return (M99) kept before the last file"},
-    SeamRuleInfo{SeamRule::ControlBytes, Severity::Error, "control byte that no NC program holds"},
-    SeamRuleInfo{SeamRule::ProgramNameDiffers, Severity::Warning,
-                 "program ends under another name than it begins with"},
-    SeamRuleInfo{SeamRule::InputShort, Severity::Error,
-                 "left out: no more content lines than the cuts take"},
-    SeamRuleInfo{SeamRule::InputUnreadable, Severity::Error, "left out: cannot be read"},
-    SeamRuleInfo{SeamRule::InputNotRegular, Severity::Error, "left out: not a regular file"},
-    SeamRuleInfo{SeamRule::NotAllChecked, Severity::Warning,
-                 "too many lines cut or noted: the checks saw the first ten thousand"},
+    SeamRuleInfo{SeamRule::ProgramEndInside, Severity::Error, "program-end-inside"},
+    SeamRuleInfo{SeamRule::TapeMarkInside, Severity::Error, "tape-mark-inside"},
+    SeamRuleInfo{SeamRule::ToolChangeCut, Severity::Error, "tool-change-cut"},
+    SeamRuleInfo{SeamRule::WorkOffsetCut, Severity::Error, "work-offset-cut"},
+    SeamRuleInfo{SeamRule::SpindleStartCut, Severity::Warning, "spindle-start-cut"},
+    SeamRuleInfo{SeamRule::LengthOffsetCut, Severity::Warning, "length-offset-cut"},
+    SeamRuleInfo{SeamRule::CoolantCut, Severity::Warning, "coolant-cut"},
+    SeamRuleInfo{SeamRule::ProgramNumberInside, Severity::Warning, "program-number-inside"},
+    SeamRuleInfo{SeamRule::MoveCut, Severity::Error, "move-cut"},
+    SeamRuleInfo{SeamRule::CallCut, Severity::Error, "call-cut"},
+    SeamRuleInfo{SeamRule::CalledLabelCut, Severity::Error, "called-label-cut"},
+    SeamRuleInfo{SeamRule::ReturnInside, Severity::Error, "return-inside"},
+    SeamRuleInfo{SeamRule::ControlBytes, Severity::Error, "control-bytes"},
+    SeamRuleInfo{SeamRule::ProgramNameDiffers, Severity::Warning, "program-name-differs"},
+    SeamRuleInfo{SeamRule::InputShort, Severity::Error, "input-short"},
+    SeamRuleInfo{SeamRule::InputUnreadable, Severity::Error, "input-unreadable"},
+    SeamRuleInfo{SeamRule::InputNotRegular, Severity::Error, "input-not-regular"},
+    SeamRuleInfo{SeamRule::NotAllChecked, Severity::Warning, "not-all-checked"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -203,7 +202,21 @@ const SeamRuleInfo& seamRuleInfo(SeamRule rule)
                          [rule](const SeamRuleInfo& info) { return info.rule == rule; });
 }
 
-std::vector<SeamFinding> CheckSeams(const MergeReport& report)
+CheckedPlan PlanAndCheck(MergeRequest request)
 {
-    return SeamChecker(report).run();
+    request.noteKept |= kCheckedWhenKept;
+    CheckedPlan checked{PlanNcMerge(request), {}};
+    if (checked.plan.succeeded())
+        checked.findings = SeamChecker(checked.plan).run();
+    return checked;
+}
+
+void CheckSeamsBeforeWriting(MergeRequest& request, std::vector<SeamFinding>& findings,
+                             SeamApproval approve)
+{
+    request.noteKept |= kCheckedWhenKept;
+    request.approve = [&findings, approve = std::move(approve)](const MergeReport& plan) {
+        findings = SeamChecker(plan).run();
+        return approve(findings);
+    };
 }

@@ -3,6 +3,7 @@
 #include "NcMerge.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,20 +49,29 @@ struct SeamFinding
     unsigned char byte = 0;
 };
 
-// The severity and a short reason of each rule, in one table.
+// The severity of each rule and its key, a stable name that scripts and tests can match; what
+// a finding means in words is for the program that shows it.
 struct SeamRuleInfo
 {
     SeamRule rule;
     SeamFinding::Severity severity;
-    const char* reason;
+    const char* key;
 };
 const SeamRuleInfo& seamRuleInfo(SeamRule rule);
 
-// The findings of a merge's record, input by input in merge order, each input's by line.
-std::vector<SeamFinding> CheckSeams(const MergeReport& report);
+// A plan of a merge and the findings of its seams.
+struct CheckedPlan
+{
+    MergeReport plan;
+    std::vector<SeamFinding> findings;
+};
 
-// The kept lines that the checks need besides the first and last: lines that end, start or
-// number a program, "%" lines, calls, jumps and returns.
-constexpr std::uint32_t kCheckedWhenKept = NcLineFacts::ProgramEnd | NcLineFacts::ProgramStart |
-                                           NcLineFacts::TapeMark | NcLineFacts::Call |
-                                           NcLineFacts::Return;
+// Plans the merge, noting the kept lines the checks read, and checks its seams.
+CheckedPlan PlanAndCheck(MergeRequest request);
+
+using SeamApproval = std::function<bool(const std::vector<SeamFinding>& findings)>;
+
+// Has the merge note what the checks read and check the plan it makes before writing; approve
+// sees the findings, which land in findings too, and says whether to write.
+void CheckSeamsBeforeWriting(MergeRequest& request, std::vector<SeamFinding>& findings,
+                             SeamApproval approve);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -57,8 +58,10 @@ public:
     // A folder browser; an empty text when cancelled.
     virtual QString getExistingDirectory(QWidget* parent, const QString& title,
                                          const QString& startFolder) = 0;
-    // Starts program with one parameter, detached; false when it could not be started.
-    virtual bool startProgram(const QString& program, const QString& parameter) = 0;
+    // Starts program with one parameter, detached, and returns at once; started learns later
+    // whether it could be started.
+    virtual void startProgram(const QString& program, const QString& parameter,
+                              std::function<void(bool started)> started) = 0;
     // Opens a folder in the desktop's file manager; false when nothing could open it.
     virtual bool openFolder(const QString& folder) = 0;
     // Runs a dialog of the program modally and returns its result (QDialog::Accepted or not).

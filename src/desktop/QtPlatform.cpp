@@ -1,10 +1,11 @@
 #include "QtPlatform.h"
 
+#include "os/ProgramStart.h"
+
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -79,26 +80,14 @@ QString QtPlatform::getExistingDirectory(QWidget* parent, const QString& title,
     return QFileDialog::getExistingDirectory(parent, title, startFolder);
 }
 
-bool QtPlatform::startProgram(const QString& program, const QString& parameter)
+void QtPlatform::startProgram(const QString& program, const QString& parameter,
+                              std::function<void(bool started)> started)
 {
     // A bare name is looked for on the path, then beside the program, where its helpers live.
     QString found = QStandardPaths::findExecutable(program);
     if (found.isEmpty())
         found = QStandardPaths::findExecutable(program, {QCoreApplication::applicationDirPath()});
-    const QString executable = found.isEmpty() ? program : found;
-#ifdef Q_OS_WIN
-    return QProcess::startDetached(executable, {parameter});
-#else
-    // Through a shell that waits a moment: a program that ends at once with an error, as a
-    // desktop opener that finds nothing to open with does, counts as one that did not start.
-    QProcess shell;
-    shell.start(u"/bin/sh"_s, {u"-c"_s,
-                               u"\"$0\" \"$1\" </dev/null >/dev/null 2>&1 & pid=$!; sleep 0.5; "
-                               "kill -0 $pid 2>/dev/null && exit 0; wait $pid"_s,
-                               executable, parameter});
-    return shell.waitForFinished(10000) && shell.exitStatus() == QProcess::NormalExit &&
-           shell.exitCode() == 0;
-#endif
+    startProgramDetached(found.isEmpty() ? program : found, parameter, std::move(started));
 }
 
 bool QtPlatform::openFolder(const QString& folder)

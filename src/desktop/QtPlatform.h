@@ -14,7 +14,8 @@ public:
                                                   const SaveFileRequest& request) override;
     QString getExistingDirectory(QWidget* parent, const QString& title,
                                  const QString& startFolder) override;
-    bool startProgram(const QString& program, const QString& parameter) override;
+    void startProgram(const QString& program, const QString& parameter,
+                      std::function<void(bool started)> started) override;
     bool openFolder(const QString& folder) override;
     int runDialog(QDialog& dialog) override;
 };

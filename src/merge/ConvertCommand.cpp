@@ -14,7 +14,7 @@
 #include "desktop/Platform.h"
 #include "desktop/UiTexts.h"
 
-#include <QScopeGuard>
+#include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
@@ -43,13 +43,23 @@ QString problemText(const FileProblem& problem)
 } // namespace
 
 ConvertCommand::ConvertCommand(JobState& state, QWidget* owner)
-    : QObject(owner), m_state(state), m_owner(owner)
-{}
+    : QObject(owner), m_state(state), m_owner(owner), m_worker(owner)
+{
+    connect(&m_worker, &BackgroundMerge::finished, this,
+            [this] { m_stage == Stage::Planning ? planned() : written(); });
+}
 
 void ConvertCommand::OnConvert()
 {
-    if (m_state.m_JobFiles.count() < 1)
+    if (m_running || m_state.m_JobFiles.count() < 1)
         return;
+    if (const std::optional<ConvertRequest> request = chooseOutput())
+        MergeJobFiles(*request);
+}
+
+// Asks where to write; the choice is remembered for the next Convert.
+std::optional<ConvertRequest> ConvertCommand::chooseOutput()
+{
     CSettings& settings = GetSettings();
     Platform::SaveFileRequest request;
     // A first conversion starts in the folder that "Output 경로 설정" chose.
@@ -58,7 +68,7 @@ void ConvertCommand::OnConvert()
     request.filters = QStringList{u"현재파일 형식 (*.*)"_s, u"모든파일(*.*)"_s};
     const auto choice = Platform::instance().getSaveFileName(m_owner, request);
     if (!choice)
-        return;
+        return std::nullopt;
 
     const std::string chosenPath = corePath(choice->path);
     const SplitPathResult parts = SplitPath(chosenPath);
@@ -70,100 +80,121 @@ void ConvertCommand::OnConvert()
     else if (choice->filterIndex == AllFilesFilter)
         settings.m_nOutputType = 6;
 
-    if (!confirmReplacing(outputPath(), chosenPath))
-        return;
-    MergeJobFiles(m_owner);
+    const std::vector<std::string>& inputs = m_state.m_JobFiles.files();
+    ConvertRequest convert{
+        .merge = {.inputs = inputs,
+                  .delUp = settings.DEL_UP,
+                  .delBtm = settings.DEL_BTM,
+                  .percentLines = settings.PER_STR != 0},
+        .output = outputFilePath(
+            settings.OUTPATH, settings.OUTFILE,
+            outputExtension(settings.m_nOutputType, inputs.front(), settings.m_strCustomExt)),
+        .skipCleanPreview = settings.SkipCleanPreview != 0,
+        .editor = QString::fromStdString(settings.EXECOMBO),
+        .openFolder = settings.Open_Window != 0,
+    };
+    if (!confirmReplacing(convert.output, chosenPath))
+        return std::nullopt;
+    return convert;
 }
 
-// Plans the merge, shows what it will cut, and writes it once the operator agrees; both runs go
-// on a thread of their own.
-void ConvertCommand::MergeJobFiles(QWidget* owner)
+// Plans the merge on a thread of its own; the preview and the writing follow once it is done.
+void ConvertCommand::MergeJobFiles(const ConvertRequest& request)
 {
-    if (m_running || m_state.m_JobFiles.count() < 1)
+    if (m_running || request.merge.inputs.empty())
         return;
-    // The window stays live while the merge runs: a second Convert waits for the first.
-    m_running = true;
-    const auto done = qScopeGuard([this] { m_running = false; });
-    CSettings& settings = GetSettings();
-    const std::string path = outputPath();
-    MergeRequest request{.inputs = m_state.m_JobFiles.files(),
-                         .delUp = settings.DEL_UP,
-                         .delBtm = settings.DEL_BTM,
-                         .noteKept = kCheckedWhenKept,
-                         .percentLines = settings.PER_STR != 0};
-    const MergeReport plan = BackgroundMerge::run(owner, [&request](const MergeProgress& progress) {
-        MergeRequest planning = request;
+    setRunning(true);
+    m_request = request;
+    m_stage = Stage::Planning;
+    m_worker.start([this, merge = m_request.merge](const MergeProgress& progress) {
+        MergeRequest planning = merge;
         planning.progress = progress;
-        return PlanNcMerge(planning);
+        m_plan = PlanAndCheck(planning);
     });
-    if (!plan.succeeded()) {
-        reportFailure(owner, plan);
+}
+
+void ConvertCommand::planned()
+{
+    if (!m_plan.plan.succeeded()) {
+        reportFailure(m_plan.plan);
+        setRunning(false);
         return;
     }
-    if (!confirmPreview(owner, plan))
+    if (!confirmPreview()) {
+        setRunning(false);
         return;
-
-    request.plan = &plan;
-    const MergeReport report =
-        BackgroundMerge::run(owner, [&request, &path](const MergeProgress& progress) {
-            MergeRequest writing = request;
+    }
+    m_stage = Stage::Writing;
+    m_worker.start(
+        [this, merge = m_request.merge, output = m_request.output](const MergeProgress& progress) {
+            MergeRequest writing = merge;
             writing.progress = progress;
-            return MergeNcFiles(writing, path);
+            writing.plan = &m_plan.plan;
+            m_report = MergeNcFiles(writing, output);
         });
-    if (report.status == MergeReport::Status::InputChanged) {
+}
+
+void ConvertCommand::written()
+{
+    setRunning(false);
+    if (m_report.status == MergeReport::Status::InputChanged) {
         // What the preview showed is no longer what would be written.
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+        Platform::instance().showMessage(m_owner, AppIdentity::windowCaption(),
                                          UiTexts::inputChangedSincePreview() + u"\n"_s +
-                                             problemText(report.failure),
+                                             problemText(m_report.failure),
                                          Platform::Icon::Warning);
         return;
     }
-    if (!report.succeeded()) {
-        reportFailure(owner, report);
+    if (!m_report.succeeded()) {
+        reportFailure(m_report);
         return;
     }
-    reportLeftOutFiles(owner, report);
-    if (report.copiedFiles() == 0)
+    reportLeftOutFiles(m_report);
+    if (m_report.copiedFiles() == 0)
         return;
-    Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+    Platform::instance().showMessage(m_owner, AppIdentity::windowCaption(),
                                      u"변환이 완료되었습니다."_s, Platform::Icon::None);
-    openInEditor(owner, path);
-    if (settings.Open_Window != 0)
-        Platform::instance().openFolder(displayPath(SplitPath(path).folder));
+    openInEditor();
+    if (m_request.openFolder)
+        Platform::instance().openFolder(displayPath(SplitPath(m_request.output).folder));
 }
 
-// Shows the preview of a plan; true when the operator wants it written. A plan without
-// findings goes through unseen when the operator chose so.
-bool ConvertCommand::confirmPreview(QWidget* owner, const MergeReport& plan)
+void ConvertCommand::cancel()
 {
-    CSettings& settings = GetSettings();
-    const std::vector<SeamFinding> findings = CheckSeams(plan);
-    if (findings.empty() && settings.SkipCleanPreview != 0)
+    m_worker.abandon();
+    setRunning(false);
+}
+
+void ConvertCommand::setRunning(bool running)
+{
+    if (m_running == running)
+        return;
+    m_running = running;
+    emit runningChanged(running);
+}
+
+// Shows the preview of the plan; true when the operator wants it written. A plan without
+// findings goes through unseen when the operator chose so.
+bool ConvertCommand::confirmPreview()
+{
+    const std::vector<SeamFinding>& findings = m_plan.findings;
+    if (findings.empty() && m_request.skipCleanPreview)
         return true;
     const auto errors = std::count_if(findings.begin(), findings.end(), [](const SeamFinding& f) {
         return f.severity == SeamFinding::Severity::Error;
     });
     // No to writing with errors goes back to the preview, where the operator may cancel.
     for (;;) {
-        MergePreviewDialog preview(plan, findings, owner);
+        MergePreviewDialog preview(m_plan.plan, findings, m_owner);
         if (Platform::instance().runDialog(preview) != QDialog::Accepted)
             return false;
         if (preview.skipWhenClean())
-            settings.SkipCleanPreview = 1;
+            GetSettings().SkipCleanPreview = 1;
         if (errors == 0 ||
-            Platform::instance().askYesNo(owner, AppIdentity::windowCaption(),
+            Platform::instance().askYesNo(m_owner, AppIdentity::windowCaption(),
                                           UiTexts::confirmWritingWithErrors(int(errors))))
             return true;
     }
-}
-
-std::string ConvertCommand::outputPath() const
-{
-    const CSettings& settings = GetSettings();
-    const std::string& firstJobFile = m_state.m_JobFiles.files().front();
-    return outputFilePath(
-        settings.OUTPATH, settings.OUTFILE,
-        outputExtension(settings.m_nOutputType, firstJobFile, settings.m_strCustomExt));
 }
 
 // The save dialog asked about the path it returned; the extension rule may have led elsewhere.
@@ -177,17 +208,17 @@ bool ConvertCommand::confirmReplacing(const std::string& path, const std::string
                                              u"이(가) 이미 있습니다.\n바꾸시겠습니까?"_s);
 }
 
-void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
+void ConvertCommand::reportFailure(const MergeReport& report)
 {
     QString text;
     switch (report.status) {
     case MergeReport::Status::Cancelled:
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(), UiTexts::cancelled(),
-                                         Platform::Icon::None);
+        Platform::instance().showMessage(m_owner, AppIdentity::windowCaption(),
+                                         UiTexts::cancelled(), Platform::Icon::None);
         return;
     case MergeReport::Status::BadTrimCount:
         Platform::instance().showMessage(
-            owner, AppIdentity::windowCaption(),
+            m_owner, AppIdentity::windowCaption(),
             UiTexts::badTrimCount(QString::fromStdString(report.failure.path),
                                   QString::fromStdString(report.failure.reason)),
             Platform::Icon::Warning);
@@ -210,12 +241,12 @@ void ConvertCommand::reportFailure(QWidget* owner, const MergeReport& report)
     case MergeReport::Status::NotApproved:
         return;
     }
-    Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+    Platform::instance().showMessage(m_owner, AppIdentity::windowCaption(),
                                      text + u"\n"_s + problemText(report.failure),
                                      Platform::Icon::Warning);
 }
 
-void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& report)
+void ConvertCommand::reportLeftOutFiles(const MergeReport& report)
 {
     Platform& platform = Platform::instance();
     if (const std::vector<std::string> shortFiles = report.shortFiles(); !shortFiles.empty()) {
@@ -230,7 +261,7 @@ void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& repor
         // A message as tall as the list of a large job would put its OK out of reach.
         if (names.size() > kListedFiles)
             text += u' ' + UiTexts::andMore(int(names.size() - kListedFiles));
-        platform.showMessage(owner, AppIdentity::windowCaption(), text, Platform::Icon::None,
+        platform.showMessage(m_owner, AppIdentity::windowCaption(), text, Platform::Icon::None,
                              names.size() > kListedFiles ? names.join(u'\n') : QString());
     }
     if (const std::vector<FileProblem> unreadable = report.unreadableFiles(); !unreadable.empty()) {
@@ -243,19 +274,24 @@ void ConvertCommand::reportLeftOutFiles(QWidget* owner, const MergeReport& repor
             text += u"\n\n"_s + problem;
         if (problems.size() > kListedProblems)
             text += u"\n\n"_s + UiTexts::andMore(int(problems.size() - kListedProblems));
-        platform.showMessage(owner, AppIdentity::windowCaption(), text, Platform::Icon::Warning,
+        platform.showMessage(m_owner, AppIdentity::windowCaption(), text, Platform::Icon::Warning,
                              problems.size() > kListedProblems ? problems.join(u"\n\n"_s)
                                                                : QString());
     }
 }
 
-void ConvertCommand::openInEditor(QWidget* owner, const std::string& path)
+void ConvertCommand::openInEditor()
 {
-    const QString editor = QString::fromStdString(GetSettings().EXECOMBO);
+    const QString editor = m_request.editor;
     if (editor.isEmpty())
         return;
-    if (!Platform::instance().startProgram(editor, displayPath(path)))
-        Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
-                                         editor + u" 프로그램을 시작할 수 없습니다."_s,
-                                         Platform::Icon::Warning);
+    // The editor reports back later: the window may be gone by then.
+    QPointer<QWidget> owner = m_owner;
+    Platform::instance().startProgram(
+        editor, displayPath(m_request.output), [owner, editor](bool started) {
+            if (owner && !started)
+                Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
+                                                 editor + u" 프로그램을 시작할 수 없습니다."_s,
+                                                 Platform::Icon::Warning);
+        });
 }

@@ -60,6 +60,7 @@ CMainFrame::CMainFrame(JobState& state, QWidget* parent) : QMainWindow(parent), 
     setCentralWidget(m_view);
     g_pCurrentTableView = m_view->tableTabs()->tableView();
     m_convert = new ConvertCommand(state, this);
+    connect(m_convert, &ConvertCommand::runningChanged, this, &CMainFrame::keepJobStill);
 
     setWindowTitle(AppIdentity::windowCaption());
     createStatusBar();
@@ -183,8 +184,10 @@ void CMainFrame::createPanes()
             &NcFileListCtrl::setFolder);
     connect(m_wndShellTree, &ShellTreeCtrl::folderSelected, this,
             [this](const QString& folder) { m_folder = folder; });
-    connect(m_wndShellList, &NcFileListCtrl::filesChosen, m_view->tableTabs()->tableView(),
-            &CMyTableView::addFiles);
+    connect(m_wndShellList, &NcFileListCtrl::filesChosen, this, [this](const QStringList& files) {
+        if (!m_convert->running())
+            m_view->tableTabs()->tableView()->addFiles(files);
+    });
     m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
 
     m_folderPane = new QDockWidget(u"FOLDER"_s, this);
@@ -239,6 +242,21 @@ void CMainFrame::restore(const WindowMemory& memory)
         restoreState(memory.layout);
     if (!memory.folder.isEmpty() && QFileInfo(memory.folder).isDir())
         m_wndShellTree->expandTo(memory.folder);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_convert->cancel();
+    QMainWindow::closeEvent(event);
+}
+
+void CMainFrame::keepJobStill(bool still)
+{
+    for (const QString& name : {u"actionConvert"_s, u"actionDelete"_s, u"actionUndo"_s})
+        findChild<QAction*>(name)->setEnabled(!still);
+    // A disabled table takes no drops and offers no Delete.
+    m_view->tableTabs()->tableView()->setEnabled(!still);
+    m_wndJob->setEnabled(!still);
 }
 
 void CMainFrame::OnDeleteCell()

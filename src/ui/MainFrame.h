@@ -41,7 +41,13 @@ public:
     void OnSetFolderPath();
     void OnSetOutputPath();
 
+protected:
+    // Closing stops a running Convert: nothing is written after the window went.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    // While Convert runs, nothing changes the job it merges.
+    void keepJobStill(bool still);
     QAction* addCommand(const QString& name, const QString& text, const QIcon& icon = {});
     void setShortcut(QAction* action, const QKeySequence& keys);
     void createStatusBar();

@@ -62,53 +62,59 @@ protected:
 // "top N", "bottom N", "short NAME..." for the inputs that must be left out, and
 // "cut NAME top|bottom N..." for the numbers of the lines cut from an input. Every case is
 // merged reading a few bytes at a time too, where lines and CR LF pairs straddle the blocks.
-TEST(NcMergeGolden, MatchesTheExpectedOutputAndRecordsEveryCut)
-{
-    int checked = 0;
-    for (const auto& entry : fs::directory_iterator(fs::path(CORVANE_TEST_DATA_DIR) / "merge")) {
-        SCOPED_TRACE(entry.path().filename().string());
-        std::ifstream options(entry.path() / "options");
-        MergeRequest request;
-        std::vector<std::string> expectedShort;
-        std::map<std::pair<std::string, std::string>, std::vector<std::int64_t>> expectedCuts;
-        for (std::string line; std::getline(options, line);) {
-            std::istringstream words(line);
-            std::string key;
-            words >> key;
-            if (key == "top" || key == "bottom")
-                words >> (key == "top" ? request.delUp : request.delBtm);
-            for (std::string name; key == "short" && words >> name;)
-                expectedShort.push_back(utf8FromPath(entry.path() / name));
-            std::string name;
-            std::string end;
-            if (key == "cut" && words >> name >> end)
-                for (std::int64_t number; words >> number;)
-                    expectedCuts[{utf8FromPath(entry.path() / name), end}].push_back(number);
-        }
-        request.inputs = caseInputs(entry.path());
+class NcMergeGolden : public testing::TestWithParam<std::string>
+{};
 
-        const std::string expected = readFile(utf8FromPath(entry.path() / "expected.nc"));
-        for (std::size_t blockSize : {std::size_t(1) << 20, std::size_t(1), std::size_t(2),
-                                      std::size_t(3), std::size_t(7)}) {
-            SCOPED_TRACE(blockSize);
-            request.blockSize = blockSize;
-            TempFolder out;
-            const MergeReport report = MergeNcFiles(request, out.file("merged.NC"));
-            EXPECT_EQ(report.status, MergeReport::Status::Written);
-            EXPECT_EQ(report.shortFiles(), expectedShort);
-            EXPECT_EQ(report.copiedFiles(), int(request.inputs.size() - expectedShort.size()));
-            EXPECT_EQ(readFile(out.file("merged.NC")), expected);
-            for (const InputRecord& input : report.inputs)
-                for (const auto& [end, cut] :
-                     {std::pair{"top", &input.cutTop}, {"bottom", &input.cutBottom}}) {
-                    EXPECT_EQ(numbers(*cut), (expectedCuts[{input.path, end}])) << input.path;
-                    for (const NumberedLine& line : *cut)
-                        EXPECT_EQ(line.text, lineOf(input.path, line.number));
-                }
-        }
-        ++checked;
+TEST_P(NcMergeGolden, MatchesTheExpectedOutputAndRecordsEveryCut)
+{
+    const fs::path folder = fs::path(CORVANE_TEST_DATA_DIR) / "merge" / GetParam();
+    std::ifstream options(folder / "options");
+    MergeRequest request;
+    std::vector<std::string> expectedShort;
+    std::map<std::pair<std::string, std::string>, std::vector<std::int64_t>> expectedCuts;
+    for (std::string line; std::getline(options, line);) {
+        std::istringstream words(line);
+        std::string key;
+        words >> key;
+        if (key == "top" || key == "bottom")
+            words >> (key == "top" ? request.delUp : request.delBtm);
+        for (std::string name; key == "short" && words >> name;)
+            expectedShort.push_back(utf8FromPath(folder / name));
+        std::string name;
+        std::string end;
+        if (key == "cut" && words >> name >> end)
+            for (std::int64_t number; words >> number;)
+                expectedCuts[{utf8FromPath(folder / name), end}].push_back(number);
     }
-    EXPECT_GE(checked, 5);
+    request.inputs = caseInputs(folder);
+
+    const std::string expected = readFile(utf8FromPath(folder / "expected.nc"));
+    for (std::size_t blockSize :
+         {std::size_t(1) << 20, std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(7)}) {
+        SCOPED_TRACE(blockSize);
+        request.blockSize = blockSize;
+        TempFolder out;
+        const MergeReport report = MergeNcFiles(request, out.file("merged.NC"));
+        EXPECT_EQ(report.status, MergeReport::Status::Written);
+        EXPECT_EQ(report.shortFiles(), expectedShort);
+        EXPECT_EQ(report.copiedFiles(), int(request.inputs.size() - expectedShort.size()));
+        EXPECT_EQ(readFile(out.file("merged.NC")), expected);
+        for (const InputRecord& input : report.inputs)
+            for (const auto& [end, cut] :
+                 {std::pair{"top", &input.cutTop}, {"bottom", &input.cutBottom}}) {
+                EXPECT_EQ(numbers(*cut), (expectedCuts[{input.path, end}])) << input.path;
+                for (const NumberedLine& line : *cut)
+                    EXPECT_EQ(line.text, lineOf(input.path, line.number));
+            }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NcMergeGolden, testing::ValuesIn(goldenCases("merge")),
+                         [](const auto& info) { return caseTestName(info.param); });
+
+TEST(NcMergeGoldenCases, AreFoundInTheTestData)
+{
+    EXPECT_GE(goldenCases("merge").size(), 5u);
 }
 
 TEST_F(NcMergeTest, ThePlanIsTheRecordOfTheWriteAndWritesNothing)

@@ -1,5 +1,6 @@
 #include "TempFolder.h"
 
+#include "TestPaths.h"
 #include "core/Utf8Path.h"
 
 #include <algorithm>
@@ -79,4 +80,22 @@ std::vector<std::string> caseInputs(const std::filesystem::path& folder)
         return !std::filesystem::path(file).filename().string().starts_with("in");
     });
     return inputs;
+}
+
+std::vector<std::string> goldenCases(const std::string& kind)
+{
+    std::vector<std::string> names;
+    std::error_code missing;
+    for (const auto& entry : std::filesystem::directory_iterator(
+             std::filesystem::path(CORVANE_TEST_DATA_DIR) / kind, missing))
+        if (entry.is_directory())
+            names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string caseTestName(std::string folder)
+{
+    std::replace(folder.begin(), folder.end(), '-', '_');
+    return folder;
 }

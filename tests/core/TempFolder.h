@@ -28,5 +28,9 @@ private:
 std::string readFile(const std::string& path);
 // The regular files of a folder, sorted, as UTF-8 paths.
 std::vector<std::string> sortedFiles(const std::filesystem::path& folder, bool recursive = false);
+// The folders of the golden cases of one kind ("merge", "seams"), by name, sorted.
+std::vector<std::string> goldenCases(const std::string& kind);
+// A golden case's folder name as a test name, which takes letters, digits and underscores.
+std::string caseTestName(std::string folder);
 // The inputs of a golden case: its files named in1, in2, ..., in order.
 std::vector<std::string> caseInputs(const std::filesystem::path& folder);

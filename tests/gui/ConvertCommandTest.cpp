@@ -1,14 +1,19 @@
+#include "merge/ConvertCommand.h"
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
 #include "merge/BackgroundMerge.h"
 #include "merge/MergePreviewDialog.h"
 #include "merge/MergeProgressDialog.h"
+#include "table/MyTableView.h"
+#include "ui/JobPane.h"
 #include "ui/MainFrame.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 #include <QTimer>
@@ -244,19 +249,75 @@ private slots:
     }
 
     // The merge runs beside the window's events: this one waits for an event the window must
-    // handle meanwhile, and would never end if the window stood still.
+    // handle meanwhile. The wait is bounded, so a window that stood still fails, never hangs.
     void theWindowStaysLiveWhileAMergeRuns()
     {
         std::atomic<bool> handled = false;
         QTimer::singleShot(0, m_frame.get(), [&handled] { handled = true; });
-        const MergeReport report = BackgroundMerge::run(m_frame.get(), [&](const MergeProgress&) {
-            while (!handled)
+        BackgroundMerge worker(m_frame.get());
+        QSignalSpy finished(&worker, &BackgroundMerge::finished);
+        bool sawEvent = false;
+        worker.start([&](const MergeProgress&) {
+            QDeadlineTimer deadline(10000);
+            while (!handled && !deadline.hasExpired())
                 QThread::msleep(1);
-            MergeReport planned;
-            planned.status = MergeReport::Status::Planned;
-            return planned;
+            sawEvent = handled;
         });
-        QCOMPARE(report.status, MergeReport::Status::Planned);
+        QVERIFY(worker.running());
+        QVERIFY(finished.wait(20000));
+        QVERIFY(sawEvent);
+        QVERIFY(!worker.running());
+    }
+
+    // Nothing changes the job while Convert runs, from the first moment on: not Delete, not
+    // Undo, not a second Convert, not the job pane, not the table.
+    void theJobStaysStillWhileConvertRuns()
+    {
+        addJob(u"a.nc"_s, "G0 X1\n");
+        const auto still = [this] {
+            const auto enabled = [this](const QString& name) {
+                return m_frame->findChild<QAction*>(name)->isEnabled();
+            };
+            return !enabled(u"actionConvert"_s) && !enabled(u"actionDelete"_s) &&
+                   !enabled(u"actionUndo"_s) && !m_frame->jobPane()->isEnabled() &&
+                   !g_pCurrentTableView->isEnabled();
+        };
+        bool stillInPreview = false;
+        m_env->platform.dialogAnswer = [&](QDialog&) {
+            stillInPreview = still();
+            m_frame->findChild<QAction*>(u"actionDelete"_s)->trigger();
+            return int(QDialog::Accepted);
+        };
+        m_env->platform.saveAnswers.push_back({m_env->path(u"out.nc"_s), 1});
+        m_frame->findChild<QAction*>(u"actionConvert"_s)->trigger();
+        QVERIFY(still());
+        waitForConvert();
+        QVERIFY(stillInPreview);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 1);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G0 X1\r\n"));
+        QVERIFY(m_frame->findChild<QAction*>(u"actionDelete"_s)->isEnabled());
+        QVERIFY(m_frame->jobPane()->isEnabled());
+        QVERIFY(g_pCurrentTableView->isEnabled());
+    }
+
+    // Closing the window while the plan runs stops it: no preview, no message, nothing written.
+    void closingTheWindowCancelsConvert()
+    {
+        addJob(u"a.nc"_s, "G0 X1\n");
+        int previews = 0;
+        m_env->platform.dialogAnswer = [&previews](QDialog&) {
+            ++previews;
+            return int(QDialog::Accepted);
+        };
+        m_env->platform.saveAnswers.push_back({m_env->path(u"out.nc"_s), 1});
+        m_frame->findChild<QAction*>(u"actionConvert"_s)->trigger();
+        QVERIFY(command()->running());
+        m_frame->close();
+        QVERIFY(!command()->running());
+        QCoreApplication::processEvents();
+        QCOMPARE(previews, 0);
+        QVERIFY(messages().isEmpty());
+        QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
     }
 
     void aLongMergeShowsProgressThatCancels()
@@ -280,10 +341,15 @@ private:
         m_env->app.m_JobFiles.RegisterJobFile(m_env->path(name).toStdString());
     }
 
+    ConvertCommand* command() const { return m_frame->findChild<ConvertCommand*>(); }
+
+    void waitForConvert() { QTRY_VERIFY_WITH_TIMEOUT(!command()->running(), 20000); }
+
     void convert(const QString& chosen, int filterIndex)
     {
         m_env->platform.saveAnswers.push_back({m_env->path(chosen), filterIndex});
         m_frame->findChild<QAction*>(u"actionConvert"_s)->trigger();
+        waitForConvert();
     }
 
     QStringList messages() const { return m_env->platform.messageTexts(); }

@@ -46,10 +46,11 @@ QString FakePlatform::getExistingDirectory(QWidget*, const QString&, const QStri
     return answer;
 }
 
-bool FakePlatform::startProgram(const QString& program, const QString& parameter)
+void FakePlatform::startProgram(const QString& program, const QString& parameter,
+                                std::function<void(bool started)> started)
 {
     startedPrograms.append({program, parameter});
-    return programsStart;
+    started(programsStart);
 }
 
 bool FakePlatform::openFolder(const QString& folder)

@@ -136,6 +136,9 @@ private slots:
 
         m_env->platform.saveAnswers.push_back({m_env->path(u"out/merged.txt"_s), 0});
         trigger(u"actionConvert"_s);
+        // Convert runs on; the commands that change the job come back when it is done.
+        QTRY_VERIFY_WITH_TIMEOUT(frame()->findChild<QAction*>(u"actionDelete"_s)->isEnabled(),
+                                 20000);
         QCOMPARE(readTestFile(m_env->path(u"out/merged.nc"_s)),
                  QByteArray("%\r\nO1\r\nG0 Xa.nc\r\nG0 Xb.NC\r\nM30\r\n%\r\n"));
         QCOMPARE(m_env->platform.startedPrograms.size(), 1);

@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
+#include <sys/stat.h>
+
 using namespace Qt::StringLiterals;
 
 // The desktop as the program meets it: programs started, and the editor of merged programs.
@@ -16,15 +20,39 @@ class QtPlatformTest : public QObject
     Q_OBJECT
 
 private slots:
-    // A program that fails at once, or is not there, did not start; one that keeps running or
-    // ends well did.
+    // Starting returns at once; whether the program started comes later. One that fails at
+    // once, or is not there, did not start; one that keeps running or ends well did.
     void aProgramThatFailsAtOnceIsNotStarted()
     {
         QtPlatform platform;
-        QVERIFY(!platform.startProgram(u"false"_s, u"x"_s));
-        QVERIFY(!platform.startProgram(u"no-such-program-here"_s, u"x"_s));
-        QVERIFY(platform.startProgram(u"true"_s, u"x"_s));
-        QVERIFY(platform.startProgram(u"sleep"_s, u"2"_s));
+        const auto outcomeOf = [&](const QString& program) -> std::optional<bool> {
+            std::optional<bool> outcome;
+            platform.startProgram(program, u"x"_s, [&outcome](bool started) { outcome = started; });
+            QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 20000);
+            return outcome;
+        };
+        QCOMPARE(outcomeOf(u"false"_s), std::optional<bool>(false));
+        QCOMPARE(outcomeOf(u"no-such-program-here"_s), std::optional<bool>(false));
+        QCOMPARE(outcomeOf(u"true"_s), std::optional<bool>(true));
+
+        // A program that runs until the test lets it go, as an editor runs until it is closed.
+        QTemporaryDir folder;
+        const QString release = folder.filePath(u"release"_s);
+        QCOMPARE(mkfifo(QFile::encodeName(release).constData(), 0600), 0);
+        const QString waiter = folder.filePath(u"waiter"_s);
+        QFile script(waiter);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nread line < \"$1\"\n");
+        script.close();
+        script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        std::optional<bool> outcome;
+        platform.startProgram(waiter, release, [&outcome](bool started) { outcome = started; });
+        QVERIFY(!outcome.has_value());
+        QTRY_VERIFY_WITH_TIMEOUT(outcome.has_value(), 20000);
+        QCOMPARE(outcome, std::optional<bool>(true));
+        QFile letGo(release);
+        QVERIFY(letGo.open(QIODevice::WriteOnly));
+        letGo.write("\n");
     }
 
     // Without a desktop default for text, the opener takes the first text editor it finds; with

@@ -1,0 +1,45 @@
+#include "FindingText.h"
+
+// Sentences for people reading the output; scripts may read the rule's key instead.
+const char* findingReason(SeamRule rule)
+{
+    switch (rule) {
+    case SeamRule::ProgramEndInside:
+        return "program end kept before the last file";
+    case SeamRule::TapeMarkInside:
+        return "\"%\" line kept inside the program";
+    case SeamRule::ToolChangeCut:
+        return "tool change cut";
+    case SeamRule::WorkOffsetCut:
+        return "work offset selection cut";
+    case SeamRule::SpindleStartCut:
+        return "spindle start cut";
+    case SeamRule::LengthOffsetCut:
+        return "tool length offset call cut";
+    case SeamRule::CoolantCut:
+        return "coolant on cut";
+    case SeamRule::ProgramNumberInside:
+        return "program number kept inside the program";
+    case SeamRule::MoveCut:
+        return "move cut";
+    case SeamRule::CallCut:
+        return "subprogram call or jump cut";
+    case SeamRule::CalledLabelCut:
+        return "label cut that a kept line still calls";
+    case SeamRule::ReturnInside:
+        return "subprogram return (M99) kept before the last file";
+    case SeamRule::ControlBytes:
+        return "control byte that no NC program holds";
+    case SeamRule::ProgramNameDiffers:
+        return "program ends under another name than it begins with";
+    case SeamRule::InputShort:
+        return "left out: no more content lines than the cuts take";
+    case SeamRule::InputUnreadable:
+        return "left out: cannot be read";
+    case SeamRule::InputNotRegular:
+        return "left out: not a regular file";
+    case SeamRule::NotAllChecked:
+        return "too many lines cut or noted: the checks saw the first ten thousand";
+    }
+    return "";
+}
