@@ -1,5 +1,5 @@
 #include "QSettingsProfile.h"
-#include "QtTranslation.h"
+#include "Translation.h"
 #include "QuorApp.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/QtPlatform.h"
@@ -8,13 +8,14 @@
 #include "ui/MainFrame.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(AppIdentity::organization());
     QApplication::setApplicationName(AppIdentity::application());
-    installKoreanQtTranslation(application);
+    installTranslations(application, QLocale::system());
 
     QSettingsProfile profile;
     const ProfileInstallation installedProfile(profile);

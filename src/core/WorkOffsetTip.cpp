@@ -18,16 +18,9 @@ std::string workOffsetName(int index, int simens, int itemNameType)
 WorkOffsetTip workOffsetTip(int index, const std::vector<std::string>& entries, int simens,
                             int itemNameType)
 {
-    WorkOffsetTip tip;
-    tip.title = "번호: " + workOffsetName(index, simens, itemNameType) + " (" +
-                std::to_string(entries.size()) + " files)";
     const std::size_t listed = std::min(entries.size(), kListedEntries);
-    for (std::size_t i = 0; i < listed; ++i) {
-        if (i > 0)
-            tip.body += '\n';
-        tip.body += entries[i];
-    }
-    if (entries.size() > kListedEntries)
-        tip.body += "\n\nMore " + std::to_string(entries.size() - kListedEntries) + " files...";
-    return tip;
+    return {.workOffset = workOffsetName(index, simens, itemNameType),
+            .files = entries.size(),
+            .listed = {entries.begin(), entries.begin() + static_cast<std::ptrdiff_t>(listed)},
+            .unlisted = entries.size() - listed};
 }

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
-// The hover tip of a work-offset cell.
+// What the hover tip of a work-offset cell tells; the window words it.
 struct WorkOffsetTip
 {
-    std::string title; // "번호: G54 (3 files)"
-    std::string body;  // the first 20 entries, one per line, then how many more
+    std::string workOffset;          // "G54"
+    std::size_t files = 0;           // the cell's entries
+    std::vector<std::string> listed; // the first twenty of them
+    std::size_t unlisted = 0;        // how many more there are
 };
 
 // The work-offset name of a cell: G511... with the Siemens numbering, else G54 to G59 and then

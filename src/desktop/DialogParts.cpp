@@ -1,5 +1,6 @@
 #include "DialogParts.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
@@ -12,9 +13,11 @@ namespace DialogParts {
 QDialogButtonBox* okCancelButtons(QDialog* dialog)
 {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    // The button texts stay as they are in every language.
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Cancel"));
+    // The dialogs' own words, never Qt's: the Korean window keeps "OK" and "Cancel".
+    buttons->button(QDialogButtonBox::Ok)
+        ->setText(QCoreApplication::translate("DialogParts", "OK"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("DialogParts", "Cancel"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;

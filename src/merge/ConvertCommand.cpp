@@ -65,7 +65,7 @@ std::optional<ConvertRequest> ConvertCommand::chooseOutput()
     // A first conversion starts in the folder that "Output 경로 설정" chose.
     request.folder =
         QString::fromStdString(settings.OUTPATH.empty() ? settings.FolderPath : settings.OUTPATH);
-    request.filters = QStringList{u"현재파일 형식 (*.*)"_s, u"모든파일(*.*)"_s};
+    request.filters = QStringList{tr("현재파일 형식 (*.*)"), tr("모든파일(*.*)")};
     const auto choice = Platform::instance().getSaveFileName(m_owner, request);
     if (!choice)
         return std::nullopt;
@@ -153,7 +153,7 @@ void ConvertCommand::written()
     if (m_report.copiedFiles() == 0)
         return;
     Platform::instance().showMessage(m_owner, AppIdentity::windowCaption(),
-                                     u"변환이 완료되었습니다."_s, Platform::Icon::None);
+                                     tr("변환이 완료되었습니다."), Platform::Icon::None);
     openInEditor();
     if (m_request.openFolder)
         Platform::instance().openFolder(displayPath(SplitPath(m_request.output).folder));
@@ -203,9 +203,9 @@ bool ConvertCommand::confirmReplacing(const std::string& path, const std::string
     std::error_code ec;
     if (path == confirmedPath || !std::filesystem::exists(pathFromUtf8(path), ec))
         return true;
-    return Platform::instance().askYesNo(m_owner, AppIdentity::windowCaption(),
-                                         displayPath(path) +
-                                             u"이(가) 이미 있습니다.\n바꾸시겠습니까?"_s);
+    return Platform::instance().askYesNo(
+        m_owner, AppIdentity::windowCaption(),
+        tr("%1이(가) 이미 있습니다.\n바꾸시겠습니까?").arg(displayPath(path)));
 }
 
 void ConvertCommand::reportFailure(const MergeReport& report)
@@ -224,13 +224,13 @@ void ConvertCommand::reportFailure(const MergeReport& report)
             Platform::Icon::Warning);
         return;
     case MergeReport::Status::OutputFolderFailed:
-        text = u"출력 폴더를 만들 수 없습니다."_s;
+        text = tr("출력 폴더를 만들 수 없습니다.");
         break;
     case MergeReport::Status::OutputFailed:
-        text = u"출력 파일을 쓸 수 없습니다."_s;
+        text = tr("출력 파일을 쓸 수 없습니다.");
         break;
     case MergeReport::Status::InputFailed:
-        text = u"파일을 읽다가 오류가 났습니다. 출력 파일은 바뀌지 않았습니다."_s;
+        text = tr("파일을 읽다가 오류가 났습니다. 출력 파일은 바뀌지 않았습니다.");
         break;
     case MergeReport::Status::InputChanged:
         text = UiTexts::inputChanged();
@@ -255,7 +255,7 @@ void ConvertCommand::reportLeftOutFiles(const MergeReport& report)
             const SplitPathResult parts = SplitPath(file);
             names.append(QString::fromStdString(parts.name + parts.extension));
         }
-        QString text = u"삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - "_s;
+        QString text = tr("삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - ");
         for (const QString& name : names.first(std::min<qsizetype>(names.size(), kListedFiles)))
             text += u' ' + name;
         // A message as tall as the list of a large job would put its OK out of reach.
@@ -268,7 +268,7 @@ void ConvertCommand::reportLeftOutFiles(const MergeReport& report)
         QStringList problems;
         for (const FileProblem& problem : unreadable)
             problems.append(problemText(problem));
-        QString text = u"다음 파일을 읽을 수 없어 변환에서 뺐습니다."_s;
+        QString text = tr("다음 파일을 읽을 수 없어 변환에서 뺐습니다.");
         for (const QString& problem :
              problems.first(std::min<qsizetype>(problems.size(), kListedProblems)))
             text += u"\n\n"_s + problem;
@@ -290,8 +290,8 @@ void ConvertCommand::openInEditor()
     Platform::instance().startProgram(
         editor, displayPath(m_request.output), [owner, editor](bool started) {
             if (owner && !started)
-                Platform::instance().showMessage(owner, AppIdentity::windowCaption(),
-                                                 editor + u" 프로그램을 시작할 수 없습니다."_s,
-                                                 Platform::Icon::Warning);
+                Platform::instance().showMessage(
+                    owner, AppIdentity::windowCaption(),
+                    tr("%1 프로그램을 시작할 수 없습니다.").arg(editor), Platform::Icon::Warning);
         });
 }

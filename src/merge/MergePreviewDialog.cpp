@@ -33,7 +33,7 @@ QString severityText(Severity severity)
 
 QString findingText(const SeamFinding& finding)
 {
-    QString reason = UiTexts::seamRuleReason(static_cast<int>(finding.rule));
+    QString reason = UiTexts::seamRuleReason(finding.rule);
     if (finding.rule == SeamRule::ControlBytes)
         reason += u" "_s + UiTexts::controlByteAt(finding.byte, finding.offset);
     return u"%1: %2"_s.arg(severityText(finding.severity), reason);

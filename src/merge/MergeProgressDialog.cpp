@@ -9,7 +9,7 @@ constexpr int kSteps = 1000;
 } // namespace
 
 MergeProgressDialog::MergeProgressDialog(QWidget* owner)
-    : QProgressDialog(u"변환 중..."_s, u"취소"_s, 0, kSteps, owner)
+    : QProgressDialog(tr("변환 중..."), tr("취소"), 0, kSteps, owner)
 {
     setWindowTitle(AppIdentity::windowCaption());
     // Modal, so that while it shows, each update lets the window repaint and Cancel be pressed.

@@ -39,7 +39,7 @@ CMyTableView::CMyTableView(JobState& state, QWidget* parent)
     m_wndTable.installEventFilter(this);
     connect(&m_wndTable, &OrnTableCtrl::cellNotify, this, &CMyTableView::OnTableNotify);
 
-    QAction* deleteAction = m_contextMenu.addAction(u"Delete"_s);
+    QAction* deleteAction = m_contextMenu.addAction(tr("Delete"));
     deleteAction->setObjectName(u"actionDeleteCell"_s);
     connect(deleteAction, &QAction::triggered, this, &CMyTableView::OnDeleteCell);
 
@@ -113,18 +113,18 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
     Platform& platform = Platform::instance();
     for (const std::string& path : outcome.notFiles)
         platform.showMessage(this, AppIdentity::windowCaption(),
-                             u"[%1] 는 파일이 아닙니다."_s.arg(displayPath(path)),
+                             tr("[%1] 는 파일이 아닙니다.").arg(displayPath(path)),
                              Platform::Icon::Information);
     if (outcome.overCapacity > 0)
         platform.showMessage(
             this, AppIdentity::windowCaption(),
-            u"작업 목록이 가득 찼습니다 (최대 %1개). 파일 %2개를 추가하지 못했습니다."_s
+            tr("작업 목록이 가득 찼습니다 (최대 %1개). 파일 %2개를 추가하지 못했습니다.")
                 .arg(JobList::kMaxJobFiles)
                 .arg(outcome.overCapacity),
             Platform::Icon::Warning);
     if (!outcome.otherExtension.empty())
-        emit statusNote(
-            u"확장자가 다른 파일 %1개는 추가하지 않았습니다."_s.arg(outcome.otherExtension.size()));
+        emit statusNote(tr("확장자가 다른 파일 %1개는 추가하지 않았습니다.")
+                            .arg(outcome.otherExtension.size()));
 }
 
 void CMyTableView::addFiles(const QStringList& paths)
@@ -144,9 +144,17 @@ bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
         workOffsetTip(cell->index(), m_state.document().GetCellFiles()[cell->index()],
                       settings.SIMENS, settings.ItemNameType);
     if (title)
-        *title = QString::fromStdString(tip.title);
-    if (body)
-        *body = QString::fromStdString(tip.body);
+        *title = tr("번호: %1 (%2 files)")
+                     .arg(QString::fromStdString(tip.workOffset))
+                     .arg(qulonglong(tip.files));
+    if (body) {
+        QStringList lines;
+        for (const std::string& entry : tip.listed)
+            lines.append(QString::fromStdString(entry));
+        *body = lines.join(u'\n');
+        if (tip.unlisted > 0)
+            *body += u"\n\n"_s + tr("More %1 files...").arg(qulonglong(tip.unlisted));
+    }
     return true;
 }
 

@@ -7,5 +7,5 @@ using namespace Qt::StringLiterals;
 CQuorView::CQuorView(JobState& state, QWidget* parent)
     : TabHost(parent), m_tableTabs(new CTableView(state))
 {
-    AddView(u"NC"_s, m_tableTabs);
+    AddView(tr("NC"), m_tableTabs);
 }

@@ -12,7 +12,7 @@ CTableView::CTableView(JobState& state, QWidget* parent) : TabHost(parent)
     // The table is built from what is stored now, not from edits not yet saved.
     GetSettings().Load();
     m_tableView = new CMyTableView(state);
-    AddView(u"FILE LIST"_s, m_tableView);
+    AddView(tr("FILE LIST"), m_tableView);
     m_tableView->table().SetSize(1, 1, true);
     m_tableView->table().AddCell(
         std::make_unique<WorkOffsetCell>(0, 0, 0, QString(), state.document()));

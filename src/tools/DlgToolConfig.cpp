@@ -53,13 +53,14 @@ QString unwritableReason(UnwritableValue::Reason reason)
 {
     switch (reason) {
     case UnwritableValue::Reason::Comma:
-        return u"쉼표(,)가 들어 있습니다."_s;
+        return CDlgToolConfig::tr("쉼표(,)가 들어 있습니다.");
     case UnwritableValue::Reason::LineBreak:
-        return u"줄바꿈이 들어 있습니다."_s;
+        return CDlgToolConfig::tr("줄바꿈이 들어 있습니다.");
     case UnwritableValue::Reason::EmptyBeforeValue:
-        return u"비어 있는데 뒤에 값이 있어, 다시 읽으면 뒤의 값들이 앞으로 밀립니다."_s;
+        return CDlgToolConfig::tr(
+            "비어 있는데 뒤에 값이 있어, 다시 읽으면 뒤의 값들이 앞으로 밀립니다.");
     case UnwritableValue::Reason::CommentMark:
-        return u"'!' 또는 '*'로 시작해, 다시 읽으면 주석이 됩니다."_s;
+        return CDlgToolConfig::tr("'!' 또는 '*'로 시작해, 다시 읽으면 주석이 됩니다.");
     }
     return {};
 }
@@ -76,7 +77,7 @@ CDlgToolConfig::CDlgToolConfig(JobState& state, QWidget* parent)
       m_dwellTime(numberField(u"dwellTimeEdit"_s)),
       m_measured(choiceCombo(u"measuredCombo"_s, {u"O"_s, u"X"_s})), m_dl(numberField(u"dlEdit"_s))
 {
-    setWindowTitle(u"공구 설정"_s);
+    setWindowTitle(tr("공구 설정"));
     setSizeGripEnabled(true);
     m_listCombo->setObjectName(u"toolListCombo"_s);
     m_toolNumber->setObjectName(u"toolNumberEdit"_s);
@@ -137,7 +138,7 @@ void CDlgToolConfig::run(JobState& state, QWidget* parent)
 void CDlgToolConfig::buildLayout()
 {
     auto* listRow = new QHBoxLayout;
-    listRow->addWidget(new QLabel(u"공구 리스트"_s));
+    listRow->addWidget(new QLabel(tr("공구 리스트")));
     listRow->addWidget(m_listCombo);
     m_listCombo->setMinimumContentsLength(24);
     listRow->addStretch();
@@ -145,17 +146,17 @@ void CDlgToolConfig::buildLayout()
     // Ten pairs share the width the dialog gains; the DL pair keeps its width.
     auto* fields = new QGridLayout;
     const QList<QPair<QString, QWidget*>> pairs = {
-        {u"공구 번호"_s, m_toolNumber},
-        {u"직경"_s, m_diameter},
-        {u"반지름"_s, m_radius},
-        {u"최소 공차"_s, m_minTolerance},
-        {u"최대 공차"_s, m_maxTolerance},
-        {u"절삭류"_s, m_coolant},
-        {u"Spindle"_s, m_spindle},
-        {u"Feed"_s, m_feed},
-        {u"Dwell time"_s, m_dwellTime},
-        {u"측정 여부"_s, m_measured},
-        {u"DL"_s, m_dl},
+        {tr("공구 번호"), m_toolNumber},
+        {tr("직경"), m_diameter},
+        {tr("반지름"), m_radius},
+        {tr("최소 공차"), m_minTolerance},
+        {tr("최대 공차"), m_maxTolerance},
+        {tr("절삭류"), m_coolant},
+        {tr("Spindle"), m_spindle},
+        {tr("Feed"), m_feed},
+        {tr("Dwell time"), m_dwellTime},
+        {tr("측정 여부"), m_measured},
+        {tr("DL"), m_dl},
     };
     for (int column = 0; column < pairs.size(); ++column) {
         fields->addWidget(new QLabel(pairs[column].first), 0, column);
@@ -178,13 +179,13 @@ void CDlgToolConfig::buildLayout()
         return pushButton;
     };
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(button(u"추가"_s, u"addButton"_s, &CDlgToolConfig::OnAdd));
-    buttons->addWidget(button(u"삭제"_s, u"deleteButton"_s, &CDlgToolConfig::OnDelete));
-    buttons->addWidget(button(u"저장"_s, u"saveButton"_s, &CDlgToolConfig::OnSave));
+    buttons->addWidget(button(tr("추가"), u"addButton"_s, &CDlgToolConfig::OnAdd));
+    buttons->addWidget(button(tr("삭제"), u"deleteButton"_s, &CDlgToolConfig::OnDelete));
+    buttons->addWidget(button(tr("저장"), u"saveButton"_s, &CDlgToolConfig::OnSave));
     buttons->addWidget(
-        button(u"다른 이름으로 저장"_s, u"saveAsButton"_s, &CDlgToolConfig::OnSaveAs));
+        button(tr("다른 이름으로 저장"), u"saveAsButton"_s, &CDlgToolConfig::OnSaveAs));
     buttons->addStretch();
-    auto* close = new QPushButton(u"닫기"_s);
+    auto* close = new QPushButton(tr("닫기"));
     close->setObjectName(u"closeButton"_s);
     // Enter in a field must never close the dialog and lose what was typed.
     close->setAutoDefault(false);
@@ -208,7 +209,7 @@ bool CDlgToolConfig::loadToolList()
     const QString caption = AppIdentity::dialogCaption();
     if (!list.read) {
         m_unreadList = m_listFile;
-        platform.showMessage(this, caption, u"공구 리스트 파일이 존재하지 않습니다."_s,
+        platform.showMessage(this, caption, tr("공구 리스트 파일이 존재하지 않습니다."),
                              Platform::Icon::None);
         platform.showMessage(this, caption,
                              displayPath(m_state.toolListPath(m_state.m_strToolListName)),
@@ -220,7 +221,7 @@ bool CDlgToolConfig::loadToolList()
     if (list.leftOut > 0)
         platform.showMessage(
             this, caption,
-            u"공구 리스트에 공구가 %1개보다 많습니다. 나머지 %2개는 읽지 않았습니다."_s
+            tr("공구 리스트에 공구가 %1개보다 많습니다. 나머지 %2개는 읽지 않았습니다.")
                 .arg(JobState::kMaxTools)
                 .arg(list.leftOut),
             Platform::Icon::Warning);
@@ -334,7 +335,7 @@ bool CDlgToolConfig::mayWrite(const std::vector<ToolEntry>& tools)
         refusal = UiTexts::unreadListNotOverwritten(displayName(m_listFile));
     } else if (const auto bad = findUnwritableValue(tools)) {
         refusal =
-            u"%1번 공구의 '%2' 값은 그대로 저장할 수 없습니다: %3\n아무것도 저장하지 않았습니다."_s
+            tr("%1번 공구의 '%2' 값은 그대로 저장할 수 없습니다: %3\n아무것도 저장하지 않았습니다.")
                 .arg(bad->row + 1)
                 .arg(ToolReportModel::valueCaption(bad->column), unwritableReason(bad->reason));
     } else if (const auto unencodable = m_model.unencodableValue()) {
@@ -359,14 +360,14 @@ bool CDlgToolConfig::saveList()
     std::string error;
     if (!WriteToolList(path, tools, error)) {
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
-                                         u"공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2"_s.arg(
-                                             displayPath(path), QString::fromStdString(error)),
+                                         tr("공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2")
+                                             .arg(displayPath(path), QString::fromStdString(error)),
                                          Platform::Icon::Warning);
         return false;
     }
     loadToolList();
     m_unsaved = false;
-    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), u"저장 되었습니다."_s,
+    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), tr("저장 되었습니다."),
                                      Platform::Icon::None);
     return true;
 }
@@ -376,7 +377,7 @@ void CDlgToolConfig::OnSaveAs()
     const QString folder = QString::fromStdString(m_state.m_strToolListFolder);
     Platform::SaveFileRequest request;
     request.folder = folder;
-    request.filters = QStringList{u"공구 리스트 files (*.tlist)"_s};
+    request.filters = QStringList{tr("공구 리스트 files (*.tlist)")};
     request.defaultSuffix = u"tlist"_s;
     const auto choice = Platform::instance().getSaveFileName(this, request);
     if (!choice)
@@ -416,12 +417,12 @@ void CDlgToolConfig::saveCopy(const std::string& path)
         return;
     if (!WriteToolList(path, tools, error)) {
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
-                                         u"공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2"_s.arg(
-                                             displayPath(path), QString::fromStdString(error)),
+                                         tr("공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2")
+                                             .arg(displayPath(path), QString::fromStdString(error)),
                                          Platform::Icon::Warning);
         return;
     }
-    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), u"저장 되었습니다."_s,
+    Platform::instance().showMessage(this, AppIdentity::dialogCaption(), tr("저장 되었습니다."),
                                      Platform::Icon::None);
 }
 

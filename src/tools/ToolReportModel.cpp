@@ -7,12 +7,14 @@ namespace {
 constexpr int kBytesRole = Qt::UserRole + 1; // the value as read
 constexpr int kShownRole = Qt::UserRole + 2; // its text as first shown
 
-const QStringList& captions()
+QStringList captions()
 {
-    static const QStringList list = {
-        u"번호"_s,    u"공구 번호"_s, u"공구 정보"_s,  u"최소 공차"_s, u"최대 공차"_s, u"절삭류"_s,
-        u"Spindle"_s, u"Feed"_s,      u"Dwell time"_s, u"측정 여부"_s, u"DL"_s};
-    return list;
+    return {ToolReportModel::tr("번호"),       ToolReportModel::tr("공구 번호"),
+            ToolReportModel::tr("공구 정보"),  ToolReportModel::tr("최소 공차"),
+            ToolReportModel::tr("최대 공차"),  ToolReportModel::tr("절삭류"),
+            ToolReportModel::tr("Spindle"),    ToolReportModel::tr("Feed"),
+            ToolReportModel::tr("Dwell time"), ToolReportModel::tr("측정 여부"),
+            ToolReportModel::tr("DL")};
 }
 
 } // namespace

@@ -12,20 +12,20 @@ using namespace Qt::StringLiterals;
 
 CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(u"Corvane 정보"_s);
+    setWindowTitle(tr("Corvane 정보"));
     auto* icon = new QLabel;
     icon->setObjectName(u"iconLabel"_s);
     const QIcon appIcon = QApplication::windowIcon().isNull()
                               ? style()->standardIcon(QStyle::SP_ComputerIcon)
                               : QApplication::windowIcon();
     icon->setPixmap(appIcon.pixmap(32));
-    auto* ok = new QPushButton(u"확인"_s);
+    auto* ok = new QPushButton(tr("확인"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* text = new QHBoxLayout;
     text->addWidget(icon, 0, Qt::AlignTop);
-    text->addWidget(new QLabel(u"Version %1"_s.arg(AppIdentity::version())), 1);
+    text->addWidget(new QLabel(tr("Version %1").arg(AppIdentity::version())), 1);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok);

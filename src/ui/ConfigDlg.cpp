@@ -44,33 +44,33 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
     : QDialog(parent), m_state(state), m_rows(numberField(u"rowsEdit"_s)),
       m_cols(numberField(u"columnsEdit"_s)), m_tables(numberField(u"tablesEdit"_s)),
       m_numbering(
-          named(new QCheckBox(u"칸의 숫자 입력 방식 (G54 && P1 ~)"_s), u"numberingCheck"_s)),
-      m_general(named(new QRadioButton(u"일반"_s), u"generalRadio"_s)),
-      m_simensMode(named(new QRadioButton(u"Simens"_s), u"simensRadio"_s)),
+          named(new QCheckBox(tr("칸의 숫자 입력 방식 (G54 && P1 ~)")), u"numberingCheck"_s)),
+      m_general(named(new QRadioButton(tr("일반")), u"generalRadio"_s)),
+      m_simensMode(named(new QRadioButton(tr("Simens")), u"simensRadio"_s)),
       m_firstLine(textField(u"firstLineEdit"_s)), m_endLine(textField(u"endLineEdit"_s)),
-      m_fanuc(named(new QRadioButton(u"파낙"_s), u"fanucRadio"_s)),
-      m_heidenhain(named(new QRadioButton(u"하이덴하인"_s), u"heidenhainRadio"_s)),
+      m_fanuc(named(new QRadioButton(tr("파낙")), u"fanucRadio"_s)),
+      m_heidenhain(named(new QRadioButton(tr("하이덴하인")), u"heidenhainRadio"_s)),
       m_fanucToolList(named(new QComboBox, u"fanucToolListCombo"_s)),
       m_heidenhainToolList(named(new QComboBox, u"heidenhainToolListCombo"_s)),
-      m_fanucToolChange(named(new QCheckBox(u"Feed/Spindle 변경"_s), u"fanucToolChangeCheck"_s)),
+      m_fanucToolChange(named(new QCheckBox(tr("Feed/Spindle 변경")), u"fanucToolChangeCheck"_s)),
       m_heidenhainToolChange(
-          named(new QCheckBox(u"Feed/Spindle 변경"_s), u"heidenhainToolChangeCheck"_s)),
-      m_posCheck(named(new QCheckBox(u"NC Data 좌표 변환"_s), u"posCheck"_s)),
-      m_openNcData(named(new QCheckBox(u"변환 후 Assy NC 데이터 열기"_s), u"openNcDataCheck"_s)),
-      m_openWindow(named(new QCheckBox(u"변환 후 윈도우 탐색기 열기"_s), u"openWindowCheck"_s)),
+          named(new QCheckBox(tr("Feed/Spindle 변경")), u"heidenhainToolChangeCheck"_s)),
+      m_posCheck(named(new QCheckBox(tr("NC Data 좌표 변환")), u"posCheck"_s)),
+      m_openNcData(named(new QCheckBox(tr("변환 후 Assy NC 데이터 열기")), u"openNcDataCheck"_s)),
+      m_openWindow(named(new QCheckBox(tr("변환 후 윈도우 탐색기 열기")), u"openWindowCheck"_s)),
       m_limit(numberField(u"limitEdit"_s)),
-      m_percentLines(named(new QCheckBox(u"파일 앞뒤에  \" % \" 표시"_s), u"percentLinesCheck"_s)),
-      m_deleteFolders(named(new QCheckBox(u"변환 관련 폴더 삭제"_s), u"deleteFoldersCheck"_s)),
-      m_deleteFinalFolder(named(new QCheckBox(u"Final 폴더 삭제"_s), u"deleteFinalFolderCheck"_s)),
+      m_percentLines(named(new QCheckBox(tr("파일 앞뒤에  \" % \" 표시")), u"percentLinesCheck"_s)),
+      m_deleteFolders(named(new QCheckBox(tr("변환 관련 폴더 삭제")), u"deleteFoldersCheck"_s)),
+      m_deleteFinalFolder(named(new QCheckBox(tr("Final 폴더 삭제")), u"deleteFinalFolderCheck"_s)),
       m_mvrCentre(numberField(u"mvrCentreEdit"_s)), m_mvrOffset(numberField(u"mvrOffsetEdit"_s))
 {
-    setWindowTitle(u"환경 설정 창"_s);
+    setWindowTitle(tr("환경 설정 창"));
     auto* deletion = new QVBoxLayout;
     deletion->addWidget(m_deleteFolders);
     deletion->addWidget(m_deleteFinalFolder);
     auto* discharge = new QFormLayout;
-    discharge->addRow(u"Z 중심값(MVR)"_s, m_mvrCentre);
-    discharge->addRow(u"Z 옵셋값(MVR)"_s, m_mvrOffset);
+    discharge->addRow(tr("Z 중심값(MVR)"), m_mvrCentre);
+    discharge->addRow(tr("Z 옵셋값(MVR)"), m_mvrOffset);
 
     // Two columns, the groups in their order down the first and then the second: one column
     // would not fit a screen of 720 pixels.
@@ -79,8 +79,8 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(buildConversionGroup());
-    right->addWidget(group(u"삭제"_s, deletion));
-    right->addWidget(group(u"방전"_s, discharge));
+    right->addWidget(group(tr("삭제"), deletion));
+    right->addWidget(group(tr("방전"), discharge));
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -101,9 +101,9 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
 QWidget* CConfigDlg::buildTableGroup()
 {
     auto* counts = new QFormLayout;
-    counts->addRow(u"행개수"_s, m_rows);
-    counts->addRow(u"열개수"_s, m_cols);
-    counts->addRow(u"Table 개수"_s, m_tables);
+    counts->addRow(tr("행개수"), m_rows);
+    counts->addRow(tr("열개수"), m_cols);
+    counts->addRow(tr("Table 개수"), m_tables);
     auto* naming = new QHBoxLayout;
     naming->addWidget(m_general);
     naming->addWidget(m_simensMode);
@@ -123,13 +123,13 @@ QWidget* CConfigDlg::buildTableGroup()
     });
 
     auto* lines = new QFormLayout;
-    lines->addRow(u"머릿말"_s, m_firstLine);
-    lines->addRow(u"꼬리말"_s, m_endLine);
+    lines->addRow(tr("머릿말"), m_firstLine);
+    lines->addRow(tr("꼬리말"), m_endLine);
 
     auto* nc = new QVBoxLayout;
-    nc->addWidget(group(u"좌표축"_s, axes));
-    nc->addWidget(group(u"NC Assy 문구"_s, lines));
-    return group(u"NC"_s, nc);
+    nc->addWidget(group(tr("좌표축"), axes));
+    nc->addWidget(group(tr("NC Assy 문구"), lines));
+    return group(tr("NC"), nc);
 }
 
 QWidget* CConfigDlg::buildConversionGroup()
@@ -147,7 +147,7 @@ QWidget* CConfigDlg::buildConversionGroup()
     machineGroup->addButton(m_heidenhain, 1);
 
     auto* limit = new QFormLayout;
-    limit->addRow(u"번호 (최대값)"_s, m_limit);
+    limit->addRow(tr("번호 (최대값)"), m_limit);
 
     auto* conversion = new QVBoxLayout;
     conversion->addLayout(machines);
@@ -156,7 +156,7 @@ QWidget* CConfigDlg::buildConversionGroup()
     conversion->addWidget(m_openWindow);
     conversion->addLayout(limit);
     conversion->addWidget(m_percentLines);
-    return group(u"변환"_s, conversion);
+    return group(tr("변환"), conversion);
 }
 
 void CConfigDlg::load()
@@ -254,7 +254,7 @@ void CConfigDlg::accept()
     const int posCheck = m_posCheck->isChecked() ? 1 : 0;
     const int numbering = m_numbering->isChecked() ? 1 : 0;
     const QString restart =
-        u"수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다."_s;
+        tr("수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다.");
     if (posCheck != settings.PosCheck && m_state.m_JobFiles.count() > 0)
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(), restart,
                                          Platform::Icon::Information);

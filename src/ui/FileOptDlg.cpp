@@ -52,23 +52,23 @@ CFileOptDlg::CFileOptDlg(QWidget* parent) : QDialog(parent)
         named(new QCheckBox(UiTexts::skipCleanPreview()), u"skipCleanPreviewCheck"_s);
     m_skipCleanPreview->setChecked(settings.SkipCleanPreview != 0);
 
-    setWindowTitle(u"Tessaly Option"_s);
+    setWindowTitle(tr("Tessaly Option"));
     auto* numbers = new QGridLayout;
-    numbers->addWidget(new QLabel(u"Text Size"_s), 0, 0);
+    numbers->addWidget(new QLabel(tr("Text Size")), 0, 0);
     numbers->addWidget(m_textSize, 0, 1);
-    numbers->addWidget(new QLabel(u"Top Side delete Lines"_s), 1, 0);
+    numbers->addWidget(new QLabel(tr("Top Side delete Lines")), 1, 0);
     numbers->addWidget(m_deleteTop, 1, 1);
-    numbers->addWidget(new QLabel(u"Bottom Side delete Lines"_s), 2, 0);
+    numbers->addWidget(new QLabel(tr("Bottom Side delete Lines")), 2, 0);
     numbers->addWidget(m_deleteBottom, 2, 1);
 
     auto* opacity = new QHBoxLayout;
-    opacity->addWidget(new QLabel(u"Logo transparency\n<opacity: (0) ~ (255)>"_s));
+    opacity->addWidget(new QLabel(tr("Logo transparency\n<opacity: (0) ~ (255)>")));
     opacity->addWidget(m_logoAlpha);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(numbers);
-    layout->addWidget(group(u"Extension Name"_s, m_extensions));
-    layout->addWidget(group(u"Editor Program"_s, m_editor));
+    layout->addWidget(group(tr("Extension Name"), m_extensions));
+    layout->addWidget(group(tr("Editor Program"), m_editor));
     layout->addLayout(opacity);
     layout->addWidget(m_skipCleanPreview);
     layout->addWidget(okCancelButtons(this));
@@ -100,7 +100,7 @@ void CFileOptDlg::accept()
     if (extensions != settings.EXTLIST)
         Platform::instance().showMessage(
             this, AppIdentity::windowCaption(),
-            u"Changes to take effect, you must run the program again."_s, Platform::Icon::None);
+            tr("Changes to take effect, you must run the program again."), Platform::Icon::None);
     settings.EXTLIST = extensions;
     settings.EXECOMBO = m_editor->text().toStdString();
     settings.TFONT_SIZE = textSize;

@@ -99,13 +99,15 @@ void CMainFrame::setShortcut(QAction* action, const QKeySequence& keys)
 
 void CMainFrame::createStatusBar()
 {
-    statusBar()->addWidget(new QLabel(u"READY"_s));
+    statusBar()->addWidget(new QLabel(tr("READY")));
     // Qt cannot read the lock keys everywhere: the indicators stay blank.
-    for (const QString& indicator : {u"CAP"_s, u"NUM"_s, u"SCRL"_s}) {
+    const std::pair<QString, QString> indicators[] = {
+        {u"CAP"_s, tr("CAP")}, {u"NUM"_s, tr("NUM")}, {u"SCRL"_s, tr("SCRL")}};
+    for (const auto& [name, shown] : indicators) {
         auto* label = new QLabel;
-        label->setObjectName(u"indicator"_s + indicator);
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(indicator) + 8);
-        label->setToolTip(indicator);
+        label->setObjectName(u"indicator"_s + name);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(shown) + 8);
+        label->setToolTip(shown);
         statusBar()->addPermanentWidget(label);
     }
     statusBar()->setMinimumHeight(22);
@@ -117,12 +119,12 @@ void CMainFrame::createRibbon()
 {
     QStyle* look = style();
     QAction* convert = addCommand(
-        u"actionConvert"_s, u"Convert"_s,
+        u"actionConvert"_s, tr("Convert"),
         QIcon::fromTheme(u"media-playback-start"_s, look->standardIcon(QStyle::SP_MediaPlay)));
     connect(convert, &QAction::triggered, m_convert, &ConvertCommand::OnConvert);
     setShortcut(convert, QKeySequence(Qt::Key_F5));
     QAction* remove =
-        addCommand(u"actionDelete"_s, u"Delete"_s,
+        addCommand(u"actionDelete"_s, tr("Delete"),
                    QIcon::fromTheme(u"edit-delete"_s, look->standardIcon(QStyle::SP_TrashIcon)));
     connect(remove, &QAction::triggered, this, &CMainFrame::OnDeleteCell);
     setShortcut(remove, QKeySequence(Qt::CTRL | Qt::Key_Delete));
@@ -130,26 +132,26 @@ void CMainFrame::createRibbon()
     connect(undo, &QAction::triggered, this, &CMainFrame::undoJobEdit);
     setShortcut(undo, QKeySequence::Undo);
     QAction* setting =
-        addCommand(u"actionSetting"_s, u"Setting"_s,
+        addCommand(u"actionSetting"_s, tr("Setting"),
                    QIcon::fromTheme(u"preferences-system"_s,
                                     look->standardIcon(QStyle::SP_FileDialogDetailedView)));
     connect(setting, &QAction::triggered, this, [this] { CFileOptDlg::run(this); });
 
-    QAction* folderPath = addCommand(u"actionSetFolderPath"_s, u"Set Folder Path"_s,
+    QAction* folderPath = addCommand(u"actionSetFolderPath"_s, tr("Set Folder Path"),
                                      look->standardIcon(QStyle::SP_DirOpenIcon));
     connect(folderPath, &QAction::triggered, this, &CMainFrame::OnSetFolderPath);
     // The menu's own Convert item has never been wired to anything.
-    QAction* menuConvert = addCommand(u"actionConvertMenu"_s, u"Convert"_s);
+    QAction* menuConvert = addCommand(u"actionConvertMenu"_s, tr("Convert"));
     menuConvert->setEnabled(false);
-    QAction* tools = addCommand(u"actionToolSettings"_s, u"공구 설정"_s);
+    QAction* tools = addCommand(u"actionToolSettings"_s, tr("공구 설정"));
     connect(tools, &QAction::triggered, this, [this] { CDlgToolConfig::run(m_state, this); });
-    QAction* outputPath = addCommand(u"actionSetOutputPath"_s, u"Output 경로 설정"_s);
+    QAction* outputPath = addCommand(u"actionSetOutputPath"_s, tr("Output 경로 설정"));
     connect(outputPath, &QAction::triggered, this, &CMainFrame::OnSetOutputPath);
-    QAction* config = addCommand(u"actionConfig"_s, u"환경 설정"_s);
+    QAction* config = addCommand(u"actionConfig"_s, tr("환경 설정"));
     connect(config, &QAction::triggered, this, [this] { CConfigDlg::run(m_state, this); });
-    QAction* about = addCommand(u"actionAbout"_s, u"Corvane 정보"_s);
+    QAction* about = addCommand(u"actionAbout"_s, tr("Corvane 정보"));
     connect(about, &QAction::triggered, this, [this] { CAboutDlg::run(this); });
-    QAction* exit = addCommand(u"actionExit"_s, u"Exit(&X)"_s);
+    QAction* exit = addCommand(u"actionExit"_s, tr("Exit(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     m_ribbon = new RibbonBar(this);
@@ -160,10 +162,10 @@ void CMainFrame::createRibbon()
     menu->addAction(menuConvert);
     menu->addSeparator();
     menu->addAction(exit);
-    const int home = m_ribbon->addTab(u"HOME"_s);
-    m_ribbon->addGroup(home, u"TOOL"_s, convert);
-    m_ribbon->addGroup(home, u"EDIT"_s, remove);
-    m_ribbon->addGroup(home, u"SETTING"_s, setting);
+    const int home = m_ribbon->addTab(tr("HOME"));
+    m_ribbon->addGroup(home, tr("TOOL"), convert);
+    m_ribbon->addGroup(home, tr("EDIT"), remove);
+    m_ribbon->addGroup(home, tr("SETTING"), setting);
     setMenuWidget(m_ribbon);
 
     // Commands no ribbon control carries get a place in the application menu, before Exit.
@@ -190,10 +192,10 @@ void CMainFrame::createPanes()
     });
     m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
 
-    m_folderPane = new QDockWidget(u"FOLDER"_s, this);
+    m_folderPane = new QDockWidget(tr("FOLDER"), this);
     m_folderPane->setObjectName(u"paneFolder"_s);
     m_folderPane->setWidget(m_wndShellTree);
-    m_fileListPane = new QDockWidget(u"NC FILE LIST"_s, this);
+    m_fileListPane = new QDockWidget(tr("NC FILE LIST"), this);
     m_fileListPane->setObjectName(u"paneNcFileList"_s);
     m_fileListPane->setWidget(m_wndShellList);
     m_wndJob = new JobPane(m_state);
@@ -280,7 +282,7 @@ void CMainFrame::OnSetFolderPath()
 {
     CSettings& settings = GetSettings();
     const QString folder = Platform::instance().getExistingDirectory(
-        this, u"폴더 경로를 설정할 디렉토리를 선택하세요"_s, text(settings.ShellStartFolder));
+        this, tr("폴더 경로를 설정할 디렉토리를 선택하세요"), text(settings.ShellStartFolder));
     if (folder.isEmpty())
         return;
     settings.ShellStartFolder = corePath(folder);
@@ -292,7 +294,7 @@ void CMainFrame::OnSetOutputPath()
 {
     CSettings& settings = GetSettings();
     const QString folder = Platform::instance().getExistingDirectory(
-        this, u"Output 경로를 설정할 디렉토리를 선택하세요"_s, text(settings.FolderPath));
+        this, tr("Output 경로를 설정할 디렉토리를 선택하세요"), text(settings.FolderPath));
     if (!folder.isEmpty())
         settings.FolderPath = corePath(folder);
 }

@@ -4,8 +4,6 @@
 #include <QFileInfo>
 #include <QStyle>
 
-using namespace Qt::StringLiterals;
-
 PlainFileIconProvider::PlainFileIconProvider()
     : m_file(QApplication::style()->standardIcon(QStyle::SP_FileIcon)),
       m_folder(QApplication::style()->standardIcon(QStyle::SP_DirIcon))
@@ -25,7 +23,7 @@ QIcon PlainFileIconProvider::icon(const QFileInfo& info) const
 QString PlainFileIconProvider::type(const QFileInfo& info) const
 {
     if (info.isDir())
-        return u"Folder"_s;
+        return tr("Folder");
     const QString suffix = info.suffix();
-    return suffix.isEmpty() ? u"File"_s : suffix.toUpper() + u" File"_s;
+    return suffix.isEmpty() ? tr("File") : tr("%1 File").arg(suffix.toUpper());
 }

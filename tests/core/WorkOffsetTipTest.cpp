@@ -2,27 +2,28 @@
 
 #include <gtest/gtest.h>
 
-TEST(WorkOffsetTip, TitleNamesTheWorkOffsetByTheNumberingRule)
+TEST(WorkOffsetTip, NamesTheWorkOffsetByTheNumberingRule)
 {
     const std::vector<std::string> entries = {"1. a.NC", "2. b.NC"};
-    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).title, "번호: G54 (2 files)");
-    EXPECT_EQ(workOffsetTip(5, {}, 0, 1).title, "번호: G59 (0 files)");
-    EXPECT_EQ(workOffsetTip(6, {}, 0, 0).title, "번호: G54.1P1 (0 files)");
-    EXPECT_EQ(workOffsetTip(0, {}, 1, 0).title, "번호: G511 (0 files)");
-    EXPECT_EQ(workOffsetTip(6, {}, 1, 1).title, "번호: G54.1P1 (0 files)");
+    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).workOffset, "G54");
+    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).files, 2u);
+    EXPECT_EQ(workOffsetTip(5, {}, 0, 1).workOffset, "G59");
+    EXPECT_EQ(workOffsetTip(6, {}, 0, 0).workOffset, "G54.1P1");
+    EXPECT_EQ(workOffsetTip(0, {}, 1, 0).workOffset, "G511");
+    EXPECT_EQ(workOffsetTip(6, {}, 1, 1).workOffset, "G54.1P1");
 }
 
-TEST(WorkOffsetTip, BodyListsTwentyEntriesAndCountsTheRest)
+TEST(WorkOffsetTip, ListsTwentyEntriesAndCountsTheRest)
 {
     std::vector<std::string> entries;
-    std::string twenty;
-    for (int i = 1; i <= 25; ++i) {
+    for (int i = 1; i <= 25; ++i)
         entries.push_back(std::to_string(i) + ". f.NC");
-        if (i <= 20)
-            twenty += (i > 1 ? "\n" : "") + entries.back();
-    }
-    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).body, twenty + "\n\nMore 5 files...");
+    const WorkOffsetTip many = workOffsetTip(0, entries, 0, 0);
+    EXPECT_EQ(many.files, 25u);
+    EXPECT_EQ(many.listed, std::vector<std::string>(entries.begin(), entries.begin() + 20));
+    EXPECT_EQ(many.unlisted, 5u);
     entries.resize(20);
-    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).body, twenty);
-    EXPECT_EQ(workOffsetTip(0, {}, 0, 0).body, "");
+    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).listed, entries);
+    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).unlisted, 0u);
+    EXPECT_TRUE(workOffsetTip(0, {}, 0, 0).listed.empty());
 }

@@ -1,6 +1,5 @@
 #include "ui/MainFrame.h"
 #include "GuiTestEnvironment.h"
-#include "app/QtTranslation.h"
 #include "app/ToolListFolder.h"
 #include "core/Settings.h"
 #include "table/MyTableView.h"
@@ -10,7 +9,6 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFileSystemModel>
 #include <QListWidget>
@@ -40,14 +38,6 @@ private slots:
     }
 
     void cleanup() { m_env.reset(); }
-
-    // Qt's own texts speak Korean beside the program's.
-    void qtsOwnButtonsReadKorean()
-    {
-        QVERIFY(installKoreanQtTranslation(*QCoreApplication::instance()));
-        QDialogButtonBox buttons(QDialogButtonBox::Yes | QDialogButtonBox::Cancel);
-        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), u"취소"_s);
-    }
 
     // The shipped lists reach the user's folder once; a list the user already has stays.
     void theUsersToolListFolderIsSeededWithoutReplacing()

@@ -1,0 +1,798 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ko_KR">
+<context>
+    <name>CAboutDlg</name>
+    <message>
+        <source>Corvane 정보</source>
+        <translation>About Corvane</translation>
+    </message>
+    <message>
+        <source>확인</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+</context>
+<context>
+    <name>CConfigDlg</name>
+    <message>
+        <source>칸의 숫자 입력 방식 (G54 &amp;&amp; P1 ~)</source>
+        <translation>Number the cells by work offset (G54 &amp;&amp; P1 ~)</translation>
+    </message>
+    <message>
+        <source>일반</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Simens</source>
+        <translation>Simens</translation>
+    </message>
+    <message>
+        <source>파낙</source>
+        <translation>Fanuc</translation>
+    </message>
+    <message>
+        <source>하이덴하인</source>
+        <translation>Heidenhain</translation>
+    </message>
+    <message>
+        <source>Feed/Spindle 변경</source>
+        <translation>Change Feed/Spindle</translation>
+    </message>
+    <message>
+        <source>NC Data 좌표 변환</source>
+        <translation>Convert NC Data coordinates</translation>
+    </message>
+    <message>
+        <source>변환 후 Assy NC 데이터 열기</source>
+        <translation>Open the Assy NC data after converting</translation>
+    </message>
+    <message>
+        <source>변환 후 윈도우 탐색기 열기</source>
+        <translation>Open the folder after converting</translation>
+    </message>
+    <message>
+        <source>파일 앞뒤에  &quot; % &quot; 표시</source>
+        <translation>Mark the start and end with  &quot; % &quot;</translation>
+    </message>
+    <message>
+        <source>변환 관련 폴더 삭제</source>
+        <translation>Delete the conversion folders</translation>
+    </message>
+    <message>
+        <source>Final 폴더 삭제</source>
+        <translation>Delete the Final folder</translation>
+    </message>
+    <message>
+        <source>환경 설정 창</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Z 중심값(MVR)</source>
+        <translation>Z centre (MVR)</translation>
+    </message>
+    <message>
+        <source>Z 옵셋값(MVR)</source>
+        <translation>Z offset (MVR)</translation>
+    </message>
+    <message>
+        <source>삭제</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>방전</source>
+        <translation>EDM</translation>
+    </message>
+    <message>
+        <source>행개수</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>열개수</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>Table 개수</source>
+        <translation>Tables</translation>
+    </message>
+    <message>
+        <source>머릿말</source>
+        <translation>Header</translation>
+    </message>
+    <message>
+        <source>꼬리말</source>
+        <translation>Footer</translation>
+    </message>
+    <message>
+        <source>좌표축</source>
+        <translation>Coordinate axes</translation>
+    </message>
+    <message>
+        <source>NC Assy 문구</source>
+        <translation>NC Assy lines</translation>
+    </message>
+    <message>
+        <source>NC</source>
+        <translation>NC</translation>
+    </message>
+    <message>
+        <source>번호 (최대값)</source>
+        <translation>Number (maximum)</translation>
+    </message>
+    <message>
+        <source>변환</source>
+        <translation>Conversion</translation>
+    </message>
+    <message>
+        <source>수정된 것을 반영하기 위해서는 프로그램을 종료하고 다시 시작해야 합니다.</source>
+        <translation>The changes take effect when the program is closed and started again.</translation>
+    </message>
+</context>
+<context>
+    <name>CDlgToolConfig</name>
+    <message>
+        <source>쉼표(,)가 들어 있습니다.</source>
+        <translation>It holds a comma (,).</translation>
+    </message>
+    <message>
+        <source>줄바꿈이 들어 있습니다.</source>
+        <translation>It holds a line break.</translation>
+    </message>
+    <message>
+        <source>비어 있는데 뒤에 값이 있어, 다시 읽으면 뒤의 값들이 앞으로 밀립니다.</source>
+        <translation>It is empty with values after it: read again, those values would move forward.</translation>
+    </message>
+    <message>
+        <source>&apos;!&apos; 또는 &apos;*&apos;로 시작해, 다시 읽으면 주석이 됩니다.</source>
+        <translation>It starts with &apos;!&apos; or &apos;*&apos;: read again, it would be a comment.</translation>
+    </message>
+    <message>
+        <source>공구 설정</source>
+        <translation>Tool Settings</translation>
+    </message>
+    <message>
+        <source>공구 리스트</source>
+        <translation>Tool list</translation>
+    </message>
+    <message>
+        <source>공구 번호</source>
+        <translation>Tool number</translation>
+    </message>
+    <message>
+        <source>직경</source>
+        <translation>Diameter</translation>
+    </message>
+    <message>
+        <source>반지름</source>
+        <translation>Radius</translation>
+    </message>
+    <message>
+        <source>최소 공차</source>
+        <translation>Min. tolerance</translation>
+    </message>
+    <message>
+        <source>최대 공차</source>
+        <translation>Max. tolerance</translation>
+    </message>
+    <message>
+        <source>절삭류</source>
+        <translation>Coolant</translation>
+    </message>
+    <message>
+        <source>Spindle</source>
+        <translation>Spindle</translation>
+    </message>
+    <message>
+        <source>Feed</source>
+        <translation>Feed</translation>
+    </message>
+    <message>
+        <source>Dwell time</source>
+        <translation>Dwell time</translation>
+    </message>
+    <message>
+        <source>측정 여부</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>DL</source>
+        <translation>DL</translation>
+    </message>
+    <message>
+        <source>추가</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>삭제</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>저장</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>다른 이름으로 저장</source>
+        <translation>Save As</translation>
+    </message>
+    <message>
+        <source>닫기</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>공구 리스트 파일이 존재하지 않습니다.</source>
+        <translation>The tool list file does not exist.</translation>
+    </message>
+    <message>
+        <source>공구 리스트에 공구가 %1개보다 많습니다. 나머지 %2개는 읽지 않았습니다.</source>
+        <translation>The tool list holds more than %1 tools. The other %2 were not read.</translation>
+    </message>
+    <message>
+        <source>%1번 공구의 &apos;%2&apos; 값은 그대로 저장할 수 없습니다: %3
+아무것도 저장하지 않았습니다.</source>
+        <translation>The &apos;%2&apos; value of tool %1 cannot be saved as it is: %3
+Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>공구 리스트 파일을 저장할 수 없습니다.
+%1
+%2</source>
+        <translation>The tool list file cannot be saved.
+%1
+%2</translation>
+    </message>
+    <message>
+        <source>저장 되었습니다.</source>
+        <translation>Saved.</translation>
+    </message>
+    <message>
+        <source>공구 리스트 files (*.tlist)</source>
+        <translation>Tool list files (*.tlist)</translation>
+    </message>
+</context>
+<context>
+    <name>CFileOptDlg</name>
+    <message>
+        <source>Tessaly Option</source>
+        <translation>Tessaly Option</translation>
+    </message>
+    <message>
+        <source>Text Size</source>
+        <translation>Text Size</translation>
+    </message>
+    <message>
+        <source>Top Side delete Lines</source>
+        <translation>Top Side delete Lines</translation>
+    </message>
+    <message>
+        <source>Bottom Side delete Lines</source>
+        <translation>Bottom Side delete Lines</translation>
+    </message>
+    <message>
+        <source>Logo transparency
+&lt;opacity: (0) ~ (255)&gt;</source>
+        <translation>Logo transparency
+&lt;opacity: (0) ~ (255)&gt;</translation>
+    </message>
+    <message>
+        <source>Extension Name</source>
+        <translation>Extension Name</translation>
+    </message>
+    <message>
+        <source>Editor Program</source>
+        <translation>Editor Program</translation>
+    </message>
+    <message>
+        <source>Changes to take effect, you must run the program again.</source>
+        <translation>Changes to take effect, you must run the program again.</translation>
+    </message>
+</context>
+<context>
+    <name>CMainFrame</name>
+    <message>
+        <source>READY</source>
+        <translation>READY</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>CAP</translation>
+    </message>
+    <message>
+        <source>NUM</source>
+        <translation>NUM</translation>
+    </message>
+    <message>
+        <source>SCRL</source>
+        <translation>SCRL</translation>
+    </message>
+    <message>
+        <source>Convert</source>
+        <translation>Convert</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Setting</source>
+        <translation>Setting</translation>
+    </message>
+    <message>
+        <source>Set Folder Path</source>
+        <translation>Set Folder Path</translation>
+    </message>
+    <message>
+        <source>공구 설정</source>
+        <translation>Tool Settings</translation>
+    </message>
+    <message>
+        <source>Output 경로 설정</source>
+        <translation>Set Output Path</translation>
+    </message>
+    <message>
+        <source>환경 설정</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Corvane 정보</source>
+        <translation>About Corvane</translation>
+    </message>
+    <message>
+        <source>Exit(&amp;X)</source>
+        <translation>Exit(&amp;X)</translation>
+    </message>
+    <message>
+        <source>HOME</source>
+        <translation>HOME</translation>
+    </message>
+    <message>
+        <source>TOOL</source>
+        <translation>TOOL</translation>
+    </message>
+    <message>
+        <source>EDIT</source>
+        <translation>EDIT</translation>
+    </message>
+    <message>
+        <source>SETTING</source>
+        <translation>SETTING</translation>
+    </message>
+    <message>
+        <source>FOLDER</source>
+        <translation>FOLDER</translation>
+    </message>
+    <message>
+        <source>NC FILE LIST</source>
+        <translation>NC FILE LIST</translation>
+    </message>
+    <message>
+        <source>폴더 경로를 설정할 디렉토리를 선택하세요</source>
+        <translation>Choose the folder to browse</translation>
+    </message>
+    <message>
+        <source>Output 경로를 설정할 디렉토리를 선택하세요</source>
+        <translation>Choose the folder for the output</translation>
+    </message>
+</context>
+<context>
+    <name>CMyTableView</name>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>[%1] 는 파일이 아닙니다.</source>
+        <translation>[%1] is not a file.</translation>
+    </message>
+    <message>
+        <source>작업 목록이 가득 찼습니다 (최대 %1개). 파일 %2개를 추가하지 못했습니다.</source>
+        <translation>The job list is full (at most %1). %2 files were not added.</translation>
+    </message>
+    <message>
+        <source>확장자가 다른 파일 %1개는 추가하지 않았습니다.</source>
+        <translation>%1 files with another extension were not added.</translation>
+    </message>
+    <message>
+        <source>번호: %1 (%2 files)</source>
+        <translation>No.: %1 (%2 files)</translation>
+    </message>
+    <message>
+        <source>More %1 files...</source>
+        <translation>More %1 files...</translation>
+    </message>
+</context>
+<context>
+    <name>CQuorView</name>
+    <message>
+        <source>NC</source>
+        <translation>NC</translation>
+    </message>
+</context>
+<context>
+    <name>CTableView</name>
+    <message>
+        <source>FILE LIST</source>
+        <translation>FILE LIST</translation>
+    </message>
+</context>
+<context>
+    <name>ConvertCommand</name>
+    <message>
+        <source>현재파일 형식 (*.*)</source>
+        <translation>Current file type (*.*)</translation>
+    </message>
+    <message>
+        <source>모든파일(*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>변환이 완료되었습니다.</source>
+        <translation>The conversion is complete.</translation>
+    </message>
+    <message>
+        <source>%1이(가) 이미 있습니다.
+바꾸시겠습니까?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+    <message>
+        <source>출력 폴더를 만들 수 없습니다.</source>
+        <translation>The output folder cannot be made.</translation>
+    </message>
+    <message>
+        <source>출력 파일을 쓸 수 없습니다.</source>
+        <translation>The output file cannot be written.</translation>
+    </message>
+    <message>
+        <source>파일을 읽다가 오류가 났습니다. 출력 파일은 바뀌지 않았습니다.</source>
+        <translation>A file could not be read. The output file was not changed.</translation>
+    </message>
+    <message>
+        <source>삭제할 라인의 개수가 파일내용의 라인개수 보다 많습니다 - </source>
+        <translation>More lines are to be deleted than the file holds - </translation>
+    </message>
+    <message>
+        <source>다음 파일을 읽을 수 없어 변환에서 뺐습니다.</source>
+        <translation>These files could not be read and were left out of the conversion.</translation>
+    </message>
+    <message>
+        <source>%1 프로그램을 시작할 수 없습니다.</source>
+        <translation>The program %1 cannot be started.</translation>
+    </message>
+</context>
+<context>
+    <name>DialogParts</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MergeProgressDialog</name>
+    <message>
+        <source>변환 중...</source>
+        <translation>Converting...</translation>
+    </message>
+    <message>
+        <source>취소</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>PlainFileIconProvider</name>
+    <message>
+        <source>Folder</source>
+        <translation>Folder</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>%1 File</source>
+        <translation>%1 File</translation>
+    </message>
+</context>
+<context>
+    <name>ToolReportModel</name>
+    <message>
+        <source>번호</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>공구 번호</source>
+        <translation>Tool number</translation>
+    </message>
+    <message>
+        <source>공구 정보</source>
+        <translation>Tool information</translation>
+    </message>
+    <message>
+        <source>최소 공차</source>
+        <translation>Min. tolerance</translation>
+    </message>
+    <message>
+        <source>최대 공차</source>
+        <translation>Max. tolerance</translation>
+    </message>
+    <message>
+        <source>절삭류</source>
+        <translation>Coolant</translation>
+    </message>
+    <message>
+        <source>Spindle</source>
+        <translation>Spindle</translation>
+    </message>
+    <message>
+        <source>Feed</source>
+        <translation>Feed</translation>
+    </message>
+    <message>
+        <source>Dwell time</source>
+        <translation>Dwell time</translation>
+    </message>
+    <message>
+        <source>측정 여부</source>
+        <translation>Measured</translation>
+    </message>
+    <message>
+        <source>DL</source>
+        <translation>DL</translation>
+    </message>
+</context>
+<context>
+    <name>UiTexts</name>
+    <message>
+        <source>정수를 입력하십시오.</source>
+        <translation>Enter a whole number.</translation>
+    </message>
+    <message>
+        <source>%1에서 %2 사이의 정수를 입력하십시오.</source>
+        <translation>Enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>숫자를 입력하십시오.</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <source>Top Side delete Lines</source>
+        <translation>Top Side delete Lines</translation>
+    </message>
+    <message>
+        <source>Bottom Side delete Lines</source>
+        <translation>Bottom Side delete Lines</translation>
+    </message>
+    <message>
+        <source>Setting 의 &apos;%1&apos; 값 %2 은(는) 쓸 수 없습니다. 0 에서 100 사이로 고치십시오.
+아무것도 쓰지 않았습니다.</source>
+        <translation>The &apos;%1&apos; value %2 of Setting cannot be used. Change it to a number from 0 to 100.
+Nothing was written.</translation>
+    </message>
+    <message>
+        <source>변환하는 동안 파일이 바뀌었습니다. 출력 파일은 바뀌지 않았습니다.</source>
+        <translation>A file changed during the conversion. The output file was not changed.</translation>
+    </message>
+    <message>
+        <source>미리 보기 뒤에 파일이 바뀌어 아무것도 쓰지 않았습니다. 다시 변환하십시오.</source>
+        <translation>A file changed after the preview, so nothing was written. Convert again.</translation>
+    </message>
+    <message>
+        <source>… 외 %1개</source>
+        <translation>… and %1 more</translation>
+    </message>
+    <message>
+        <source>변환을 취소했습니다. 아무것도 쓰지 않았습니다.</source>
+        <translation>The conversion was cancelled. Nothing was written.</translation>
+    </message>
+    <message>
+        <source>변환 미리 보기</source>
+        <translation>Conversion preview</translation>
+    </message>
+    <message>
+        <source>파일 %1개, 이음매 %2개, 오류 %3개, 경고 %4개, 짧은 파일 %5개, 읽을 수 없는 파일 %6개</source>
+        <translation>%1 files, %2 seams, %3 errors, %4 warnings, %5 short files, %6 unreadable files</translation>
+    </message>
+    <message>
+        <source>발견된 문제</source>
+        <translation>Findings</translation>
+    </message>
+    <message>
+        <source>이음매에서 발견된 문제가 없습니다.</source>
+        <translation>No problems were found at the seams.</translation>
+    </message>
+    <message>
+        <source>설정을 저장할 수 없습니다. 설정 파일이나 레지스트리에 쓸 수 있는지 확인하십시오.</source>
+        <translation>The settings cannot be saved. Check that the settings file or the registry can be written.</translation>
+    </message>
+    <message>
+        <source>설정 파일 %1이(가) 일반 파일이 아니어서 읽을 수 없습니다. 기본 설정으로 시작하며 설정은 저장되지 않습니다.</source>
+        <translation>The settings file %1 is not a regular file and cannot be read. The program starts with the default settings and saves no settings.</translation>
+    </message>
+    <message>
+        <source>이미 작업에 있는 파일을 한 번 더 넣었습니다: %1 (되돌리기: Ctrl+Z)</source>
+        <translation>Files already in the job were added once more: %1 (undo: Ctrl+Z)</translation>
+    </message>
+    <message>
+        <source>작업 되돌리기</source>
+        <translation>Undo job edit</translation>
+    </message>
+    <message>
+        <source>작업의 마지막 변경을 되돌렸습니다.</source>
+        <translation>The last change of the job was undone.</translation>
+    </message>
+    <message>
+        <source>잘림</source>
+        <translation>cut</translation>
+    </message>
+    <message>
+        <source>잘린 줄 %1개는 보이지 않습니다</source>
+        <translation>%1 cut lines are not shown</translation>
+    </message>
+    <message>
+        <source>추가됨</source>
+        <translation>added</translation>
+    </message>
+    <message>
+        <source>출력 시작</source>
+        <translation>start of output</translation>
+    </message>
+    <message>
+        <source>출력 끝</source>
+        <translation>end of output</translation>
+    </message>
+    <message>
+        <source>(0x%1, %2 바이트 위치)</source>
+        <translation>(0x%1 at byte %2)</translation>
+    </message>
+    <message>
+        <source>오류</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>경고</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>마지막 파일이 아닌 곳에 프로그램 끝이 남았습니다</source>
+        <translation>program end kept before the last file</translation>
+    </message>
+    <message>
+        <source>프로그램 중간에 &quot;%&quot; 줄이 남았습니다</source>
+        <translation>&quot;%&quot; line kept inside the program</translation>
+    </message>
+    <message>
+        <source>공구 교환이 잘렸습니다</source>
+        <translation>tool change cut</translation>
+    </message>
+    <message>
+        <source>공작물 좌표계 선택이 잘렸습니다</source>
+        <translation>work offset selection cut</translation>
+    </message>
+    <message>
+        <source>주축 회전 시작이 잘렸습니다</source>
+        <translation>spindle start cut</translation>
+    </message>
+    <message>
+        <source>공구 길이 보정 호출이 잘렸습니다</source>
+        <translation>tool length offset call cut</translation>
+    </message>
+    <message>
+        <source>절삭유 켜기가 잘렸습니다</source>
+        <translation>coolant on cut</translation>
+    </message>
+    <message>
+        <source>프로그램 중간에 프로그램 번호가 남았습니다</source>
+        <translation>program number kept inside the program</translation>
+    </message>
+    <message>
+        <source>축 이동이 잘렸습니다</source>
+        <translation>move cut</translation>
+    </message>
+    <message>
+        <source>서브 프로그램 호출이나 점프가 잘렸습니다</source>
+        <translation>subprogram call or jump cut</translation>
+    </message>
+    <message>
+        <source>남은 줄이 아직 호출하는 레이블이 잘렸습니다</source>
+        <translation>label cut that a kept line still calls</translation>
+    </message>
+    <message>
+        <source>마지막 파일이 아닌 곳에 서브 프로그램 복귀(M99)가 남았습니다</source>
+        <translation>subprogram return (M99) kept before the last file</translation>
+    </message>
+    <message>
+        <source>NC 프로그램에 없는 제어 문자가 있습니다</source>
+        <translation>control byte that no NC program holds</translation>
+    </message>
+    <message>
+        <source>프로그램이 시작한 이름과 다른 이름으로 끝납니다</source>
+        <translation>program ends under another name than it begins with</translation>
+    </message>
+    <message>
+        <source>빠졌습니다: 내용 줄이 잘라낼 줄보다 많지 않습니다</source>
+        <translation>left out: no more content lines than the cuts take</translation>
+    </message>
+    <message>
+        <source>빠졌습니다: 읽을 수 없습니다</source>
+        <translation>left out: cannot be read</translation>
+    </message>
+    <message>
+        <source>빠졌습니다: 일반 파일이 아닙니다</source>
+        <translation>left out: not a regular file</translation>
+    </message>
+    <message>
+        <source>잘리거나 확인할 줄이 너무 많아 처음 만 줄만 확인했습니다</source>
+        <translation>too many lines cut or noted: the checks saw the first ten thousand</translation>
+    </message>
+    <message>
+        <source>쓰기</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>취소</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>문제가 없으면 다음부터 미리 보기 없이 씁니다</source>
+        <translation>From now on, write without this preview when nothing is found</translation>
+    </message>
+    <message>
+        <source>이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?</source>
+        <translation>The seams have %1 errors. Write all the same?</translation>
+    </message>
+    <message>
+        <source>JOB</source>
+        <translation>JOB</translation>
+    </message>
+    <message>
+        <source>위로</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>아래로</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>빼기</source>
+        <translation>Take out</translation>
+    </message>
+    <message>
+        <source>이 공구 리스트에는 읽지 못한 공구가 %1개 더 있어, 저장하면 그 공구들이 없어집니다.
+아무것도 저장하지 않았습니다.</source>
+        <translation>This tool list holds %1 more tools that were not read; saving would lose them.
+Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>%1의 바뀐 내용을 저장하시겠습니까?</source>
+        <translation>Save the changes to %1?</translation>
+    </message>
+    <message>
+        <source>%1을(를) 읽지 못했으므로 표의 공구를 그 이름으로 저장하지 않습니다. 다른 이름으로 저장하거나 목록을 다시 읽으십시오.</source>
+        <translation>%1 could not be read, so the tools of the table are not saved under its name. Save them under another name or read the list again.</translation>
+    </message>
+    <message>
+        <source>%1번 공구의 &apos;%2&apos; 값에 이 공구 리스트의 문자 코드(CP949)로 쓸 수 없는 문자가 있습니다.
+아무것도 저장하지 않았습니다.</source>
+        <translation>The &apos;%2&apos; value of tool %1 holds characters that the code page of this tool list (CP949) cannot hold.
+Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>공구 번호 %1은(는) 이미 목록에 있습니다.</source>
+        <translation>Tool number %1 is already in the list.</translation>
+    </message>
+    <message>
+        <source>공구 번호 %1이(가) 두 번 있습니다. 아무것도 저장하지 않았습니다.</source>
+        <translation>Tool number %1 is there twice. Nothing was saved.</translation>
+    </message>
+    <message>
+        <source>%1번 공구의 &apos;%2&apos; 값 &quot;%3&quot;은(는) 숫자가 아닙니다.</source>
+        <translation>The &apos;%2&apos; value &quot;%3&quot; of tool %1 is not a number.</translation>
+    </message>
+</context>
+</TS>
