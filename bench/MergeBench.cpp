@@ -249,14 +249,14 @@ public:
     void write(std::string_view bytes) override
     {
         if (!writeFully(m_descriptor, bytes))
-            m_error = "write error";
+            m_error = FileError::lastSystemError();
     }
-    bool commit() override { return m_error.empty(); }
-    const std::string& error() const override { return m_error; }
+    bool commit() override { return !m_error; }
+    const FileError& error() const override { return m_error; }
 
 private:
     int m_descriptor;
-    std::string m_error;
+    FileError m_error;
 };
 #endif
 

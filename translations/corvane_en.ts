@@ -794,5 +794,33 @@ Nothing was saved.</translation>
         <source>%1번 공구의 &apos;%2&apos; 값 &quot;%3&quot;은(는) 숫자가 아닙니다.</source>
         <translation>The &apos;%2&apos; value &quot;%3&quot; of tool %1 is not a number.</translation>
     </message>
+    <message>
+        <source>일반 파일이 아닙니다.</source>
+        <translation>It is not a regular file.</translation>
+    </message>
+    <message>
+        <source>미리 보기 뒤에 바뀌었습니다.</source>
+        <translation>It changed after the preview.</translation>
+    </message>
+    <message>
+        <source>읽는 동안 바뀌었습니다.</source>
+        <translation>It changed while it was read.</translation>
+    </message>
+    <message>
+        <source>Windows는 점이나 빈칸으로 끝나는 이름의 파일을 만들 수 없습니다.</source>
+        <translation>Windows cannot make a file whose name ends with a dot or a blank.</translation>
+    </message>
+    <message>
+        <source>폴더에 임시 파일을 만들 이름이 남아 있지 않습니다.</source>
+        <translation>No name is left in the folder for a temporary file.</translation>
+    </message>
+    <message>
+        <source>파일이 너무 큽니다.</source>
+        <translation>The file is too large.</translation>
+    </message>
+    <message>
+        <source>취소했습니다.</source>
+        <translation>Cancelled.</translation>
+    </message>
 </context>
 </TS>

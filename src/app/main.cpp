@@ -1,6 +1,6 @@
 #include "QSettingsProfile.h"
-#include "Translation.h"
 #include "QuorApp.h"
+#include "Translation.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/SettingsStore.h"

@@ -43,3 +43,28 @@ const char* findingReason(SeamRule rule)
     }
     return "";
 }
+
+std::string fileErrorText(const FileError& error)
+{
+    switch (error.cause) {
+    case FileError::Cause::None:
+        return {};
+    case FileError::Cause::System:
+        return error.code.message();
+    case FileError::Cause::NotRegularFile:
+        return "not a regular file";
+    case FileError::Cause::ChangedSincePlan:
+        return "changed since the plan";
+    case FileError::Cause::ChangedWhileRead:
+        return "changed while it was read";
+    case FileError::Cause::NameNotAllowed:
+        return "Windows cannot name a file that ends with a dot or a blank";
+    case FileError::Cause::NoTemporaryName:
+        return "no free temporary name in its folder";
+    case FileError::Cause::TooLarge:
+        return "too large";
+    case FileError::Cause::Cancelled:
+        return "cancelled";
+    }
+    return {};
+}

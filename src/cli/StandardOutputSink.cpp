@@ -3,9 +3,6 @@
 #include "core/FullWrite.h"
 #include "core/os/NativeFile.h"
 
-#include <cerrno>
-#include <system_error>
-
 StandardOutputSink::StandardOutputSink()
 {
     NativeFile::makeBinary(1);
@@ -15,11 +12,11 @@ StandardOutputSink::StandardOutputSink()
 // the program writes there.
 void StandardOutputSink::write(std::string_view bytes)
 {
-    if (m_error.empty() && !writeFully(1, bytes))
-        m_error = std::generic_category().message(errno);
+    if (!m_error && !writeFully(1, bytes))
+        m_error = FileError::lastSystemError();
 }
 
 bool StandardOutputSink::commit()
 {
-    return m_error.empty();
+    return !m_error;
 }

@@ -11,8 +11,8 @@ public:
 
     void write(std::string_view bytes) override;
     bool commit() override;
-    const std::string& error() const override { return m_error; }
+    const FileError& error() const override { return m_error; }
 
 private:
-    std::string m_error;
+    FileError m_error;
 };

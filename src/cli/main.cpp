@@ -210,6 +210,8 @@ bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
             text += detail;
         } else if (!finding.text.empty()) {
             text += ": " + escaped(finding.text);
+        } else if (finding.error) {
+            text += ": " + fileErrorText(finding.error);
         }
         std::fprintf(stream, "%s: %s: %s\n", where.c_str(),
                      finding.severity == SeamFinding::Severity::Error ? "error" : "warning",
@@ -226,7 +228,8 @@ int check(const Options& options)
                                                   .delBtm = options.bottom,
                                                   .percentLines = options.percent});
     if (report.status != MergeReport::Status::Planned) {
-        printError("cannot check: " + escaped(report.failure.path) + ": " + report.failure.reason);
+        printError("cannot check: " + escaped(report.failure.path) + ": " +
+                   fileErrorText(report.failure.error));
         return Failed;
     }
     if (!printFindings(findings, stdout)) {
@@ -316,7 +319,7 @@ int main(int argc, char* argv[])
     }
     if (report.status != MergeReport::Status::Written) {
         printError("nothing written: " + escaped(report.failure.path) + ": " +
-                   report.failure.reason);
+                   fileErrorText(report.failure.error));
         return Failed;
     }
     return Copied;

@@ -20,11 +20,6 @@ constexpr std::size_t kBufferSize = std::size_t(64) << 10;
 // Links that lead on to further links end somewhere: give up after as many as POSIX does.
 constexpr int kMaxLinks = 40;
 
-std::string errnoText()
-{
-    return std::generic_category().message(errno);
-}
-
 // Short, whatever the target's name, so every name the file system allows works as output.
 std::string temporaryName()
 {
@@ -54,10 +49,10 @@ bool AtomicFileWriter::resolveTarget()
     std::error_code ec;
     for (int link = 0; fs::is_symlink(fs::symlink_status(m_target, ec)); ++link) {
         if (link == kMaxLinks)
-            return fail(std::generic_category().message(ELOOP));
+            return fail(FileError::system(ELOOP));
         const fs::path next = fs::read_symlink(m_target, ec);
         if (ec)
-            return fail(ec.message());
+            return fail({FileError::Cause::System, ec});
         m_target = next.is_absolute() ? next : m_target.parent_path() / next;
     }
     return true;
@@ -67,17 +62,17 @@ bool AtomicFileWriter::open()
 {
     if (!resolveTarget())
         return false;
-    if (const std::string refusal = NativeFile::nameRefusal(m_target); !refusal.empty())
-        return fail(refusal);
+    if (!NativeFile::nameAllowed(m_target))
+        return fail({FileError::Cause::NameNotAllowed});
     NativeFile::Info existing;
     if (!NativeFile::describe(m_target, existing))
         return createTemporary(nullptr);
     if (!existing.regular)
-        return fail(existing.folder ? std::generic_category().message(EISDIR)
-                                    : "not a regular file");
+        return fail(existing.folder ? FileError::system(EISDIR)
+                                    : FileError{FileError::Cause::NotRegularFile});
     // The rename would replace a file that we may not write: refuse it, as writing would.
     if (!NativeFile::mayWrite(m_target))
-        return fail(errnoText());
+        return fail(FileError::lastSystemError());
     return createTemporary(&existing);
 }
 
@@ -94,24 +89,24 @@ bool AtomicFileWriter::createTemporary(const NativeFile::Info* replaced)
             break;
         }
         if (errno != EEXIST)
-            return fail(errnoText());
+            return fail(FileError::lastSystemError());
     }
     if (m_descriptor < 0)
-        return fail("no free temporary name in " + utf8FromPath(folder));
+        return fail({FileError::Cause::NoTemporaryName});
     if (replaced && !NativeFile::takeOver(m_descriptor, *replaced))
-        return fail(errnoText());
+        return fail(FileError::lastSystemError());
     return true;
 }
 
 void AtomicFileWriter::write(std::string_view bytes)
 {
-    if (!m_error.empty())
+    if (m_error)
         return;
     if (m_buffered == 0 && bytes.size() >= kBufferSize) {
         writeAll(bytes.data(), bytes.size());
         return;
     }
-    while (!bytes.empty() && m_error.empty()) {
+    while (!bytes.empty() && !m_error) {
         if (m_buffered == kBufferSize && !flushBuffer())
             return;
         const std::size_t taken = std::min(bytes.size(), kBufferSize - m_buffered);
@@ -123,7 +118,7 @@ void AtomicFileWriter::write(std::string_view bytes)
 
 bool AtomicFileWriter::writeAll(const char* data, std::size_t length)
 {
-    return writeFully(m_descriptor, {data, length}) || fail(errnoText());
+    return writeFully(m_descriptor, {data, length}) || fail(FileError::lastSystemError());
 }
 
 bool AtomicFileWriter::flushBuffer()
@@ -135,22 +130,22 @@ bool AtomicFileWriter::flushBuffer()
 
 bool AtomicFileWriter::commit()
 {
-    if (!m_error.empty() || m_descriptor < 0 || !flushBuffer())
+    if (!!m_error || m_descriptor < 0 || !flushBuffer())
         return false;
     // Synced before the rename: after a power cut the target is the old or the whole new file.
     if (!NativeFile::sync(m_descriptor))
-        return fail(errnoText());
+        return fail(FileError::lastSystemError());
     const bool closed = NativeFile::close(m_descriptor);
     m_descriptor = -1;
     if (!closed)
-        return fail(errnoText());
-    if (const std::string refusal = NativeFile::replace(m_temporary, m_target); !refusal.empty())
-        return fail(refusal);
+        return fail(FileError::lastSystemError());
+    if (const std::error_code refused = NativeFile::replace(m_temporary, m_target))
+        return fail({FileError::Cause::System, refused});
     m_temporary.clear();
     TemporaryFileCleanup::forget();
     if (!NativeFile::syncFolder(m_target.has_parent_path() ? m_target.parent_path()
                                                            : fs::path(".")))
-        return fail(errnoText());
+        return fail(FileError::lastSystemError());
     return true;
 }
 
@@ -168,10 +163,10 @@ void AtomicFileWriter::removeTemporary()
     TemporaryFileCleanup::forget();
 }
 
-bool AtomicFileWriter::fail(const std::string& reason)
+bool AtomicFileWriter::fail(FileError error)
 {
-    if (m_error.empty())
-        m_error = reason;
+    if (!m_error)
+        m_error = error;
     removeTemporary();
     return false;
 }

@@ -28,7 +28,7 @@ public:
     void write(std::string_view bytes) override;
     // Writes, syncs, renames and syncs the folder; false with error() set when any step failed.
     bool commit() override;
-    const std::string& error() const override { return m_error; }
+    const FileError& error() const override { return m_error; }
 
 private:
     bool resolveTarget();
@@ -37,12 +37,12 @@ private:
     bool flushBuffer();
     bool writeAll(const char* data, std::size_t length);
     void removeTemporary();
-    bool fail(const std::string& reason);
+    bool fail(FileError error);
 
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_descriptor = -1;
     std::unique_ptr<char[]> m_buffer; // not zeroed: only what was written to it is used
     std::size_t m_buffered = 0;
-    std::string m_error;
+    FileError m_error;
 };

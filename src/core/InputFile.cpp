@@ -10,11 +10,6 @@
 
 namespace {
 
-std::string errnoText()
-{
-    return std::generic_category().message(errno);
-}
-
 // Errors that belong to the name given: no such file, or none this user may read. Every other
 // error (too many open files, an I/O error, no memory) says nothing about the input.
 bool leftOutByName(int error)
@@ -69,16 +64,16 @@ InputFile::OpenResult InputFile::open(const std::string& path)
     m_descriptor = NativeFile::openToRead(path);
     if (m_descriptor < 0) {
         const int error = errno;
-        m_error = errnoText();
+        m_error = FileError::lastSystemError();
         return leftOutByName(error) ? OpenResult::Unreadable : OpenResult::Failed;
     }
     if (!NativeFile::describe(m_descriptor, m_opened)) {
-        m_error = errnoText();
+        m_error = FileError::lastSystemError();
         close();
         return OpenResult::Failed;
     }
     if (!m_opened.regular) {
-        m_error = "not a regular file";
+        m_error = {FileError::Cause::NotRegularFile};
         close();
         return OpenResult::NotRegularFile;
     }
@@ -97,7 +92,7 @@ std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t l
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            m_error = errnoText();
+            m_error = FileError::lastSystemError();
             return -1;
         }
         if (count == 0)

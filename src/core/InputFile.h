@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ContentDigest.h"
+#include "FileError.h"
 #include "os/NativeFile.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ public:
 
     const FileStamp& stamp() const { return m_stamp; }
     std::uint64_t size() const { return m_stamp.size; }
-    const std::string& error() const { return m_error; }
+    const FileError& error() const { return m_error; }
 
 private:
     void close();
@@ -63,5 +64,5 @@ private:
     NativeFile::Info m_opened;
     FileStamp m_stamp;
     ContentDigest m_digest;
-    std::string m_error;
+    FileError m_error;
 };

@@ -161,7 +161,7 @@ private:
     bool deferredChecksPassed();
     bool inputChanged(std::size_t index);
     bool readFailed(std::size_t index, InputFile& file, ReadResult read);
-    bool fail(Status status, const std::string& path, const std::string& reason);
+    bool fail(Status status, const std::string& path, FileError error = {});
     bool reportProgress(std::uint64_t bytes);
     void write(std::string_view bytes)
     {
@@ -226,7 +226,7 @@ MergeReport MergeRun::run()
                                                   {"DEL_BTM", m_request.delBtm}};
     for (const auto& [name, value] : counts)
         if (value < 0) {
-            fail(Status::BadTrimCount, name, std::to_string(value));
+            fail(Status::BadTrimCount, name);
             return m_report;
         }
 
@@ -264,7 +264,7 @@ MergeReport MergeRun::run()
         m_report.percentAddedAtEnd = true;
     }
     if (m_sink && m_request.approve && !m_request.approve(m_report)) {
-        fail(Status::NotApproved, "", "not approved");
+        fail(Status::NotApproved, "");
         return m_report;
     }
     if (m_writer)
@@ -312,9 +312,9 @@ bool MergeRun::open(std::size_t index, InputFile& file)
         record.outcome = Outcome::Failed;
         break;
     }
-    record.reason = result == InputFile::OpenResult::Opened ? std::string() : file.error();
+    record.error = result == InputFile::OpenResult::Opened ? FileError() : file.error();
     if (result == InputFile::OpenResult::Failed)
-        return fail(Status::InputFailed, record.path, record.reason);
+        return fail(Status::InputFailed, record.path, record.error);
 
     if (const MergeReport* plan = m_request.plan; plan && index < plan->inputs.size()) {
         const InputRecord& planned = plan->inputs[index];
@@ -323,8 +323,8 @@ bool MergeRun::open(std::size_t index, InputFile& file)
         const bool isOpened = result == InputFile::OpenResult::Opened;
         if (wasOpened != isOpened || (isOpened && planned.stamp != record.stamp)) {
             record.outcome = Outcome::Changed;
-            record.reason = "changed since the plan";
-            fail(Status::InputChanged, record.path, record.reason);
+            record.error = {FileError::Cause::ChangedSincePlan};
+            fail(Status::InputChanged, record.path, record.error);
             return false;
         }
     }
@@ -717,8 +717,8 @@ bool MergeRun::provedUnchanged(Candidate& candidate, bool mayDefer)
     if (plan && candidate.index < plan->inputs.size() &&
         plan->inputs[candidate.index].digest != record.digest) {
         record.outcome = Outcome::Changed;
-        record.reason = "changed since the plan";
-        return fail(Status::InputChanged, record.path, record.reason);
+        record.error = {FileError::Cause::ChangedSincePlan};
+        return fail(Status::InputChanged, record.path, record.error);
     }
     if (!mayDefer || !m_writer || !m_writer->threaded())
         return candidate.file.unchanged(m_checkBuffer.get(), kCheckBlock) ||
@@ -749,8 +749,8 @@ bool MergeRun::inputChanged(std::size_t index)
 {
     InputRecord& record = m_report.inputs[index];
     record.outcome = Outcome::Changed;
-    record.reason = "changed while it was read";
-    return fail(Status::InputChanged, record.path, record.reason);
+    record.error = {FileError::Cause::ChangedWhileRead};
+    return fail(Status::InputChanged, record.path, record.error);
 }
 
 bool MergeRun::readFailed(std::size_t index, InputFile& file, ReadResult read)
@@ -758,16 +758,16 @@ bool MergeRun::readFailed(std::size_t index, InputFile& file, ReadResult read)
     if (read == ReadResult::Short)
         return inputChanged(index);
     m_report.inputs[index].outcome = Outcome::Failed;
-    m_report.inputs[index].reason = file.error();
+    m_report.inputs[index].error = file.error();
     return fail(Status::InputFailed, m_report.inputs[index].path, file.error());
 }
 
-bool MergeRun::fail(Status status, const std::string& path, const std::string& reason)
+bool MergeRun::fail(Status status, const std::string& path, FileError error)
 {
     if (!m_failed) {
         m_failed = true;
         m_report.status = status;
-        m_report.failure = {path, reason};
+        m_report.failure = {path, error};
     }
     return false;
 }
@@ -776,7 +776,7 @@ bool MergeRun::reportProgress(std::uint64_t bytes)
 {
     m_doneBytes += bytes;
     if (m_request.progress && !m_request.progress(m_doneBytes, m_totalBytes))
-        return fail(Status::Cancelled, "", "cancelled");
+        return fail(Status::Cancelled, "", {FileError::Cause::Cancelled});
     return true;
 }
 
@@ -803,7 +803,7 @@ std::vector<FileProblem> MergeReport::unreadableFiles() const
     std::vector<FileProblem> files;
     for (const InputRecord& input : inputs)
         if (input.outcome == Outcome::Unreadable || input.outcome == Outcome::NotRegularFile)
-            files.push_back({input.path, input.reason});
+            files.push_back({input.path, input.error});
     return files;
 }
 
@@ -828,7 +828,7 @@ MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputP
         std::filesystem::create_directory(folder, ec);
         if (ec) {
             report.status = Status::OutputFolderFailed;
-            report.failure = {utf8FromPath(folder), ec.message()};
+            report.failure = {utf8FromPath(folder), {FileError::Cause::System, ec}};
             return report;
         }
         folderMade = true;

@@ -15,7 +15,7 @@ class OutputSink;
 struct FileProblem
 {
     std::string path;
-    std::string reason;
+    FileError error;
 };
 
 // One line of an input, by its 1-based number. The text is without its line end and holds at
@@ -60,8 +60,8 @@ struct InputRecord
 
     std::string path;
     Outcome outcome = Outcome::NotReached;
-    std::string reason; // why an input was left out or failed
-    FileStamp stamp;    // as opened
+    FileError error; // why an input was left out or failed
+    FileStamp stamp; // as opened
     // Of the bytes read, once the input was read whole: what a later run compares.
     std::uint64_t digest = 0;
     // Of a copied file: its lines and content lines, the lines cut at its top and bottom, the
@@ -102,7 +102,8 @@ struct MergeReport
     };
 
     Status status = Status::Written;
-    FileProblem failure; // what failed: a path, or the trim count's name and value
+    // What failed: a path and why, or the key of the refused cut ("DEL_UP", "DEL_BTM").
+    FileProblem failure;
     std::vector<InputRecord> inputs;
     // The "%" lines the merge adds before and after the copied lines.
     bool percentAddedAtStart = false;

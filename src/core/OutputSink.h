@@ -1,6 +1,7 @@
 #pragma once
 
-#include <string>
+#include "FileError.h"
+
 #include <string_view>
 
 // Where the merged program goes. Bytes are taken in order; commit ends the output and says
@@ -13,5 +14,5 @@ public:
     virtual void write(std::string_view bytes) = 0;
     // False with error() set when any write failed.
     virtual bool commit() = 0;
-    virtual const std::string& error() const = 0;
+    virtual const FileError& error() const = 0;
 };

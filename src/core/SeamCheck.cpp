@@ -89,7 +89,12 @@ private:
         default:
             return;
         }
-        m_findings.push_back({rule, seamRuleInfo(rule).severity, input.path, 0, input.reason});
+        m_findings.push_back({.rule = rule,
+                              .severity = seamRuleInfo(rule).severity,
+                              .path = input.path,
+                              .line = 0,
+                              .text = {},
+                              .error = input.error});
     }
 
     void checkInput(const InputRecord& input, bool first, bool last)

@@ -43,7 +43,8 @@ struct SeamFinding
     Severity severity = Severity::Error;
     std::string path;      // the input, as the merge was given it
     std::int64_t line = 0; // in that input, from 1; 0 for the whole input
-    std::string text;      // the line, without its line end; why an input was left out
+    std::string text;      // the line, without its line end
+    FileError error{};     // of an input left out: why, when it could not be read
     // Of a control byte: where it stands in the file, from 0, and its value.
     std::uint64_t offset = 0;
     unsigned char byte = 0;

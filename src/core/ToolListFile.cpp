@@ -51,12 +51,13 @@ ToolListReadResult ReadToolList(const std::string& path, std::size_t maxTools)
         return result;
     }
     if (file.size() > kMaxListBytes) {
-        result.error = "larger than " + std::to_string(kMaxListBytes >> 20) + " MiB";
+        result.error = FileError::Cause::TooLarge;
         return result;
     }
     std::string text(static_cast<std::size_t>(file.size()), '\0');
     if (file.readAt(0, text.data(), text.size()) != static_cast<std::int64_t>(text.size())) {
-        result.error = file.error().empty() ? "read error" : file.error();
+        // Fewer bytes than the file had when it was opened: it shrank while it was read.
+        result.error = file.error() ? file.error() : FileError::Cause::ChangedWhileRead;
         return result;
     }
 
@@ -110,7 +111,7 @@ std::optional<UnwritableValue> findUnwritableValue(const std::vector<ToolEntry>&
     return std::nullopt;
 }
 
-bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, std::string& error)
+bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, FileError& error)
 {
     AtomicFileWriter file(pathFromUtf8(path));
     if (!file.open()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileError.h"
 #include "ToolEntry.h"
 
 #include <optional>
@@ -9,7 +10,7 @@
 struct ToolListReadResult
 {
     bool read = false;
-    std::string error;            // why the file could not be read
+    FileError error;              // why the file could not be read
     std::vector<ToolEntry> tools; // at most maxTools
     int leftOut = 0;              // tool lines past maxTools
 };
@@ -41,7 +42,7 @@ std::optional<UnwritableValue> findUnwritableValue(const std::vector<ToolEntry>&
 
 // Writes the three comment lines and one line per row, all ending with CR LF. The file is
 // replaced only when all of it was written; false with error set otherwise.
-bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, std::string& error);
+bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, FileError& error);
 
 // "10 Flat", "10 Ball" or "10 R0.5" from a diameter and a corner radius.
 std::string MakeToolDescription(float diameter, float radius);

@@ -192,6 +192,31 @@ QString UiTexts::seamRuleReason(SeamRule rule)
     return {};
 }
 
+QString UiTexts::fileError(const FileError& error)
+{
+    switch (error.cause) {
+    case FileError::Cause::None:
+        return {};
+    case FileError::Cause::System:
+        return QString::fromLocal8Bit(error.code.message());
+    case FileError::Cause::NotRegularFile:
+        return tr("일반 파일이 아닙니다.");
+    case FileError::Cause::ChangedSincePlan:
+        return tr("미리 보기 뒤에 바뀌었습니다.");
+    case FileError::Cause::ChangedWhileRead:
+        return tr("읽는 동안 바뀌었습니다.");
+    case FileError::Cause::NameNotAllowed:
+        return tr("Windows는 점이나 빈칸으로 끝나는 이름의 파일을 만들 수 없습니다.");
+    case FileError::Cause::NoTemporaryName:
+        return tr("폴더에 임시 파일을 만들 이름이 남아 있지 않습니다.");
+    case FileError::Cause::TooLarge:
+        return tr("파일이 너무 큽니다.");
+    case FileError::Cause::Cancelled:
+        return tr("취소했습니다.");
+    }
+    return {};
+}
+
 QString UiTexts::writeButton()
 {
     return tr("쓰기");

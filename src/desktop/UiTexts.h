@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/FileError.h"
 #include "core/SeamCheck.h"
 
 #include <QCoreApplication>
@@ -48,6 +49,8 @@ public:
     static QString controlByteAt(int byte, quint64 offset);
     static QString error();
     static QString warning();
+    // Why a file could not be used; the system's own text for its errors.
+    static QString fileError(const FileError& error);
     // What a finding of a seam rule means.
     static QString seamRuleReason(SeamRule rule);
     static QString writeButton();

@@ -37,7 +37,7 @@ enum FilterIndex
 
 QString problemText(const FileProblem& problem)
 {
-    return displayPath(problem.path) + u"\n"_s + QString::fromStdString(problem.reason);
+    return displayPath(problem.path) + u"\n"_s + UiTexts::fileError(problem.error);
 }
 
 } // namespace
@@ -220,7 +220,9 @@ void ConvertCommand::reportFailure(const MergeReport& report)
         Platform::instance().showMessage(
             m_owner, AppIdentity::windowCaption(),
             UiTexts::badTrimCount(QString::fromStdString(report.failure.path),
-                                  QString::fromStdString(report.failure.reason)),
+                                  QString::number(report.failure.path == "DEL_UP"
+                                                      ? m_request.merge.delUp
+                                                      : m_request.merge.delBtm)),
             Platform::Icon::Warning);
         return;
     case MergeReport::Status::OutputFolderFailed:

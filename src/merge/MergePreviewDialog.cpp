@@ -36,6 +36,8 @@ QString findingText(const SeamFinding& finding)
     QString reason = UiTexts::seamRuleReason(finding.rule);
     if (finding.rule == SeamRule::ControlBytes)
         reason += u" "_s + UiTexts::controlByteAt(finding.byte, finding.offset);
+    else if (finding.error)
+        reason += u": "_s + UiTexts::fileError(finding.error);
     return u"%1: %2"_s.arg(severityText(finding.severity), reason);
 }
 

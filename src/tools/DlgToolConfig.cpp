@@ -357,11 +357,11 @@ bool CDlgToolConfig::saveList()
     if (!mayWrite(tools))
         return false;
     const std::string path = m_state.toolListPath(m_listFile);
-    std::string error;
+    FileError error;
     if (!WriteToolList(path, tools, error)) {
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
                                          tr("공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2")
-                                             .arg(displayPath(path), QString::fromStdString(error)),
+                                             .arg(displayPath(path), UiTexts::fileError(error)),
                                          Platform::Icon::Warning);
         return false;
     }
@@ -412,13 +412,13 @@ void CDlgToolConfig::saveCopy(const std::string& path)
     const std::string current = std::exchange(m_listFile, {}); // a copy writes over no list here
     const bool allowed = mayWrite(tools);
     m_listFile = current;
-    std::string error;
+    FileError error;
     if (!allowed)
         return;
     if (!WriteToolList(path, tools, error)) {
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(),
                                          tr("공구 리스트 파일을 저장할 수 없습니다.\n%1\n%2")
-                                             .arg(displayPath(path), QString::fromStdString(error)),
+                                             .arg(displayPath(path), UiTexts::fileError(error)),
                                          Platform::Icon::Warning);
         return;
     }

@@ -230,7 +230,8 @@ TEST_F(NcMergeTest, OnlyRegularFilesAreReadAndTheRestAreNamed)
     ASSERT_EQ(unreadable.size(), 4u);
     for (std::size_t i = 0; i < unreadable.size(); ++i) {
         EXPECT_EQ(unreadable[i].path, inputs[i]);
-        EXPECT_FALSE(unreadable[i].reason.empty());
+        EXPECT_EQ(unreadable[i].error,
+                  i == 0 ? FileError::system(ENOENT) : FileError(FileError::Cause::NotRegularFile));
     }
     EXPECT_EQ(report.shortFiles(), std::vector<std::string>{shortFile});
     EXPECT_EQ(report.status, MergeReport::Status::NothingCopied);
@@ -414,7 +415,7 @@ TEST_F(NcMergeTest, AMissingOutputFolderIsCreatedOneLevelDeep)
     const MergeReport report = MergeNcFiles({input}, folder.file("x/y/merged.nc"), 0, 0);
     EXPECT_EQ(report.status, MergeReport::Status::OutputFolderFailed);
     EXPECT_EQ(report.failure.path, folder.file("x/y"));
-    EXPECT_FALSE(report.failure.reason.empty());
+    EXPECT_EQ(report.failure.error, FileError::system(ENOENT));
 }
 
 #ifndef _WIN32 // links and modes are POSIX's; Windows names are checked by the command-line test

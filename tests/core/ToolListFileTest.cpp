@@ -56,10 +56,14 @@ TEST(ToolListFile, OnlyARegularFileOfSaneSizeIsReadAndLongListsStopAtTheLimit)
     std::filesystem::create_directory(folder.path() / "folder.tlist");
     std::ofstream(folder.file("huge.tlist")).close();
     std::filesystem::resize_file(folder.path() / "huge.tlist", std::uintmax_t(65) << 20);
-    for (const char* name : {"none.tlist", "folder.tlist", "huge.tlist"}) {
+    const std::pair<const char*, FileError> refusals[] = {
+        {"none.tlist", FileError::system(ENOENT)},
+        {"folder.tlist", FileError::Cause::NotRegularFile},
+        {"huge.tlist", FileError::Cause::TooLarge}};
+    for (const auto& [name, why] : refusals) {
         const ToolListReadResult refused = ReadToolList(folder.file(name));
         EXPECT_FALSE(refused.read) << name;
-        EXPECT_FALSE(refused.error.empty()) << name;
+        EXPECT_EQ(refused.error, why) << name;
     }
 
     std::string lines = kHeader;
@@ -78,7 +82,7 @@ TEST(ToolListFile, WritesHeaderAndRowsThatReadBackUnchanged)
         tool({"T1", "10 R0.5", "-0.01", "0.01", "M07", "8000", "1200", "0.5", "X", "0"}),
         tool({"\xB0\xA1", "100%", "%d", " a ", "b", "c", "d", "e", "f", "g"}),
     };
-    std::string error;
+    FileError error;
     ASSERT_TRUE(WriteToolList(folder.file("out.tlist"), rows, error));
     EXPECT_EQ(readFile(folder.file("out.tlist")),
               kHeader + "T1,10 R0.5,-0.01,0.01,M07,8000,1200,0.5,X,0\r\n"
@@ -88,7 +92,7 @@ TEST(ToolListFile, WritesHeaderAndRowsThatReadBackUnchanged)
     ASSERT_TRUE(WriteToolList(folder.file("empty.tlist"), {}, error));
     EXPECT_EQ(readFile(folder.file("empty.tlist")), kHeader);
     EXPECT_FALSE(WriteToolList(folder.file("no/such/folder.tlist"), rows, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(error, FileError::system(ENOENT));
 }
 
 TEST(ToolListFile, FindsValuesThatWouldNotReadBack)

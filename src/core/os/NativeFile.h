@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <system_error>
 
 // The operating system's file calls that the core makes, one implementation per platform.
 // Descriptors are the C runtime's; a call that fails returns -1 or false with errno set,
@@ -39,15 +40,15 @@ bool sameFile(const Info& opened, const Info& named);
 std::int64_t readAt(int descriptor, std::uint64_t offset, char* buffer, std::size_t length);
 std::int64_t writeSome(int descriptor, const char* bytes, std::size_t length);
 
-// An empty text when the system can name a file so; else why not.
-std::string nameRefusal(const std::filesystem::path& target);
+// Whether the system can name a file so.
+bool nameAllowed(const std::filesystem::path& target);
 // Whether this process may write the existing file: replacing it must not do what writing may not.
 bool mayWrite(const std::filesystem::path& existing);
 // Gives a new file the mode and, where the process may, the owner of the file it replaces.
 bool takeOver(int descriptor, const Info& replaced);
 bool sync(int descriptor);
-// Renames over the target; an empty text on success, else why not.
-std::string replace(const std::filesystem::path& from, const std::filesystem::path& to);
+// Renames over the target; the system's error when it could not.
+std::error_code replace(const std::filesystem::path& from, const std::filesystem::path& to);
 // So that a rename survives a power cut; a no-op where the system has no such call.
 bool syncFolder(const std::filesystem::path& folder);
 // Safe in a signal handler.

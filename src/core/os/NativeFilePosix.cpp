@@ -93,9 +93,9 @@ std::int64_t writeSome(int descriptor, const char* bytes, std::size_t length)
     return ::write(descriptor, bytes, length);
 }
 
-std::string nameRefusal(const fs::path&)
+bool nameAllowed(const fs::path&)
 {
-    return {};
+    return true;
 }
 
 bool mayWrite(const fs::path& existing)
@@ -122,11 +122,11 @@ bool sync(int descriptor)
     return fsync(descriptor) == 0;
 }
 
-std::string replace(const fs::path& from, const fs::path& to)
+std::error_code replace(const fs::path& from, const fs::path& to)
 {
     if (::rename(from.c_str(), to.c_str()) == 0)
         return {};
-    return std::generic_category().message(errno);
+    return {errno, std::generic_category()};
 }
 
 bool syncFolder(const fs::path& folder)

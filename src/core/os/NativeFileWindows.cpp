@@ -99,12 +99,10 @@ std::int64_t writeSome(int descriptor, const char* bytes, std::size_t length)
 }
 
 // Windows drops a name's trailing dots and blanks: "a." would be written as "a".
-std::string nameRefusal(const fs::path& target)
+bool nameAllowed(const fs::path& target)
 {
     const std::wstring name = target.filename().wstring();
-    if (!name.empty() && (name.back() == L'.' || name.back() == L' '))
-        return "Windows cannot name a file that ends with a dot or a blank";
-    return {};
+    return name.empty() || (name.back() != L'.' && name.back() != L' ');
 }
 
 bool mayWrite(const fs::path& existing)
@@ -122,11 +120,11 @@ bool sync(int descriptor)
     return _commit(descriptor) == 0;
 }
 
-std::string replace(const fs::path& from, const fs::path& to)
+std::error_code replace(const fs::path& from, const fs::path& to)
 {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return {};
-    return std::system_category().message(static_cast<int>(GetLastError()));
+    return {static_cast<int>(GetLastError()), std::system_category()};
 }
 
 bool syncFolder(const fs::path&)
