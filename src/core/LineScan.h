@@ -1,11 +1,21 @@
 #pragma once
 
-#include <bit>
-#include <cstdint>
+#include "ChunkScan.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Reads the masks of 64 bytes.
+using ChunkScanner = ChunkMasks (*)(const char* chunk);
+
+// The fastest scanner this processor runs: with wider registers where it has them.
+ChunkScanner fastestChunkScanner();
+// Every scanner this processor runs; they all give the same masks.
+std::vector<ChunkScanner> chunkScanners();
+// The masks of the last bytes of a stretch, fewer than 64.
+ChunkMasks scanChunkTail(const char* chunk, std::size_t count);
 
 // Finds the LF bytes of a stretch of a program in order and, in the same look at 64 bytes at a
 // time, its notable bytes: those without which a line kept by the merge holds none of the facts
@@ -16,7 +26,9 @@
 class LineScan
 {
 public:
-    LineScan(const char* begin, const char* end) : m_next(begin), m_end(end) {}
+    LineScan(const char* begin, const char* end, ChunkScanner scanner = fastestChunkScanner())
+        : m_scanner(scanner), m_next(begin), m_end(end)
+    {}
 
     // The next LF, or nullptr after the last.
     const char* nextLineEnd()
@@ -50,73 +62,22 @@ public:
     }
 
 private:
-    static bool marked(unsigned char c)
-    {
-        const unsigned char folded = c & 0xDF;
-        return folded == 'M' || folded == 'O' || c == '%' ||
-               (c < 0x20 && c != '\t' && c != '\n' && c != '\r');
-    }
-    static bool beforeSix(unsigned char c) { return (c & 0xDF) == 'G' || c == ' ' || c == '\t'; }
-
     [[gnu::always_inline]] void load()
     {
         if (m_notable != 0)
             m_lastNotableBefore = m_chunk + (63 - std::countl_zero(m_notable));
         m_chunk = m_next;
-        const auto left = static_cast<std::uint64_t>(m_end - m_next);
-        const std::uint64_t count = left < 64 ? left : 64;
-        std::uint64_t lineEnds = 0;
-        std::uint64_t marks = 0;
-        std::uint64_t sixes = 0;
-        std::uint64_t before = 0;
-#if defined(__SSE2__)
-        if (count == 64) {
-            const __m128i caseBit = _mm_set1_epi8(char(0xDF));
-            for (int part = 0; part < 4; ++part) {
-                const __m128i bytes =
-                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(m_chunk + 16 * part));
-                const __m128i folded = _mm_and_si128(bytes, caseBit);
-                const __m128i low = _mm_cmpeq_epi8(_mm_min_epu8(bytes, _mm_set1_epi8(0x1F)), bytes);
-                const __m128i letters = _mm_or_si128(_mm_cmpeq_epi8(folded, _mm_set1_epi8('M')),
-                                                     _mm_cmpeq_epi8(folded, _mm_set1_epi8('O')));
-                const __m128i mark = _mm_or_si128(_mm_or_si128(letters, low),
-                                                  _mm_cmpeq_epi8(bytes, _mm_set1_epi8('%')));
-                const __m128i lf = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n'));
-                const __m128i tab = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\t'));
-                const __m128i cr = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r'));
-                const __m128i gOrBlank =
-                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(folded, _mm_set1_epi8('G')),
-                                              _mm_cmpeq_epi8(bytes, _mm_set1_epi8(' '))),
-                                 tab);
-                const auto bits = [](__m128i mask) {
-                    return std::uint64_t(std::uint32_t(_mm_movemask_epi8(mask)));
-                };
-                const int shift = 16 * part;
-                // Tabs, CRs and LFs were marked as low bytes: they are taken out again.
-                marks |= bits(_mm_andnot_si128(_mm_or_si128(_mm_or_si128(lf, cr), tab), mark))
-                         << shift;
-                lineEnds |= bits(lf) << shift;
-                sixes |= bits(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('6'))) << shift;
-                before |= bits(gOrBlank) << shift;
-            }
-        } else
-#endif
-        {
-            for (std::uint64_t i = 0; i < count; ++i) {
-                const auto c = static_cast<unsigned char>(m_chunk[i]);
-                lineEnds |= std::uint64_t(c == '\n') << i;
-                marks |= std::uint64_t(marked(c)) << i;
-                sixes |= std::uint64_t(c == '6') << i;
-                before |= std::uint64_t(beforeSix(c)) << i;
-            }
-        }
+        const auto left = static_cast<std::size_t>(m_end - m_next);
+        const std::size_t count = left < 64 ? left : 64;
+        const ChunkMasks masks = count == 64 ? m_scanner(m_chunk) : scanChunkTail(m_chunk, count);
         // A six counts after a G or blank in this chunk or at the end of the one before.
-        m_notable = marks | (sixes & ((before << 1) | m_carry));
-        m_carry = count == 64 ? before >> 63 : 0;
-        m_lineEnds = lineEnds;
+        m_notable = masks.marks | (masks.sixes & ((masks.before << 1) | m_carry));
+        m_carry = count == 64 ? masks.before >> 63 : 0;
+        m_lineEnds = masks.lineEnds;
         m_next += count;
     }
 
+    ChunkScanner m_scanner;
     const char* m_next;
     const char* const m_end;
     const char* m_chunk = nullptr;

@@ -77,7 +77,7 @@ TEST(NcLineReader, ReadsWordsAsTheControlDoes)
 
 // Every line end is found, and a kept line with a fact it is checked for always holds a notable
 // byte, wherever the line stands in the 64-byte chunks the scan looks at and however long it
-// is; a plain line holds none.
+// is; a plain line holds none. So for every scanner the processor runs.
 TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
 {
     const std::string longPlain(200, '1');
@@ -94,25 +94,26 @@ TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
                                             "G0 Z5.",
                                             "G1 X" + longPlain + " M30",
                                             "G1 X" + longPlain};
-    for (std::size_t padding = 0; padding < 70; ++padding) {
-        std::string stretch(padding, '\n');
-        std::vector<std::pair<std::size_t, std::size_t>> places;
-        for (const std::string& line : lines) {
-            places.emplace_back(stretch.size(), stretch.size() + line.size());
-            stretch += line + "\r\n";
+    for (const ChunkScanner scanner : chunkScanners())
+        for (std::size_t padding = 0; padding < 70; ++padding) {
+            std::string stretch(padding, '\n');
+            std::vector<std::pair<std::size_t, std::size_t>> places;
+            for (const std::string& line : lines) {
+                places.emplace_back(stretch.size(), stretch.size() + line.size());
+                stretch += line + "\r\n";
+            }
+            LineScan scan(stretch.data(), stretch.data() + stretch.size(), scanner);
+            NcLineReader reader(NcLineReader::Dialect::Iso);
+            for (std::size_t skipped = 0; skipped < padding; ++skipped)
+                ASSERT_EQ(scan.nextLineEnd(), stretch.data() + skipped);
+            for (std::size_t i = 0; i < lines.size(); ++i) {
+                // The LF after the line's CR.
+                ASSERT_EQ(scan.nextLineEnd(), stretch.data() + places[i].second + 1);
+                const bool kept = (reader.read(lines[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
+                const bool found = scan.notableWithin(stretch.data() + places[i].first,
+                                                      stretch.data() + places[i].second);
+                EXPECT_EQ(found, kept || i < 7) << lines[i] << " at " << padding;
+            }
+            EXPECT_EQ(scan.nextLineEnd(), nullptr);
         }
-        LineScan scan(stretch.data(), stretch.data() + stretch.size());
-        NcLineReader reader(NcLineReader::Dialect::Iso);
-        for (std::size_t skipped = 0; skipped < padding; ++skipped)
-            ASSERT_EQ(scan.nextLineEnd(), stretch.data() + skipped);
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            // The LF after the line's CR.
-            ASSERT_EQ(scan.nextLineEnd(), stretch.data() + places[i].second + 1);
-            const bool kept = (reader.read(lines[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
-            const bool found = scan.notableWithin(stretch.data() + places[i].first,
-                                                  stretch.data() + places[i].second);
-            EXPECT_EQ(found, kept || i < 7) << lines[i] << " at " << padding;
-        }
-        EXPECT_EQ(scan.nextLineEnd(), nullptr);
-    }
 }

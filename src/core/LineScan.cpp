@@ -1,0 +1,86 @@
+#include "LineScan.h"
+
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
+#ifdef CORVANE_AVX2_SCAN
+ChunkMasks scanChunkAvx2(const char* chunk); // in LineScanAvx2.cpp
+#endif
+
+namespace {
+
+bool marked(unsigned char c)
+{
+    const unsigned char folded = c & 0xDF;
+    return folded == 'M' || folded == 'O' || c == '%' ||
+           (c < 0x20 && c != '\t' && c != '\n' && c != '\r');
+}
+
+bool beforeSix(unsigned char c)
+{
+    return (c & 0xDF) == 'G' || c == ' ' || c == '\t';
+}
+
+ChunkMasks scanChunkBytewise(const char* chunk)
+{
+    return scanChunkTail(chunk, 64);
+}
+
+#if defined(__x86_64__)
+struct Sse2
+{
+    using Vector = __m128i;
+    static constexpr int width = 16;
+    static Vector fill(char c) { return _mm_set1_epi8(c); }
+    static Vector load(const char* at)
+    {
+        return _mm_loadu_si128(reinterpret_cast<const Vector*>(at));
+    }
+    static Vector both(Vector a, Vector b) { return _mm_and_si128(a, b); }
+    static Vector either(Vector a, Vector b) { return _mm_or_si128(a, b); }
+    static Vector butNot(Vector without, Vector a) { return _mm_andnot_si128(without, a); }
+    static Vector equal(Vector a, Vector b) { return _mm_cmpeq_epi8(a, b); }
+    static Vector lesser(Vector a, Vector b) { return _mm_min_epu8(a, b); }
+    static std::uint64_t bits(Vector a) { return std::uint32_t(_mm_movemask_epi8(a)); }
+};
+
+ChunkMasks scanChunkSse2(const char* chunk)
+{
+    return scanChunkWith<Sse2>(chunk);
+}
+#endif
+
+} // namespace
+
+ChunkMasks scanChunkTail(const char* chunk, std::size_t count)
+{
+    ChunkMasks masks;
+    for (std::size_t i = 0; i < count; ++i) {
+        const auto c = static_cast<unsigned char>(chunk[i]);
+        masks.lineEnds |= std::uint64_t(c == '\n') << i;
+        masks.marks |= std::uint64_t(marked(c)) << i;
+        masks.sixes |= std::uint64_t(c == '6') << i;
+        masks.before |= std::uint64_t(beforeSix(c)) << i;
+    }
+    return masks;
+}
+
+std::vector<ChunkScanner> chunkScanners()
+{
+    std::vector<ChunkScanner> scanners{scanChunkBytewise};
+#if defined(__x86_64__)
+    scanners.push_back(scanChunkSse2);
+#endif
+#ifdef CORVANE_AVX2_SCAN
+    if (__builtin_cpu_supports("avx2"))
+        scanners.push_back(scanChunkAvx2);
+#endif
+    return scanners;
+}
+
+ChunkScanner fastestChunkScanner()
+{
+    static const ChunkScanner fastest = chunkScanners().back();
+    return fastest;
+}
