@@ -198,6 +198,8 @@ std::size_t errorsIn(const std::vector<SeamFinding>& findings)
 // for a whole input. False when the stream failed.
 bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
 {
+    // Gathered and written at once: standard error writes each piece as it comes.
+    std::string lines;
     for (const SeamFinding& finding : findings) {
         std::string where = escaped(finding.path);
         if (finding.line > 0)
@@ -213,10 +215,11 @@ bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
         } else if (finding.error) {
             text += ": " + fileErrorText(finding.error);
         }
-        std::fprintf(stream, "%s: %s: %s\n", where.c_str(),
-                     finding.severity == SeamFinding::Severity::Error ? "error" : "warning",
-                     text.c_str());
+        lines += where +
+                 (finding.severity == SeamFinding::Severity::Error ? ": error: " : ": warning: ") +
+                 text + '\n';
     }
+    std::fwrite(lines.data(), 1, lines.size(), stream);
     return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 

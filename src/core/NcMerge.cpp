@@ -26,8 +26,10 @@ constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
 constexpr std::size_t kCheckBlock = std::size_t(256) << 10;
 // Deferred checks keep their inputs open: at most this many wait at a time.
 constexpr std::size_t kMaxWaitingChecks = 32;
-// The output is written in blocks of at least this much, however small the reads.
+// The output is written in blocks of at least this much, however small the reads, and of at most
+// the second when the merge is small.
 constexpr std::size_t kMinOutputBlock = std::size_t(64) << 10;
+constexpr std::size_t kSmallOutputBlock = std::size_t(256) << 10;
 // The first read of a head or a tail: most need far less than a block.
 constexpr std::uint64_t kFirstLook = std::uint64_t(16) << 10;
 
@@ -230,9 +232,13 @@ MergeReport MergeRun::run()
             return m_report;
         }
 
-    if (m_sink)
-        m_writer.emplace(*m_sink, std::max(m_blockSize, kMinOutputBlock),
-                         m_totalBytes >= kThreadedBytes);
+    if (m_sink) {
+        const bool threaded = m_totalBytes >= kThreadedBytes;
+        // A small merge writes smaller blocks: every page of a block touched costs a fault.
+        const std::size_t outputBlock =
+            threaded ? m_blockSize : std::min(m_blockSize, kSmallOutputBlock);
+        m_writer.emplace(*m_sink, std::max(outputBlock, kMinOutputBlock), threaded);
+    }
     std::optional<Candidate> current = findEligible(0, true);
     // A Heidenhain program never has "%" lines.
     const bool percentLines = current && m_request.percentLines &&
