@@ -279,15 +279,25 @@ struct Pair
     std::vector<double> baseline;
 };
 
+// A fresh output, with the writes of the run before on disk: otherwise whichever run crosses
+// the kernel's limit of unwritten pages is slowed down for the writes of another.
+void freshOutput(const fs::path& output)
+{
+    fs::remove(output);
+#ifndef _WIN32
+    ::sync();
+#endif
+}
+
 // Runs subject and baseline by turns, each into a fresh output.
 template <typename Subject, typename Baseline>
 Pair comparePair(const fs::path& output, Subject subject, Baseline baseline)
 {
     Pair pair;
     for (int i = 0; i < kPairs; ++i) {
-        fs::remove(output);
+        freshOutput(output);
         pair.subject.push_back(subject());
-        fs::remove(output);
+        freshOutput(output);
         pair.baseline.push_back(baseline());
     }
     fs::remove(output);
