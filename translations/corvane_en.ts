@@ -822,5 +822,33 @@ Nothing was saved.</translation>
         <source>취소했습니다.</source>
         <translation>Cancelled.</translation>
     </message>
+    <message>
+        <source>파일이나 폴더가 없습니다.</source>
+        <translation>No such file or folder.</translation>
+    </message>
+    <message>
+        <source>권한이 없습니다.</source>
+        <translation>Permission denied.</translation>
+    </message>
+    <message>
+        <source>폴더입니다.</source>
+        <translation>It is a folder.</translation>
+    </message>
+    <message>
+        <source>디스크에 빈 공간이 없습니다.</source>
+        <translation>The disk is full.</translation>
+    </message>
+    <message>
+        <source>읽기 전용 파일 시스템입니다.</source>
+        <translation>The file system is read-only.</translation>
+    </message>
+    <message>
+        <source>이름이 너무 깁니다.</source>
+        <translation>The name is too long.</translation>
+    </message>
+    <message>
+        <source>입출력 오류가 났습니다.</source>
+        <translation>An input/output error occurred.</translation>
+    </message>
 </context>
 </TS>

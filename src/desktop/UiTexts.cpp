@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <cerrno>
+
 using namespace Qt::StringLiterals;
 
 QString UiTexts::enterInteger()
@@ -192,13 +194,40 @@ QString UiTexts::seamRuleReason(SeamRule rule)
     return {};
 }
 
+// The errors an operator meets, in the window's language; the system's own text for the rest.
+QString UiTexts::systemError(const std::error_code& code)
+{
+    if (code.category() == std::generic_category()) {
+        switch (code.value()) {
+        case ENOENT:
+            return tr("파일이나 폴더가 없습니다.");
+        case EACCES:
+        case EPERM:
+            return tr("권한이 없습니다.");
+        case EISDIR:
+            return tr("폴더입니다.");
+        case ENOSPC:
+            return tr("디스크에 빈 공간이 없습니다.");
+        case EROFS:
+            return tr("읽기 전용 파일 시스템입니다.");
+        case ENAMETOOLONG:
+            return tr("이름이 너무 깁니다.");
+        case EIO:
+            return tr("입출력 오류가 났습니다.");
+        default:
+            break;
+        }
+    }
+    return QString::fromLocal8Bit(code.message());
+}
+
 QString UiTexts::fileError(const FileError& error)
 {
     switch (error.cause) {
     case FileError::Cause::None:
         return {};
     case FileError::Cause::System:
-        return QString::fromLocal8Bit(error.code.message());
+        return systemError(error.code);
     case FileError::Cause::NotRegularFile:
         return tr("일반 파일이 아닙니다.");
     case FileError::Cause::ChangedSincePlan:

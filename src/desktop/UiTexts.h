@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <system_error>
+
 // The texts that Corvane added to those of the original program, in one place; each goes
 // through tr(), so that a translation can follow.
 class UiTexts
@@ -49,8 +51,10 @@ public:
     static QString controlByteAt(int byte, quint64 offset);
     static QString error();
     static QString warning();
-    // Why a file could not be used; the system's own text for its errors.
+    // Why a file could not be used.
     static QString fileError(const FileError& error);
+    // An error of the system: the common ones in the window's language, the rest as it words them.
+    static QString systemError(const std::error_code& code);
     // What a finding of a seam rule means.
     static QString seamRuleReason(SeamRule rule);
     static QString writeButton();

@@ -85,6 +85,7 @@ private slots:
         QCOMPARE(messages().size(), 3);
         QVERIFY(messages()[0].endsWith(u"보다 많습니다 -  short.nc short2.NC"_s));
         QVERIFY(messages()[1].contains(shown(u"missing.nc"_s)));
+        QVERIFY(messages()[1].contains(u"파일이나 폴더가 없습니다."_s));
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G1\r\nG2\r\n"));
         QCOMPARE(m_env->platform.startedPrograms.size(), 1);
 
