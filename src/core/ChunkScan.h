@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 // Of up to 64 bytes, one bit a byte: the LFs, the marked bytes (letters of M and O words, "%",
@@ -40,4 +41,33 @@ template <typename Ops> inline ChunkMasks scanChunkWith(const char* chunk)
         masks.before |= Ops::bits(gOrBlank) << shift;
     }
     return masks;
+}
+
+// What the line scan keeps of 64 bytes: the LFs, and the notable bytes (marks, and sixes after
+// a G or blank).
+struct ChunkNotes
+{
+    std::uint64_t lineEnds = 0;
+    std::uint64_t notable = 0;
+};
+
+// A six counts after a G or blank in the chunk or, by carry, at the end of the one before.
+inline ChunkNotes notesOf(const ChunkMasks& masks, std::uint64_t carry)
+{
+    return {masks.lineEnds, masks.marks | (masks.sixes & ((masks.before << 1) | carry))};
+}
+
+// Notes count whole chunks in one call, so that the loop runs with the registers of Ops and
+// nothing is called a chunk. carry: whether the byte before the first chunk is a G or blank;
+// returns the same of the last byte.
+template <typename Ops>
+inline std::uint64_t noteChunksWith(const char* chunks, std::size_t count, std::uint64_t carry,
+                                    ChunkNotes* notes)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const ChunkMasks masks = scanChunkWith<Ops>(chunks + 64 * i);
+        notes[i] = notesOf(masks, carry);
+        carry = masks.before >> 63;
+    }
+    return carry;
 }

@@ -5,7 +5,8 @@
 #endif
 
 #ifdef CORVANE_AVX2_SCAN
-ChunkMasks scanChunkAvx2(const char* chunk); // in LineScanAvx2.cpp
+std::uint64_t noteChunksAvx2(const char* chunks, std::size_t count, std::uint64_t carry,
+                             ChunkNotes* notes); // in LineScanAvx2.cpp
 #endif
 
 namespace {
@@ -22,9 +23,15 @@ bool beforeSix(unsigned char c)
     return (c & 0xDF) == 'G' || c == ' ' || c == '\t';
 }
 
-ChunkMasks scanChunkBytewise(const char* chunk)
+std::uint64_t noteChunksBytewise(const char* chunks, std::size_t count, std::uint64_t carry,
+                                 ChunkNotes* notes)
 {
-    return scanChunkTail(chunk, 64);
+    for (std::size_t i = 0; i < count; ++i) {
+        const ChunkMasks masks = scanChunkTail(chunks + 64 * i, 64);
+        notes[i] = notesOf(masks, carry);
+        carry = masks.before >> 63;
+    }
+    return carry;
 }
 
 #if defined(__x86_64__)
@@ -45,9 +52,10 @@ struct Sse2
     static std::uint64_t bits(Vector a) { return std::uint32_t(_mm_movemask_epi8(a)); }
 };
 
-ChunkMasks scanChunkSse2(const char* chunk)
+std::uint64_t noteChunksSse2(const char* chunks, std::size_t count, std::uint64_t carry,
+                             ChunkNotes* notes)
 {
-    return scanChunkWith<Sse2>(chunk);
+    return noteChunksWith<Sse2>(chunks, count, carry, notes);
 }
 #endif
 
@@ -68,13 +76,13 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count)
 
 std::vector<ChunkScanner> chunkScanners()
 {
-    std::vector<ChunkScanner> scanners{scanChunkBytewise};
+    std::vector<ChunkScanner> scanners{noteChunksBytewise};
 #if defined(__x86_64__)
-    scanners.push_back(scanChunkSse2);
+    scanners.push_back(noteChunksSse2);
 #endif
 #ifdef CORVANE_AVX2_SCAN
     if (__builtin_cpu_supports("avx2"))
-        scanners.push_back(scanChunkAvx2);
+        scanners.push_back(noteChunksAvx2);
 #endif
     return scanners;
 }

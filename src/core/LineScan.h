@@ -2,17 +2,19 @@
 
 #include "ChunkScan.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
-// Reads the masks of 64 bytes.
-using ChunkScanner = ChunkMasks (*)(const char* chunk);
+// Notes count whole chunks of 64 bytes; see noteChunksWith.
+using ChunkScanner = std::uint64_t (*)(const char* chunks, std::size_t count, std::uint64_t carry,
+                                       ChunkNotes* notes);
 
 // The fastest scanner this processor runs: with wider registers where it has them.
 ChunkScanner fastestChunkScanner();
-// Every scanner this processor runs; they all give the same masks.
+// Every scanner this processor runs; they all give the same notes.
 std::vector<ChunkScanner> chunkScanners();
 // The masks of the last bytes of a stretch, fewer than 64.
 ChunkMasks scanChunkTail(const char* chunk, std::size_t count);
@@ -66,16 +68,34 @@ private:
     {
         if (m_notable != 0)
             m_lastNotableBefore = m_chunk + (63 - std::countl_zero(m_notable));
+        if (m_noted == m_notesRead)
+            noteAhead();
+        const ChunkNotes& notes = m_notes[m_notesRead++];
         m_chunk = m_next;
-        const auto left = static_cast<std::size_t>(m_end - m_next);
-        const std::size_t count = left < 64 ? left : 64;
-        const ChunkMasks masks = count == 64 ? m_scanner(m_chunk) : scanChunkTail(m_chunk, count);
-        // A six counts after a G or blank in this chunk or at the end of the one before.
-        m_notable = masks.marks | (masks.sixes & ((masks.before << 1) | m_carry));
-        m_carry = count == 64 ? masks.before >> 63 : 0;
-        m_lineEnds = masks.lineEnds;
-        m_next += count;
+        m_next += m_noted == m_notesRead && m_tailSize ? m_tailSize : 64;
+        m_notable = notes.notable;
+        m_lineEnds = notes.lineEnds;
     }
+
+    // Notes the chunks ahead, many in one call; a tail of fewer than 64 bytes byte by byte.
+    void noteAhead()
+    {
+        const auto left = static_cast<std::size_t>(m_end - m_next);
+        const std::size_t whole = std::min(left / 64, kNotesAhead);
+        m_notesRead = 0;
+        m_tailSize = 0;
+        if (whole > 0) {
+            m_carry = m_scanner(m_next, whole, m_carry, m_notes);
+            m_noted = whole;
+            return;
+        }
+        const ChunkMasks masks = scanChunkTail(m_next, left);
+        m_notes[0] = notesOf(masks, m_carry);
+        m_noted = 1;
+        m_tailSize = left;
+    }
+
+    static constexpr std::size_t kNotesAhead = 64; // 4 KiB of a program, 1 KiB of notes
 
     ChunkScanner m_scanner;
     const char* m_next;
@@ -83,6 +103,10 @@ private:
     const char* m_chunk = nullptr;
     std::uint64_t m_lineEnds = 0;
     std::uint64_t m_notable = 0;
-    std::uint64_t m_carry = 0;
+    std::uint64_t m_carry = 0; // whether the last byte noted is a G or blank
+    ChunkNotes m_notes[kNotesAhead];
+    std::size_t m_noted = 0;                   // notes in m_notes
+    std::size_t m_notesRead = 0;               // of them, taken by load
+    std::size_t m_tailSize = 0;                // bytes of the last note, when fewer than 64
     const char* m_lastNotableBefore = nullptr; // the last notable byte of the chunks before
 };

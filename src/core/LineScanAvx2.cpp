@@ -25,7 +25,8 @@ struct Avx2
 
 } // namespace
 
-ChunkMasks scanChunkAvx2(const char* chunk)
+std::uint64_t noteChunksAvx2(const char* chunks, std::size_t count, std::uint64_t carry,
+                             ChunkNotes* notes)
 {
-    return scanChunkWith<Avx2>(chunk);
+    return noteChunksWith<Avx2>(chunks, count, carry, notes);
 }

@@ -98,7 +98,11 @@ TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
         for (std::size_t padding = 0; padding < 70; ++padding) {
             std::string stretch(padding, '\n');
             std::vector<std::pair<std::size_t, std::size_t>> places;
-            for (const std::string& line : lines) {
+            // Long enough that the scan notes chunks ahead more than once.
+            std::vector<std::string> repeated;
+            for (int round = 0; round < 12; ++round)
+                repeated.insert(repeated.end(), lines.begin(), lines.end());
+            for (const std::string& line : repeated) {
                 places.emplace_back(stretch.size(), stretch.size() + line.size());
                 stretch += line + "\r\n";
             }
@@ -106,13 +110,14 @@ TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
             NcLineReader reader(NcLineReader::Dialect::Iso);
             for (std::size_t skipped = 0; skipped < padding; ++skipped)
                 ASSERT_EQ(scan.nextLineEnd(), stretch.data() + skipped);
-            for (std::size_t i = 0; i < lines.size(); ++i) {
+            for (std::size_t i = 0; i < repeated.size(); ++i) {
                 // The LF after the line's CR.
                 ASSERT_EQ(scan.nextLineEnd(), stretch.data() + places[i].second + 1);
-                const bool kept = (reader.read(lines[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
+                const bool kept =
+                    (reader.read(repeated[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
                 const bool found = scan.notableWithin(stretch.data() + places[i].first,
                                                       stretch.data() + places[i].second);
-                EXPECT_EQ(found, kept || i < 7) << lines[i] << " at " << padding;
+                EXPECT_EQ(found, kept || i % lines.size() < 7) << repeated[i] << " at " << padding;
             }
             EXPECT_EQ(scan.nextLineEnd(), nullptr);
         }
