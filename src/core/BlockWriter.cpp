@@ -8,7 +8,7 @@ BlockWriter::BlockWriter(OutputSink& sink, std::size_t blockSize, bool threaded)
     : m_sink(sink), m_blockSize(std::max<std::size_t>(blockSize, 1))
 {
     for (Block& block : m_blocks)
-        block.bytes = std::make_unique_for_overwrite<char[]>(m_blockSize);
+        block.bytes = std::make_unique_for_overwrite<char[]>(m_blockSize + kReadAhead);
     if (threaded)
         m_thread = std::thread([this] { run(); });
 }

@@ -20,6 +20,8 @@ class OutputSink;
 class BlockWriter
 {
 public:
+    static constexpr std::size_t kReadAhead = 64;
+
     BlockWriter(OutputSink& sink, std::size_t blockSize, bool threaded);
     ~BlockWriter(); // waits for the thread
 
@@ -41,13 +43,19 @@ public:
     // work the output does not wait for leaves the reading alone; else at once.
     void post(std::function<void()> task);
     bool threaded() const { return m_thread.joinable(); }
-    // Copies bytes and a CR LF after them: a line whose LF becomes CR LF, in one step.
+    // Copies bytes and a CR LF after them: a line whose LF becomes CR LF, in one step. A short
+    // line is copied kReadAhead bytes at once, so the source must have as many bytes to read
+    // past the start of every line it gives (a buffer allocated with them to spare).
     void addLine(std::string_view bytes)
     {
         Block& block = m_blocks[m_current];
         if (bytes.size() + 2 <= m_blockSize - block.used) {
             char* at = block.bytes.get() + block.used;
-            std::memcpy(at, bytes.data(), bytes.size());
+            // A copy of fixed size needs no call; the bytes past the line are written over.
+            if (bytes.size() <= kReadAhead)
+                std::memcpy(at, bytes.data(), kReadAhead);
+            else
+                std::memcpy(at, bytes.data(), bytes.size());
             at[bytes.size()] = '\r';
             at[bytes.size() + 1] = '\n';
             block.used += bytes.size() + 2;

@@ -111,7 +111,8 @@ public:
     MergeRun(const MergeRequest& request, OutputSink* sink)
         : m_request(request), m_sink(sink),
           m_blockSize(std::max<std::size_t>(request.blockSize, 1)),
-          m_buffer(std::make_unique_for_overwrite<char[]>(m_blockSize)),
+          // Lines are copied from it a few bytes past their end.
+          m_buffer(std::make_unique_for_overwrite<char[]>(m_blockSize + BlockWriter::kReadAhead)),
           m_checkBuffer(std::make_unique_for_overwrite<char[]>(kCheckBlock))
     {
         m_report.inputs.resize(request.inputs.size());
@@ -551,10 +552,11 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
     // notes no others, it is not read word by word.
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
     LineScan scan(p, end);
-    const auto plain = [&](const char* from, const char* to) {
-        return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !scan.notableWithin(from, to);
+    // Asked again after each line read word by word: the first statement decides the dialect.
+    const auto scanDecides = [&] {
+        return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso;
     };
+    bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
     while (const char* lf = scan.nextLineEnd()) {
         ++lineNumber;
@@ -570,10 +572,12 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
                     m_writer->addLine({run, std::size_t(lf - run)});
                 run = lf + 1;
             }
-            if (plain(p, p + length))
+            if (scanned && !scan.notableWithin(p, p + length)) {
                 keepPlain(p, {p, length});
-            else
+            } else {
                 keep(p, {p, length}, state.reader->read({p, length}));
+                scanned = scanDecides();
+            }
         }
         p = lf + 1;
     }
