@@ -119,6 +119,7 @@ public:
 private:
     void step(char c)
     {
+        const std::size_t column = m_column++;
         if (m_rest)
             return;
         if (m_depth > 0) {
@@ -135,14 +136,17 @@ private:
                 endWord();
                 m_run = std::uint8_t(c);
                 m_runLength = 1;
+                m_wordBegin = column;
             }
             m_letter = c;
             m_statement = true;
             return;
         }
         if (isDigit(c) || c == '.') {
-            if (m_letter != 0 && !m_expression)
+            if (m_letter != 0 && !m_expression) {
                 m_number.add(c);
+                m_wordEnd = column + 1;
+            }
             m_statement = true;
             return;
         }
@@ -192,6 +196,9 @@ private:
     void gCode(const Number& g);
     void mCode(const Number& m);
 
+    std::size_t m_column = 0;
+    std::size_t m_wordBegin = 0; // columns of the word being read
+    std::size_t m_wordEnd = 0;
     int m_depth = 0;
     bool m_rest = false;
     bool m_statement = false;
@@ -210,6 +217,8 @@ private:
     bool m_goto = false;
     std::int64_t m_gotoValue = 0;
     NcLabel m_label;
+    std::vector<NcLineFacts::OffsetSelection> m_offsets;
+    bool m_awaitsP = false; // the word before was G54.1
 };
 
 NcLineFacts NcLineReader::IsoLexer::finish()
@@ -231,6 +240,7 @@ NcLineFacts NcLineReader::IsoLexer::finish()
         facts.target = {'N', m_gotoValue, {}};
     }
     facts.label = std::move(m_label);
+    facts.offsets = std::move(m_offsets);
     *this = IsoLexer();
     return facts;
 }
@@ -241,6 +251,7 @@ void NcLineReader::IsoLexer::endWord()
         return;
     const char letter = m_letter;
     const bool keyword = m_runLength > 1;
+    const bool awaitedP = std::exchange(m_awaitsP, false);
     m_letter = 0;
     const Number number = m_number;
     m_number = Number();
@@ -256,6 +267,12 @@ void NcLineReader::IsoLexer::endWord()
             m_gotoValue = number.whole;
         }
         return;
+    }
+    if (awaitedP && letter == 'P' && number.thousandths == 0 && !number.sign) {
+        // G54.1 P7: one selection, rewritten as one.
+        NcLineFacts::OffsetSelection& selection = m_offsets.back();
+        selection.offset = WorkOffset::fromCode(54, 100, number.whole);
+        selection.end = m_wordEnd;
     }
     word(letter, number);
     ++m_words;
@@ -295,9 +312,14 @@ void NcLineReader::IsoLexer::word(char letter, const Number& number)
 
 void NcLineReader::IsoLexer::gCode(const Number& g)
 {
-    if (g.wholeIn(54, 59) || g.is(54, 100) || g.wholeIn(505, 599))
+    if (g.wholeIn(54, 59) || g.is(54, 100) || g.wholeIn(505, 599)) {
         m_facts |= NcLineFacts::WorkOffset;
-    else if (g.whole == 43)
+        m_offsets.push_back({m_wordBegin, m_wordEnd,
+                             WorkOffset::fromCode(int(g.whole), g.thousandths, std::nullopt)});
+        m_awaitsP = g.is(54, 100);
+    } else if (g.is(10) || g.is(52) || g.is(92)) {
+        m_facts |= NcLineFacts::OffsetShift;
+    } else if (g.whole == 43)
         m_facts |= NcLineFacts::LengthOffset;
     else if (g.is(65) || g.is(66))
         m_subprogramCall = true;

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "WorkOffset.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A label a line defines or a call or jump goes to: an O program number, an N block number, or
 // a Heidenhain LBL by number or by name.
@@ -36,6 +40,7 @@ struct NcLineFacts
         Return = 1u << 9,       // M99
         TapeMark = 1u << 10,    // a "%" line
         ControlByte = 1u << 11, // a byte no NC program holds (NUL and other control codes)
+        OffsetShift = 1u << 12, // G10, G52, G92: offsets written or shifted by the program
     };
     // What a line kept in the middle of a merge is checked for.
     static constexpr std::uint32_t kKeptLineFacts =
@@ -47,6 +52,14 @@ struct NcLineFacts
     std::string programName;           // of BEGIN PGM or END PGM; bounded
     std::size_t controlByteColumn = 0; // from 0, of the first control byte
     unsigned char controlByte = 0;
+    // The work-offset selections of an ISO line, where they stand: placement rewrites them.
+    struct OffsetSelection
+    {
+        std::size_t begin = 0;              // column of its G, from 0
+        std::size_t end = 0;                // past its last digit, or its P's with G54.1
+        std::optional<::WorkOffset> offset; // none: G54.1 without a P right after it
+    };
+    std::vector<OffsetSelection> offsets;
 
     bool has(Fact fact) const { return (facts & fact) != 0; }
 };

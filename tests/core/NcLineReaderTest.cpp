@@ -1,8 +1,12 @@
 #include "core/NcLineReader.h"
 #include "core/LineScan.h"
 
+#include "TestPaths.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -121,4 +125,73 @@ TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
             }
             EXPECT_EQ(scan.nextLineEnd(), nullptr);
         }
+}
+
+namespace {
+
+// The words of a line's work-offset selections, as placement would rewrite them.
+std::vector<std::string> offsetWords(std::string_view line)
+{
+    NcLineReader reader(NcLineReader::Dialect::Iso);
+    std::vector<std::string> words;
+    for (const NcLineFacts::OffsetSelection& selection : reader.read(line).offsets)
+        words.push_back(std::string(line.substr(selection.begin, selection.end - selection.begin)) +
+                        "=" + (selection.offset ? selection.offset->name() : "?"));
+    return words;
+}
+
+} // namespace
+
+// Work-offset selections are found by value wherever the control reads them, never in comments,
+// with the columns that placement rewrites; G54.1 takes the P right after it.
+TEST(NcLineReader, FindsWorkOffsetSelectionsAndWhereTheyStand)
+{
+    using Words = std::vector<std::string>;
+    EXPECT_EQ(offsetWords("N5 G00 G17 G54 G90 (G55 SAFE)"), Words{"G54=G54"});
+    EXPECT_EQ(offsetWords("G 5 5X1.; G56"), Words{"G 5 5=G55"});
+    EXPECT_EQ(offsetWords("g054 g59."), (Words{"g054=G54", "g59.=G59"}));
+    EXPECT_EQ(offsetWords("G90G54.1P7X0"), Words{"G54.1P7=G54.1P7"});
+    EXPECT_EQ(offsetWords("G54.1 P 12 G0"), Words{"G54.1 P 12=G54.1P12"});
+    EXPECT_EQ(offsetWords("G505 G599"), (Words{"G505=G505", "G599=G599"}));
+    // A G54.1 whose P is elsewhere, missing or out of range cannot be named.
+    EXPECT_EQ(offsetWords("G54.1 X0 P3"), Words{"G54.1=?"});
+    EXPECT_EQ(offsetWords("G54.1"), Words{"G54.1=?"});
+    EXPECT_EQ(offsetWords("G54.1 P301"), Words{"G54.1 P301=?"});
+    for (const char* none : {"(G54)", "G53 X0", "G5.4", "G504", "G600", "X54 G1", "G#54", "/ M30"})
+        EXPECT_EQ(offsetWords(none), Words{}) << none;
+
+    NcLineReader reader(NcLineReader::Dialect::Iso);
+    for (const char* shift : {"G10 L2 P1 X0", "G52 X10", "G92 X0 Y0", "g 92"})
+        EXPECT_TRUE(reader.read(shift).has(NcLineFacts::OffsetShift)) << shift;
+    for (const char* none : {"G1 X10", "(G92)", "G92.1", "G101"})
+        EXPECT_FALSE(reader.read(none).has(NcLineFacts::OffsetShift)) << none;
+}
+
+// In real programs the one offset they select is found at its line, comments and all.
+TEST(NcLineReaderSamples, FindTheWorkOffsetOfRealPrograms)
+{
+    const std::filesystem::path samples(CORVANE_NC_SAMPLES_DIR);
+    if (!std::filesystem::is_directory(samples))
+        GTEST_SKIP() << "no NC samples at " << samples;
+    const std::pair<const char*, std::vector<std::string>> programs[] = {
+        {"CadeKiely__Hass-CNC-Programs/step-part.nc", {"9:G54"}},
+        {"SafetyDav3__cnc-sprayer/fusion-output.nc", {"16:G54"}},
+        {"LinuxCNC__linuxcnc/gmoccapy_2_tools_with_cutter_radius_compensation.ngc", {"9:G54"}},
+    };
+    for (const auto& [name, expected] : programs) {
+        std::ifstream file(samples / name, std::ios::binary);
+        ASSERT_TRUE(file) << name;
+        NcLineReader reader;
+        std::vector<std::string> found;
+        int number = 0;
+        for (std::string line; std::getline(file, line);) {
+            ++number;
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            for (const auto& selection : reader.read(line).offsets)
+                found.push_back(std::to_string(number) + ":" +
+                                line.substr(selection.begin, selection.end - selection.begin));
+        }
+        EXPECT_EQ(found, expected) << name;
+    }
 }
