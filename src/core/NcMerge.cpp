@@ -147,7 +147,8 @@ private:
     bool scanHead(Candidate& candidate, bool cutTop);
     bool copy(Candidate& candidate, bool cutTop, bool cutBottom);
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
-    void copyLines(std::string_view bytes, std::uint64_t offset, InputRecord& record);
+    std::size_t copyLines(std::string_view bytes, std::uint64_t offset, std::uint64_t regionEnd,
+                          InputRecord& record);
     void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
                     NcLineFacts&& facts);
     bool recordLastKept(Candidate& candidate);
@@ -407,9 +408,9 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
             static_cast<std::size_t>(std::min<std::uint64_t>(m_blockSize, end - offset));
         if (const ReadResult read = readBlock(file, offset, length); read != ReadResult::Read)
             return readFailed(candidate.index, file, read);
-        copyLines({m_block, length}, offset, record);
-        offset += length;
-        if (!reportProgress(length))
+        const std::size_t copied = copyLines({m_block, length}, offset, end, record);
+        offset += copied;
+        if (!reportProgress(copied))
             return false;
     }
     if (state.lineOpen) {
@@ -492,9 +493,11 @@ void MergeRun::noteControlByte(InputRecord& record, std::uint64_t lineStart, std
 
 // Copies whole lines of one block: stretches of lines that already end with CR LF go out as
 // they are; an LF alone becomes CR LF and blank lines are dropped. A line that runs on into the
-// next block is carried, a CR at the block's end held back until it is known whether it is
-// content or the CR of a CR LF.
-void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputRecord& record)
+// next block is left for that block to read whole; only a line longer than a block is carried,
+// a CR at the block's end held back until it is known whether it is content or the CR of a CR
+// LF. Returns the bytes done with.
+std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
+                                std::uint64_t regionEnd, InputRecord& record)
 {
     const char* const begin = bytes.data();
     const char* const end = begin + bytes.size();
@@ -533,7 +536,7 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
         const char* lf = static_cast<const char*>(std::memchr(p, '\n', std::size_t(end - p)));
         carry(p, lf ? lf : end);
         if (!lf)
-            return;
+            return bytes.size();
         ++lineNumber;
         ScannedLine line;
         if (state.line.finish(true, line)) {
@@ -582,14 +585,18 @@ void MergeRun::copyLines(std::string_view bytes, std::uint64_t offset, InputReco
         p = lf + 1;
     }
     write({run, std::size_t(p - run)});
+    state.lineNumber = lineNumber;
+    record.contentLines += contentLines;
+    record.blankLinesDropped += blankLines;
+    const bool lastBlock = offset + bytes.size() == regionEnd;
+    if (p < end && !lastBlock && p > begin)
+        return std::size_t(p - begin);
     if (p < end) {
         state.lineOpen = true;
         state.lineStart = offset + std::uint64_t(p - begin);
         carry(p, end);
     }
-    state.lineNumber = lineNumber;
-    record.contentLines += contentLines;
-    record.blankLinesDropped += blankLines;
+    return bytes.size();
 }
 
 // Where the last delBtm content lines begin, found from the end backwards.
