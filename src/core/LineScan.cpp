@@ -5,8 +5,8 @@
 #endif
 
 #ifdef CORVANE_AVX2_SCAN
-std::uint64_t noteChunksAvx2(const char* chunks, std::size_t count, std::uint64_t carry,
-                             ChunkNotes* notes); // in LineScanAvx2.cpp
+ChunkCarry noteChunksAvx2(const char* chunks, std::size_t count, ChunkCarry carry,
+                          ChunkNotes* notes, bool placement); // in LineScanAvx2.cpp
 #endif
 
 namespace {
@@ -18,18 +18,17 @@ bool marked(unsigned char c)
            (c < 0x20 && c != '\t' && c != '\n' && c != '\r');
 }
 
-bool beforeSix(unsigned char c)
+bool beforeDigit(unsigned char c)
 {
     return (c & 0xDF) == 'G' || c == ' ' || c == '\t';
 }
 
-std::uint64_t noteChunksBytewise(const char* chunks, std::size_t count, std::uint64_t carry,
-                                 ChunkNotes* notes)
+ChunkCarry noteChunksBytewise(const char* chunks, std::size_t count, ChunkCarry carry,
+                              ChunkNotes* notes, bool placement)
 {
     for (std::size_t i = 0; i < count; ++i) {
         const ChunkMasks masks = scanChunkTail(chunks + 64 * i, 64);
-        notes[i] = notesOf(masks, carry);
-        carry = masks.before >> 63;
+        notes[i] = placement ? notesOf<true>(masks, carry) : notesOf<false>(masks, carry);
     }
     return carry;
 }
@@ -52,10 +51,11 @@ struct Sse2
     static std::uint64_t bits(Vector a) { return std::uint32_t(_mm_movemask_epi8(a)); }
 };
 
-std::uint64_t noteChunksSse2(const char* chunks, std::size_t count, std::uint64_t carry,
-                             ChunkNotes* notes)
+ChunkCarry noteChunksSse2(const char* chunks, std::size_t count, ChunkCarry carry,
+                          ChunkNotes* notes, bool placement)
 {
-    return noteChunksWith<Sse2>(chunks, count, carry, notes);
+    return placement ? noteChunksWith<Sse2, true>(chunks, count, carry, notes)
+                     : noteChunksWith<Sse2, false>(chunks, count, carry, notes);
 }
 #endif
 
@@ -69,7 +69,12 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count)
         masks.lineEnds |= std::uint64_t(c == '\n') << i;
         masks.marks |= std::uint64_t(marked(c)) << i;
         masks.sixes |= std::uint64_t(c == '6') << i;
-        masks.before |= std::uint64_t(beforeSix(c)) << i;
+        masks.before |= std::uint64_t(beforeDigit(c)) << i;
+        masks.zeros |= std::uint64_t(c == '0') << i;
+        masks.ones |= std::uint64_t(c == '1') << i;
+        masks.fives |= std::uint64_t(c == '5') << i;
+        masks.nines |= std::uint64_t(c == '9') << i;
+        masks.blanks |= std::uint64_t(c == ' ' || c == '\t') << i;
     }
     return masks;
 }

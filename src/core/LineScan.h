@@ -9,8 +9,8 @@
 #include <vector>
 
 // Notes count whole chunks of 64 bytes; see noteChunksWith.
-using ChunkScanner = std::uint64_t (*)(const char* chunks, std::size_t count, std::uint64_t carry,
-                                       ChunkNotes* notes);
+using ChunkScanner = ChunkCarry (*)(const char* chunks, std::size_t count, ChunkCarry carry,
+                                    ChunkNotes* notes, bool placement);
 
 // The fastest scanner this processor runs: with wider registers where it has them.
 ChunkScanner fastestChunkScanner();
@@ -23,13 +23,15 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count);
 // time, its notable bytes: those without which a line kept by the merge holds none of the facts
 // it is checked for in an ISO program. They are the letters of M and O words (O also in GOTO)
 // in either case, "%", a control byte other than a tab, CR or LF, and a "6" after a G or a
-// blank (G65, G66). A kept line without any needs no reading word by word, which spares most
+// blank (G65, G66); for placement also the digits that may make a work-offset selection or
+// shift (see notesOf). A kept line without any needs no reading word by word, which spares most
 // lines of a program.
 class LineScan
 {
 public:
-    LineScan(const char* begin, const char* end, ChunkScanner scanner = fastestChunkScanner())
-        : m_scanner(scanner), m_next(begin), m_end(end)
+    LineScan(const char* begin, const char* end, bool placement,
+             ChunkScanner scanner = fastestChunkScanner())
+        : m_scanner(scanner), m_placement(placement), m_next(begin), m_end(end)
     {}
 
     // The next LF, or nullptr after the last.
@@ -85,12 +87,12 @@ private:
         m_notesRead = 0;
         m_tailSize = 0;
         if (whole > 0) {
-            m_carry = m_scanner(m_next, whole, m_carry, m_notes);
+            m_carry = m_scanner(m_next, whole, m_carry, m_notes, m_placement);
             m_noted = whole;
             return;
         }
         const ChunkMasks masks = scanChunkTail(m_next, left);
-        m_notes[0] = notesOf(masks, m_carry);
+        m_notes[0] = m_placement ? notesOf<true>(masks, m_carry) : notesOf<false>(masks, m_carry);
         m_noted = 1;
         m_tailSize = left;
     }
@@ -98,12 +100,13 @@ private:
     static constexpr std::size_t kNotesAhead = 64; // 4 KiB of a program, 1 KiB of notes
 
     ChunkScanner m_scanner;
+    const bool m_placement;
     const char* m_next;
     const char* const m_end;
     const char* m_chunk = nullptr;
     std::uint64_t m_lineEnds = 0;
     std::uint64_t m_notable = 0;
-    std::uint64_t m_carry = 0; // whether the last byte noted is a G or blank
+    ChunkCarry m_carry = 0;
     ChunkNotes m_notes[kNotesAhead];
     std::size_t m_noted = 0;                   // notes in m_notes
     std::size_t m_notesRead = 0;               // of them, taken by load

@@ -25,8 +25,9 @@ struct Avx2
 
 } // namespace
 
-std::uint64_t noteChunksAvx2(const char* chunks, std::size_t count, std::uint64_t carry,
-                             ChunkNotes* notes)
+ChunkCarry noteChunksAvx2(const char* chunks, std::size_t count, ChunkCarry carry,
+                          ChunkNotes* notes, bool placement)
 {
-    return noteChunksWith<Avx2>(chunks, count, carry, notes);
+    return placement ? noteChunksWith<Avx2, true>(chunks, count, carry, notes)
+                     : noteChunksWith<Avx2, false>(chunks, count, carry, notes);
 }

@@ -554,7 +554,7 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     // A kept ISO line without a notable byte holds none of a kept line's facts: when the request
     // notes no others, it is not read word by word.
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
-    LineScan scan(p, end);
+    LineScan scan(p, end, false);
     // Asked again after each line read word by word: the first statement decides the dialect.
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso;

@@ -81,50 +81,71 @@ TEST(NcLineReader, ReadsWordsAsTheControlDoes)
 
 // Every line end is found, and a kept line with a fact it is checked for always holds a notable
 // byte, wherever the line stands in the 64-byte chunks the scan looks at and however long it
-// is; a plain line holds none. So for every scanner the processor runs.
+// is; a plain line holds none. With placement, so does every line that selects or shifts a work
+// offset, however the control lets it be written. So for every scanner the processor runs.
 TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
 {
     const std::string longPlain(200, '1');
-    const std::vector<std::string> lines = {"m30",
-                                            "G 65 P9010",
-                                            "%",
-                                            "GOTO 5",
-                                            "o100",
-                                            "X1\x01",
-                                            "G\t66 P1",
-                                            "N10 M99",
-                                            "G01 X1 Y2",
-                                            "N20 G1 X16.6 Y-2.0 F1200",
-                                            "G0 Z5.",
-                                            "G1 X" + longPlain + " M30",
-                                            "G1 X" + longPlain};
-    for (const ChunkScanner scanner : chunkScanners())
-        for (std::size_t padding = 0; padding < 70; ++padding) {
-            std::string stretch(padding, '\n');
-            std::vector<std::pair<std::size_t, std::size_t>> places;
-            // Long enough that the scan notes chunks ahead more than once.
-            std::vector<std::string> repeated;
-            for (int round = 0; round < 12; ++round)
-                repeated.insert(repeated.end(), lines.begin(), lines.end());
-            for (const std::string& line : repeated) {
-                places.emplace_back(stretch.size(), stretch.size() + line.size());
-                stretch += line + "\r\n";
+    struct Line
+    {
+        std::string text;
+        bool notable;        // without placement
+        bool notableToPlace; // with it
+    };
+    const std::vector<Line> lines = {{"m30", true, true},
+                                     {"G 65 P9010", true, true},
+                                     {"%", true, true},
+                                     {"GOTO 5", true, true},
+                                     {"o100", true, true},
+                                     {"X1\x01", true, true},
+                                     {"G\t66 P1", true, true},
+                                     {"N10 M99", true, true},
+                                     {"G01 X1 Y2", false, false},
+                                     {"N20 G1 X16.6 Y-2.0 F1200", false, false},
+                                     {"G0 Z5.", false, false},
+                                     {"G1 X" + longPlain + " M30", true, true},
+                                     {"G1 X" + longPlain, false, false},
+                                     {"G90 G54.1 P2", false, true},
+                                     {"G 0 5 5 X1", false, true},
+                                     {"g0059", false, true},
+                                     {"G1 0 L2 P1", false, true},
+                                     {"G" + std::string(70, ' ') + "52 X1", false, true},
+                                     {"G" + std::string(70, '0') + "92", false, true},
+                                     {"G599", false, true},
+                                     {"X10.05 Y1.59 G01", false, false}};
+    for (const bool placement : {false, true})
+        for (const ChunkScanner scanner : chunkScanners())
+            for (std::size_t padding = 0; padding < 70; ++padding) {
+                std::string stretch(padding, '\n');
+                std::vector<std::pair<std::size_t, std::size_t>> places;
+                // Long enough that the scan notes chunks ahead more than once.
+                std::vector<Line> repeated;
+                for (int round = 0; round < 8; ++round)
+                    repeated.insert(repeated.end(), lines.begin(), lines.end());
+                for (const Line& line : repeated) {
+                    places.emplace_back(stretch.size(), stretch.size() + line.text.size());
+                    stretch += line.text + "\r\n";
+                }
+                LineScan scan(stretch.data(), stretch.data() + stretch.size(), placement, scanner);
+                NcLineReader reader(NcLineReader::Dialect::Iso);
+                for (std::size_t skipped = 0; skipped < padding; ++skipped)
+                    ASSERT_EQ(scan.nextLineEnd(), stretch.data() + skipped);
+                for (std::size_t i = 0; i < repeated.size(); ++i) {
+                    // The LF after the line's CR.
+                    ASSERT_EQ(scan.nextLineEnd(), stretch.data() + places[i].second + 1);
+                    const NcLineFacts facts = reader.read(repeated[i].text);
+                    const bool kept = (facts.facts & NcLineFacts::kKeptLineFacts) != 0;
+                    const bool placed =
+                        !facts.offsets.empty() || facts.has(NcLineFacts::OffsetShift);
+                    ASSERT_TRUE(!kept || repeated[i].notable) << repeated[i].text;
+                    ASSERT_TRUE(!placed || repeated[i].notableToPlace) << repeated[i].text;
+                    const bool found = scan.notableWithin(stretch.data() + places[i].first,
+                                                          stretch.data() + places[i].second);
+                    EXPECT_EQ(found, placement ? repeated[i].notableToPlace : repeated[i].notable)
+                        << repeated[i].text << " at " << padding << (placement ? " placing" : "");
+                }
+                EXPECT_EQ(scan.nextLineEnd(), nullptr);
             }
-            LineScan scan(stretch.data(), stretch.data() + stretch.size(), scanner);
-            NcLineReader reader(NcLineReader::Dialect::Iso);
-            for (std::size_t skipped = 0; skipped < padding; ++skipped)
-                ASSERT_EQ(scan.nextLineEnd(), stretch.data() + skipped);
-            for (std::size_t i = 0; i < repeated.size(); ++i) {
-                // The LF after the line's CR.
-                ASSERT_EQ(scan.nextLineEnd(), stretch.data() + places[i].second + 1);
-                const bool kept =
-                    (reader.read(repeated[i]).facts & NcLineFacts::kKeptLineFacts) != 0;
-                const bool found = scan.notableWithin(stretch.data() + places[i].first,
-                                                      stretch.data() + places[i].second);
-                EXPECT_EQ(found, kept || i % lines.size() < 7) << repeated[i] << " at " << padding;
-            }
-            EXPECT_EQ(scan.nextLineEnd(), nullptr);
-        }
 }
 
 namespace {
