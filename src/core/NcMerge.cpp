@@ -208,8 +208,9 @@ private:
     struct CopyState
     {
         NcLineReader* reader = nullptr;
-        std::int64_t lineNumber = 0; // of the last line ended
-        LineAssembly line{nullptr};  // a line that began in an earlier block; set per file
+        std::int64_t lineNumber = 0;          // of the last line ended
+        LineAssembly line{nullptr};           // a line that began in an earlier block; set per file
+        OffsetPlacement* placement = nullptr; // of an ISO input placed at a cell
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
         std::uint64_t lineStart = 0;
@@ -400,6 +401,15 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     CopyState& state = m_copy;
     state = CopyState();
     state.reader = &candidate.reader;
+    std::optional<OffsetPlacement> placement;
+    if (candidate.index < m_request.cells.size() && m_request.cells[candidate.index]) {
+        const MergeRequest::Cell& cell = *m_request.cells[candidate.index];
+        record.placement = InputPlacement{
+            .cell = cell.offset, .firstCell = cell.first, .rewrite = m_request.rewriteOffsets};
+        // A Heidenhain program keeps its own datum.
+        if (candidate.reader.dialect() != NcLineReader::Dialect::Heidenhain)
+            state.placement = &placement.emplace(*record.placement);
+    }
     state.line = LineAssembly(&candidate.reader);
     state.lineNumber = cutTop ? record.cutTopLines : 0;
     record.contentLines = cutTop ? candidate.topContentLines : 0;
@@ -418,6 +428,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         ++state.lineNumber;
         ScannedLine last;
         if (state.line.finish(false, last)) {
+            if (state.placement)
+                state.placement->streamed(state.lineNumber, last.text, last.facts);
             write(state.pendingCr ? "\r\r\n" : kLineEnd);
             ++record.contentLines;
             state.remember(state.lineStart, state.lineNumber);
@@ -540,6 +552,8 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
         ++lineNumber;
         ScannedLine line;
         if (state.line.finish(true, line)) {
+            if (state.placement)
+                state.placement->streamed(lineNumber, line.text, line.facts);
             // A CR held back right before the LF is the CR of the CR LF written now.
             write(kLineEnd);
             keep(nullptr, line.text, std::move(line.facts));
@@ -554,10 +568,12 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     // A kept ISO line without a notable byte holds none of a kept line's facts: when the request
     // notes no others, it is not read word by word.
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
-    LineScan scan(p, end, false);
-    // Asked again after each line read word by word: the first statement decides the dialect.
+    LineScan scan(p, end, state.placement != nullptr);
+    // Asked again after each line read word by word: the first statement decides the dialect,
+    // and placement reads every line up to the first move.
     const auto scanDecides = [&] {
-        return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso;
+        return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
+               !(state.placement && state.placement->readsEveryLine());
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
@@ -570,15 +586,34 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
             run = lf + 1;
             ++blankLines;
         } else {
-            if (!crLf) {
+            const std::string_view text{p, length};
+            const bool plain = scanned && !scan.notableWithin(p, p + length);
+            NcLineFacts facts = plain ? NcLineFacts() : state.reader->read(text);
+            if (state.placement && !plain) {
+                OffsetPlacement::Placed placed = state.placement->place(lineNumber, text, facts);
+                if (!placed.inserted.empty() || placed.rewritten) {
+                    write({run, std::size_t(p - run)});
+                    run = p;
+                }
+                if (!placed.inserted.empty()) {
+                    write(placed.inserted);
+                    write(kLineEnd);
+                }
+                if (placed.rewritten) {
+                    write(*placed.rewritten);
+                    write(kLineEnd);
+                    run = lf + 1;
+                }
+            }
+            if (!crLf && run <= p) {
                 if (m_writer)
                     m_writer->addLine({run, std::size_t(lf - run)});
                 run = lf + 1;
             }
-            if (scanned && !scan.notableWithin(p, p + length)) {
-                keepPlain(p, {p, length});
+            if (plain) {
+                keepPlain(p, text);
             } else {
-                keep(p, {p, length}, state.reader->read({p, length}));
+                keep(p, text, std::move(facts));
                 scanned = scanDecides();
             }
         }

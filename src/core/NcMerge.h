@@ -2,6 +2,7 @@
 
 #include "InputFile.h"
 #include "NcLineReader.h"
+#include "OffsetPlacement.h"
 
 #include <cstdint>
 #include <functional>
@@ -81,6 +82,8 @@ struct InputRecord
     std::vector<NumberedLine> notedKept;
     NcLineReader::Dialect dialect = NcLineReader::Dialect::Undecided;
     std::optional<ControlByteFound> controlByte;
+    // Of an input placed at a cell's work offset, when it was copied.
+    std::optional<InputPlacement> placement;
 };
 
 // What a merge did, input by input. The merge itself shows nothing; callers turn this into
@@ -146,6 +149,17 @@ struct MergeRequest
     // A "%" line starts and ends the output where its first and last lines are none, unless the
     // program is a Heidenhain one, which never has them.
     bool percentLines = false;
+    // Where inputs run, by index: their cell's work offset. An input without one, or past the
+    // list's end, is not placed.
+    struct Cell
+    {
+        WorkOffset offset;
+        bool first = false; // the job's first cell, the only one for a Heidenhain program
+    };
+    std::vector<std::optional<Cell>> cells{};
+    // Placed inputs have their selections rewritten and an offset inserted where they have
+    // none; off, they are left as they are and what differs from their cell is noted.
+    bool rewriteOffsets = true;
 };
 
 // The record of what a merge would do, reading every input as the merge would and writing

@@ -33,6 +33,11 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::InputUnreadable, Severity::Error, "input-unreadable"},
     SeamRuleInfo{SeamRule::InputNotRegular, Severity::Error, "input-not-regular"},
     SeamRuleInfo{SeamRule::NotAllChecked, Severity::Warning, "not-all-checked"},
+    SeamRuleInfo{SeamRule::OffsetsDiffer, Severity::Error, "offsets-differ"},
+    SeamRuleInfo{SeamRule::OffsetNotPlaced, Severity::Error, "offset-not-placed"},
+    SeamRuleInfo{SeamRule::OffsetShift, Severity::Warning, "offset-shift"},
+    SeamRuleInfo{SeamRule::HeidenhainMoved, Severity::Error, "heidenhain-moved"},
+    SeamRuleInfo{SeamRule::OffsetDiffersFromCell, Severity::Warning, "offset-differs-from-cell"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -119,11 +124,16 @@ private:
             {Fact::Call, SeamRule::CallCut},
             {Fact::Return, SeamRule::CallCut},
         };
+        // A placed program gets its cell's offset before its first move: a selection cut is
+        // made up for.
+        const bool placed = input.placement && input.placement->rewrite &&
+                            input.dialect != NcLineReader::Dialect::Heidenhain;
         for (const auto* cut : {&input.cutTop, &input.cutBottom})
             for (const NumberedLine& line : *cut) {
                 for (const auto& [fact, rule] : kCutRules)
                     if (line.facts.has(fact) &&
-                        (fact != Fact::Return || !line.facts.has(Fact::Call)))
+                        (fact != Fact::Return || !line.facts.has(Fact::Call)) &&
+                        (fact != Fact::WorkOffset || !placed))
                         found.push_back(finding(rule, input, line));
                 if (line.facts.label && std::any_of(m_calledLabels.begin(), m_calledLabels.end(),
                                                     [&](const NcLabel& target) {
@@ -147,10 +157,54 @@ private:
             if (facts.has(Fact::ProgramStart) && !first)
                 found.push_back(finding(SeamRule::ProgramNumberInside, input, *line));
         }
+        if (input.placement)
+            checkPlacement(input, *input.placement, found);
         std::stable_sort(
             found.begin(), found.end(),
             [](const SeamFinding& a, const SeamFinding& b) { return a.line < b.line; });
         m_findings.insert(m_findings.end(), found.begin(), found.end());
+    }
+
+    // What keeps a placed program from running at its cell's offset, or may move it there.
+    static void checkPlacement(const InputRecord& input, const InputPlacement& placement,
+                               std::vector<SeamFinding>& found)
+    {
+        if (input.dialect == NcLineReader::Dialect::Heidenhain) {
+            if (!placement.firstCell)
+                found.push_back({SeamRule::HeidenhainMoved, Severity::Error, input.path, 0, {}});
+            return;
+        }
+        if (placement.notAllListed)
+            found.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
+        std::optional<WorkOffset> selected;
+        bool differs = false;
+        for (const InputPlacement::NotedLine& line : placement.lines) {
+            const auto add = [&](SeamRule rule) {
+                found.push_back(
+                    {rule, seamRuleInfo(rule).severity, input.path, line.line, line.text});
+            };
+            bool named = true;
+            bool otherThanCell = false;
+            bool another = false;
+            for (const NcLineFacts::OffsetSelection& selection : line.facts.offsets) {
+                named = named && selection.offset;
+                if (!selection.offset)
+                    continue;
+                otherThanCell = otherThanCell || *selection.offset != placement.cell;
+                another = another || (selected && *selection.offset != *selected);
+                selected = selected ? selected : selection.offset;
+            }
+            if (!line.placed || (placement.rewrite && !named))
+                add(SeamRule::OffsetNotPlaced);
+            if (another && !differs) {
+                differs = true;
+                add(SeamRule::OffsetsDiffer);
+            }
+            if (line.facts.has(Fact::OffsetShift))
+                add(SeamRule::OffsetShift);
+            if (!placement.rewrite && otherThanCell)
+                add(SeamRule::OffsetDiffersFromCell);
+        }
     }
 
     // A Heidenhain program is called by the name of its BEGIN PGM; an END PGM of another name

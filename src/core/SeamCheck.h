@@ -29,6 +29,11 @@ enum class SeamRule
     InputUnreadable,     // left out: missing or not readable with the user's rights
     InputNotRegular,     // left out: a folder, FIFO, device or socket
     NotAllChecked,       // more lines for the checks than the record holds: the rest unchecked
+    OffsetsDiffer,       // a placed program selecting two or more work offsets: it cannot be placed
+    OffsetNotPlaced,     // a selection placement cannot name or reach (G54.1 without its P)
+    OffsetShift,         // a placed program writing or shifting offsets itself: G10, G52, G92
+    HeidenhainMoved,     // a Heidenhain program, which keeps its own datum, not in the first cell
+    OffsetDiffersFromCell, // placement off: a program selecting another offset than its cell's
 };
 
 struct SeamFinding

@@ -1,0 +1,80 @@
+#include "OffsetPlacement.h"
+
+#include "NcMerge.h"
+
+#include <algorithm>
+
+namespace {
+
+std::string bounded(std::string_view text)
+{
+    return std::string(text.substr(0, NumberedLine::kMaxTextBytes));
+}
+
+} // namespace
+
+OffsetPlacement::Placed OffsetPlacement::place(std::int64_t number, std::string_view text,
+                                               const NcLineFacts& facts)
+{
+    Placed placed;
+    const bool selects = !facts.offsets.empty();
+    if (selects || facts.has(NcLineFacts::OffsetShift))
+        note(number, text, facts, true);
+    if (!m_record.rewrite)
+        return placed;
+    if (selects) {
+        m_settled = true;
+        std::string written;
+        std::size_t from = 0;
+        for (const NcLineFacts::OffsetSelection& selection : facts.offsets) {
+            // One the placement cannot name stays as it is: the checks report it.
+            if (!selection.offset || *selection.offset == m_record.cell)
+                continue;
+            written.append(text.substr(from, selection.begin - from));
+            written += m_record.cell.name();
+            from = selection.end;
+        }
+        if (from == 0)
+            return placed;
+        written.append(text.substr(from));
+        change(number, bounded(text), bounded(written));
+        placed.rewritten = std::move(written);
+    } else if (!m_settled && facts.has(NcLineFacts::AxisMove)) {
+        m_settled = true;
+        placed.inserted = m_record.cell.name();
+        change(number, {}, placed.inserted);
+    }
+    return placed;
+}
+
+void OffsetPlacement::streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts)
+{
+    const bool selects = !facts.offsets.empty();
+    const bool differs = std::any_of(facts.offsets.begin(), facts.offsets.end(),
+                                     [this](const NcLineFacts::OffsetSelection& selection) {
+                                         return selection.offset != m_record.cell;
+                                     });
+    const bool needed =
+        m_record.rewrite && (differs || (!m_settled && facts.has(NcLineFacts::AxisMove)));
+    if (selects || facts.has(NcLineFacts::OffsetShift) || needed)
+        note(number, text, facts, !needed);
+    m_settled = m_settled || selects || facts.has(NcLineFacts::AxisMove);
+}
+
+void OffsetPlacement::note(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+                           bool placed)
+{
+    if (m_record.lines.size() < InputPlacement::kMaxListed)
+        m_record.lines.push_back({number, bounded(text), facts, placed});
+    else
+        m_record.notAllListed = true;
+}
+
+void OffsetPlacement::change(std::int64_t number, std::string before, std::string after)
+{
+    ++m_record.changeCount;
+    if (m_record.changes.size() < InputPlacement::kMaxListed)
+        m_record.changes.push_back({number, std::move(before), std::move(after)});
+    else
+        m_record.notAllListed = true;
+}

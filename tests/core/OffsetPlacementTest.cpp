@@ -1,0 +1,112 @@
+#include "core/NcMerge.h"
+#include "core/SeamCheck.h"
+
+#include "TempFolder.h"
+#include "TestPaths.h"
+#include "core/Utf8Path.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct PlacementCase
+{
+    MergeRequest request;
+    std::string expectedOutput;
+    std::string expectedRecord;
+};
+
+// options: "top N", "bottom N", "at N OFFSET" (input N, from 1, placed at OFFSET; at G54 it
+// stands in the first cell), and "keep" (placement off: nothing rewritten).
+PlacementCase readCase(const fs::path& folder)
+{
+    PlacementCase placement;
+    MergeRequest& request = placement.request;
+    request.inputs = caseInputs(folder);
+    request.cells.resize(request.inputs.size());
+    std::ifstream options(folder / "options");
+    for (std::string line; std::getline(options, line);) {
+        std::istringstream words(line);
+        std::string key;
+        words >> key;
+        if (key == "top") {
+            words >> request.delUp;
+        } else if (key == "bottom") {
+            words >> request.delBtm;
+        } else if (key == "keep") {
+            request.rewriteOffsets = false;
+        } else if (key == "at") {
+            std::size_t input = 0;
+            std::string name;
+            words >> input >> name;
+            const std::optional<WorkOffset> offset = WorkOffset::fromName(name);
+            EXPECT_TRUE(offset && input >= 1 && input <= request.inputs.size()) << line;
+            if (offset && input >= 1 && input <= request.inputs.size())
+                request.cells[input - 1] = MergeRequest::Cell{*offset, offset->name() == "G54"};
+        }
+    }
+    placement.expectedOutput = readFile(utf8FromPath(folder / "expected.nc"));
+    placement.expectedRecord = readFile(utf8FromPath(folder / "expected"));
+    return placement;
+}
+
+// The record's changes and the findings, as a case expects them: "NAME:LINE: insert: AFTER",
+// "NAME:LINE: rewrite: BEFORE => AFTER", "NAME:LINE: error|warning: KEY".
+std::string describe(const CheckedPlan& checked)
+{
+    std::string text;
+    for (const InputRecord& input : checked.plan.inputs)
+        if (input.placement)
+            for (const OffsetChange& change : input.placement->changes)
+                text += fs::path(input.path).filename().string() + ":" +
+                        std::to_string(change.line) +
+                        (change.before.empty()
+                             ? ": insert: " + change.after
+                             : ": rewrite: " + change.before + " => " + change.after) +
+                        "\n";
+    for (const SeamFinding& finding : checked.findings)
+        text += fs::path(finding.path).filename().string() + ":" + std::to_string(finding.line) +
+                ": " + (finding.severity == SeamFinding::Severity::Error ? "error" : "warning") +
+                ": " + seamRuleInfo(finding.rule).key + "\n";
+    return text;
+}
+
+} // namespace
+
+// Each folder under data/placement holds inputs in1, in2, ..., options, the merged program
+// (expected.nc) and what placement changed and found (expected). Blocks smaller than the whole
+// program, down to a few lines, place the same.
+class OffsetPlacementGolden : public testing::TestWithParam<std::string>
+{};
+
+TEST_P(OffsetPlacementGolden, PlacesAndReportsWhatTheCaseExpects)
+{
+    const fs::path folder = fs::path(CORVANE_TEST_DATA_DIR) / "placement" / GetParam();
+    PlacementCase placement = readCase(folder);
+    for (std::size_t blockSize : {std::size_t(1) << 20, std::size_t(80), std::size_t(131)}) {
+        MergeRequest request = placement.request;
+        request.blockSize = blockSize;
+        const CheckedPlan checked = PlanAndCheck(request);
+        ASSERT_EQ(checked.plan.status, MergeReport::Status::Planned);
+        EXPECT_EQ(describe(checked), placement.expectedRecord) << blockSize;
+
+        TempFolder out;
+        const std::string output = utf8FromPath(out.path() / "out.nc");
+        const MergeReport written = MergeNcFiles(request, output);
+        ASSERT_EQ(written.status, MergeReport::Status::Written);
+        EXPECT_EQ(readFile(output), placement.expectedOutput) << blockSize;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, OffsetPlacementGolden, testing::ValuesIn(goldenCases("placement")),
+                         [](const auto& info) { return caseTestName(info.param); });
+
+TEST(OffsetPlacementGoldenCases, AreFoundInTheTestData)
+{
+    EXPECT_GE(goldenCases("placement").size(), 4u);
+}
