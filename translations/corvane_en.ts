@@ -850,5 +850,25 @@ Nothing was saved.</translation>
         <source>입출력 오류가 났습니다.</source>
         <translation>An input/output error occurred.</translation>
     </message>
+    <message>
+        <source>프로그램이 공작물 좌표계를 둘 이상 선택합니다: 셀의 좌표계로 옮길 수 없습니다</source>
+        <translation>The program selects more than one work offset: it cannot be placed at its cell's offset</translation>
+    </message>
+    <message>
+        <source>좌표 변환이 바꿀 수 없는 공작물 좌표계 선택입니다</source>
+        <translation>A work offset selection that coordinate conversion cannot rewrite</translation>
+    </message>
+    <message>
+        <source>프로그램이 공작물 좌표계를 직접 쓰거나 옮깁니다(G10, G52, G92)</source>
+        <translation>The program writes or shifts work offsets itself (G10, G52, G92)</translation>
+    </message>
+    <message>
+        <source>Heidenhain 프로그램은 자기 원점을 씁니다: 첫 번째 셀에만 둘 수 있습니다</source>
+        <translation>A Heidenhain program keeps its own datum: it may stand only in the first cell</translation>
+    </message>
+    <message>
+        <source>프로그램이 셀과 다른 공작물 좌표계를 선택합니다</source>
+        <translation>The program selects another work offset than its cell's</translation>
+    </message>
 </context>
 </TS>

@@ -40,6 +40,16 @@ const char* findingReason(SeamRule rule)
         return "left out: not a regular file";
     case SeamRule::NotAllChecked:
         return "too many lines cut or noted: the checks saw the first ten thousand";
+    case SeamRule::OffsetsDiffer:
+        return "program selects more than one work offset: it cannot be placed";
+    case SeamRule::OffsetNotPlaced:
+        return "work offset selection that placement cannot rewrite";
+    case SeamRule::OffsetShift:
+        return "program writes or shifts work offsets itself (G10, G52, G92)";
+    case SeamRule::HeidenhainMoved:
+        return "Heidenhain program keeps its own datum: it may stand only at the first offset";
+    case SeamRule::OffsetDiffersFromCell:
+        return "program selects another work offset than its place";
     }
     return "";
 }

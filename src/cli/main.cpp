@@ -5,6 +5,7 @@
 #include "core/NcMerge.h"
 #include "core/SeamCheck.h"
 #include "core/TemporaryFileCleanup.h"
+#include "core/WorkOffset.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,8 +34,9 @@ enum ExitStatus
 };
 
 constexpr const char* kUsage =
-    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--strict] -o OUTPUT INPUT...\n"
-    "       corvane-merge --check [--top N] [--bottom N] [--percent] INPUT...\n"
+    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--strict] -o OUTPUT\n"
+    "                     [--at OFFSET] INPUT... [--at OFFSET INPUT...]...\n"
+    "       corvane-merge --check [--top N] [--bottom N] [--percent] [--at OFFSET] INPUT...\n"
     "\n"
     "Merges NC programs into one: blank lines are dropped, the top lines of every file but the\n"
     "first and the bottom lines of every file but the last are cut, and every line ends with\n"
@@ -49,6 +51,12 @@ constexpr const char* kUsage =
     "  --check          write nothing; print what the seams cut or keep that the machine\n"
     "                   may miss or trip over, one finding a line (exit status 3 on errors)\n"
     "  --strict         write nothing when the seams have an error (exit status 3)\n"
+    "  --at OFFSET      place the inputs that follow at a work offset (G54 ... G59,\n"
+    "                   G54.1P1 ... G54.1P300, also written \"G54.1 P1\", G505 ... G599): their\n"
+    "                   offset selections are rewritten to it, and it is inserted before the\n"
+    "                   first move of a program that selects none; each change is printed as\n"
+    "                   a note. A Heidenhain program keeps its own datum and may stand only at\n"
+    "                   G54. Without --at nothing is rewritten\n"
     "  -h, --help       this text\n"
     "  -v, --version    the version\n";
 
@@ -58,6 +66,7 @@ struct Options
     int bottom = 0;
     std::optional<std::string> output;
     std::vector<std::string> inputs;
+    std::vector<std::optional<WorkOffset>> cells; // of each input: where --at places it
     bool help = false;
     bool version = false;
     bool check = false;
@@ -125,6 +134,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
 {
     Options options;
     bool onlyInputs = false;
+    std::optional<WorkOffset> at;
     std::vector<std::string> given; // options with a value, each taken once
     const auto once = [&](const std::string& name) {
         const std::string key = name == "-o" ? "--output" : name;
@@ -139,6 +149,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         if (onlyInputs || argument == "-" || argument.empty() || argument[0] != '-') {
             options.inputs.push_back(argument);
+            options.cells.push_back(at);
             continue;
         }
         const std::size_t equals = argument.find('=');
@@ -169,6 +180,16 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             if (!once(name) || !takeValue() ||
                 !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
                 return std::nullopt;
+        } else if (name == "--at") {
+            if (!takeValue())
+                return std::nullopt;
+            at = WorkOffset::fromName(*value);
+            if (!at) {
+                printError("--at takes a work offset (G54 to G59, G54.1P1 to G54.1P300, G505 to "
+                           "G599), not " +
+                           escaped(*value));
+                return std::nullopt;
+            }
         } else if (name == "-o" || name == "--output") {
             if (!once(name) || !takeValue())
                 return std::nullopt;
@@ -184,6 +205,38 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         }
     }
     return options;
+}
+
+// The inputs' cells, for the merge: G54 is the first.
+std::vector<std::optional<MergeRequest::Cell>> requestCells(const Options& options)
+{
+    std::vector<std::optional<MergeRequest::Cell>> cells;
+    for (const std::optional<WorkOffset>& offset : options.cells)
+        if (offset)
+            cells.push_back(MergeRequest::Cell{*offset, *offset == WorkOffset::fromName("G54")});
+        else
+            cells.emplace_back();
+    return cells;
+}
+
+// What placement changed, a note a line: PATH:LINE: note: TEXT. False when the stream failed.
+bool printPlacements(const MergeReport& report, std::FILE* stream)
+{
+    std::string lines;
+    for (const InputRecord& input : report.inputs) {
+        if (!input.placement)
+            continue;
+        for (const OffsetChange& change : input.placement->changes) {
+            lines += escaped(input.path) + ":" + std::to_string(change.line) + ": note: ";
+            lines += change.before.empty()
+                         ? "work offset inserted before the first move: " + escaped(change.after)
+                         : "work offset placed: " + escaped(change.before) + " -> " +
+                               escaped(change.after);
+            lines += '\n';
+        }
+    }
+    std::fwrite(lines.data(), 1, lines.size(), stream);
+    return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
 std::size_t errorsIn(const std::vector<SeamFinding>& findings)
@@ -229,13 +282,14 @@ int check(const Options& options)
     const auto [report, findings] = PlanAndCheck({.inputs = options.inputs,
                                                   .delUp = options.top,
                                                   .delBtm = options.bottom,
-                                                  .percentLines = options.percent});
+                                                  .percentLines = options.percent,
+                                                  .cells = requestCells(options)});
     if (report.status != MergeReport::Status::Planned) {
         printError("cannot check: " + escaped(report.failure.path) + ": " +
                    fileErrorText(report.failure.error));
         return Failed;
     }
-    if (!printFindings(findings, stdout)) {
+    if (!printPlacements(report, stdout) || !printFindings(findings, stdout)) {
         printError("cannot write the findings to standard output");
         return Failed;
     }
@@ -299,7 +353,8 @@ int main(int argc, char* argv[])
     MergeRequest request{.inputs = options->inputs,
                          .delUp = options->top,
                          .delBtm = options->bottom,
-                         .percentLines = options->percent};
+                         .percentLines = options->percent,
+                         .cells = requestCells(*options)};
     std::vector<SeamFinding> findings;
     CheckSeamsBeforeWriting(request, findings, [&](const std::vector<SeamFinding>& found) {
         return !options->strict || errorsIn(found) == 0;
@@ -311,6 +366,7 @@ int main(int argc, char* argv[])
     } else {
         report = MergeNcFiles(request, *options->output);
     }
+    printPlacements(report, stderr);
     printFindings(findings, stderr);
     if (report.status == MergeReport::Status::NotApproved) {
         printError("nothing written: the seams have errors (--strict)");

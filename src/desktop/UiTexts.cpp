@@ -190,6 +190,16 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("빠졌습니다: 일반 파일이 아닙니다");
     case SeamRule::NotAllChecked:
         return tr("잘리거나 확인할 줄이 너무 많아 처음 만 줄만 확인했습니다");
+    case SeamRule::OffsetsDiffer:
+        return tr("프로그램이 공작물 좌표계를 둘 이상 선택합니다: 셀의 좌표계로 옮길 수 없습니다");
+    case SeamRule::OffsetNotPlaced:
+        return tr("좌표 변환이 바꿀 수 없는 공작물 좌표계 선택입니다");
+    case SeamRule::OffsetShift:
+        return tr("프로그램이 공작물 좌표계를 직접 쓰거나 옮깁니다(G10, G52, G92)");
+    case SeamRule::HeidenhainMoved:
+        return tr("Heidenhain 프로그램은 자기 원점을 씁니다: 첫 번째 셀에만 둘 수 있습니다");
+    case SeamRule::OffsetDiffersFromCell:
+        return tr("프로그램이 셀과 다른 공작물 좌표계를 선택합니다");
     }
     return {};
 }

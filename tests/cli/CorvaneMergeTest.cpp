@@ -125,6 +125,34 @@ private slots:
         QCOMPARE(full.exitCode(), 2);
     }
 
+    // --at places the inputs after it; each change is a note, on standard output with --check
+    // and on standard error when writing. Inputs before any --at are left as they are.
+    void inputsArePlacedAtTheirWorkOffset()
+    {
+        const QString a = write(u"a.nc"_s, "O1\nG90 G54\nG0 X1\n");
+        const QString b = write(u"b.nc"_s, "O2\nG0 X2\nM30\n");
+        QString errors;
+        QCOMPARE(run({u"-o"_s, path(u"out.nc"_s), a, u"--at"_s, u"G54.1 P2"_s, b}, &errors), 0);
+        QCOMPARE(read(u"out.nc"_s),
+                 QByteArray("O1\r\nG90 G54\r\nG0 X1\r\nO2\r\nG54.1P2\r\nG0 X2\r\nM30\r\n"));
+        QCOMPARE(errors, b + u":2: note: work offset inserted before the first move: G54.1P2\n"_s +
+                             b + u":1: warning: program number kept inside the program: O2\n"_s);
+
+        QProcess check;
+        check.start(QStringLiteral(CORVANE_MERGE_PATH),
+                    {u"--check"_s, u"--at=G55"_s, a, u"--at"_s, u"G599"_s, b});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(check.exitCode(), 0);
+        QVERIFY(check.readAllStandardOutput().startsWith(
+            (a + u":2: note: work offset placed: G90 G54 -> G90 G55\n"_s).toUtf8()));
+
+        for (const QString& name : {u"G53"_s, u"G54.1P0"_s, u"G54.1P301"_s, u"G600"_s, u""_s}) {
+            QCOMPARE(run({u"--at"_s, name, u"-o"_s, path(u"bad.nc"_s), a}, &errors), 2);
+            QVERIFY2(errors.contains(u"--at takes a work offset"_s), qPrintable(errors));
+            QVERIFY(!QFile::exists(path(u"bad.nc"_s)));
+        }
+    }
+
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
     void aSignalRemovesTheTemporaryFile_data()
     {
