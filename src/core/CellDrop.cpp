@@ -6,6 +6,7 @@
 #include "Utf8Path.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -23,14 +24,6 @@ std::string upperExtension(const std::string& path)
     return upperAscii(SplitPath(path).extension);
 }
 
-// The extension of the file an entry stands for. The position in front is cut first: its dot
-// would otherwise count as the extension's of a file that has none.
-std::string entryExtension(const std::string& entry)
-{
-    const auto name = entry.find(". ");
-    return upperExtension(name == std::string::npos ? entry : entry.substr(name + 2));
-}
-
 bool isFile(const std::string& path)
 {
     std::error_code ec;
@@ -40,13 +33,17 @@ bool isFile(const std::string& path)
 
 } // namespace
 
+int machineFamilyOf(const std::string& path)
+{
+    return upperExtension(path) == ".NC" ? 0 : 1;
+}
+
 void fixMachineFamily(const std::string& firstFile, JobState& state, CSettings& settings)
 {
     const std::string extension = upperExtension(firstFile);
-    const bool fanuc = extension == ".NC";
-    state.m_nMachineFamily = fanuc ? 0 : 1;
+    state.m_nMachineFamily = machineFamilyOf(firstFile);
     settings.MachineType = state.m_nMachineFamily;
-    if (fanuc)
+    if (extension == ".NC")
         settings.m_nOutputType = 1;
     else if (extension == ".I")
         settings.m_nOutputType = 2;
@@ -54,7 +51,8 @@ void fixMachineFamily(const std::string& firstFile, JobState& state, CSettings& 
         settings.m_nOutputType = 3;
     else if (extension == ".MPF")
         settings.m_nOutputType = 4;
-    state.m_strToolListName = fanuc ? settings.FANUCToolList : settings.HToolList;
+    state.m_strToolListName =
+        state.m_nMachineFamily == 0 ? settings.FANUCToolList : settings.HToolList;
     settings.ToolListName = state.m_strToolListName;
 }
 
@@ -62,32 +60,39 @@ CellDropOutcome dropFilesOnCell(const std::vector<std::string>& paths, int cell,
                                 CSettings& settings)
 {
     CellDropOutcome outcome;
-    std::vector<std::string>& entries = state.document().GetCellFiles().at(cell);
-    for (std::size_t position = 0; position < paths.size(); ++position) {
-        const std::string& path = paths[position];
+    JobList& job = state.m_JobFiles;
+    const std::string firstBefore = job.count() > 0 ? job.entries().front().path : std::string();
+    const std::vector<std::string> held = job.cellFiles(cell);
+    std::optional<std::string> cellExtension;
+    if (!held.empty())
+        cellExtension = upperExtension(held.front());
+    for (const std::string& path : paths) {
         if (path.empty())
             continue;
         if (!isFile(path)) {
             outcome.notFiles.push_back(path);
             continue;
         }
-        const std::string extension = upperExtension(path);
-        if (!entries.empty() && entryExtension(entries.front()) != extension) {
+        if (cellExtension && *cellExtension != upperExtension(path)) {
             outcome.otherExtension.push_back(path);
             continue;
         }
-        if (state.m_JobFiles.freePlaces() == 0) {
+        if (job.count() > 0 &&
+            machineFamilyOf(job.entries().front().path) != machineFamilyOf(path)) {
+            outcome.otherFamily.push_back(path);
+            continue;
+        }
+        if (!job.RegisterJobFile(path, cell)) {
             ++outcome.overCapacity;
             continue;
         }
-        if (position == 0 && state.m_nMachineFamily < 0)
-            fixMachineFamily(path, state, settings);
-        state.m_JobFiles.RegisterJobFile(path);
-        entries.push_back(displayEntry(static_cast<int>(entries.size()) + 1, path));
+        cellExtension = cellExtension ? cellExtension : upperExtension(path);
         ++outcome.taken;
     }
-    if (outcome.taken == 0)
+    if (job.count() == 0)
         state.m_nMachineFamily = -1;
+    else if (job.entries().front().path != firstBefore || state.m_nMachineFamily < 0)
+        fixMachineFamily(job.entries().front().path, state, settings);
     return outcome;
 }
 

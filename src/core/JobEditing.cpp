@@ -10,44 +10,48 @@ bool inJob(int position, const JobState& state)
     return position >= 0 && position < state.m_JobFiles.count();
 }
 
-void followTheJob(int cell, const std::string& firstBefore, JobState& state, CSettings& settings)
+std::string firstProgram(const JobState& state)
 {
-    std::vector<std::string>& entries = state.document().GetCellFiles().at(cell);
-    entries.clear();
-    const std::vector<std::string>& files = state.m_JobFiles.files();
-    for (std::size_t i = 0; i < files.size(); ++i)
-        entries.push_back(displayEntry(static_cast<int>(i) + 1, files[i]));
-    if (files.empty())
+    return state.m_JobFiles.count() > 0 ? state.m_JobFiles.entries().front().path : std::string();
+}
+
+// Runs an edit and has the family follow the job's first program.
+template <typename Edit> void editJob(JobState& state, CSettings& settings, Edit edit)
+{
+    const std::string firstBefore = firstProgram(state);
+    edit(state.m_JobFiles);
+    const std::string first = firstProgram(state);
+    if (first.empty())
         state.m_nMachineFamily = -1;
-    else if (files.front() != firstBefore)
-        fixMachineFamily(files.front(), state, settings);
+    else if (first != firstBefore || state.m_nMachineFamily < 0)
+        fixMachineFamily(first, state, settings);
 }
 
 } // namespace
 
-void removeJobFile(int position, int cell, JobState& state, CSettings& settings)
+void removeJobFile(int position, JobState& state, CSettings& settings)
 {
-    if (!inJob(position, state))
-        return;
-    const std::string first = state.m_JobFiles.files().front();
-    state.m_JobFiles.remove(position);
-    followTheJob(cell, first, state, settings);
+    if (inJob(position, state))
+        editJob(state, settings, [position](JobList& job) { job.remove(position); });
 }
 
-void restoreJob(const std::vector<std::string>& files, int cell, JobState& state,
-                CSettings& settings)
+void moveJobFile(int from, int to, JobState& state, CSettings& settings)
 {
-    state.m_JobFiles.clear();
-    for (const std::string& file : files)
-        state.m_JobFiles.RegisterJobFile(file);
-    followTheJob(cell, {}, state, settings);
+    if (inJob(from, state) && inJob(to, state) && from != to)
+        editJob(state, settings, [from, to](JobList& job) { job.move(from, to); });
 }
 
-void moveJobFile(int from, int to, int cell, JobState& state, CSettings& settings)
+void clearCell(int cell, JobState& state, CSettings& settings)
 {
-    if (!inJob(from, state) || !inJob(to, state) || from == to)
-        return;
-    const std::string first = state.m_JobFiles.files().front();
-    state.m_JobFiles.move(from, to);
-    followTheJob(cell, first, state, settings);
+    editJob(state, settings, [cell](JobList& job) { job.clearCell(cell); });
+}
+
+void clearJob(JobState& state, CSettings& settings)
+{
+    editJob(state, settings, [](JobList& job) { job.clear(); });
+}
+
+void restoreJob(const std::vector<JobEntry>& entries, JobState& state, CSettings& settings)
+{
+    editJob(state, settings, [&entries](JobList& job) { job.assign(entries); });
 }

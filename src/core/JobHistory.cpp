@@ -1,16 +1,16 @@
 #include "JobHistory.h"
 
-void JobHistory::changed(const std::vector<std::string>& files)
+void JobHistory::changed(const std::vector<JobEntry>& entries)
 {
-    if (files == m_current)
+    if (entries == m_current)
         return;
     m_earlier.push_back(std::move(m_current));
     if (m_earlier.size() > kMaxStates)
         m_earlier.pop_front();
-    m_current = files;
+    m_current = entries;
 }
 
-std::optional<std::vector<std::string>> JobHistory::undo()
+std::optional<std::vector<JobEntry>> JobHistory::undo()
 {
     if (m_earlier.empty())
         return std::nullopt;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JobList.h"
+
 #include <cstddef>
 #include <deque>
 #include <optional>
@@ -14,11 +16,11 @@ public:
     static constexpr std::size_t kMaxStates = 100;
 
     // The job as it is now, after an edit; the state before it becomes undoable.
-    void changed(const std::vector<std::string>& files);
+    void changed(const std::vector<JobEntry>& entries);
     // The state before the last edit, which becomes the current one; nothing when there is none.
-    std::optional<std::vector<std::string>> undo();
+    std::optional<std::vector<JobEntry>> undo();
 
 private:
-    std::vector<std::string> m_current;
-    std::deque<std::vector<std::string>> m_earlier;
+    std::vector<JobEntry> m_current;
+    std::deque<std::vector<JobEntry>> m_earlier;
 };

@@ -14,6 +14,10 @@
 class JobState
 {
 public:
+    JobState() = default;
+    JobState(const JobState&) = delete; // the document reads this state's job
+    JobState& operator=(const JobState&) = delete;
+
     static constexpr int kMaxTools = 500;
 
     // Reads the current tool list into the tool table. A list that cannot be read leaves the
@@ -35,5 +39,5 @@ public:
     int m_nMachineFamily = -1; // -1 none yet, 0 FANUC, 1 Heidenhain or any other
 
 private:
-    CQuorDoc m_document;
+    CQuorDoc m_document{m_JobFiles};
 };

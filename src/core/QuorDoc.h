@@ -1,19 +1,23 @@
 #pragma once
 
+#include "JobList.h"
+
 #include <string>
 #include <vector>
 
-// The display entries of the files dropped on each cell, in drop order. Nothing of it is saved.
+// What each cell shows: the display entries of its programs, numbered in merge order. A view of
+// the job, never kept beside it. Nothing of it is saved.
 class CQuorDoc
 {
 public:
     static constexpr int kMaxCells = 500;
 
-    CQuorDoc() : m_CellFiles(kMaxCells) {}
+    explicit CQuorDoc(const JobList& job) : m_job(job) {}
 
-    std::vector<std::vector<std::string>>& GetCellFiles() { return m_CellFiles; }
-    const std::vector<std::vector<std::string>>& GetCellFiles() const { return m_CellFiles; }
+    // The entries of one cell: "1. name.NC", ...
+    std::vector<std::string> cellEntries(int cell) const;
+    bool cellEmpty(int cell) const;
 
 private:
-    std::vector<std::vector<std::string>> m_CellFiles;
+    const JobList& m_job;
 };
