@@ -44,7 +44,6 @@ struct Table
     QPoint cellCentre() { return tableView().table().GetCellRect(0, 0).center(); }
     void empty()
     {
-        app.document().GetCellFiles()[0].clear();
         app.m_JobFiles.clear();
         app.m_nMachineFamily = -1;
     }

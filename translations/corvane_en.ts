@@ -852,7 +852,7 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>프로그램이 공작물 좌표계를 둘 이상 선택합니다: 셀의 좌표계로 옮길 수 없습니다</source>
-        <translation>The program selects more than one work offset: it cannot be placed at its cell's offset</translation>
+        <translation>The program selects more than one work offset: it cannot be placed at its cell&apos;s offset</translation>
     </message>
     <message>
         <source>좌표 변환이 바꿀 수 없는 공작물 좌표계 선택입니다</source>
@@ -868,7 +868,27 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>프로그램이 셀과 다른 공작물 좌표계를 선택합니다</source>
-        <translation>The program selects another work offset than its cell's</translation>
+        <translation>The program selects another work offset than its cell&apos;s</translation>
+    </message>
+    <message>
+        <source>좌표계 없음</source>
+        <translation>no offset</translation>
+    </message>
+    <message>
+        <source>%1번 칸에는 공작물 좌표계가 없어 파일을 놓을 수 없습니다.</source>
+        <translation>Cell %1 has no work offset: files cannot be placed there.</translation>
+    </message>
+    <message>
+        <source>작업과 다른 기계 계열의 파일 %1개는 추가하지 않았습니다.</source>
+        <translation>%1 files of another machine family than the job's were not added.</translation>
+    </message>
+    <message>
+        <source>전체 비우기</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>FILE LIST %1</source>
+        <translation>FILE LIST %1</translation>
     </message>
 </context>
 </TS>

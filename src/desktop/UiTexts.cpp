@@ -276,6 +276,31 @@ QString UiTexts::confirmWritingWithErrors(int errors)
     return tr("이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?").arg(errors);
 }
 
+QString UiTexts::noWorkOffset()
+{
+    return tr("좌표계 없음");
+}
+
+QString UiTexts::cellWithoutWorkOffset(int cellNumber)
+{
+    return tr("%1번 칸에는 공작물 좌표계가 없어 파일을 놓을 수 없습니다.").arg(cellNumber);
+}
+
+QString UiTexts::otherFamilyNotAdded(int files)
+{
+    return tr("작업과 다른 기계 계열의 파일 %1개는 추가하지 않았습니다.").arg(files);
+}
+
+QString UiTexts::clearTable()
+{
+    return tr("전체 비우기");
+}
+
+QString UiTexts::tableTab(int number)
+{
+    return tr("FILE LIST %1").arg(number);
+}
+
 QString UiTexts::jobPaneTitle()
 {
     return tr("JOB");

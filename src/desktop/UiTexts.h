@@ -69,6 +69,13 @@ public:
 
     static QString undoJobEdit();
 
+    // The work-offset table.
+    static QString noWorkOffset();
+    static QString cellWithoutWorkOffset(int cellNumber);
+    static QString otherFamilyNotAdded(int files);
+    static QString clearTable();
+    static QString tableTab(int number);
+
     // The job pane.
     static QString jobPaneTitle();
     static QString moveUp();

@@ -2,8 +2,10 @@
 
 #include "WorkOffsetCell.h"
 #include "core/CellDrop.h"
+#include "core/JobEditing.h"
 #include "core/JobState.h"
 #include "core/Settings.h"
+#include "core/WorkOffset.h"
 #include "core/WorkOffsetTip.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/PathText.h"
@@ -12,6 +14,7 @@
 
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QMouseEvent>
 
@@ -37,6 +40,7 @@ CMyTableView::CMyTableView(JobState& state, QWidget* parent)
 {
     m_wndTable.Create(this, QRect(), kTableId);
     m_wndTable.installEventFilter(this);
+    m_wndTable.setFocusPolicy(Qt::StrongFocus); // the arrow keys move the chosen cell
     connect(&m_wndTable, &OrnTableCtrl::cellNotify, this, &CMyTableView::OnTableNotify);
 
     QAction* deleteAction = m_contextMenu.addAction(tr("Delete"));
@@ -59,10 +63,59 @@ void CMyTableView::resizeEvent(QResizeEvent*)
     m_wndTable.setGeometry(rect());
 }
 
+void CMyTableView::buildCells(int rows, int cols, int firstIndex, bool labelled)
+{
+    m_wndTable.SetSize(rows, cols, true);
+    const CSettings& settings = GetSettings();
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < cols; ++col) {
+            const int index = firstIndex + row * cols + col;
+            auto cell = std::make_unique<WorkOffsetCell>(
+                row, col, index, labelled ? QString::number(index + 1) : QString(),
+                m_state.document());
+            if (labelled) {
+                const std::optional<WorkOffset> offset =
+                    index < CQuorDoc::kMaxCells
+                        ? WorkOffset::ofCell(index, settings.SIMENS, settings.ItemNameType)
+                        : std::nullopt;
+                cell->setOffsetLabel(offset ? QString::fromStdString(offset->name()) : QString());
+            }
+            m_wndTable.AddCell(std::move(cell));
+        }
+    choose(cellAt(0, 0));
+}
+
+WorkOffsetCell* CMyTableView::cellAt(int row, int col) const
+{
+    return dynamic_cast<WorkOffsetCell*>(m_wndTable.cellAt(row, col));
+}
+
+void CMyTableView::choose(WorkOffsetCell* cell)
+{
+    if (m_pSelectedCell)
+        m_pSelectedCell->setChosen(false);
+    m_pSelectedCell = cell;
+    m_nSelectedIndex = cell ? cell->index() : -1;
+    // The one cell of a 1 x 1 table looks as it always did: no frame.
+    if (cell && (m_wndTable.rows() > 1 || m_wndTable.cols() > 1))
+        cell->setChosen(true);
+}
+
+void CMyTableView::moveChoice(int rows, int cols)
+{
+    const int row = m_pSelectedCell ? m_pSelectedCell->GetRow() : 0;
+    const int col = m_pSelectedCell ? m_pSelectedCell->GetCol() : 0;
+    if (WorkOffsetCell* next = cellAt(std::clamp(row + rows, 0, m_wndTable.rows() - 1),
+                                      std::clamp(col + cols, 0, m_wndTable.cols() - 1)))
+        choose(next);
+}
+
 void CMyTableView::OnTableNotify(const TableCellNotify& notify)
 {
-    if (notify.code == NM_CLICK)
-        m_pSelectedCell = dynamic_cast<WorkOffsetCell*>(m_wndTable.GetHoverCell());
+    if (notify.code != NM_CLICK)
+        return;
+    if (WorkOffsetCell* cell = cellAt(notify.row, notify.col))
+        choose(cell);
 }
 
 // A drop only ever copies: a source that honoured a move would delete the NC files.
@@ -92,9 +145,16 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
     auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(point));
     if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells)
         return;
+    Platform& platform = Platform::instance();
+    if (!cell->available()) {
+        platform.showMessage(this, AppIdentity::windowCaption(),
+                             UiTexts::cellWithoutWorkOffset(cell->index() + 1),
+                             Platform::Icon::Information);
+        return;
+    }
     std::vector<std::string> files;
     QStringList again; // already in the job: merged twice, which may be meant
-    const std::vector<std::string>& job = m_state.m_JobFiles.files();
+    const std::vector<std::string> job = m_state.m_JobFiles.files();
     for (const QString& path : paths) {
         files.push_back(corePath(path));
         if (std::find(job.begin(), job.end(), files.back()) != job.end())
@@ -103,14 +163,11 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
     const CellDropOutcome outcome = dropFilesOnCell(files, cell->index(), m_state, GetSettings());
 
     if (outcome.taken > 0) {
-        const auto& entries = m_state.document().GetCellFiles()[cell->index()];
-        cell->SetText(QString::fromStdString(cellText(entries)), true);
-        cell->Invalidate(false);
+        showEntries();
         emit jobChanged();
         if (!again.isEmpty())
             emit statusNote(UiTexts::addedAgain(again));
     }
-    Platform& platform = Platform::instance();
     for (const std::string& path : outcome.notFiles)
         platform.showMessage(this, AppIdentity::windowCaption(),
                              tr("[%1] 는 파일이 아닙니다.").arg(displayPath(path)),
@@ -125,11 +182,15 @@ void CMyTableView::OnDropFiles(const QStringList& paths, const QPoint& point)
     if (!outcome.otherExtension.empty())
         emit statusNote(tr("확장자가 다른 파일 %1개는 추가하지 않았습니다.")
                             .arg(outcome.otherExtension.size()));
+    if (!outcome.otherFamily.empty())
+        emit statusNote(UiTexts::otherFamilyNotAdded(int(outcome.otherFamily.size())));
 }
 
 void CMyTableView::addFiles(const QStringList& paths)
 {
-    OnDropFiles(paths, m_wndTable.GetCellRect(0, 0).center());
+    const WorkOffsetCell* cell = m_pSelectedCell ? m_pSelectedCell : cellAt(0, 0);
+    if (cell)
+        OnDropFiles(paths, m_wndTable.GetCellRect(cell->GetRow(), cell->GetCol()).center());
 }
 
 bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
@@ -137,12 +198,10 @@ bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
     auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(QPoint(x, y)));
     if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells)
         return false;
-    m_nSelectedIndex = cell->index();
-    m_pSelectedCell = cell;
     const CSettings& settings = GetSettings();
     const WorkOffsetTip tip =
-        workOffsetTip(cell->index(), m_state.document().GetCellFiles()[cell->index()],
-                      settings.SIMENS, settings.ItemNameType);
+        workOffsetTip(cell->index(), m_state.document().cellEntries(cell->index()), settings.SIMENS,
+                      settings.ItemNameType);
     if (title)
         *title = tr("번호: %1 (%2 files)")
                      .arg(QString::fromStdString(tip.workOffset))
@@ -178,37 +237,34 @@ void CMyTableView::OnCellContextMenu(int x, int y)
 {
     if (!GetCellInfo(x, y, nullptr, nullptr))
         return;
+    choose(dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(QPoint(x, y))));
     m_wndToolTip.pop();
     m_contextMenu.popup(m_wndTable.mapToGlobal(QPoint(x + 5, y)));
 }
 
 void CMyTableView::OnDeleteCell()
 {
-    if (!m_pSelectedCell) {
-        // The keyboard has no pointer on a cell: the table's one cell is meant.
-        m_pSelectedCell = dynamic_cast<WorkOffsetCell*>(m_wndTable.cellAt(0, 0));
-        m_nSelectedIndex = m_pSelectedCell ? m_pSelectedCell->index() : -1;
-    }
     const int index = m_nSelectedIndex;
     if (index < 0 || index >= CQuorDoc::kMaxCells || !m_pSelectedCell)
         return;
-    m_state.document().GetCellFiles()[index].clear();
+    clearCell(index, m_state, GetSettings());
     m_wndToolTip.pop();
-    m_pSelectedCell->Invalidate(false);
-    // The next paint shows the caption, as for every cell without entries.
-    m_pSelectedCell->SetText(QString::number(index + 1), true);
-    m_state.m_nMachineFamily = -1;
-    m_state.m_JobFiles.clear();
+    showEntries();
     emit jobChanged();
 }
 
 void CMyTableView::showEntries()
 {
-    auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.cellAt(0, 0));
-    if (!cell)
-        return;
-    cell->SetText(QString::fromStdString(cellText(m_state.document().GetCellFiles()[0])), true);
-    cell->Invalidate(false);
+    for (int row = 0; row < m_wndTable.rows(); ++row)
+        for (int col = 0; col < m_wndTable.cols(); ++col)
+            if (WorkOffsetCell* cell = cellAt(row, col);
+                cell && cell->index() >= 0 && cell->index() < CQuorDoc::kMaxCells) {
+                // A cell without entries shows its caption when it paints.
+                cell->SetText(
+                    QString::fromStdString(cellText(m_state.document().cellEntries(cell->index()))),
+                    true);
+                cell->Invalidate(false);
+            }
 }
 
 // Sees the grid's mouse before the grid does, without taking it away.
@@ -226,6 +282,23 @@ bool CMyTableView::eventFilter(QObject* watched, QEvent* event)
             OnCellContextMenu(mouse->position().toPoint().x(), mouse->position().toPoint().y());
     } else if (event->type() == QEvent::Leave) {
         m_wndToolTip.pop();
+    } else if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Left:
+            moveChoice(0, -1);
+            return true;
+        case Qt::Key_Right:
+            moveChoice(0, 1);
+            return true;
+        case Qt::Key_Up:
+            moveChoice(-1, 0);
+            return true;
+        case Qt::Key_Down:
+            moveChoice(1, 0);
+            return true;
+        default:
+            break;
+        }
     }
     return false;
 }

@@ -25,15 +25,22 @@ public:
     CellToolTip& toolTip() { return m_wndToolTip; }
     QMenu& contextMenu() { return m_contextMenu; }
 
+    // Fills the grid with rows x cols cells numbered from firstIndex, row by row. Labelled, each
+    // names its work offset; a cell past the last offset takes no files.
+    void buildCells(int rows, int cols, int firstIndex, bool labelled);
     // Takes the files dropped at point (view coordinates) into the cell there.
     void OnDropFiles(const QStringList& paths, const QPoint& point);
-    // Takes files into the first cell, as a drop on it would.
+    // Takes files into the chosen cell, as a drop on it would.
     void addFiles(const QStringList& paths);
-    // Shows the entries of the first cell as they are now, after the job was edited elsewhere.
+    // Shows every cell's entries as they are now, after the job was edited elsewhere.
     void showEntries();
-    // Empties the selected cell's entries and the whole job, and unsets the machine family.
+    // Takes the chosen cell's programs out of the job.
     void OnDeleteCell();
-    // Selects the cell at (x, y) for Delete and gives its tip; false off every numbered cell.
+    // The cell that Delete empties and NC FILE LIST adds to: chosen by a click, a right click
+    // or the arrow keys.
+    WorkOffsetCell* chosenCell() const { return m_pSelectedCell; }
+    void choose(WorkOffsetCell* cell);
+    // Gives the tip of the cell at (x, y); false off every numbered cell.
     bool GetCellInfo(int x, int y, QString* title, QString* body);
 
     virtual void OnCellHover(int x, int y);
@@ -54,6 +61,8 @@ protected:
 
 private:
     void OnTableNotify(const TableCellNotify& notify);
+    void moveChoice(int rows, int cols);
+    WorkOffsetCell* cellAt(int row, int col) const;
 
     JobState& m_state;
     OrnTableCtrl m_wndTable;

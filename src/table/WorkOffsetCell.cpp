@@ -5,8 +5,11 @@
 #include "core/QuorDoc.h"
 #include "core/Settings.h"
 #include "desktop/CellFont.h"
+#include "desktop/UiTexts.h"
 
 #include <QPainter>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -47,10 +50,22 @@ void WorkOffsetCell::DrawSelected(QPainter& painter)
     painter.fillRect(m_rect, Qt::white);
 }
 
+void WorkOffsetCell::setOffsetLabel(const QString& offsetName)
+{
+    m_labelled = true;
+    m_offsetName = offsetName;
+}
+
+void WorkOffsetCell::setChosen(bool chosen)
+{
+    m_chosen = chosen;
+    Invalidate(false);
+}
+
 void WorkOffsetCell::Draw(QPainter& painter)
 {
-    const bool hasEntries = m_nIndex >= 0 && m_nIndex < CQuorDoc::kMaxCells &&
-                            !m_document.GetCellFiles()[m_nIndex].empty();
+    const bool hasEntries =
+        m_nIndex >= 0 && m_nIndex < CQuorDoc::kMaxCells && !m_document.cellEmpty(m_nIndex);
     if (m_nIndex >= 0 && !hasEntries)
         m_strText = m_strCaption;
     const QColor colour = hasEntries ? QColor(10, 10, 190) : QColor(Qt::black);
@@ -59,8 +74,37 @@ void WorkOffsetCell::Draw(QPainter& painter)
     DrawState(painter);
     painter.restore();
     const QRect box = m_rect.adjusted(3, 3, -3, -3);
+    if (!available()) {
+        painter.fillRect(box, QColor(225, 225, 225));
+        drawLabel(painter, box, false);
+        return;
+    }
     drawLogo(painter, box);
     drawEntries(painter, box, colour);
+    if (m_labelled)
+        drawLabel(painter, box, hasEntries);
+    if (m_chosen) {
+        painter.save();
+        painter.setPen(QPen(QColor(30, 90, 200), 2));
+        painter.drawRect(m_rect.adjusted(1, 1, -2, -2));
+        painter.restore();
+    }
+}
+
+// The work offset at the bottom right, muted; with entries, which hide the caption, after the
+// cell's number.
+void WorkOffsetCell::drawLabel(QPainter& painter, const QRect& box, bool hasEntries) const
+{
+    QString label = m_offsetName.isEmpty() ? UiTexts::noWorkOffset() : m_offsetName;
+    if (hasEntries || m_offsetName.isEmpty())
+        label = QString::number(m_nIndex + 1) + u" \u00b7 "_s + label;
+    painter.save();
+    QFont font = painter.font();
+    font.setPixelSize(std::clamp(box.height() / 6, 9, 14));
+    painter.setFont(font);
+    painter.setPen(QColor(90, 90, 110));
+    painter.drawText(box, Qt::AlignRight | Qt::AlignBottom, label);
+    painter.restore();
 }
 
 void WorkOffsetCell::drawLogo(QPainter& painter, const QRect& box) const

@@ -27,12 +27,25 @@ public:
     int index() const { return m_nIndex; }
     QString caption() const { return m_strCaption; }
 
+    // In a table of several cells each cell names its work offset without hovering: an empty
+    // name marks a cell past the last offset, which takes no files.
+    void setOffsetLabel(const QString& offsetName);
+    bool available() const { return !m_labelled || !m_offsetName.isEmpty(); }
+    QString offsetName() const { return m_offsetName; }
+    // The cell the keyboard and NC FILE LIST add to: framed.
+    void setChosen(bool chosen);
+    bool chosen() const { return m_chosen; }
+
 protected:
     const CQuorDoc& m_document;
     int m_nIndex = -1;
     QString m_strCaption;
+    bool m_labelled = false;
+    QString m_offsetName;
+    bool m_chosen = false;
 
 private:
     void drawLogo(QPainter& painter, const QRect& box) const;
+    void drawLabel(QPainter& painter, const QRect& box, bool hasEntries) const;
     void drawEntries(QPainter& painter, const QRect& box, const QColor& colour) const;
 };

@@ -1,8 +1,10 @@
 #include "JobPane.h"
 
+#include "core/CellDrop.h"
 #include "core/JobEditing.h"
 #include "core/JobState.h"
 #include "core/Settings.h"
+#include "core/WorkOffsetTip.h"
 #include "desktop/DialogParts.h"
 #include "desktop/PathText.h"
 #include "desktop/UiTexts.h"
@@ -12,14 +14,9 @@
 #include <QPushButton>
 #include <QShortcut>
 
+#include <map>
+
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The only cell of the table, whose entries follow the job.
-constexpr int kCell = 0;
-
-} // namespace
 
 JobPane::JobPane(JobState& state, QWidget* parent)
     : QWidget(parent), m_state(state), m_list(DialogParts::named(new QListWidget, u"jobList"_s))
@@ -60,12 +57,15 @@ void JobPane::refresh()
 {
     const int current = m_list->currentRow();
     m_list->clear();
-    const std::vector<std::string>& entries = m_state.document().GetCellFiles()[kCell];
-    const std::vector<std::string>& files = m_state.m_JobFiles.files();
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        auto* item =
-            new QListWidgetItem(QString::fromStdString(i < entries.size() ? entries[i] : files[i]));
-        item->setToolTip(displayPath(files[i]));
+    const CSettings& settings = GetSettings();
+    std::map<int, int> numbers; // entries so far of each cell
+    for (const JobEntry& entry : m_state.m_JobFiles.entries()) {
+        const std::string offset =
+            workOffsetName(entry.cell, settings.SIMENS, settings.ItemNameType);
+        auto* item = new QListWidgetItem(u"%1   %2"_s.arg(
+            QString::fromStdString(offset),
+            QString::fromStdString(displayEntry(++numbers[entry.cell], entry.path))));
+        item->setToolTip(displayPath(entry.path));
         m_list->addItem(item);
     }
     m_list->setCurrentRow(std::min(current, m_list->count() - 1));
@@ -76,7 +76,7 @@ void JobPane::removeSelected()
     const int row = m_list->currentRow();
     if (row < 0)
         return;
-    removeJobFile(row, kCell, m_state, GetSettings());
+    removeJobFile(row, m_state, GetSettings());
     refresh();
     emit jobEdited();
 }
@@ -94,7 +94,7 @@ void JobPane::moveTo(int row, int target)
         refresh(); // a drag that moved nothing leaves the list as the job is
         return;
     }
-    moveJobFile(row, target, kCell, m_state, GetSettings());
+    moveJobFile(row, target, m_state, GetSettings());
     refresh();
     m_list->setCurrentRow(target);
     emit jobEdited();

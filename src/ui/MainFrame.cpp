@@ -59,6 +59,8 @@ CMainFrame::CMainFrame(JobState& state, QWidget* parent) : QMainWindow(parent), 
     m_view = new CQuorView(state, this);
     setCentralWidget(m_view);
     g_pCurrentTableView = m_view->tableTabs()->tableView();
+    connect(m_view->tableTabs(), &CTableView::tableShown, this,
+            [](CMyTableView* table) { g_pCurrentTableView = table; });
     m_convert = new ConvertCommand(state, this);
     connect(m_convert, &ConvertCommand::runningChanged, this, &CMainFrame::keepJobStill);
 
@@ -111,8 +113,9 @@ void CMainFrame::createStatusBar()
         statusBar()->addPermanentWidget(label);
     }
     statusBar()->setMinimumHeight(22);
-    connect(m_view->tableTabs()->tableView(), &CMyTableView::statusNote, this,
-            [this](const QString& note) { statusBar()->showMessage(note, 10000); });
+    for (CMyTableView* table : m_view->tableTabs()->tableViews())
+        connect(table, &CMyTableView::statusNote, this,
+                [this](const QString& note) { statusBar()->showMessage(note, 10000); });
 }
 
 void CMainFrame::createRibbon()
@@ -128,6 +131,10 @@ void CMainFrame::createRibbon()
                    QIcon::fromTheme(u"edit-delete"_s, look->standardIcon(QStyle::SP_TrashIcon)));
     connect(remove, &QAction::triggered, this, &CMainFrame::OnDeleteCell);
     setShortcut(remove, QKeySequence(Qt::CTRL | Qt::Key_Delete));
+    QAction* clearAll = addCommand(
+        u"actionClearTable"_s, UiTexts::clearTable(),
+        QIcon::fromTheme(u"edit-clear-all"_s, look->standardIcon(QStyle::SP_DialogResetButton)));
+    connect(clearAll, &QAction::triggered, this, &CMainFrame::clearTable);
     QAction* undo = addCommand(u"actionUndo"_s, UiTexts::undoJobEdit());
     connect(undo, &QAction::triggered, this, &CMainFrame::undoJobEdit);
     setShortcut(undo, QKeySequence::Undo);
@@ -163,9 +170,9 @@ void CMainFrame::createRibbon()
     menu->addSeparator();
     menu->addAction(exit);
     const int home = m_ribbon->addTab(tr("HOME"));
-    m_ribbon->addGroup(home, tr("TOOL"), convert);
-    m_ribbon->addGroup(home, tr("EDIT"), remove);
-    m_ribbon->addGroup(home, tr("SETTING"), setting);
+    m_ribbon->addGroup(home, tr("TOOL"), {convert});
+    m_ribbon->addGroup(home, tr("EDIT"), {remove, clearAll});
+    m_ribbon->addGroup(home, tr("SETTING"), {setting});
     setMenuWidget(m_ribbon);
 
     // Commands no ribbon control carries get a place in the application menu, before Exit.
@@ -188,7 +195,7 @@ void CMainFrame::createPanes()
             [this](const QString& folder) { m_folder = folder; });
     connect(m_wndShellList, &NcFileListCtrl::filesChosen, this, [this](const QStringList& files) {
         if (!m_convert->running())
-            m_view->tableTabs()->tableView()->addFiles(files);
+            m_view->tableTabs()->addFiles(files);
     });
     m_wndShellTree->expandTo(text(GetSettings().ShellStartFolder));
 
@@ -202,13 +209,15 @@ void CMainFrame::createPanes()
     m_jobPane = new QDockWidget(UiTexts::jobPaneTitle(), this);
     m_jobPane->setObjectName(u"paneJob"_s);
     m_jobPane->setWidget(m_wndJob);
-    CMyTableView* table = m_view->tableTabs()->tableView();
-    connect(table, &CMyTableView::jobChanged, m_wndJob, &JobPane::refresh);
-    connect(m_wndJob, &JobPane::jobEdited, table, &CMyTableView::showEntries);
+    CTableView* tables = m_view->tableTabs();
     const auto noteJob = [this] {
-        m_jobHistory.changed(m_state.m_JobFiles.files());
+        m_jobHistory.changed(m_state.m_JobFiles.entries());
     };
-    connect(table, &CMyTableView::jobChanged, this, noteJob);
+    for (CMyTableView* table : tables->tableViews()) {
+        connect(table, &CMyTableView::jobChanged, m_wndJob, &JobPane::refresh);
+        connect(table, &CMyTableView::jobChanged, this, noteJob);
+    }
+    connect(m_wndJob, &JobPane::jobEdited, tables, &CTableView::showEntries);
     connect(m_wndJob, &JobPane::jobEdited, this, noteJob);
     addDockWidget(Qt::LeftDockWidgetArea, m_folderPane);
     splitDockWidget(m_folderPane, m_fileListPane, Qt::Vertical);
@@ -254,10 +263,11 @@ void CMainFrame::closeEvent(QCloseEvent* event)
 
 void CMainFrame::keepJobStill(bool still)
 {
-    for (const QString& name : {u"actionConvert"_s, u"actionDelete"_s, u"actionUndo"_s})
+    for (const QString& name :
+         {u"actionConvert"_s, u"actionDelete"_s, u"actionClearTable"_s, u"actionUndo"_s})
         findChild<QAction*>(name)->setEnabled(!still);
     // A disabled table takes no drops and offers no Delete.
-    m_view->tableTabs()->tableView()->setEnabled(!still);
+    m_view->tableTabs()->setEnabled(!still);
     m_wndJob->setEnabled(!still);
 }
 
@@ -269,13 +279,23 @@ void CMainFrame::OnDeleteCell()
 
 void CMainFrame::undoJobEdit()
 {
-    const std::optional<std::vector<std::string>> before = m_jobHistory.undo();
+    const std::optional<std::vector<JobEntry>> before = m_jobHistory.undo();
     if (!before)
         return;
-    restoreJob(*before, 0, m_state, GetSettings());
-    m_view->tableTabs()->tableView()->showEntries();
+    restoreJob(*before, m_state, GetSettings());
+    m_view->tableTabs()->showEntries();
     m_wndJob->refresh();
     statusBar()->showMessage(UiTexts::jobEditUndone(), 10000);
+}
+
+void CMainFrame::clearTable()
+{
+    if (m_state.m_JobFiles.count() == 0)
+        return;
+    clearJob(m_state, GetSettings());
+    m_view->tableTabs()->showEntries();
+    m_wndJob->refresh();
+    m_jobHistory.changed(m_state.m_JobFiles.entries());
 }
 
 void CMainFrame::OnSetFolderPath()

@@ -38,6 +38,8 @@ public:
     void OnDeleteCell();
     // Undoes the last edit of the job: a drop, a delete, a move or a file taken out.
     void undoJobEdit();
+    // Takes every program out of the job, in every cell.
+    void clearTable();
     void OnSetFolderPath();
     void OnSetOutputPath();
 

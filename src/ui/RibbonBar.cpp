@@ -36,13 +36,18 @@ int RibbonBar::addTab(const QString& title)
     return m_tabs->addTab(page, title);
 }
 
-void RibbonBar::addGroup(int tabIndex, const QString& caption, QAction* action)
+void RibbonBar::addGroup(int tabIndex, const QString& caption, const QList<QAction*>& actions)
 {
-    auto* button = new QToolButton;
-    button->setDefaultAction(action);
-    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    button->setIconSize(QSize(32, 32));
-    button->setAutoRaise(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(2);
+    for (QAction* action : actions) {
+        auto* button = new QToolButton;
+        button->setDefaultAction(action);
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setIconSize(QSize(32, 32));
+        button->setAutoRaise(true);
+        buttons->addWidget(button, 0, Qt::AlignCenter);
+    }
 
     auto* group = new QFrame;
     group->setObjectName(u"ribbonGroup"_s);
@@ -53,7 +58,7 @@ void RibbonBar::addGroup(int tabIndex, const QString& caption, QAction* action)
     label->setEnabled(false);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(6, 4, 6, 2);
-    layout->addWidget(button, 1, Qt::AlignCenter);
+    layout->addLayout(buttons, 1);
     layout->addWidget(label);
 
     auto* groups = static_cast<QHBoxLayout*>(m_tabs->widget(tabIndex)->layout());

@@ -20,7 +20,7 @@ public:
     // Adds a tab; returns its index.
     int addTab(const QString& title);
     // Adds a group with one large button for action to the tab at tabIndex.
-    void addGroup(int tabIndex, const QString& caption, QAction* action);
+    void addGroup(int tabIndex, const QString& caption, const QList<QAction*>& actions);
 
     QTabWidget* tabs() const { return m_tabs; }
 

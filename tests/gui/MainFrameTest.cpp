@@ -136,7 +136,7 @@ private slots:
         QTest::mouseMove(&table->table(), cell + QPoint(11, 5));
         trigger(u"actionDelete"_s);
         QCOMPARE(m_env->app.m_JobFiles.count(), 0);
-        QVERIFY(m_env->app.document().GetCellFiles()[0].empty());
+        QVERIFY(m_env->app.document().cellEmpty(0));
         QCOMPARE(m_env->app.m_nMachineFamily, -1);
     }
 
@@ -154,7 +154,7 @@ private slots:
         QListWidget* job = frame()->jobPane()->list();
         job->model()->moveRow({}, 0, {}, 3); // dragged from first to last
         QTRY_COMPARE(m_env->app.m_JobFiles.files().front(), m_env->path(u"b.NC"_s).toStdString());
-        QCOMPARE(job->item(0)->text(), u"1. b.NC"_s);
+        QCOMPARE(job->item(0)->text(), u"G54   1. b.NC"_s);
         job->setFocus();
         job->setCurrentRow(0);
         QTest::keyClick(job, Qt::Key_Delete);

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -23,11 +24,7 @@ private slots:
     void init()
     {
         m_env.emplace();
-        m_view = std::make_unique<CQuorView>(state());
-        m_view->resize(400, 340);
-        m_view->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
-        m_table = m_view->tableTabs()->tableView();
+        build(1, 1, 1);
     }
 
     void cleanup()
@@ -70,7 +67,7 @@ private slots:
         m_table->contextMenu().hide();
         QTest::mouseRelease(&m_table->table(), Qt::RightButton, {}, cellCentre());
 
-        QVERIFY(state().document().GetCellFiles()[0].empty());
+        QVERIFY(state().document().cellEmpty(0));
         QCOMPARE(state().m_JobFiles.count(), 0);
         QCOMPARE(state().m_nMachineFamily, -1);
         m_table->table().grab();
@@ -110,7 +107,108 @@ private slots:
         QVERIFY(blueText);
     }
 
+    // The table is built from the stored rows, columns and tables; cells count across the
+    // tabs, then rows, then columns, and each names its work offset.
+    void theTableIsBuiltFromTheStoredSettings()
+    {
+        QCOMPARE(m_view->tableTabs()->count(), 1);
+        QCOMPARE(m_view->tableTabs()->tabText(0), u"FILE LIST"_s);
+        QCOMPARE(cell()->index(), 0);
+        QCOMPARE(cell()->caption(), QString());
+        QVERIFY(cell()->offsetName().isEmpty() && cell()->available());
+
+        build(2, 3, 2);
+        CTableView* tabs = m_view->tableTabs();
+        QCOMPARE(tabs->count(), 2);
+        QCOMPARE(tabs->tabText(1), u"FILE LIST 2"_s);
+        CMyTableView* second = tabs->tableViews()[1];
+        QCOMPARE(second->table().rows(), 2);
+        QCOMPARE(second->table().cols(), 3);
+        auto* last = dynamic_cast<WorkOffsetCell*>(second->table().cellAt(1, 2));
+        QCOMPARE(last->index(), 11);
+        QCOMPARE(last->caption(), u"12"_s);
+        QCOMPARE(last->offsetName(), u"G54.1P6"_s);
+        QCOMPARE(cell()->offsetName(), u"G54"_s);
+    }
+
+    // Drops on several cells, in several tabs, make a job that runs cell by cell; Delete empties
+    // the chosen cell alone.
+    void dropsOnSeveralCellsAndDeleteOfOne()
+    {
+        build(5, 8, 5);
+        drop({u"a.nc"_s}, cellCentre(1, 1));
+        drop({u"b.nc"_s}, cellCentre(0, 0));
+        drop({u"c.nc"_s}, cellCentre(1, 1));
+        CTableView* tabs = m_view->tableTabs();
+        tabs->setCurrentIndex(2);
+        m_table = tabs->tableView();
+        drop({u"d.nc"_s}, cellCentre(0, 0));
+        QCOMPARE(order(), (QStringList{u"0:b.nc"_s, u"9:a.nc"_s, u"9:c.nc"_s, u"80:d.nc"_s}));
+        QCOMPARE(cell()->GetText(), u"1. d.NC"_s);
+
+        m_table = tabs->tableViews()[0];
+        QTest::mouseClick(&m_table->table(), Qt::LeftButton, {}, cellCentre(1, 1));
+        QCOMPARE(m_table->chosenCell()->index(), 9);
+        m_table->OnDeleteCell();
+        QCOMPARE(order(), (QStringList{u"0:b.nc"_s, u"80:d.nc"_s}));
+        QCOMPARE(cell(1, 1)->GetText(), QString());
+        QCOMPARE(cell(0, 0)->GetText(), u"1. b.NC"_s);
+    }
+
+    // The arrow keys move the chosen cell, which NC FILE LIST adds to.
+    void theArrowKeysChooseWhereFilesAreAdded()
+    {
+        build(3, 4, 1);
+        QTest::mouseClick(&m_table->table(), Qt::LeftButton, {}, cellCentre(0, 0));
+        for (Qt::Key key :
+             {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Down, Qt::Key_Down})
+            QTest::keyClick(&m_table->table(), key);
+        QCOMPARE(m_table->chosenCell()->index(), 9);
+        m_view->tableTabs()->addFiles({file(u"e.nc"_s)});
+        QCOMPARE(order(), QStringList{u"9:e.nc"_s});
+    }
+
+    // With Siemens names the last cell is G599: a cell past it takes no file, and says so.
+    void aCellWithoutWorkOffsetRefusesDrops()
+    {
+        GetSettings().SIMENS = 1;
+        GetSettings().ItemNameType = 0;
+        build(10, 10, 1);
+        QCOMPARE(cell(8, 8)->offsetName(), u"G599"_s);
+        QVERIFY(!cell(8, 9)->available());
+        drop({u"f.nc"_s}, cellCentre(8, 9));
+        QCOMPARE(state().m_JobFiles.count(), 0);
+        QCOMPARE(m_env->platform.messageTexts().size(), 1);
+        QVERIFY(m_env->platform.messageTexts()[0].contains(u"90"_s));
+        drop({u"f.nc"_s}, cellCentre(8, 8));
+        QCOMPARE(order(), QStringList{u"88:f.nc"_s});
+    }
+
 private:
+    void build(int rows, int cols, int tables)
+    {
+        m_view.reset();
+        CSettings& settings = GetSettings();
+        settings.RowNum = rows;
+        settings.ColumnNum = cols;
+        settings.TableNum = tables;
+        settings.Save();
+        m_view = std::make_unique<CQuorView>(state());
+        m_view->resize(900, 600);
+        m_view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+        m_table = m_view->tableTabs()->tableView();
+    }
+
+    QStringList order() const
+    {
+        QStringList entries;
+        for (const JobEntry& entry : m_env->app.m_JobFiles.entries())
+            entries.append(u"%1:%2"_s.arg(entry.cell)
+                               .arg(QFileInfo(QString::fromStdString(entry.path)).fileName()));
+        return entries;
+    }
+
     QString file(const QString& name)
     {
         return QFile::exists(m_env->path(name)) ? m_env->path(name) : m_env->write(name, "N1\n");
@@ -130,10 +228,13 @@ private:
         QApplication::sendEvent(m_table, &dropped);
     }
 
-    QPoint cellCentre() const { return m_table->table().GetCellRect(0, 0).center(); }
-    WorkOffsetCell* cell() const
+    QPoint cellCentre(int row = 0, int col = 0) const
     {
-        return dynamic_cast<WorkOffsetCell*>(m_table->table().cellAt(0, 0));
+        return m_table->table().GetCellRect(row, col).center();
+    }
+    WorkOffsetCell* cell(int row = 0, int col = 0) const
+    {
+        return dynamic_cast<WorkOffsetCell*>(m_table->table().cellAt(row, col));
     }
 
     JobState& state() { return m_env->app; }
