@@ -880,7 +880,7 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>작업과 다른 기계 계열의 파일 %1개는 추가하지 않았습니다.</source>
-        <translation>%1 files of another machine family than the job's were not added.</translation>
+        <translation>%1 files of another machine family than the job&apos;s were not added.</translation>
     </message>
     <message>
         <source>전체 비우기</source>
@@ -889,6 +889,26 @@ Nothing was saved.</translation>
     <message>
         <source>FILE LIST %1</source>
         <translation>FILE LIST %1</translation>
+    </message>
+    <message>
+        <source>좌표계 바뀜</source>
+        <translation>offset changed</translation>
+    </message>
+    <message>
+        <source>좌표 변환: 셀마다 프로그램을 그 셀의 공작물 좌표계로 옮깁니다</source>
+        <translation>Coordinate conversion: each program is placed at its cell's work offset</translation>
+    </message>
+    <message>
+        <source>좌표 변환 꺼짐: 프로그램을 바꾸지 않습니다</source>
+        <translation>Coordinate conversion off: the programs are not changed</translation>
+    </message>
+    <message>
+        <source>%1: 프로그램 %2개, 바뀐 줄 %3개</source>
+        <translation>%1: %2 programs, %3 lines changed</translation>
+    </message>
+    <message>
+        <source>바뀐 줄 없음</source>
+        <translation>no line changed</translation>
     </message>
 </context>
 </TS>

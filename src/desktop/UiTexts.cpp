@@ -126,6 +126,27 @@ QString UiTexts::addedMark()
     return tr("추가됨");
 }
 
+QString UiTexts::rewrittenMark()
+{
+    return tr("좌표계 바뀜");
+}
+
+QString UiTexts::placementHeading(bool rewrite)
+{
+    return rewrite ? tr("좌표 변환: 셀마다 프로그램을 그 셀의 공작물 좌표계로 옮깁니다")
+                   : tr("좌표 변환 꺼짐: 프로그램을 바꾸지 않습니다");
+}
+
+QString UiTexts::cellHeading(const QString& offset, int programs, int changes)
+{
+    return tr("%1: 프로그램 %2개, 바뀐 줄 %3개").arg(offset).arg(programs).arg(changes);
+}
+
+QString UiTexts::noPlacementChange()
+{
+    return tr("바뀐 줄 없음");
+}
+
 QString UiTexts::outputStart()
 {
     return tr("출력 시작");

@@ -45,6 +45,10 @@ public:
     static QString noFindings();
     static QString cutMark();
     static QString addedMark();
+    static QString rewrittenMark();
+    static QString placementHeading(bool rewrite);
+    static QString cellHeading(const QString& offset, int programs, int changes);
+    static QString noPlacementChange();
     static QString linesNotShown(int lines);
     static QString outputStart();
     static QString outputEnd();

@@ -9,6 +9,7 @@
 #include "core/Settings.h"
 #include "core/SplitPath.h"
 #include "core/Utf8Path.h"
+#include "core/WorkOffset.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/PathText.h"
 #include "desktop/Platform.h"
@@ -38,6 +39,21 @@ enum FilterIndex
 QString problemText(const FileProblem& problem)
 {
     return displayPath(problem.path) + u"\n"_s + UiTexts::fileError(problem.error);
+}
+
+// Each program at its cell's work offset; the first cell is the one where a Heidenhain program
+// may stand.
+std::vector<std::optional<MergeRequest::Cell>> jobCells(const JobList& job,
+                                                        const CSettings& settings)
+{
+    std::vector<std::optional<MergeRequest::Cell>> cells;
+    for (const JobEntry& entry : job.entries()) {
+        const std::optional<WorkOffset> offset =
+            WorkOffset::ofCell(entry.cell, settings.SIMENS, settings.ItemNameType);
+        cells.push_back(offset ? std::optional(MergeRequest::Cell{*offset, entry.cell == 0})
+                               : std::nullopt);
+    }
+    return cells;
 }
 
 } // namespace
@@ -80,12 +96,14 @@ std::optional<ConvertRequest> ConvertCommand::chooseOutput()
     else if (choice->filterIndex == AllFilesFilter)
         settings.m_nOutputType = 6;
 
-    const std::vector<std::string>& inputs = m_state.m_JobFiles.files();
+    const std::vector<std::string> inputs = m_state.m_JobFiles.files();
     ConvertRequest convert{
         .merge = {.inputs = inputs,
                   .delUp = settings.DEL_UP,
                   .delBtm = settings.DEL_BTM,
-                  .percentLines = settings.PER_STR != 0},
+                  .percentLines = settings.PER_STR != 0,
+                  .cells = jobCells(m_state.m_JobFiles, settings),
+                  .rewriteOffsets = settings.PosCheck != 0},
         .output = outputFilePath(
             settings.OUTPATH, settings.OUTFILE,
             outputExtension(settings.m_nOutputType, inputs.front(), settings.m_strCustomExt)),

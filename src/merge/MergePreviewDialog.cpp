@@ -41,11 +41,73 @@ QString findingText(const SeamFinding& finding)
     return u"%1: %2"_s.arg(severityText(finding.severity), reason);
 }
 
+QString cellOf(const InputRecord& input)
+{
+    return input.placement ? QString::fromStdString(input.placement->cell.name()) : QString();
+}
+
+// A file's name after the cell it runs at, when it was placed.
+QString placedName(const InputRecord& input)
+{
+    const QString cell = cellOf(input);
+    return cell.isEmpty() ? fileName(input.path) : u"[%1] %2"_s.arg(cell, fileName(input.path));
+}
+
 // Where a finding stands: its input and line, or the input alone.
 QString findingPlace(const SeamFinding& finding)
 {
     const QString path = displayPath(finding.path);
     return finding.line > 0 ? u"%1:%2"_s.arg(path).arg(finding.line) : path;
+}
+
+// What placement wrote in place of a line or before it, in green.
+QString placedRow(const OffsetChange& change, std::int64_t number)
+{
+    const QString mark = change.before.empty() ? UiTexts::addedMark() : UiTexts::rewrittenMark();
+    return u"<span style=\"background-color:#c8f0c8\">%1  %2   ＋ %3</span>\n"_s.arg(
+        change.before.empty() ? QString(6, u' ') : u"%1"_s.arg(number, 6),
+        QString::fromStdString(change.after).toHtmlEscaped(), mark);
+}
+
+// Every change placement makes, cell by cell in the order the job runs them.
+QString placements(const std::vector<const InputRecord*>& copied)
+{
+    std::vector<QString> cells;
+    std::map<QString, std::vector<const InputRecord*>> byCell;
+    bool rewrite = true;
+    for (const InputRecord* input : copied) {
+        if (!input->placement)
+            continue;
+        rewrite = input->placement->rewrite;
+        const QString cell = cellOf(*input);
+        if (!byCell.contains(cell))
+            cells.push_back(cell);
+        byCell[cell].push_back(input);
+    }
+    if (cells.empty())
+        return {};
+    QString html = u"<h3>%1</h3>"_s.arg(UiTexts::placementHeading(rewrite).toHtmlEscaped());
+    for (const QString& cell : cells) {
+        const std::vector<const InputRecord*>& inputs = byCell[cell];
+        int changes = 0;
+        for (const InputRecord* input : inputs)
+            changes += int(input->placement->changeCount);
+        html += u"<p><b>%1</b></p><pre>"_s.arg(
+            UiTexts::cellHeading(cell, int(inputs.size()), changes).toHtmlEscaped());
+        for (const InputRecord* input : inputs) {
+            html += fileName(input->path).toHtmlEscaped() + u"\n"_s;
+            if (input->placement->changes.empty())
+                html += u"        %1\n"_s.arg(UiTexts::noPlacementChange());
+            for (const OffsetChange& change : input->placement->changes) {
+                if (!change.before.empty())
+                    html += u"%1  <s>%2</s>\n"_s.arg(change.line, 6)
+                                .arg(QString::fromStdString(change.before).toHtmlEscaped());
+                html += placedRow(change, change.line);
+            }
+        }
+        html += u"</pre>"_s;
+    }
+    return html;
 }
 
 } // namespace
@@ -109,9 +171,14 @@ QString MergePreviewDialog::html() const
         errors += finding.severity == Severity::Error ? 1 : 0;
     }
     std::vector<const InputRecord*> copied;
+    std::map<std::pair<std::string, std::int64_t>, const OffsetChange*> changed;
     for (const InputRecord& input : m_plan.inputs)
-        if (input.outcome == InputRecord::Outcome::Copied)
+        if (input.outcome == InputRecord::Outcome::Copied) {
             copied.push_back(&input);
+            if (input.placement)
+                for (const OffsetChange& change : input.placement->changes)
+                    changed[{input.path, change.line}] = &change;
+        }
 
     QString html = u"<p><b>%1</b></p>"_s.arg(
         UiTexts::previewSummary(int(copied.size()), std::max(0, int(copied.size()) - 1), errors,
@@ -128,8 +195,21 @@ QString MergePreviewDialog::html() const
             QString::fromStdString(finding.text).toHtmlEscaped());
     html += u"</ul>"_s;
 
-    // One line of a seam: its number and text, struck through when cut, its findings beside.
+    // One line of a seam: its number and text, struck through when cut or rewritten, its
+    // findings beside.
     const auto line = [&](const InputRecord& input, const NumberedLine& numbered, bool cut) {
+        const auto change = changed.find({input.path, numbered.number});
+        QString prefix;
+        if (!cut && change != changed.end()) {
+            prefix = placedRow(*change->second, numbered.number);
+            if (!change->second->before.empty()) {
+                // The line as read, struck through, the rewritten one after it.
+                const QString struck =
+                    u"%1  <s>%2</s>\n"_s.arg(numbered.number, 6)
+                        .arg(QString::fromStdString(numbered.text).toHtmlEscaped());
+                return struck + prefix;
+            }
+        }
         QString text = QString::fromStdString(numbered.text).toHtmlEscaped();
         if (numbered.truncated)
             text += u"…"_s;
@@ -143,9 +223,10 @@ QString MergePreviewDialog::html() const
                 row += u"   ◀ "_s + findingText(*finding).toHtmlEscaped();
                 colour = finding->severity == Severity::Error ? u"#ffc8c8"_s : u"#ffe8b0"_s;
             }
-        return colour.isEmpty()
-                   ? row + u"\n"_s
-                   : u"<span style=\"background-color:%1\">%2</span>\n"_s.arg(colour, row);
+        return prefix +
+               (colour.isEmpty()
+                    ? row + u"\n"_s
+                    : u"<span style=\"background-color:%1\">%2</span>\n"_s.arg(colour, row));
     };
     // The "%" lines the merge adds stand before the first and after the last copied line.
     const auto added = [](const QString& where) {
@@ -165,11 +246,12 @@ QString MergePreviewDialog::html() const
         }
         return rows;
     };
+    html += placements(copied);
     for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
         const InputRecord& before = *copied[i];
         const InputRecord& after = *copied[i + 1];
         html += u"<h3>%1</h3><pre>"_s.arg(
-            UiTexts::seamHeading(fileName(before.path), fileName(after.path)).toHtmlEscaped());
+            UiTexts::seamHeading(placedName(before), placedName(after)).toHtmlEscaped());
         for (const NumberedLine& kept : before.lastKept)
             html += line(before, kept, false);
         html += cutLines(before, before.cutBottom);

@@ -189,7 +189,7 @@ private slots:
             return dialog.result();
         };
         convert(u"out.nc"_s, 1);
-        QVERIFY(shownText.contains(u"a.nc → b.nc"_s));
+        QVERIFY(shownText.contains(u"[G54] a.nc → [G54] b.nc"_s));
         QVERIFY(shownText.contains(u"오류 1개"_s));
         QVERIFY(shownText.contains(u"T2 M6   ✂ 잘림   ◀ 오류: 공구 교환이 잘렸습니다"_s));
         QVERIFY(!QFile::exists(m_env->path(u"out.nc"_s)));
@@ -209,7 +209,7 @@ private slots:
         m_env->platform.yesNoAnswers = {true};
         convert(u"out.nc"_s, 1);
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
-                 QByteArray("%\r\nO1\r\nT1 M6\r\nG0 X1\r\nG0 X2\r\nM30\r\n%\r\n"));
+                 QByteArray("%\r\nO1\r\nT1 M6\r\nG54\r\nG0 X1\r\nG54\r\nG0 X2\r\nM30\r\n%\r\n"));
     }
 
     void anInputChangedSinceThePreviewIsNotWritten()
@@ -244,7 +244,8 @@ private slots:
         convert(u"out.nc"_s, 1);
         QCOMPARE(previews, 1);
         QCOMPARE(GetSettings().SkipCleanPreview, 1);
-        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("%\r\nG0 X1\r\n%\r\n"));
+        // Placed at G54, the program selects it before its first move.
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("%\r\nG54\r\nG0 X1\r\n%\r\n"));
         QCOMPARE(m_env->platform.openedFolders,
                  QStringList(2, QDir::toNativeSeparators(m_env->folder.path())));
     }
@@ -295,7 +296,7 @@ private slots:
         waitForConvert();
         QVERIFY(stillInPreview);
         QCOMPARE(m_env->app.m_JobFiles.count(), 1);
-        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G0 X1\r\n"));
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)), QByteArray("G54\r\nG0 X1\r\n"));
         QVERIFY(m_frame->findChild<QAction*>(u"actionDelete"_s)->isEnabled());
         QVERIFY(m_frame->jobPane()->isEnabled());
         QVERIFY(g_pCurrentTableView->isEnabled());
@@ -332,14 +333,41 @@ private slots:
         QVERIFY(!progress.update(200, 1000));
     }
 
+    // Each program runs at its cell's offset: the preview shows the changes cell by cell
+    // before anything is written; with coordinate conversion off nothing changes, and a
+    // program selecting another offset than its cell's is warned of.
+    void eachProgramIsPlacedAtItsCell()
+    {
+        addJob(u"a.nc"_s, "G90 G54\nG0 X1\n");
+        addJob(u"b.nc"_s, "G0 X2\n", 7);
+        addJob(u"c.nc"_s, "G90 G54 G0 X3\n", 1);
+        QString shownText;
+        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
+            shownText = static_cast<MergePreviewDialog&>(dialog).text();
+            return int(QDialog::Accepted);
+        };
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
+                 QByteArray("G90 G54\r\nG0 X1\r\nG90 G55 G0 X3\r\nG54.1P2\r\nG0 X2\r\n"));
+        QVERIFY(shownText.contains(u"G55: 프로그램 1개, 바뀐 줄 1개"_s));
+        QVERIFY(shownText.contains(u"G54.1P2   ＋ 추가됨"_s));
+        QVERIFY(shownText.contains(u"[G55] c.nc → [G54.1P2] b.nc"_s));
+
+        GetSettings().PosCheck = 0;
+        convert(u"off.nc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"off.nc"_s)),
+                 QByteArray("G90 G54\r\nG0 X1\r\nG90 G54 G0 X3\r\nG0 X2\r\n"));
+        QVERIFY(shownText.contains(u"셀과 다른 공작물 좌표계"_s));
+    }
+
 private:
     QString shown(const QString& name) const { return QDir::toNativeSeparators(m_env->path(name)); }
     // Adds a job file; null bytes leave the file missing.
-    void addJob(const QString& name, const QByteArray& bytes)
+    void addJob(const QString& name, const QByteArray& bytes, int cell = 0)
     {
         if (!bytes.isNull())
             m_env->write(name, bytes);
-        m_env->app.m_JobFiles.RegisterJobFile(m_env->path(name).toStdString());
+        m_env->app.m_JobFiles.RegisterJobFile(m_env->path(name).toStdString(), cell);
     }
 
     ConvertCommand* command() const { return m_frame->findChild<ConvertCommand*>(); }
