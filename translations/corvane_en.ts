@@ -896,7 +896,7 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>좌표 변환: 셀마다 프로그램을 그 셀의 공작물 좌표계로 옮깁니다</source>
-        <translation>Coordinate conversion: each program is placed at its cell's work offset</translation>
+        <translation>Coordinate conversion: each program is placed at its cell&apos;s work offset</translation>
     </message>
     <message>
         <source>좌표 변환 꺼짐: 프로그램을 바꾸지 않습니다</source>
@@ -909,6 +909,14 @@ Nothing was saved.</translation>
     <message>
         <source>바뀐 줄 없음</source>
         <translation>no line changed</translation>
+    </message>
+    <message>
+        <source>(이 버전에서는 쓰지 않음)</source>
+        <translation>(not used in this version)</translation>
+    </message>
+    <message>
+        <source>이 버전의 Corvane은 이 설정을 저장하기만 하고 변환에는 쓰지 않습니다.</source>
+        <translation>This version of Corvane stores this setting but does not use it when converting.</translation>
     </message>
 </context>
 </TS>

@@ -297,6 +297,16 @@ QString UiTexts::confirmWritingWithErrors(int errors)
     return tr("이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?").arg(errors);
 }
 
+QString UiTexts::settingNotUsed()
+{
+    return tr("(이 버전에서는 쓰지 않음)");
+}
+
+QString UiTexts::settingNotUsedTip()
+{
+    return tr("이 버전의 Corvane은 이 설정을 저장하기만 하고 변환에는 쓰지 않습니다.");
+}
+
 QString UiTexts::noWorkOffset()
 {
     return tr("좌표계 없음");

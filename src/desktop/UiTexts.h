@@ -73,6 +73,10 @@ public:
 
     static QString undoJobEdit();
 
+    // The settings dialog, beside a setting this version keeps but does not act on.
+    static QString settingNotUsed();
+    static QString settingNotUsedTip();
+
     // The work-offset table.
     static QString noWorkOffset();
     static QString cellWithoutWorkOffset(int cellNumber);

@@ -7,6 +7,7 @@
 #include "desktop/DialogParts.h"
 #include "desktop/Platform.h"
 #include "desktop/SettingsStore.h"
+#include "desktop/UiTexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -14,6 +15,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -36,6 +38,22 @@ QPlainTextEdit* textField(const QString& name)
 QString text(const std::string& value)
 {
     return QString::fromStdString(value);
+}
+
+// A setting kept and stored as it always was, though nothing in this version acts on it: the
+// dialog says so beside it, muted, and in its tip.
+QWidget* notUsed(QWidget* control)
+{
+    control->setToolTip(UiTexts::settingNotUsedTip());
+    auto* note = named(new QLabel(UiTexts::settingNotUsed()), u"notUsedNote"_s);
+    note->setEnabled(false);
+    note->setToolTip(UiTexts::settingNotUsedTip());
+    auto* box = new QWidget;
+    auto* layout = new QHBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(control, 1);
+    layout->addWidget(note);
+    return box;
 }
 
 } // namespace
@@ -66,11 +84,11 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
 {
     setWindowTitle(tr("환경 설정 창"));
     auto* deletion = new QVBoxLayout;
-    deletion->addWidget(m_deleteFolders);
-    deletion->addWidget(m_deleteFinalFolder);
+    deletion->addWidget(notUsed(m_deleteFolders));
+    deletion->addWidget(notUsed(m_deleteFinalFolder));
     auto* discharge = new QFormLayout;
-    discharge->addRow(tr("Z 중심값(MVR)"), m_mvrCentre);
-    discharge->addRow(tr("Z 옵셋값(MVR)"), m_mvrOffset);
+    discharge->addRow(tr("Z 중심값(MVR)"), notUsed(m_mvrCentre));
+    discharge->addRow(tr("Z 옵셋값(MVR)"), notUsed(m_mvrOffset));
 
     // Two columns, the groups in their order down the first and then the second: one column
     // would not fit a screen of 720 pixels.
@@ -123,8 +141,8 @@ QWidget* CConfigDlg::buildTableGroup()
     });
 
     auto* lines = new QFormLayout;
-    lines->addRow(tr("머릿말"), m_firstLine);
-    lines->addRow(tr("꼬리말"), m_endLine);
+    lines->addRow(tr("머릿말"), notUsed(m_firstLine));
+    lines->addRow(tr("꼬리말"), notUsed(m_endLine));
 
     auto* nc = new QVBoxLayout;
     nc->addWidget(group(tr("좌표축"), axes));
@@ -137,22 +155,22 @@ QWidget* CConfigDlg::buildConversionGroup()
     auto* machines = new QGridLayout;
     machines->addWidget(m_fanuc, 0, 0);
     machines->addWidget(m_fanucToolList, 0, 1);
-    machines->addWidget(m_fanucToolChange, 0, 2);
+    machines->addWidget(notUsed(m_fanucToolChange), 0, 2);
     machines->addWidget(m_heidenhain, 1, 0);
     machines->addWidget(m_heidenhainToolList, 1, 1);
-    machines->addWidget(m_heidenhainToolChange, 1, 2);
+    machines->addWidget(notUsed(m_heidenhainToolChange), 1, 2);
     machines->setColumnStretch(1, 1);
     auto* machineGroup = new QButtonGroup(this);
     machineGroup->addButton(m_fanuc, 0);
     machineGroup->addButton(m_heidenhain, 1);
 
     auto* limit = new QFormLayout;
-    limit->addRow(tr("번호 (최대값)"), m_limit);
+    limit->addRow(tr("번호 (최대값)"), notUsed(m_limit));
 
     auto* conversion = new QVBoxLayout;
     conversion->addLayout(machines);
     conversion->addWidget(m_posCheck);
-    conversion->addWidget(m_openNcData);
+    conversion->addWidget(notUsed(m_openNcData));
     conversion->addWidget(m_openWindow);
     conversion->addLayout(limit);
     conversion->addWidget(m_percentLines);

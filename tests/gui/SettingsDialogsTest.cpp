@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -78,6 +79,29 @@ private slots:
         QCOMPARE(settings.FANUCToolList, std::string("Fanuc.tlist"));
         QCOMPARE(settings.HToolList, std::string("Fanuc.tlist"));
         QCOMPARE(m_env->profile.readString("Settings", "First_Line", ""), std::string("헤더"));
+    }
+
+    // The settings this version keeps without acting on them say so beside them; the ones that
+    // act do not.
+    void settingsThatDoNothingSaySo()
+    {
+        openConfig();
+        QStringList marked;
+        for (const QLabel* note : m_config->findChildren<QLabel*>(u"notUsedNote"_s)) {
+            QVERIFY(!note->toolTip().isEmpty());
+            for (const QWidget* control : note->parentWidget()->findChildren<QWidget*>())
+                if (control != note && !control->objectName().isEmpty() &&
+                    control->parentWidget() == note->parentWidget()) {
+                    QCOMPARE(control->toolTip(), note->toolTip());
+                    marked.append(control->objectName());
+                }
+        }
+        marked.sort();
+        QCOMPARE(marked,
+                 (QStringList{u"deleteFinalFolderCheck"_s, u"deleteFoldersCheck"_s,
+                              u"endLineEdit"_s, u"fanucToolChangeCheck"_s, u"firstLineEdit"_s,
+                              u"heidenhainToolChangeCheck"_s, u"limitEdit"_s, u"mvrCentreEdit"_s,
+                              u"mvrOffsetEdit"_s, u"openNcDataCheck"_s}));
     }
 
     void outOfRangeValuesAreRefusedAndNothingStored_data()
