@@ -13,10 +13,10 @@ struct ChunkMasks
     std::uint64_t marks = 0;
     std::uint64_t sixes = 0;
     std::uint64_t before = 0;
+    std::uint64_t letterG = 0;
     std::uint64_t zeros = 0;
     std::uint64_t ones = 0;
-    std::uint64_t fives = 0;
-    std::uint64_t nines = 0;
+    std::uint64_t fivesAndNines = 0;
     std::uint64_t blanks = 0; // blanks and tabs
 };
 
@@ -38,7 +38,8 @@ template <typename Ops, bool placement> inline ChunkMasks scanChunkWith(const ch
         const V tab = Ops::equal(bytes, Ops::fill('\t'));
         const V cr = Ops::equal(bytes, Ops::fill('\r'));
         const V blank = Ops::either(Ops::equal(bytes, Ops::fill(' ')), tab);
-        const V gOrBlank = Ops::either(Ops::equal(folded, Ops::fill('G')), blank);
+        const V letterG = Ops::equal(folded, Ops::fill('G'));
+        const V gOrBlank = Ops::either(letterG, blank);
         const int shift = Ops::width * part;
         // Tabs, CRs and LFs were marked as low bytes: they are taken out again.
         masks.marks |= Ops::bits(Ops::butNot(Ops::either(Ops::either(lf, cr), tab), mark)) << shift;
@@ -46,10 +47,12 @@ template <typename Ops, bool placement> inline ChunkMasks scanChunkWith(const ch
         masks.sixes |= Ops::bits(Ops::equal(bytes, Ops::fill('6'))) << shift;
         masks.before |= Ops::bits(gOrBlank) << shift;
         if constexpr (placement) {
+            masks.letterG |= Ops::bits(letterG) << shift;
             masks.zeros |= Ops::bits(Ops::equal(bytes, Ops::fill('0'))) << shift;
             masks.ones |= Ops::bits(Ops::equal(bytes, Ops::fill('1'))) << shift;
-            masks.fives |= Ops::bits(Ops::equal(bytes, Ops::fill('5'))) << shift;
-            masks.nines |= Ops::bits(Ops::equal(bytes, Ops::fill('9'))) << shift;
+            const V fiveOrNine =
+                Ops::either(Ops::equal(bytes, Ops::fill('5')), Ops::equal(bytes, Ops::fill('9')));
+            masks.fivesAndNines |= Ops::bits(fiveOrNine) << shift;
             masks.blanks |= Ops::bits(blank) << shift;
         }
     }
@@ -69,9 +72,9 @@ struct ChunkNotes
 using ChunkCarry = std::uint64_t;
 
 // The notable bytes of a chunk: its marks and a six right after a G or blank (G65, G66). For
-// placement also the first digit other than zero after a G, blanks between, when it is a 5 or
-// 9 (G54 to G59, G054, G505 to G599, G52, G92) or a 1 followed by 0, blanks between (G10):
-// so blanks and leading zeros, which the control ignores, hide no offset.
+// placement also the first digit other than zero after a G, blanks between, when it is a 5, 6
+// or 9 (G54 to G59, G054, G505 to G599, G52, G92, G065) or a 1 followed by 0, blanks between
+// (G10): so blanks and leading zeros, which the control ignores, hide no offset.
 template <bool placement> inline ChunkNotes notesOf(const ChunkMasks& masks, ChunkCarry& carry)
 {
     const std::uint64_t afterG = (masks.before << 1) | (carry & 1);
@@ -79,7 +82,7 @@ template <bool placement> inline ChunkNotes notesOf(const ChunkMasks& masks, Chu
     ChunkCarry next = masks.before >> 63;
     if constexpr (placement) {
         const std::uint64_t between = masks.zeros | masks.blanks;
-        const std::uint64_t starts = (masks.before << 1) | ((carry >> 1) & 1);
+        const std::uint64_t starts = (masks.letterG << 1) | ((carry >> 1) & 1);
         // An addition runs each start through the zeros and blanks after it, up to and
         // including the first other byte.
         const std::uint64_t reached = starts | ((between + (starts & between)) ^ between);
@@ -88,8 +91,8 @@ template <bool placement> inline ChunkNotes notesOf(const ChunkMasks& masks, Chu
         const std::uint64_t reachedAfterOne =
             afterOne | ((masks.blanks + (afterOne & masks.blanks)) ^ masks.blanks);
         notable |=
-            (reached & (masks.fives | masks.nines | masks.sixes)) | (masks.zeros & reachedAfterOne);
-        next |= (((masks.before | (reached & between)) >> 63) << 1) |
+            (reached & (masks.fivesAndNines | masks.sixes)) | (masks.zeros & reachedAfterOne);
+        next |= (((masks.letterG | (reached & between)) >> 63) << 1) |
                 (((ones | (reachedAfterOne & masks.blanks)) >> 63) << 2);
     }
     carry = next;

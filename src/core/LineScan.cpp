@@ -70,10 +70,10 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count)
         masks.marks |= std::uint64_t(marked(c)) << i;
         masks.sixes |= std::uint64_t(c == '6') << i;
         masks.before |= std::uint64_t(beforeDigit(c)) << i;
+        masks.letterG |= std::uint64_t((c & 0xDF) == 'G') << i;
         masks.zeros |= std::uint64_t(c == '0') << i;
         masks.ones |= std::uint64_t(c == '1') << i;
-        masks.fives |= std::uint64_t(c == '5') << i;
-        masks.nines |= std::uint64_t(c == '9') << i;
+        masks.fivesAndNines |= std::uint64_t(c == '5' || c == '9') << i;
         masks.blanks |= std::uint64_t(c == ' ' || c == '\t') << i;
     }
     return masks;

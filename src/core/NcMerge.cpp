@@ -149,6 +149,8 @@ private:
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
     std::size_t copyLines(std::string_view bytes, std::uint64_t offset, std::uint64_t regionEnd,
                           InputRecord& record);
+    const char* place(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+                      const char* run, const char* lineEnd);
     void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
                     NcLineFacts&& facts);
     bool recordLastKept(Candidate& candidate);
@@ -588,34 +590,20 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
         } else {
             const std::string_view text{p, length};
             const bool plain = scanned && !scan.notableWithin(p, p + length);
-            NcLineFacts facts = plain ? NcLineFacts() : state.reader->read(text);
-            if (state.placement && !plain) {
-                OffsetPlacement::Placed placed = state.placement->place(lineNumber, text, facts);
-                if (!placed.inserted.empty() || placed.rewritten) {
-                    write({run, std::size_t(p - run)});
-                    run = p;
-                }
-                if (!placed.inserted.empty()) {
-                    write(placed.inserted);
-                    write(kLineEnd);
-                }
-                if (placed.rewritten) {
-                    write(*placed.rewritten);
-                    write(kLineEnd);
-                    run = lf + 1;
-                }
+            if (!plain) {
+                NcLineFacts facts = state.reader->read(text);
+                if (state.placement)
+                    run = place(lineNumber, text, facts, run, lf);
+                keep(p, text, std::move(facts));
+                scanned = scanDecides();
             }
             if (!crLf && run <= p) {
                 if (m_writer)
                     m_writer->addLine({run, std::size_t(lf - run)});
                 run = lf + 1;
             }
-            if (plain) {
+            if (plain)
                 keepPlain(p, text);
-            } else {
-                keep(p, text, std::move(facts));
-                scanned = scanDecides();
-            }
         }
         p = lf + 1;
     }
@@ -632,6 +620,26 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
         carry(p, end);
     }
     return bytes.size();
+}
+
+// Writes what placement puts before a kept line or in its place, and the bytes not yet written
+// before it; returns where the unwritten bytes now start.
+const char* MergeRun::place(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+                            const char* run, const char* lineEnd)
+{
+    OffsetPlacement::Placed placed = m_copy.placement->place(number, text, facts);
+    if (placed.inserted.empty() && !placed.rewritten)
+        return run;
+    write({run, std::size_t(text.data() - run)});
+    if (!placed.inserted.empty()) {
+        write(placed.inserted);
+        write(kLineEnd);
+    }
+    if (!placed.rewritten)
+        return text.data();
+    write(*placed.rewritten);
+    write(kLineEnd);
+    return lineEnd + 1;
 }
 
 // Where the last delBtm content lines begin, found from the end backwards.
