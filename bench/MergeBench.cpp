@@ -51,8 +51,10 @@ struct Inputs
     std::vector<std::string> files;
 };
 
-// A milling program of plausible lines and the odd blank line.
-void generateProgram(const fs::path& path, std::uintmax_t size, int seed, const char* lineEnd)
+// A milling program of plausible lines and the odd blank line; with offsetEvery, a work-offset
+// selection every so many lines.
+void generateProgram(const fs::path& path, std::uintmax_t size, int seed, const char* lineEnd,
+                     int offsetEvery)
 {
     std::ofstream out(path, std::ios::binary);
     const std::string end = lineEnd;
@@ -66,19 +68,22 @@ void generateProgram(const fs::path& path, std::uintmax_t size, int seed, const 
                " F1200" + end;
         if (n % 50 == 0)
             line += end;
+        if (offsetEvery > 0 && n % std::uintmax_t(offsetEvery) == 0)
+            line += "G90 G54" + end;
         out << line;
         written += line.size();
     }
     out << "M05" << end << "M30" << end << "%" << end;
 }
 
-Inputs makeInputs(const fs::path& folder, int count, std::uintmax_t size, const char* lineEnd)
+Inputs makeInputs(const fs::path& folder, int count, std::uintmax_t size, const char* lineEnd,
+                  int offsetEvery = 0)
 {
     fs::create_directories(folder);
     Inputs inputs{folder, {}};
     for (int i = 0; i < count; ++i) {
         const fs::path path = folder / ("program" + std::to_string(i) + ".nc");
-        generateProgram(path, size, i, lineEnd);
+        generateProgram(path, size, i, lineEnd, offsetEvery);
         inputs.files.push_back(path.string());
     }
     return inputs;
@@ -338,10 +343,22 @@ int main(int argc, char** argv)
     const std::string bottom = std::to_string(kDelBtm);
     const fs::path output = folder / "out.nc";
 
-    std::printf("Generating 3 LF and 3 CR LF programs of %ju MB and 50 of 100 KB...\n", megabytes);
+    std::printf("Generating 3 LF and 3 CR LF programs of %ju MB, 3 with offsets, 50 and 40 of "
+                "100 KB...\n",
+                megabytes);
     const Inputs lf = makeInputs(folder / "lf", 3, megabytes << 20, "\n");
     const Inputs crLf = makeInputs(folder / "crlf", 3, megabytes << 20, "\r\n");
     const Inputs small = makeInputs(folder / "small", 50, 100 << 10, "\r\n");
+    const Inputs withOffsets = makeInputs(folder / "offsets", 3, megabytes << 20, "\n", 1000);
+    const Inputs plate = makeInputs(folder / "plate", 40, 100 << 10, "\r\n");
+    // The plate's programs each at a cell of its own: G54 to G59, then G54.1 P1 on.
+    std::vector<std::string> placedPlate;
+    for (std::size_t i = 0; i < plate.files.size(); ++i) {
+        placedPlate.push_back("--at");
+        placedPlate.push_back(i < 6 ? "G" + std::to_string(54 + i)
+                                    : "G54.1P" + std::to_string(i - 5));
+        placedPlate.push_back(plate.files[i]);
+    }
 
     long peakKiB = 0;
     const auto mergeToStandardOutput = [&](const Inputs& inputs) {
@@ -388,6 +405,26 @@ int main(int argc, char** argv)
             });
         });
     const Pair smallDurable = durableMerge(small);
+    const std::vector<std::string> cuts = {merge, "--top", top, "--bottom", bottom};
+    const auto timedMerge = [&](std::vector<std::string> arguments, const fs::path& out) {
+        return [&, arguments, out] {
+            const Run run = runProcess(arguments, out);
+            peakKiB = std::max(peakKiB, run.peakKiB);
+            return run.milliseconds;
+        };
+    };
+    std::vector<std::string> placing = cuts;
+    placing.insert(placing.end(), {"-o", "-", "--at", "G55"});
+    std::vector<std::string> notPlacing = cuts;
+    notPlacing.insert(notPlacing.end(), {"-o", "-"});
+    const Pair placement = comparePair(output, timedMerge(command(placing, withOffsets), output),
+                                       timedMerge(command(notPlacing, withOffsets), output));
+    std::vector<std::string> plateArguments = cuts;
+    plateArguments.insert(plateArguments.end(), {"-o", output.string()});
+    std::vector<std::string> unplaced = plateArguments;
+    plateArguments.insert(plateArguments.end(), placedPlate.begin(), placedPlate.end());
+    const Pair placedPlateMerge = comparePair(output, timedMerge(plateArguments, {}),
+                                              timedMerge(command(unplaced, plate), {}));
     fs::remove_all(folder);
 
     std::printf("\nmedians of %d runs each, in one run (%ju MB programs):\n", kPairs, megabytes);
@@ -397,6 +434,9 @@ int main(int argc, char** argv)
     printRatio("durable merge / durable copy, CR LF", crLfDurable, "target: at most 1.30");
     printRatio("original three-pass port / merge, CR LF", original, "target: at least 5");
     printRatio("durable merge / durable copy, 50 x 100 KB", smallDurable, "target: at most 1.50");
+    printRatio("placed at G55 / not placed, offset every 1000 lines", placement,
+               "target: at most 1.10");
+    printRatio("40 x 100 KB placed at 40 cells / not placed", placedPlateMerge, "durable");
     std::printf("peak resident memory of corvane-merge: %ld KiB (target: at most 8192)\n", peakKiB);
     return 0;
 #endif
