@@ -196,7 +196,8 @@ void CMyTableView::addFiles(const QStringList& paths)
 bool CMyTableView::GetCellInfo(int x, int y, QString* title, QString* body)
 {
     auto* cell = dynamic_cast<WorkOffsetCell*>(m_wndTable.CellFromPoint(QPoint(x, y)));
-    if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells)
+    // A cell without a work offset has nothing to tell.
+    if (!cell || cell->index() < 0 || cell->index() >= CQuorDoc::kMaxCells || !cell->available())
         return false;
     const CSettings& settings = GetSettings();
     const WorkOffsetTip tip =

@@ -3,6 +3,9 @@
 #include "app/ToolListFolder.h"
 #include "core/Settings.h"
 #include "table/MyTableView.h"
+#include "table/QuorView.h"
+#include "table/TableView.h"
+#include "table/WorkOffsetCell.h"
 #include "ui/JobPane.h"
 #include "ui/NcFileListCtrl.h"
 #include "ui/ShellTreeCtrl.h"
@@ -138,6 +141,37 @@ private slots:
         QCOMPARE(m_env->app.m_JobFiles.count(), 0);
         QVERIFY(m_env->app.document().cellEmpty(0));
         QCOMPARE(m_env->app.m_nMachineFamily, -1);
+    }
+
+    // Programs in several cells, in the tabs' table too: the JOB pane lists them cell by cell
+    // with their offsets, Clear All empties every cell, and Ctrl+Z brings them back.
+    void theJobPaneShowsEachProgramAtItsOffset()
+    {
+        start();
+        CTableView* tabs = frame()->view()->tableTabs();
+        CMyTableView* first = tabs->tableViews()[0];
+        first->choose(dynamic_cast<WorkOffsetCell*>(first->table().cellAt(0, 2)));
+        first->addFiles({m_env->path(u"b.NC"_s)});
+        first->choose(dynamic_cast<WorkOffsetCell*>(first->table().cellAt(0, 0)));
+        first->addFiles({m_env->path(u"a.nc"_s)});
+        tabs->setCurrentIndex(1);
+        QCOMPARE(g_pCurrentTableView, tabs->tableViews()[1]);
+        tabs->addFiles({m_env->path(u"a.nc"_s)});
+
+        QListWidget* job = frame()->jobPane()->list();
+        QStringList shown;
+        for (int row = 0; row < job->count(); ++row)
+            shown.append(job->item(row)->text());
+        QCOMPARE(shown,
+                 (QStringList{u"G54   1. a.NC"_s, u"G56   1. b.NC"_s, u"G54.1P35   1. a.NC"_s}));
+
+        frame()->findChild<QAction*>(u"actionClearTable"_s)->trigger();
+        QCOMPARE(m_env->app.m_JobFiles.count(), 0);
+        QCOMPARE(job->count(), 0);
+        QCOMPARE(first->table().cellAt(0, 2)->GetText(), QString());
+        QTest::keyClick(frame(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_env->app.m_JobFiles.count(), 3);
+        QCOMPARE(first->table().cellAt(0, 2)->GetText(), u"1. b.NC"_s);
     }
 
     // Delete and a drag edit the job in its pane; adding a file again is noted; Ctrl+Z undoes
