@@ -64,8 +64,22 @@ void OffsetPlacement::streamed(std::int64_t number, std::string_view text, const
 void OffsetPlacement::note(std::int64_t number, std::string_view text, const NcLineFacts& facts,
                            bool placed)
 {
+    const bool shift = facts.has(NcLineFacts::OffsetShift);
+    bool reported = !placed || shift;
+    for (const NcLineFacts::OffsetSelection& selection : facts.offsets) {
+        if (!selection.offset) {
+            reported = true;
+            continue;
+        }
+        if (!m_record.firstSelected)
+            m_record.firstSelected = selection.offset;
+        reported = reported || *selection.offset != *m_record.firstSelected ||
+                   (!m_record.rewrite && *selection.offset != m_record.cell);
+    }
+    if (!reported)
+        return;
     if (m_record.lines.size() < InputPlacement::kMaxListed)
-        m_record.lines.push_back({number, bounded(text), facts, placed});
+        m_record.lines.push_back({number, bounded(text), facts.offsets, shift, placed});
     else
         m_record.notAllListed = true;
 }

@@ -27,13 +27,18 @@ struct InputPlacement
     bool rewrite = true;    // off: nothing is changed, only what differs from the cell is noted
     std::vector<OffsetChange> changes;
     std::int64_t changeCount = 0; // all of them, listed or not
-    // Kept lines that select or shift a work offset, with their facts.
+    // The first work offset the program selects, of the lines kept.
+    std::optional<WorkOffset> firstSelected;
+    // The kept lines the checks report: a selection other than the first, or than the cell's
+    // with placement off, or one placement cannot name; an offset shift; a line placement had
+    // to change but could not reach. A program repeating its one offset is noted by none.
     struct NotedLine
     {
         std::int64_t line = 0;
         std::string text; // bounded
-        NcLineFacts facts;
-        bool placed = true; // false: a line placement had to change but could not reach
+        std::vector<NcLineFacts::OffsetSelection> offsets;
+        bool shift = false;
+        bool placed = true;
     };
     std::vector<NotedLine> lines;
     bool notAllListed = false; // more changes or lines than the record lists

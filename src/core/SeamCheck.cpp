@@ -176,7 +176,6 @@ private:
         }
         if (placement.notAllListed)
             found.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
-        std::optional<WorkOffset> selected;
         bool differs = false;
         for (const InputPlacement::NotedLine& line : placement.lines) {
             const auto add = [&](SeamRule rule) {
@@ -186,13 +185,12 @@ private:
             bool named = true;
             bool otherThanCell = false;
             bool another = false;
-            for (const NcLineFacts::OffsetSelection& selection : line.facts.offsets) {
+            for (const NcLineFacts::OffsetSelection& selection : line.offsets) {
                 named = named && selection.offset;
                 if (!selection.offset)
                     continue;
                 otherThanCell = otherThanCell || *selection.offset != placement.cell;
-                another = another || (selected && *selection.offset != *selected);
-                selected = selected ? selected : selection.offset;
+                another = another || *selection.offset != *placement.firstSelected;
             }
             if (!line.placed || (placement.rewrite && !named))
                 add(SeamRule::OffsetNotPlaced);
@@ -200,7 +198,7 @@ private:
                 differs = true;
                 add(SeamRule::OffsetsDiffer);
             }
-            if (line.facts.has(Fact::OffsetShift))
+            if (line.shift)
                 add(SeamRule::OffsetShift);
             if (!placement.rewrite && otherThanCell)
                 add(SeamRule::OffsetDiffersFromCell);
