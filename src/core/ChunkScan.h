@@ -1,12 +1,12 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
 // Of up to 64 bytes, one bit a byte: the LFs, the marked bytes (letters of M and O words, "%",
 // control bytes but tab, CR and LF), the sixes, and the bytes a digit of a G code counts after
-// (G, blank, tab). For placement also the digits of work-offset codes and what may stand
-// between a G and them (zeros, blanks).
+// (G, blank, tab). For placement also the letters G.
 struct ChunkMasks
 {
     std::uint64_t lineEnds = 0;
@@ -14,14 +14,10 @@ struct ChunkMasks
     std::uint64_t sixes = 0;
     std::uint64_t before = 0;
     std::uint64_t letterG = 0;
-    std::uint64_t zeros = 0;
-    std::uint64_t ones = 0;
-    std::uint64_t fivesAndNines = 0;
-    std::uint64_t blanks = 0; // blanks and tabs
 };
 
 // The masks of 64 bytes, Ops::width at a time, with the vector operations of Ops: the same
-// comparisons for every register width. The digits of placement are looked at only for it.
+// comparisons for every register width. The letters G are kept only for placement.
 template <typename Ops, bool placement> inline ChunkMasks scanChunkWith(const char* chunk)
 {
     using V = typename Ops::Vector;
@@ -46,15 +42,8 @@ template <typename Ops, bool placement> inline ChunkMasks scanChunkWith(const ch
         masks.lineEnds |= Ops::bits(lf) << shift;
         masks.sixes |= Ops::bits(Ops::equal(bytes, Ops::fill('6'))) << shift;
         masks.before |= Ops::bits(gOrBlank) << shift;
-        if constexpr (placement) {
+        if constexpr (placement)
             masks.letterG |= Ops::bits(letterG) << shift;
-            masks.zeros |= Ops::bits(Ops::equal(bytes, Ops::fill('0'))) << shift;
-            masks.ones |= Ops::bits(Ops::equal(bytes, Ops::fill('1'))) << shift;
-            const V fiveOrNine =
-                Ops::either(Ops::equal(bytes, Ops::fill('5')), Ops::equal(bytes, Ops::fill('9')));
-            masks.fivesAndNines |= Ops::bits(fiveOrNine) << shift;
-            masks.blanks |= Ops::bits(blank) << shift;
-        }
     }
     return masks;
 }
@@ -66,46 +55,56 @@ struct ChunkNotes
     std::uint64_t notable = 0;
 };
 
-// What a chunk tells the next: bit 0, its last byte is a G or blank; bit 1, the next byte
-// follows a G through zeros and blanks only; bit 2, the next byte follows such a 1 through
-// blanks only.
+// What a chunk tells the next: whether its last byte is a G or blank.
 using ChunkCarry = std::uint64_t;
 
-// The notable bytes of a chunk: its marks and a six right after a G or blank (G65, G66). For
-// placement also the first digit other than zero after a G, blanks between, when it is a 5, 6
-// or 9 (G54 to G59, G054, G505 to G599, G52, G92, G065) or a 1 followed by 0, blanks between
-// (G10): so blanks and leading zeros, which the control ignores, hide no offset.
-template <bool placement> inline ChunkNotes notesOf(const ChunkMasks& masks, ChunkCarry& carry)
+// Whether the G code whose digits start at `at` is one placement must read: its first digit
+// other than zero, blanks and zeros skipped as the control skips them, is a 5, 6 or 9 (G54 to
+// G59, G054, G505 to G599, G52, G92, G065), or a 1 followed, blanks skipped, by a 0 (G10); or
+// the stretch ends before the code tells.
+inline bool offsetCodeAt(const char* at, const char* end)
 {
-    const std::uint64_t afterG = (masks.before << 1) | (carry & 1);
-    std::uint64_t notable = masks.marks | (masks.sixes & afterG);
-    ChunkCarry next = masks.before >> 63;
-    if constexpr (placement) {
-        const std::uint64_t between = masks.zeros | masks.blanks;
-        const std::uint64_t starts = (masks.letterG << 1) | ((carry >> 1) & 1);
-        // An addition runs each start through the zeros and blanks after it, up to and
-        // including the first other byte.
-        const std::uint64_t reached = starts | ((between + (starts & between)) ^ between);
-        const std::uint64_t ones = reached & masks.ones;
-        const std::uint64_t afterOne = (ones << 1) | ((carry >> 2) & 1);
-        const std::uint64_t reachedAfterOne =
-            afterOne | ((masks.blanks + (afterOne & masks.blanks)) ^ masks.blanks);
-        notable |=
-            (reached & (masks.fivesAndNines | masks.sixes)) | (masks.zeros & reachedAfterOne);
-        next |= (((masks.letterG | (reached & between)) >> 63) << 1) |
-                (((ones | (reachedAfterOne & masks.blanks)) >> 63) << 2);
-    }
-    carry = next;
+    const auto skip = [end](const char* p, bool zeros) {
+        while (p < end && (*p == ' ' || *p == '\t' || (zeros && *p == '0')))
+            ++p;
+        return p;
+    };
+    const char* digit = skip(at, true);
+    if (digit == end || *digit == '5' || *digit == '6' || *digit == '9')
+        return true;
+    if (*digit != '1')
+        return false;
+    const char* next = skip(digit + 1, false);
+    return next == end || *next == '0';
+}
+
+// The notable bytes of a chunk: its marks and a six right after a G or blank (G65, G66). For
+// placement also every G whose code may select or shift a work offset, read in place up to
+// the stretch's end: a G stands in the line of its digits, so noting it notes the line.
+template <bool placement>
+inline ChunkNotes notesOf(const ChunkMasks& masks, ChunkCarry& carry, const char* chunk,
+                          const char* end)
+{
+    std::uint64_t notable = masks.marks | (masks.sixes & ((masks.before << 1) | carry));
+    carry = masks.before >> 63;
+    if constexpr (placement)
+        for (std::uint64_t g = masks.letterG; g != 0; g &= g - 1) {
+            const int bit = std::countr_zero(g);
+            if (offsetCodeAt(chunk + bit + 1, end))
+                notable |= std::uint64_t(1) << bit;
+        }
     return {masks.lineEnds, notable};
 }
 
 // Notes count whole chunks in one call, so that the loop runs with the registers of Ops and
 // nothing is called a chunk.
 template <typename Ops, bool placement>
-inline ChunkCarry noteChunksWith(const char* chunks, std::size_t count, ChunkCarry carry,
-                                 ChunkNotes* notes)
+inline ChunkCarry noteChunksWith(const char* chunks, std::size_t count, const char* end,
+                                 ChunkCarry carry, ChunkNotes* notes)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        notes[i] = notesOf<placement>(scanChunkWith<Ops, placement>(chunks + 64 * i), carry);
+    for (std::size_t i = 0; i < count; ++i) {
+        const char* chunk = chunks + 64 * i;
+        notes[i] = notesOf<placement>(scanChunkWith<Ops, placement>(chunk), carry, chunk, end);
+    }
     return carry;
 }

@@ -5,8 +5,9 @@
 #endif
 
 #ifdef CORVANE_AVX2_SCAN
-ChunkCarry noteChunksAvx2(const char* chunks, std::size_t count, ChunkCarry carry,
-                          ChunkNotes* notes, bool placement); // in LineScanAvx2.cpp
+ChunkCarry noteChunksAvx2(const char* chunks, std::size_t count, const char* end, ChunkCarry carry,
+                          ChunkNotes* notes,
+                          bool placement); // in LineScanAvx2.cpp
 #endif
 
 namespace {
@@ -23,12 +24,14 @@ bool beforeDigit(unsigned char c)
     return (c & 0xDF) == 'G' || c == ' ' || c == '\t';
 }
 
-ChunkCarry noteChunksBytewise(const char* chunks, std::size_t count, ChunkCarry carry,
-                              ChunkNotes* notes, bool placement)
+ChunkCarry noteChunksBytewise(const char* chunks, std::size_t count, const char* end,
+                              ChunkCarry carry, ChunkNotes* notes, bool placement)
 {
     for (std::size_t i = 0; i < count; ++i) {
-        const ChunkMasks masks = scanChunkTail(chunks + 64 * i, 64);
-        notes[i] = placement ? notesOf<true>(masks, carry) : notesOf<false>(masks, carry);
+        const char* chunk = chunks + 64 * i;
+        const ChunkMasks masks = scanChunkTail(chunk, 64);
+        notes[i] = placement ? notesOf<true>(masks, carry, chunk, end)
+                             : notesOf<false>(masks, carry, chunk, end);
     }
     return carry;
 }
@@ -51,11 +54,11 @@ struct Sse2
     static std::uint64_t bits(Vector a) { return std::uint32_t(_mm_movemask_epi8(a)); }
 };
 
-ChunkCarry noteChunksSse2(const char* chunks, std::size_t count, ChunkCarry carry,
+ChunkCarry noteChunksSse2(const char* chunks, std::size_t count, const char* end, ChunkCarry carry,
                           ChunkNotes* notes, bool placement)
 {
-    return placement ? noteChunksWith<Sse2, true>(chunks, count, carry, notes)
-                     : noteChunksWith<Sse2, false>(chunks, count, carry, notes);
+    return placement ? noteChunksWith<Sse2, true>(chunks, count, end, carry, notes)
+                     : noteChunksWith<Sse2, false>(chunks, count, end, carry, notes);
 }
 #endif
 
@@ -71,10 +74,6 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count)
         masks.sixes |= std::uint64_t(c == '6') << i;
         masks.before |= std::uint64_t(beforeDigit(c)) << i;
         masks.letterG |= std::uint64_t((c & 0xDF) == 'G') << i;
-        masks.zeros |= std::uint64_t(c == '0') << i;
-        masks.ones |= std::uint64_t(c == '1') << i;
-        masks.fivesAndNines |= std::uint64_t(c == '5' || c == '9') << i;
-        masks.blanks |= std::uint64_t(c == ' ' || c == '\t') << i;
     }
     return masks;
 }

@@ -9,8 +9,8 @@
 #include <vector>
 
 // Notes count whole chunks of 64 bytes; see noteChunksWith.
-using ChunkScanner = ChunkCarry (*)(const char* chunks, std::size_t count, ChunkCarry carry,
-                                    ChunkNotes* notes, bool placement);
+using ChunkScanner = ChunkCarry (*)(const char* chunks, std::size_t count, const char* end,
+                                    ChunkCarry carry, ChunkNotes* notes, bool placement);
 
 // The fastest scanner this processor runs: with wider registers where it has them.
 ChunkScanner fastestChunkScanner();
@@ -87,12 +87,13 @@ private:
         m_notesRead = 0;
         m_tailSize = 0;
         if (whole > 0) {
-            m_carry = m_scanner(m_next, whole, m_carry, m_notes, m_placement);
+            m_carry = m_scanner(m_next, whole, m_end, m_carry, m_notes, m_placement);
             m_noted = whole;
             return;
         }
         const ChunkMasks masks = scanChunkTail(m_next, left);
-        m_notes[0] = m_placement ? notesOf<true>(masks, m_carry) : notesOf<false>(masks, m_carry);
+        m_notes[0] = m_placement ? notesOf<true>(masks, m_carry, m_next, m_end)
+                                 : notesOf<false>(masks, m_carry, m_next, m_end);
         m_noted = 1;
         m_tailSize = left;
     }

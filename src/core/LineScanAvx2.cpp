@@ -25,9 +25,9 @@ struct Avx2
 
 } // namespace
 
-ChunkCarry noteChunksAvx2(const char* chunks, std::size_t count, ChunkCarry carry,
+ChunkCarry noteChunksAvx2(const char* chunks, std::size_t count, const char* end, ChunkCarry carry,
                           ChunkNotes* notes, bool placement)
 {
-    return placement ? noteChunksWith<Avx2, true>(chunks, count, carry, notes)
-                     : noteChunksWith<Avx2, false>(chunks, count, carry, notes);
+    return placement ? noteChunksWith<Avx2, true>(chunks, count, end, carry, notes)
+                     : noteChunksWith<Avx2, false>(chunks, count, end, carry, notes);
 }
