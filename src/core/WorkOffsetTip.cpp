@@ -1,5 +1,7 @@
 #include "WorkOffsetTip.h"
 
+#include "WorkOffset.h"
+
 #include <algorithm>
 
 namespace {
@@ -8,11 +10,8 @@ constexpr std::size_t kListedEntries = 20;
 
 std::string workOffsetName(int index, int simens, int itemNameType)
 {
-    if (simens == 1 && itemNameType == 0)
-        return "G" + std::to_string(index + 511);
-    if (index < 6)
-        return "G" + std::to_string(index + 54);
-    return "G54.1P" + std::to_string(index - 5);
+    const std::optional<WorkOffset> offset = WorkOffset::ofCell(index, simens, itemNameType);
+    return offset ? offset->name() : std::string();
 }
 
 WorkOffsetTip workOffsetTip(int index, const std::vector<std::string>& entries, int simens,

@@ -14,7 +14,7 @@ struct WorkOffsetTip
 };
 
 // The work-offset name of a cell: G511... with the Siemens numbering, else G54 to G59 and then
-// G54.1P1, G54.1P2, ...
+// G54.1P1, G54.1P2, ...; empty past the last offset.
 std::string workOffsetName(int index, int simens, int itemNameType);
 
 WorkOffsetTip workOffsetTip(int index, const std::vector<std::string>& entries, int simens,
