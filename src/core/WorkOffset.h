@@ -8,13 +8,6 @@
 class WorkOffset
 {
 public:
-    enum class Kind
-    {
-        Standard, // G54 to G59
-        Extended, // G54.1 P1 to P300
-        Siemens,  // G505 to G599
-    };
-
     // The offset of a name as an operator or script writes it: "G55", "g54.1p7", "G54.1 P7",
     // "G505"; none for any other text.
     static std::optional<WorkOffset> fromName(std::string_view name);
@@ -24,14 +17,19 @@ public:
     // index runs past the last offset of its numbering.
     static std::optional<WorkOffset> ofCell(int index, int simens, int itemNameType);
 
-    Kind kind() const { return m_kind; }
-    int number() const { return m_number; } // 54 to 59, 1 to 300, 505 to 599
     // As placement writes it: "G55", "G54.1P7", "G505".
     std::string name() const;
 
     bool operator==(const WorkOffset&) const = default;
 
 private:
+    enum class Kind
+    {
+        Standard, // G54 to G59
+        Extended, // G54.1 P1 to P300
+        Siemens,  // G505 to G599
+    };
+
     WorkOffset(Kind kind, int number) : m_kind(kind), m_number(number) {}
 
     Kind m_kind;

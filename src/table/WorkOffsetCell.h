@@ -34,7 +34,6 @@ public:
     QString offsetName() const { return m_offsetName; }
     // The cell the keyboard and NC FILE LIST add to: framed.
     void setChosen(bool chosen);
-    bool chosen() const { return m_chosen; }
 
 protected:
     const CQuorDoc& m_document;

@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-TEST(WorkOffsetTip, NamesTheWorkOffsetByTheNumberingRule)
+// The names themselves are WorkOffset's; the tip carries them with the count.
+TEST(WorkOffsetTip, NamesTheWorkOffsetAndCountsTheFiles)
 {
-    const std::vector<std::string> entries = {"1. a.NC", "2. b.NC"};
-    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).workOffset, "G54");
-    EXPECT_EQ(workOffsetTip(0, entries, 0, 0).files, 2u);
-    EXPECT_EQ(workOffsetTip(5, {}, 0, 1).workOffset, "G59");
-    EXPECT_EQ(workOffsetTip(6, {}, 0, 0).workOffset, "G54.1P1");
-    EXPECT_EQ(workOffsetTip(0, {}, 1, 0).workOffset, "G511");
-    EXPECT_EQ(workOffsetTip(6, {}, 1, 1).workOffset, "G54.1P1");
+    const WorkOffsetTip tip = workOffsetTip(6, {"1. a.NC", "2. b.NC"}, 0, 0);
+    EXPECT_EQ(tip.workOffset, "G54.1P1");
+    EXPECT_EQ(tip.files, 2u);
+    EXPECT_EQ(workOffsetTip(306, {}, 0, 0).workOffset, "");
 }
 
 TEST(WorkOffsetTip, ListsTwentyEntriesAndCountsTheRest)
