@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 // A fast 64-bit digest of a byte stream, fed in pieces of any size: the same bytes give the
 // same value however they were cut. Eight lanes multiply and accumulate 64 bytes at a time, each
@@ -11,18 +12,26 @@
 class ContentDigest
 {
 public:
-    ContentDigest();
+    static constexpr std::size_t kStripe = 64;
+    // Adds count stripes to the eight lanes; place is the number of stripes before them.
+    using StripeFunction = void (*)(std::uint64_t* lanes, std::uint64_t place,
+                                    const unsigned char* stripes, std::size_t count);
+
+    // Every stripe function this processor runs, the fastest last; they give the same lanes.
+    static std::vector<StripeFunction> stripeFunctions();
+
+    explicit ContentDigest(StripeFunction stripes = fastestStripeFunction());
 
     void add(const char* bytes, std::size_t count);
     std::uint64_t value() const;
     std::uint64_t bytes() const { return m_total; }
 
 private:
-    static constexpr std::size_t kStripe = 64;
-
+    static StripeFunction fastestStripeFunction();
     void consumeStripes(const unsigned char* stripes, std::size_t count);
 
-    alignas(16) std::uint64_t m_lanes[8];
+    StripeFunction m_stripeFunction;
+    std::uint64_t m_lanes[8];
     std::uint64_t m_stripes = 0; // consumed so far: each stripe's key depends on its place
     unsigned char m_pending[kStripe];
     std::size_t m_pendingSize = 0;

@@ -7,9 +7,11 @@
 
 namespace {
 
-std::uint64_t digestOf(const std::string& bytes, std::size_t piece)
+std::uint64_t
+digestOf(const std::string& bytes, std::size_t piece,
+         ContentDigest::StripeFunction stripes = ContentDigest::stripeFunctions().back())
 {
-    ContentDigest digest;
+    ContentDigest digest(stripes);
     for (std::size_t at = 0; at < bytes.size(); at += piece)
         digest.add(bytes.data() + at, std::min(piece, bytes.size() - at));
     return digest.value();
@@ -37,4 +39,18 @@ TEST(ContentDigest, TellsTheBytesHoweverTheyArrive)
     EXPECT_NE(digestOf(swapped, 4096), whole);
     EXPECT_NE(digestOf(program + '\0', 4096), whole);
     EXPECT_NE(digestOf("", 1), digestOf(std::string(1, '\0'), 1));
+}
+
+// Each width of register the processor runs gives the value of the portable lanes, whatever
+// the place of the stripes.
+TEST(ContentDigest, EveryStripeFunctionAgrees)
+{
+    std::string bytes;
+    for (int i = 0; i < 5000; ++i)
+        bytes += static_cast<char>((i * 131 + i / 7) & 0xFF);
+    const auto functions = ContentDigest::stripeFunctions();
+    for (std::size_t piece : {1, 64, 1000, 5000})
+        for (const ContentDigest::StripeFunction function : functions)
+            EXPECT_EQ(digestOf(bytes, piece, function), digestOf(bytes, piece, functions.front()))
+                << piece;
 }
