@@ -47,6 +47,25 @@ public:
         return m_chunk + bit;
     }
 
+    // The LFs left of the chunk being read, taken, when no notable byte stands between
+    // lineStart and the chunk's end, so that every line they end is plain; a chunk without LF
+    // is passed over first. Zero when the lines must be taken one by one, or none are left.
+    std::uint64_t takePlainLineEnds(const char* lineStart)
+    {
+        while (m_lineEnds == 0) {
+            if (m_next == m_end)
+                return 0;
+            load();
+        }
+        if (m_notable != 0 || (m_lastNotableBefore && m_lastNotableBefore >= lineStart))
+            return 0;
+        const std::uint64_t ends = m_lineEnds;
+        m_lineEnds = 0;
+        return ends;
+    }
+    // The first byte of the chunk being read: bit n of its LFs stands for chunk() + n.
+    const char* chunk() const { return m_chunk; }
+
     // Whether [from, to) holds a notable byte, where to is at most the LF last returned.
     bool notableWithin(const char* from, const char* to) const
     {

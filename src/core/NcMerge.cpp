@@ -579,7 +579,77 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
-    while (const char* lf = scan.nextLineEnd()) {
+    // The lines of chunks without a notable byte are all plain: they are copied in a loop of
+    // their own. Its cursor, counts and the output's free space are locals, which the compiler
+    // keeps in registers: fields would be read again after every copy through a char pointer.
+    const auto copyPlainLines = [&] {
+        const char* line = p;
+        const char* unwritten = run;
+        std::int64_t number = lineNumber;
+        std::int64_t content = contentLines;
+        std::int64_t blank = blankLines;
+        std::uint64_t kept = state.keptLines;
+        const std::uint64_t blockOffset = offset;
+        const char* const blockBegin = begin;
+        auto* const lastKept = state.lastKept.data();
+        BlockWriter* const out = m_writer ? &*m_writer : nullptr;
+        BlockWriter::Space space = out ? out->space() : BlockWriter::Space{};
+        while (std::uint64_t ends = scan.takePlainLineEnds(line)) {
+            const char* const chunk = scan.chunk();
+            do {
+                const char* const lf = chunk + std::countr_zero(ends);
+                ends &= ends - 1;
+                ++number;
+                const bool crLf = lf > line && lf[-1] == '\r';
+                if (lf - line == (crLf ? 1 : 0)) {
+                    if (out) {
+                        out->filled(space.at);
+                        out->add({unwritten, std::size_t(line - unwritten)});
+                        space = out->space();
+                    }
+                    unwritten = lf + 1;
+                    ++blank;
+                    line = lf + 1;
+                    continue;
+                }
+                ++content;
+                lastKept[kept++ % state.lastKept.size()] = {
+                    blockOffset + std::uint64_t(line - blockBegin), number};
+                line = lf + 1;
+                if (crLf)
+                    continue;
+                const std::size_t length = std::size_t(lf - unwritten);
+                if (out && length + 2 <= std::size_t(space.end - space.at)) {
+                    if (length <= BlockWriter::kReadAhead)
+                        std::memcpy(space.at, unwritten, BlockWriter::kReadAhead);
+                    else
+                        std::memcpy(space.at, unwritten, length);
+                    space.at[length] = '\r';
+                    space.at[length + 1] = '\n';
+                    space.at += length + 2;
+                } else if (out) {
+                    out->filled(space.at);
+                    out->addLine({unwritten, length});
+                    space = out->space();
+                }
+                unwritten = lf + 1;
+            } while (ends != 0);
+        }
+        if (out)
+            out->filled(space.at);
+        p = line;
+        run = unwritten;
+        lineNumber = number;
+        contentLines = content;
+        blankLines = blank;
+        state.keptLines = kept;
+    };
+    while (true) {
+        if (scanned && record.firstKept.size() >= InputRecord::kContextLines)
+            copyPlainLines();
+        const char* lf = scan.nextLineEnd();
+        if (!lf)
+            break;
         ++lineNumber;
         const bool crLf = lf > p && lf[-1] == '\r';
         const std::size_t length = std::size_t(lf - p) - (crLf ? 1 : 0);
