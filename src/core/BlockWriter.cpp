@@ -39,13 +39,24 @@ void BlockWriter::addAcross(std::string_view bytes)
     }
 }
 
-void BlockWriter::post(std::function<void()> task)
+std::uint64_t BlockWriter::post(std::function<void()> task)
 {
+    const std::uint64_t number = m_tasksPosted++;
     if (!m_thread.joinable()) {
         task();
-        return;
+        ++m_tasksRun;
+        return number;
     }
     queue({nullptr, std::move(task)});
+    return number;
+}
+
+void BlockWriter::waitFor(std::uint64_t task)
+{
+    if (!m_thread.joinable())
+        return;
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this, task] { return m_tasksRun > task; });
 }
 
 void BlockWriter::queue(Work work)
@@ -106,6 +117,8 @@ void BlockWriter::run()
         lock.lock();
         if (work.block)
             work.block->busy = false;
+        else
+            ++m_tasksRun;
         m_queue.pop_front();
         m_changed.notify_all();
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <deque>
 #include <functional>
@@ -40,8 +41,11 @@ public:
         addAcross(bytes);
     }
     // Runs task after the blocks handed over so far: on the thread when there is one, so that
-    // work the output does not wait for leaves the reading alone; else at once.
-    void post(std::function<void()> task);
+    // work the output does not wait for leaves the reading alone; else at once. Returns the
+    // task's number for waitFor.
+    std::uint64_t post(std::function<void()> task);
+    // Returns once the task of that number has run.
+    void waitFor(std::uint64_t task);
     bool threaded() const { return m_thread.joinable(); }
     // Copies bytes and a CR LF after them: a line whose LF becomes CR LF, in one step. A short
     // line is copied kReadAhead bytes at once, so the source must have as many bytes to read
@@ -111,6 +115,8 @@ private:
     std::array<Block, 2> m_blocks;
     std::size_t m_current = 0;
     std::deque<Work> m_queue;
+    std::uint64_t m_tasksPosted = 0;
+    std::uint64_t m_tasksRun = 0;
     bool m_stop = false;
     std::mutex m_mutex;
     std::condition_variable m_changed;

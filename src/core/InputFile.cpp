@@ -82,7 +82,7 @@ InputFile::OpenResult InputFile::open(const std::string& path)
     return OpenResult::Opened;
 }
 
-std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t length)
+std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t length, bool digest)
 {
     std::int64_t done = 0;
     while (static_cast<std::size_t>(done) < length) {
@@ -97,14 +97,20 @@ std::int64_t InputFile::readAt(std::uint64_t offset, char* buffer, std::size_t l
         }
         if (count == 0)
             break;
-        const std::uint64_t digested = m_digest.bytes();
-        if (at <= digested && digested < at + static_cast<std::uint64_t>(count)) {
-            const std::size_t skip = static_cast<std::size_t>(digested - at);
-            m_digest.add(buffer + done + skip, static_cast<std::size_t>(count) - skip);
-        }
+        if (digest)
+            addToDigest(at, buffer + done, static_cast<std::size_t>(count));
         done += count;
     }
     return done;
+}
+
+void InputFile::addToDigest(std::uint64_t offset, const char* bytes, std::size_t count)
+{
+    const std::uint64_t digested = m_digest.bytes();
+    if (offset <= digested && digested < offset + count) {
+        const std::size_t skip = static_cast<std::size_t>(digested - offset);
+        m_digest.add(bytes + skip, count - skip);
+    }
 }
 
 bool InputFile::unchanged(char* scratch, std::size_t scratchSize)

@@ -41,8 +41,11 @@ public:
     // Opens path (UTF-8); error() says why not.
     OpenResult open(const std::string& path);
 
-    // Reads up to length bytes at offset; the count read, or -1 with error() set.
-    std::int64_t readAt(std::uint64_t offset, char* buffer, std::size_t length);
+    // Reads up to length bytes at offset; the count read, or -1 with error() set. Bytes that
+    // continue the digested ones are digested, unless digest is false: then the caller gives
+    // them to addToDigest itself, in order, before the file is read again.
+    std::int64_t readAt(std::uint64_t offset, char* buffer, std::size_t length, bool digest = true);
+    void addToDigest(std::uint64_t offset, const char* bytes, std::size_t count);
     // True while the file is as it was opened: still under its name, with the same stamp and
     // nothing past its end, and, once it was read whole, the same bytes (read again through
     // scratch): a same-size rewrite within one tick of the file system's clock keeps the stamp.

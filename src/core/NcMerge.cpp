@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -163,6 +164,8 @@ private:
     ReadResult scanLines(InputFile& file, std::uint64_t begin, std::uint64_t end,
                          NcLineReader& reader, OnLine onLine);
     ReadResult readBlock(InputFile& file, std::uint64_t offset, std::size_t length);
+    ReadResult readCopyBlock(InputFile& file, std::uint64_t offset, std::size_t length);
+    void waitForDigest();
     bool provedUnchanged(Candidate& candidate, bool mayDefer = false);
     bool deferredChecksPassed();
     bool inputChanged(std::size_t index);
@@ -193,7 +196,8 @@ private:
         bool unchanged = false;
     };
     std::deque<DeferredCheck> m_deferredChecks;
-    char* m_block = nullptr; // the block read last
+    char* m_block = nullptr;                   // the block read last
+    std::optional<std::uint64_t> m_digestTask; // digesting m_block on the writer's thread
     std::uint64_t m_totalBytes = 0;
     std::uint64_t m_doneBytes = 0;
     bool m_failed = false;
@@ -418,13 +422,18 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     for (std::uint64_t offset = begin; offset < end;) {
         const std::size_t length =
             static_cast<std::size_t>(std::min<std::uint64_t>(m_blockSize, end - offset));
-        if (const ReadResult read = readBlock(file, offset, length); read != ReadResult::Read)
+        if (const ReadResult read = readCopyBlock(file, offset, length); read != ReadResult::Read) {
+            waitForDigest();
             return readFailed(candidate.index, file, read);
+        }
         const std::size_t copied = copyLines({m_block, length}, offset, end, record);
         offset += copied;
-        if (!reportProgress(copied))
+        if (!reportProgress(copied)) {
+            waitForDigest();
             return false;
+        }
     }
+    waitForDigest();
     if (state.lineOpen) {
         // The last line of the file, without a line end: a CR at its end is content.
         ++state.lineNumber;
@@ -835,6 +844,29 @@ ReadResult MergeRun::readBlock(InputFile& file, std::uint64_t offset, std::size_
     if (read < 0)
         return ReadResult::Failed;
     return static_cast<std::size_t>(read) == length ? ReadResult::Read : ReadResult::Short;
+}
+
+// A block to copy: digested on the writer's thread, where there is one, while this one copies
+// it; both only read it, and it is not read over before that digest is done.
+ReadResult MergeRun::readCopyBlock(InputFile& file, std::uint64_t offset, std::size_t length)
+{
+    waitForDigest();
+    if (!m_writer || !m_writer->threaded())
+        return readBlock(file, offset, length);
+    m_block = m_buffer.get();
+    const std::int64_t read = file.readAt(offset, m_block, length, false);
+    if (read < 0)
+        return ReadResult::Failed;
+    m_digestTask = m_writer->post([&file, offset, block = m_block, read] {
+        file.addToDigest(offset, block, static_cast<std::size_t>(read));
+    });
+    return static_cast<std::size_t>(read) == length ? ReadResult::Read : ReadResult::Short;
+}
+
+void MergeRun::waitForDigest()
+{
+    if (m_digestTask)
+        m_writer->waitFor(*std::exchange(m_digestTask, std::nullopt));
 }
 
 // A file read whole is what its plan read, and still what was read: the second reading runs on
