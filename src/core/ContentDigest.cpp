@@ -101,6 +101,28 @@ ContentDigest::ContentDigest(StripeFunction stripes) : m_stripeFunction(stripes)
     std::fill(std::begin(m_lanes), std::end(m_lanes), kPrime1);
 }
 
+ContentDigest ContentDigest::from(std::uint64_t offset)
+{
+    // The lanes only add: a later part's start from zero, so that joining adds them to the
+    // whole's.
+    ContentDigest digest;
+    if (offset > 0)
+        std::fill(std::begin(digest.m_lanes), std::end(digest.m_lanes), 0);
+    digest.m_stripes = offset / kStripe;
+    digest.m_total = offset;
+    return digest;
+}
+
+void ContentDigest::join(const ContentDigest& next)
+{
+    for (int lane = 0; lane < 8; ++lane)
+        m_lanes[lane] += next.m_lanes[lane];
+    m_stripes = next.m_stripes;
+    m_total = next.m_total;
+    std::memcpy(m_pending, next.m_pending, next.m_pendingSize);
+    m_pendingSize = next.m_pendingSize;
+}
+
 void ContentDigest::consumeStripes(const unsigned char* stripes, std::size_t count)
 {
     m_stripeFunction(m_lanes, m_stripes, stripes, count);

@@ -21,8 +21,13 @@ public:
     static std::vector<StripeFunction> stripeFunctions();
 
     explicit ContentDigest(StripeFunction stripes = fastestStripeFunction());
+    // A digest of the bytes that follow the first offset ones, a multiple of kStripe: digests
+    // of parts of a stream, taken apart, join into the stream's.
+    static ContentDigest from(std::uint64_t offset);
 
     void add(const char* bytes, std::size_t count);
+    // Takes in the digest of the bytes that follow these, which must end at a whole stripe.
+    void join(const ContentDigest& next);
     std::uint64_t value() const;
     std::uint64_t bytes() const { return m_total; }
 

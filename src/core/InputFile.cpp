@@ -115,6 +115,13 @@ void InputFile::addToDigest(std::uint64_t offset, const char* bytes, std::size_t
 
 bool InputFile::unchanged(char* scratch, std::size_t scratchSize)
 {
+    return unchanged(readWhole() ? digestOf(0, m_stamp.size, scratch, scratchSize) : std::nullopt);
+}
+
+bool InputFile::unchanged(const std::optional<ContentDigest>& secondReading)
+{
+    if (readWhole() && (!secondReading || secondReading->value() != m_digest.value()))
+        return false;
     NativeFile::Info info;
     if (!NativeFile::describe(m_descriptor, info))
         return false;
@@ -122,32 +129,28 @@ bool InputFile::unchanged(char* scratch, std::size_t scratchSize)
     char probe = 0;
     if (now != m_stamp || readAt(m_stamp.size, &probe, 1) != 0)
         return false;
-    if (m_digest.bytes() == m_stamp.size && !holdsDigestedBytes(scratch, scratchSize))
-        return false;
     // Removed or replaced under its name: what was read is no longer the input.
     NativeFile::Info named;
     return NativeFile::describe(pathFromUtf8(m_path), named) &&
            NativeFile::sameFile(m_opened, named);
 }
 
-// Reads the whole file again and compares its digest with the one taken as it was first read.
-bool InputFile::holdsDigestedBytes(char* scratch, std::size_t scratchSize)
+std::optional<ContentDigest> InputFile::digestOf(std::uint64_t offset, std::uint64_t length,
+                                                 char* scratch, std::size_t scratchSize) const
 {
-    const ContentDigest first = m_digest;
-    m_digest = ContentDigest();
-    bool same = true;
-    for (std::uint64_t offset = 0; offset < m_stamp.size;) {
-        const std::size_t length =
-            static_cast<std::size_t>(std::min<std::uint64_t>(scratchSize, m_stamp.size - offset));
-        if (readAt(offset, scratch, length) != static_cast<std::int64_t>(length)) {
-            same = false;
-            break;
-        }
-        offset += length;
+    ContentDigest digest = ContentDigest::from(offset);
+    for (std::uint64_t done = 0; done < length;) {
+        const std::size_t part =
+            static_cast<std::size_t>(std::min<std::uint64_t>(scratchSize, length - done));
+        const std::int64_t count = NativeFile::readAt(m_descriptor, offset + done, scratch, part);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return std::nullopt;
+        digest.add(scratch, static_cast<std::size_t>(count));
+        done += static_cast<std::uint64_t>(count);
     }
-    same = same && m_digest.value() == first.value();
-    m_digest = first;
-    return same;
+    return digest;
 }
 
 void InputFile::close()

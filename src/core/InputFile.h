@@ -5,6 +5,7 @@
 #include "os/NativeFile.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 // The size and modification time of a file as it was opened: a file whose stamp differs later
@@ -50,6 +51,16 @@ public:
     // nothing past its end, and, once it was read whole, the same bytes (read again through
     // scratch): a same-size rewrite within one tick of the file system's clock keeps the stamp.
     bool unchanged(char* scratch, std::size_t scratchSize);
+    // The same, with the digest of the second reading given (nothing when it failed), read
+    // elsewhere with digestOf.
+    bool unchanged(const std::optional<ContentDigest>& secondReading);
+    // Whether unchanged reads the file again: once it was read whole.
+    bool readWhole() const { return m_digest.bytes() == m_stamp.size; }
+    // Reads [offset, offset + length) through scratch and digests it: nothing when a read fails
+    // or comes short. offset is a multiple of ContentDigest::kStripe; several threads may read
+    // parts of the file at once.
+    std::optional<ContentDigest> digestOf(std::uint64_t offset, std::uint64_t length, char* scratch,
+                                          std::size_t scratchSize) const;
     // The digest of the bytes read so far in order from the start: of the whole file once it
     // was read whole.
     std::uint64_t digest() const { return m_digest.value(); }
@@ -60,7 +71,6 @@ public:
 
 private:
     void close();
-    bool holdsDigestedBytes(char* scratch, std::size_t scratchSize);
 
     int m_descriptor = -1;
     std::string m_path;

@@ -4,16 +4,20 @@
 #include "BlockWriter.h"
 #include "LineScan.h"
 #include "OutputSink.h"
+#include "TaskThread.h"
 #include "Utf8Path.h"
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -27,6 +31,10 @@ constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
 constexpr std::size_t kCheckBlock = std::size_t(256) << 10;
 // Deferred checks keep their inputs open: at most this many wait at a time.
 constexpr std::size_t kMaxWaitingChecks = 32;
+// A second reading on the checker's thread goes in parts of this much and more, so that a
+// thread that waits for it can take some on.
+constexpr std::uint64_t kCheckPart = std::uint64_t(8) << 20;
+constexpr std::uint64_t kMaxCheckParts = 16;
 // The output is written in blocks of at least this much, however small the reads, and of at most
 // the second when the merge is small.
 constexpr std::size_t kMinOutputBlock = std::size_t(64) << 10;
@@ -124,8 +132,12 @@ public:
             m_totalBytes += ec ? 0 : size;
         }
     }
-    // The writer's thread may still run checks that use the members below it: it goes first.
-    ~MergeRun() { m_writer.reset(); }
+    // The threads may still run tasks that use the members below them: they go first.
+    ~MergeRun()
+    {
+        m_checker.reset();
+        m_writer.reset();
+    }
     MergeRun(const MergeRun&) = delete;
     MergeRun& operator=(const MergeRun&) = delete;
 
@@ -184,20 +196,33 @@ private:
     const std::size_t m_blockSize;
     std::unique_ptr<char[]> m_buffer; // where blocks are read to; not zeroed: only what a read
                                       // filled is used
-    // Where inputs are read again to prove them unchanged: on the reading thread, and on the
-    // writer's thread for the checks it was given.
+    // Where inputs are read again to prove them unchanged on the reading thread.
     std::unique_ptr<char[]> m_checkBuffer;
-    std::unique_ptr<char[]> m_deferredCheckBuffer;
-    // A copied input whose second reading runs on the writer's thread while the merge goes on.
+    // A copied input whose second reading runs on a thread of its own while the merge goes on:
+    // on the writer's, it would hold up the blocks handed over after it.
     struct DeferredCheck
     {
+        DeferredCheck(std::size_t index, InputFile file) : index(index), file(std::move(file)) {}
+
         std::size_t index;
         InputFile file;
+        std::vector<std::optional<ContentDigest>> parts; // of the second reading
+        std::atomic<std::size_t> partsLeft = 0;          // the last part done completes it
         bool unchanged = false;
     };
+    void checkPart(DeferredCheck& check, std::size_t part);
     std::deque<DeferredCheck> m_deferredChecks;
-    char* m_block = nullptr;                   // the block read last
-    std::optional<std::uint64_t> m_digestTask; // digesting m_block on the writer's thread
+    std::optional<TaskThread> m_checker;
+    char* m_block = nullptr; // the block read last
+    // Digesting m_block: on the writer's thread, or on this one if it has not started there when
+    // this one needs the block again. Whichever takes it first digests.
+    struct DigestTask
+    {
+        std::uint64_t number;
+        std::shared_ptr<std::atomic<bool>> taken;
+        std::function<void()> digest;
+    };
+    std::optional<DigestTask> m_digestTask;
     std::uint64_t m_totalBytes = 0;
     std::uint64_t m_doneBytes = 0;
     bool m_failed = false;
@@ -282,6 +307,8 @@ MergeReport MergeRun::run()
         fail(Status::NotApproved, "");
         return m_report;
     }
+    if (m_checker)
+        m_checker->finish();
     if (m_writer)
         m_writer->finish();
     if (!deferredChecksPassed())
@@ -857,20 +884,32 @@ ReadResult MergeRun::readCopyBlock(InputFile& file, std::uint64_t offset, std::s
     const std::int64_t read = file.readAt(offset, m_block, length, false);
     if (read < 0)
         return ReadResult::Failed;
-    m_digestTask = m_writer->post([&file, offset, block = m_block, read] {
+    auto taken = std::make_shared<std::atomic<bool>>(false);
+    std::function<void()> digest = [&file, offset, block = m_block, read] {
         file.addToDigest(offset, block, static_cast<std::size_t>(read));
+    };
+    const std::uint64_t number = m_writer->post([taken, digest] {
+        if (!taken->exchange(true))
+            digest();
     });
+    m_digestTask = DigestTask{number, std::move(taken), std::move(digest)};
     return static_cast<std::size_t>(read) == length ? ReadResult::Read : ReadResult::Short;
 }
 
 void MergeRun::waitForDigest()
 {
-    if (m_digestTask)
-        m_writer->waitFor(*std::exchange(m_digestTask, std::nullopt));
+    if (!m_digestTask)
+        return;
+    const DigestTask task = *std::exchange(m_digestTask, std::nullopt);
+    if (task.taken->exchange(true))
+        m_writer->waitFor(task.number);
+    else
+        task.digest();
 }
 
 // A file read whole is what its plan read, and still what was read: the second reading runs on
-// the writer's thread where it may, and must pass before the output is committed.
+// a thread of its own where the output is written on one, and must pass before the output is
+// committed.
 bool MergeRun::provedUnchanged(Candidate& candidate, bool mayDefer)
 {
     InputRecord& record = m_report.inputs[candidate.index];
@@ -885,20 +924,52 @@ bool MergeRun::provedUnchanged(Candidate& candidate, bool mayDefer)
     if (!mayDefer || !m_writer || !m_writer->threaded())
         return candidate.file.unchanged(m_checkBuffer.get(), kCheckBlock) ||
                inputChanged(candidate.index);
-    if (!m_deferredCheckBuffer)
-        m_deferredCheckBuffer = std::make_unique_for_overwrite<char[]>(kCheckBlock);
+    if (!m_checker)
+        m_checker.emplace();
     if (m_deferredChecks.size() % kMaxWaitingChecks == kMaxWaitingChecks - 1)
-        m_writer->finish(); // the checks given so far have run and closed their inputs
+        m_checker->finish(); // the checks given so far have run and closed their inputs
     DeferredCheck& check =
         m_deferredChecks.emplace_back(candidate.index, std::move(candidate.file));
-    m_writer->post([this, &check] {
-        check.unchanged = check.file.unchanged(m_deferredCheckBuffer.get(), kCheckBlock);
-        check.file = InputFile();
-    });
+    const std::size_t parts =
+        check.file.readWhole()
+            ? std::clamp<std::size_t>(check.file.size() / kCheckPart, 1, kMaxCheckParts)
+            : 1;
+    check.parts.resize(parts);
+    check.partsLeft = parts;
+    for (std::size_t part = 0; part < parts; ++part)
+        m_checker->post([this, &check, part] { checkPart(check, part); });
     return true;
 }
 
-// After the writer's thread has finished: every input it checked was unchanged.
+// Reads one part of an input again; the last part done says whether the input is unchanged and
+// closes it. Parts begin at whole stripes of the digest, which joins them.
+void MergeRun::checkPart(DeferredCheck& check, std::size_t part)
+{
+    const std::size_t parts = check.parts.size();
+    const auto partStart = [&check, parts](std::size_t at) {
+        const std::uint64_t start = check.file.size() / parts * at;
+        return at == parts ? check.file.size() : start - start % ContentDigest::kStripe;
+    };
+    if (check.file.readWhole()) {
+        const auto scratch = std::make_unique_for_overwrite<char[]>(kCheckBlock);
+        const std::uint64_t start = partStart(part);
+        check.parts[part] =
+            check.file.digestOf(start, partStart(part + 1) - start, scratch.get(), kCheckBlock);
+    }
+    if (check.partsLeft.fetch_sub(1) != 1)
+        return;
+    std::optional<ContentDigest> secondReading = check.parts.front();
+    for (std::size_t next = 1; next < parts && secondReading; ++next) {
+        if (check.parts[next])
+            secondReading->join(*check.parts[next]);
+        else
+            secondReading.reset();
+    }
+    check.unchanged = check.file.unchanged(secondReading);
+    check.file = InputFile();
+}
+
+// After the checker's thread has finished: every input it checked was unchanged.
 bool MergeRun::deferredChecksPassed()
 {
     for (const DeferredCheck& check : m_deferredChecks)

@@ -38,6 +38,14 @@ TEST(ContentDigest, TellsTheBytesHoweverTheyArrive)
     std::swap_ranges(swapped.begin(), swapped.begin() + 64, swapped.begin() + 128);
     EXPECT_NE(digestOf(swapped, 4096), whole);
     EXPECT_NE(digestOf(program + '\0', 4096), whole);
+    // Parts digested apart, each from its place, join into the whole's.
+    ContentDigest first;
+    first.add(program.data(), 640);
+    ContentDigest rest = ContentDigest::from(640);
+    rest.add(program.data() + 640, program.size() - 640);
+    first.join(rest);
+    EXPECT_EQ(first.value(), whole);
+    EXPECT_EQ(first.bytes(), program.size());
     EXPECT_NE(digestOf("", 1), digestOf(std::string(1, '\0'), 1));
 }
 

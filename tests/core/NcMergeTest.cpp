@@ -296,29 +296,32 @@ TEST_F(NcMergeTest, ASameSizeRewriteThatKeepsTheStampIsCaught)
         }
     }
 
-    // Large enough that the second reading runs on the writer's thread.
+    // Large enough that the second reading runs on a thread of its own, in parts: a byte
+    // changed behind the first reading is caught in the first part and in a later one.
     std::string large;
     while (large.size() < (std::size_t(20) << 20))
         large += oldLines;
-    rewrite(large);
     const std::string before = readFile(output);
-    bool rewritten = false;
-    const MergeReport threaded =
-        MergeNcFiles({.inputs = {a},
-                      .progress =
-                          [&](std::uint64_t done, std::uint64_t) {
-                              if (!rewritten && done > (std::size_t(10) << 20)) {
-                                  std::string changed = large;
-                                  changed[0] = 'X';
-                                  rewrite(changed);
-                                  rewritten = true;
-                              }
-                              return true;
-                          }},
-                     output);
-    EXPECT_TRUE(rewritten);
-    EXPECT_EQ(threaded.status, MergeReport::Status::InputChanged);
-    EXPECT_EQ(readFile(output), before);
+    for (const std::size_t changedAt : {std::size_t(0), std::size_t(15) << 20}) {
+        rewrite(large);
+        bool rewritten = false;
+        const MergeReport threaded =
+            MergeNcFiles({.inputs = {a},
+                          .progress =
+                              [&](std::uint64_t done, std::uint64_t) {
+                                  if (!rewritten && done > changedAt + (std::size_t(2) << 20)) {
+                                      std::string changed = large;
+                                      changed[changedAt] = 'X';
+                                      rewrite(changed);
+                                      rewritten = true;
+                                  }
+                                  return true;
+                              }},
+                         output);
+        EXPECT_TRUE(rewritten) << changedAt;
+        EXPECT_EQ(threaded.status, MergeReport::Status::InputChanged) << changedAt;
+        EXPECT_EQ(readFile(output), before);
+    }
 
     // A merge that fails while such a check still waits on the writer's thread.
     const std::string b = folder.write("b.nc", oldLines);
