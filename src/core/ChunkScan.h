@@ -5,13 +5,14 @@
 #include <cstdint>
 
 // Of up to 64 bytes, one bit a byte: the LFs, the marked bytes (letters of M and O words, "%",
-// control bytes but tab, CR and LF), the sixes, and the bytes a digit of a G code counts after
-// (G, blank, tab). For placement also the letters G.
+// control bytes but tab, CR and LF), the sixes, the zeros, and the bytes a digit of a G code
+// counts after (G, blank, tab). For placement also the letters G.
 struct ChunkMasks
 {
     std::uint64_t lineEnds = 0;
     std::uint64_t marks = 0;
     std::uint64_t sixes = 0;
+    std::uint64_t zeros = 0;
     std::uint64_t before = 0;
     std::uint64_t letterG = 0;
 };
@@ -41,6 +42,7 @@ template <typename Ops, bool placement> inline ChunkMasks scanChunkWith(const ch
         masks.marks |= Ops::bits(Ops::butNot(Ops::either(Ops::either(lf, cr), tab), mark)) << shift;
         masks.lineEnds |= Ops::bits(lf) << shift;
         masks.sixes |= Ops::bits(Ops::equal(bytes, Ops::fill('6'))) << shift;
+        masks.zeros |= Ops::bits(Ops::equal(bytes, Ops::fill('0'))) << shift;
         masks.before |= Ops::bits(gOrBlank) << shift;
         if constexpr (placement)
             masks.letterG |= Ops::bits(letterG) << shift;
@@ -55,7 +57,8 @@ struct ChunkNotes
     std::uint64_t notable = 0;
 };
 
-// What a chunk tells the next: whether its last byte is a G or blank.
+// What a chunk tells the next: whether a six at its first byte would be a G code's first digit
+// (its last byte is a G, a blank, or a zero that follows one of them).
 using ChunkCarry = std::uint64_t;
 
 // Whether the G code whose digits start at `at` is one placement must read: its first digit
@@ -78,15 +81,22 @@ inline bool offsetCodeAt(const char* at, const char* end)
     return next == end || *next == '0';
 }
 
-// The notable bytes of a chunk: its marks and a six right after a G or blank (G65, G66). For
+// The notable bytes of a chunk: its marks and a six right after a G or blank, or after zeros
+// that follow one (G65, G066, G 0065). For
 // placement also every G whose code may select or shift a work offset, read in place up to
 // the stretch's end: a G stands in the line of its digits, so noting it notes the line.
 template <bool placement>
 inline ChunkNotes notesOf(const ChunkMasks& masks, ChunkCarry& carry, const char* chunk,
                           const char* end)
 {
-    std::uint64_t notable = masks.marks | (masks.sixes & ((masks.before << 1) | carry));
-    carry = masks.before >> 63;
+    // A six counts right after a G or blank, and after a run of zeros that starts there: adding
+    // the run's first bit carries through it to the byte after its end.
+    const std::uint64_t afterPrefix = (masks.before << 1) | carry;
+    const std::uint64_t sum = masks.zeros + (masks.zeros & afterPrefix);
+    const std::uint64_t afterZeros = sum & ~masks.zeros;
+    const std::uint64_t leadingZeros = masks.zeros & ~sum;
+    std::uint64_t notable = masks.marks | (masks.sixes & (afterPrefix | afterZeros));
+    carry = (masks.before | leadingZeros) >> 63;
     if constexpr (placement)
         for (std::uint64_t g = masks.letterG; g != 0; g &= g - 1) {
             const int bit = std::countr_zero(g);

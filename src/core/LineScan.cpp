@@ -72,6 +72,7 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count)
         masks.lineEnds |= std::uint64_t(c == '\n') << i;
         masks.marks |= std::uint64_t(marked(c)) << i;
         masks.sixes |= std::uint64_t(c == '6') << i;
+        masks.zeros |= std::uint64_t(c == '0') << i;
         masks.before |= std::uint64_t(beforeDigit(c)) << i;
         masks.letterG |= std::uint64_t((c & 0xDF) == 'G') << i;
     }

@@ -23,9 +23,9 @@ ChunkMasks scanChunkTail(const char* chunk, std::size_t count);
 // time, its notable bytes: those without which a line kept by the merge holds none of the facts
 // it is checked for in an ISO program. They are the letters of M and O words (O also in GOTO)
 // in either case, "%", a control byte other than a tab, CR or LF, and a "6" after a G or a
-// blank (G65, G66); for placement also the digits that may make a work-offset selection or
-// shift (see notesOf). A kept line without any needs no reading word by word, which spares most
-// lines of a program.
+// blank, zeros between them (G65, G066); for placement also the digits that may make a work-offset
+// selection or shift (see notesOf). A kept line without any needs no reading word by word, which
+// spares most lines of a program.
 class LineScan
 {
 public:

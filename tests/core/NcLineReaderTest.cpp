@@ -94,6 +94,9 @@ TEST(LineScan, MissesNoLineEndAndNoFactOfAKeptLine)
     };
     const std::vector<Line> lines = {{"m30", true, true},
                                      {"G 65 P9010", true, true},
+                                     {"G065 P9010", true, true},
+                                     {"G 00" + std::string(70, '0') + "66 P1", true, true},
+                                     {"X1065 Y0.6 Z 0.6 G1", false, false},
                                      {"%", true, true},
                                      {"GOTO 5", true, true},
                                      {"o100", true, true},
