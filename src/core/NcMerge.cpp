@@ -210,7 +210,7 @@ private:
         std::atomic<std::size_t> partsLeft = 0;          // the last part done completes it
         bool unchanged = false;
     };
-    void checkPart(DeferredCheck& check, std::size_t part);
+    static void checkPart(DeferredCheck& check, std::size_t part);
     std::deque<DeferredCheck> m_deferredChecks;
     std::optional<TaskThread> m_checker;
     char* m_block = nullptr; // the block read last
@@ -937,7 +937,7 @@ bool MergeRun::provedUnchanged(Candidate& candidate, bool mayDefer)
     check.parts.resize(parts);
     check.partsLeft = parts;
     for (std::size_t part = 0; part < parts; ++part)
-        m_checker->post([this, &check, part] { checkPart(check, part); });
+        m_checker->post([&check, part] { checkPart(check, part); });
     return true;
 }
 
