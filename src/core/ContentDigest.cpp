@@ -27,8 +27,7 @@ std::uint64_t mix(std::uint64_t value)
     return value;
 }
 
-// Each lane adds the product of the low and high halves of its keyed word, and the word of its
-// pair's lane, as XXH3 accumulates.
+// Lane by lane, as addStripesWith does a register at a time.
 void addPortable(std::uint64_t* lanes, std::uint64_t place, const unsigned char* stripes,
                  std::size_t count)
 {
@@ -46,32 +45,30 @@ void addPortable(std::uint64_t* lanes, std::uint64_t place, const unsigned char*
 }
 
 #if defined(__SSE2__)
+struct Sse2
+{
+    using Vector = __m128i;
+    static constexpr int width = 16;
+    static Vector fill(std::uint64_t value)
+    {
+        return _mm_set1_epi64x(static_cast<long long>(value));
+    }
+    static Vector load(const void* at) { return _mm_loadu_si128(static_cast<const Vector*>(at)); }
+    static void store(void* at, Vector a) { _mm_storeu_si128(static_cast<Vector*>(at), a); }
+    static Vector add(Vector a, Vector b) { return _mm_add_epi64(a, b); }
+    static Vector exclusiveOr(Vector a, Vector b) { return _mm_xor_si128(a, b); }
+    // Of each 64-bit lane, its low half times its high half.
+    static Vector multiplyHalves(Vector a)
+    {
+        return _mm_mul_epu32(a, _mm_shuffle_epi32(a, _MM_SHUFFLE(0, 3, 0, 1)));
+    }
+    static Vector swapPairs(Vector a) { return _mm_shuffle_epi32(a, _MM_SHUFFLE(1, 0, 3, 2)); }
+};
+
 void addSse2(std::uint64_t* lanes, std::uint64_t place, const unsigned char* stripes,
              std::size_t count)
 {
-    __m128i sums[4];
-    __m128i keys[4];
-    const __m128i step = _mm_set1_epi64x(static_cast<long long>(kPrime3));
-    const __m128i placed = _mm_set1_epi64x(static_cast<long long>(place * kPrime3));
-    for (int part = 0; part < 4; ++part) {
-        sums[part] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(lanes + 2 * part));
-        keys[part] = _mm_add_epi64(
-            _mm_loadu_si128(reinterpret_cast<const __m128i*>(kKeys + 2 * part)), placed);
-    }
-    for (std::size_t stripe = 0; stripe < count; ++stripe, stripes += 64)
-        for (int part = 0; part < 4; ++part) {
-            const __m128i word =
-                _mm_loadu_si128(reinterpret_cast<const __m128i*>(stripes + 16 * part));
-            const __m128i keyed = _mm_xor_si128(word, keys[part]);
-            const __m128i product =
-                _mm_mul_epu32(keyed, _mm_shuffle_epi32(keyed, _MM_SHUFFLE(0, 3, 0, 1)));
-            sums[part] = _mm_add_epi64(
-                sums[part],
-                _mm_add_epi64(product, _mm_shuffle_epi32(word, _MM_SHUFFLE(1, 0, 3, 2))));
-            keys[part] = _mm_add_epi64(keys[part], step);
-        }
-    for (int part = 0; part < 4; ++part)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes + 2 * part), sums[part]);
+    DigestStripes::addStripesWith<Sse2>(lanes, place, stripes, count);
 }
 #endif
 

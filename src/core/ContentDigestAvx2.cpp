@@ -4,31 +4,35 @@
 
 #include <immintrin.h>
 
-// The lanes of the SSE2 function, two registers of four lanes instead of four of two.
+namespace {
+
+struct Avx2
+{
+    using Vector = __m256i;
+    static constexpr int width = 32;
+    static Vector fill(std::uint64_t value)
+    {
+        return _mm256_set1_epi64x(static_cast<long long>(value));
+    }
+    static Vector load(const void* at)
+    {
+        return _mm256_loadu_si256(static_cast<const Vector*>(at));
+    }
+    static void store(void* at, Vector a) { _mm256_storeu_si256(static_cast<Vector*>(at), a); }
+    static Vector add(Vector a, Vector b) { return _mm256_add_epi64(a, b); }
+    static Vector exclusiveOr(Vector a, Vector b) { return _mm256_xor_si256(a, b); }
+    // Of each 64-bit lane, its low half times its high half.
+    static Vector multiplyHalves(Vector a)
+    {
+        return _mm256_mul_epu32(a, _mm256_shuffle_epi32(a, _MM_SHUFFLE(0, 3, 0, 1)));
+    }
+    static Vector swapPairs(Vector a) { return _mm256_shuffle_epi32(a, _MM_SHUFFLE(1, 0, 3, 2)); }
+};
+
+} // namespace
+
 void DigestStripes::addAvx2(std::uint64_t* lanes, std::uint64_t place, const unsigned char* stripes,
                             std::size_t count)
 {
-    __m256i sums[2];
-    __m256i keys[2];
-    const __m256i step = _mm256_set1_epi64x(static_cast<long long>(kPrime3));
-    const __m256i placed = _mm256_set1_epi64x(static_cast<long long>(place * kPrime3));
-    for (int part = 0; part < 2; ++part) {
-        sums[part] = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(lanes + 4 * part));
-        keys[part] = _mm256_add_epi64(
-            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(kKeys + 4 * part)), placed);
-    }
-    for (std::size_t stripe = 0; stripe < count; ++stripe, stripes += 64)
-        for (int part = 0; part < 2; ++part) {
-            const __m256i word =
-                _mm256_loadu_si256(reinterpret_cast<const __m256i*>(stripes + 32 * part));
-            const __m256i keyed = _mm256_xor_si256(word, keys[part]);
-            const __m256i product =
-                _mm256_mul_epu32(keyed, _mm256_shuffle_epi32(keyed, _MM_SHUFFLE(0, 3, 0, 1)));
-            sums[part] = _mm256_add_epi64(
-                sums[part],
-                _mm256_add_epi64(product, _mm256_shuffle_epi32(word, _MM_SHUFFLE(1, 0, 3, 2))));
-            keys[part] = _mm256_add_epi64(keys[part], step);
-        }
-    for (int part = 0; part < 2; ++part)
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes + 4 * part), sums[part]);
+    addStripesWith<Avx2>(lanes, place, stripes, count);
 }
