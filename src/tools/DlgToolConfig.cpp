@@ -1,6 +1,6 @@
 #include "DlgToolConfig.h"
 
-#include "Cp949.h"
+#include "desktop/Cp949.h"
 #include "core/JobState.h"
 #include "core/Settings.h"
 #include "core/ToolListFile.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToolListCodec.h"
+#include "desktop/ToolListCodec.h"
 #include "core/ToolEntry.h"
 
 #include <QStandardItemModel>

@@ -1,7 +1,7 @@
 #include "tools/DlgToolConfig.h"
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
-#include "tools/Cp949.h"
+#include "desktop/Cp949.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>

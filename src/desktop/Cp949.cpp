@@ -1,6 +1,6 @@
 #include "Cp949.h"
 
-#include "desktop/os/SystemCp949.h"
+#include "os/SystemCp949.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
