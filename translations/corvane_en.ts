@@ -918,5 +918,107 @@ Nothing was saved.</translation>
         <source>이 버전의 Corvane은 이 설정을 저장하기만 하고 변환에는 쓰지 않습니다.</source>
         <translation>This version of Corvane stores this setting but does not use it when converting.</translation>
     </message>
+    <message>
+        <source>공구 리스트를 읽을 수 없어 공구를 확인하지 못했습니다</source>
+        <translation>tool list cannot be read: the tools went unchecked</translation>
+    </message>
+    <message>
+        <source>기계의 공구 리스트에 없는 공구입니다</source>
+        <translation>tool not in the machine&apos;s tool list</translation>
+    </message>
+    <message>
+        <source>주축 회전수가 공구 리스트와 다릅니다</source>
+        <translation>spindle speed other than the tool list&apos;s</translation>
+    </message>
+    <message>
+        <source>주 절삭 이송이 공구 리스트와 다릅니다</source>
+        <translation>main cutting feed other than the tool list&apos;s</translation>
+    </message>
+    <message>
+        <source>보정 번호가 공구 번호와 다릅니다</source>
+        <translation>offset number other than the tool&apos;s</translation>
+    </message>
+    <message>
+        <source>절삭유가 공구 리스트와 다릅니다</source>
+        <translation>coolant other than the tool list&apos;s</translation>
+    </message>
+    <message>
+        <source>공구 리스트에 측정하지 않은 공구로 되어 있습니다</source>
+        <translation>tool the list marks not measured</translation>
+    </message>
+    <message>
+        <source>DL이 공구 리스트와 다릅니다</source>
+        <translation>DL other than the tool list&apos;s</translation>
+    </message>
+    <message>
+        <source>너무 긴 줄이 있어 공구를 모두 확인하지 못했습니다</source>
+        <translation>a line too long to be read for its tools: not all were checked</translation>
+    </message>
+    <message>
+        <source>줄이 너무 길어 공구 리스트의 Feed/Spindle을 쓰지 못했습니다</source>
+        <translation>speed from the tool list not written: the line was too long to change</translation>
+    </message>
+    <message>
+        <source>Feed/Spindle 변경: 공구 리스트의 값으로 바꾼 줄 %1개</source>
+        <translation>Feed/Spindle change: %1 lines given the tool list&apos;s values</translation>
+    </message>
+    <message>
+        <source>공구 시트 (%1)</source>
+        <translation>Tool sheet (%1)</translation>
+    </message>
+    <message>
+        <source>공구 리스트 없음</source>
+        <translation>no tool list</translation>
+    </message>
+    <message>
+        <source>공구 교환이 없습니다.</source>
+        <translation>No tool changes.</translation>
+    </message>
+    <message>
+        <source>공구 번호</source>
+        <translation>Tool number</translation>
+    </message>
+    <message>
+        <source>공구 정보</source>
+        <translation>Tool information</translation>
+    </message>
+    <message>
+        <source>셀</source>
+        <translation>Cells</translation>
+    </message>
+    <message>
+        <source>S 프로그램</source>
+        <translation>S program</translation>
+    </message>
+    <message>
+        <source>S 리스트</source>
+        <translation>S list</translation>
+    </message>
+    <message>
+        <source>F 프로그램</source>
+        <translation>F program</translation>
+    </message>
+    <message>
+        <source>F 리스트</source>
+        <translation>F list</translation>
+    </message>
+    <message>
+        <source>검사 결과</source>
+        <translation>Findings</translation>
+    </message>
+    <message>
+        <source>공구 시트 저장...</source>
+        <translation>Save tool sheet...</translation>
+    </message>
+    <message>
+        <source>CSV 파일 (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>공구 시트를 저장할 수 없습니다.
+%1</source>
+        <translation>The tool sheet cannot be saved.
+%1</translation>
+    </message>
 </context>
 </TS>

@@ -50,6 +50,26 @@ const char* findingReason(SeamRule rule)
         return "Heidenhain program keeps its own datum: it may stand only at the first offset";
     case SeamRule::OffsetDiffersFromCell:
         return "program selects another work offset than its place";
+    case SeamRule::ToolListUnreadable:
+        return "tool list cannot be read: the tools went unchecked";
+    case SeamRule::ToolNotInList:
+        return "tool not in the machine's tool list";
+    case SeamRule::ToolSpindleDiffers:
+        return "spindle speed other than the tool list's";
+    case SeamRule::ToolFeedDiffers:
+        return "main cutting feed other than the tool list's";
+    case SeamRule::ToolOffsetNumber:
+        return "offset number other than the tool's";
+    case SeamRule::ToolCoolantDiffers:
+        return "coolant other than the tool list's";
+    case SeamRule::ToolNotMeasured:
+        return "tool the list marks not measured";
+    case SeamRule::ToolLengthDeltaDiffers:
+        return "DL other than the tool list's";
+    case SeamRule::ToolsNotAllRead:
+        return "a line too long to be read for its tools: not all were checked";
+    case SeamRule::ToolSpeedNotChanged:
+        return "speed from the tool list not written: the line was too long to change";
     }
     return "";
 }

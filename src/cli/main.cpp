@@ -5,6 +5,8 @@
 #include "core/NcMerge.h"
 #include "core/SeamCheck.h"
 #include "core/TemporaryFileCleanup.h"
+#include "core/ToolListCheck.h"
+#include "core/ToolSheet.h"
 #include "core/WorkOffset.h"
 
 #include <algorithm>
@@ -35,8 +37,10 @@ enum ExitStatus
 
 constexpr const char* kUsage =
     "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--strict] -o OUTPUT\n"
+    "                     [--tool-list LIST [--apply-tool-list]] [--tool-sheet CSV]\n"
     "                     [--at OFFSET] INPUT... [--at OFFSET INPUT...]...\n"
-    "       corvane-merge --check [--top N] [--bottom N] [--percent] [--at OFFSET] INPUT...\n"
+    "       corvane-merge --check [--top N] [--bottom N] [--percent] [--tool-list LIST\n"
+    "                     [--apply-tool-list]] [--tool-sheet CSV] [--at OFFSET] INPUT...\n"
     "\n"
     "Merges NC programs into one: blank lines are dropped, the top lines of every file but the\n"
     "first and the bottom lines of every file but the last are cut, and every line ends with\n"
@@ -57,6 +61,16 @@ constexpr const char* kUsage =
     "                   first move of a program that selects none; each change is printed as\n"
     "                   a note. A Heidenhain program keeps its own datum and may stand only at\n"
     "                   G54. Without --at nothing is rewritten\n"
+    "  --tool-list F    check every tool against the machine's tool list F (.tlist): a tool\n"
+    "                   the list lacks is an error; S, the main cutting feed, G43 H and G41/G42\n"
+    "                   D, coolant, a tool marked not measured and Heidenhain DL other than\n"
+    "                   the list's are warnings. Only values the list sets count\n"
+    "  --apply-tool-list\n"
+    "                   with --tool-list: every S of a tool becomes the list's spindle and every\n"
+    "                   F equal to the tool's main cutting feed the list's feed (the F of most\n"
+    "                   of its G01, G02, G03 blocks); each change is printed as a note\n"
+    "  --tool-sheet F   write a row per tool (cells, speeds of the programs and of the list,\n"
+    "                   findings) to F as comma-separated values\n"
     "  -h, --help       this text\n"
     "  -v, --version    the version\n";
 
@@ -72,6 +86,9 @@ struct Options
     bool check = false;
     bool strict = false;
     bool percent = false;
+    std::optional<std::string> toolList;
+    bool applyToolList = false;
+    std::optional<std::string> toolSheet;
 };
 
 void printError(const std::string& text)
@@ -176,6 +193,16 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             options.strict = true;
         } else if (name == "--percent") {
             options.percent = true;
+        } else if (name == "--apply-tool-list") {
+            options.applyToolList = true;
+        } else if (name == "--tool-list" || name == "--tool-sheet") {
+            if (!once(name) || !takeValue())
+                return std::nullopt;
+            if (value->empty() || value->starts_with("--")) {
+                printError(name + " needs a file's name, not " + escaped(*value));
+                return std::nullopt;
+            }
+            (name == "--tool-list" ? options.toolList : options.toolSheet) = value;
         } else if (name == "--top" || name == "--bottom") {
             if (!once(name) || !takeValue() ||
                 !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
@@ -204,6 +231,10 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             return std::nullopt;
         }
     }
+    if (options.applyToolList && !options.toolList) {
+        printError("--apply-tool-list needs the list: give it with --tool-list LIST");
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -219,11 +250,17 @@ std::vector<std::optional<MergeRequest::Cell>> requestCells(const Options& optio
     return cells;
 }
 
-// What placement changed, a note a line: PATH:LINE: note: TEXT. False when the stream failed.
-bool printPlacements(const MergeReport& report, std::FILE* stream)
+// What placement and the tool list changed, a note a line: PATH:LINE: note: TEXT. False when
+// the stream failed.
+bool printChanges(const MergeReport& report, std::FILE* stream)
 {
     std::string lines;
     for (const InputRecord& input : report.inputs) {
+        if (input.tools)
+            for (const SpeedChange& change : input.tools->changes)
+                lines += escaped(input.path) + ":" + std::to_string(change.line) +
+                         ": note: speed from the tool list: " + escaped(change.before) + " -> " +
+                         escaped(change.after) + '\n';
         if (!input.placement)
             continue;
         for (const OffsetChange& change : input.placement->changes) {
@@ -258,6 +295,8 @@ bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
         if (finding.line > 0)
             where += ":" + std::to_string(finding.line);
         std::string text = findingReason(finding.rule);
+        if (!finding.detail.empty())
+            text += " (" + escaped(finding.detail) + ")";
         if (finding.rule == SeamRule::ControlBytes) {
             char detail[64];
             std::snprintf(detail, sizeof detail, " (byte 0x%02x at offset %llu)", finding.byte,
@@ -276,23 +315,84 @@ bool printFindings(const std::vector<SeamFinding>& findings, std::FILE* stream)
     return std::fflush(stream) == 0 && !std::ferror(stream);
 }
 
+MergeRequest mergeRequest(const Options& options)
+{
+    return {.inputs = options.inputs,
+            .delUp = options.top,
+            .delBtm = options.bottom,
+            .percentLines = options.percent,
+            .cells = requestCells(options),
+            .readTools = options.toolList || options.toolSheet};
+}
+
+// The list's checks of a plan, when a list was given; applying it, the request gains its speeds
+// from a first plan, which the caller keeps for the writing.
+PlanCheck prepareToolList(const Options& options, MergeRequest& request, MergeReport& firstPlan)
+{
+    if (!options.toolList)
+        return {};
+    JobToolList toolList{*options.toolList, ReadToolList(*options.toolList)};
+    if (options.applyToolList)
+        firstPlan = planToolSpeeds(request, toolList);
+    return toolListCheck(std::move(toolList), options.applyToolList);
+}
+
+bool failedToPlan(const MergeReport& report)
+{
+    if (report.succeeded())
+        return false;
+    printError("cannot read the inputs: " + escaped(report.failure.path) + ": " +
+               fileErrorText(report.failure.error));
+    return true;
+}
+
+// --tool-sheet: the job's tools as comma-separated values. False when it cannot be written.
+bool writeToolSheet(const Options& options, const MergeReport& report,
+                    const std::vector<SeamFinding>& findings)
+{
+    if (!options.toolSheet)
+        return true;
+    std::optional<ToolListReadResult> list;
+    if (options.toolList)
+        list = ReadToolList(*options.toolList);
+    const std::vector<ToolSheetRow> rows =
+        makeToolSheet(report, list && list->read ? &list->tools : nullptr, findings);
+    const std::string csv = toolSheetCsv(
+        rows,
+        {"tool", "description", "cells", "S program", "S list", "F program", "F list", "findings"},
+        [](const SeamFinding& finding) {
+            return finding.detail.empty()
+                       ? std::string(findingReason(finding.rule))
+                       : std::string(findingReason(finding.rule)) + " (" + finding.detail + ")";
+        });
+    FileError error;
+    if (writeToolSheet(*options.toolSheet, csv, error))
+        return true;
+    printError("cannot write the tool sheet " + escaped(*options.toolSheet) + ": " +
+               fileErrorText(error));
+    return false;
+}
+
 // --check: the findings of a plan on standard output and a summary on standard error.
 int check(const Options& options)
 {
-    const auto [report, findings] = PlanAndCheck({.inputs = options.inputs,
-                                                  .delUp = options.top,
-                                                  .delBtm = options.bottom,
-                                                  .percentLines = options.percent,
-                                                  .cells = requestCells(options)});
+    MergeRequest request = mergeRequest(options);
+    MergeReport firstPlan{.status = MergeReport::Status::Planned};
+    const PlanCheck toolChecks = prepareToolList(options, request, firstPlan);
+    if (failedToPlan(firstPlan))
+        return Failed;
+    const auto [report, findings] = PlanAndCheck(request, toolChecks);
     if (report.status != MergeReport::Status::Planned) {
         printError("cannot check: " + escaped(report.failure.path) + ": " +
                    fileErrorText(report.failure.error));
         return Failed;
     }
-    if (!printPlacements(report, stdout) || !printFindings(findings, stdout)) {
+    if (!printChanges(report, stdout) || !printFindings(findings, stdout)) {
         printError("cannot write the findings to standard output");
         return Failed;
     }
+    if (!writeToolSheet(options, report, findings))
+        return Failed;
     const std::size_t errors = errorsIn(findings);
     std::fprintf(stderr, "corvane-merge: %zu errors, %zu warnings in %d copied files\n", errors,
                  findings.size() - errors, report.copiedFiles());
@@ -350,15 +450,20 @@ int main(int argc, char* argv[])
     }
 
     removeTemporaryOnSignals();
-    MergeRequest request{.inputs = options->inputs,
-                         .delUp = options->top,
-                         .delBtm = options->bottom,
-                         .percentLines = options->percent,
-                         .cells = requestCells(*options)};
+    MergeRequest request = mergeRequest(*options);
+    MergeReport firstPlan{.status = MergeReport::Status::Planned};
+    PlanCheck toolChecks = prepareToolList(*options, request, firstPlan);
+    if (failedToPlan(firstPlan))
+        return Failed;
+    if (options->applyToolList)
+        request.plan = &firstPlan; // the speeds hold for the inputs as it read them
     std::vector<SeamFinding> findings;
-    CheckSeamsBeforeWriting(request, findings, [&](const std::vector<SeamFinding>& found) {
-        return !options->strict || errorsIn(found) == 0;
-    });
+    CheckSeamsBeforeWriting(
+        request, findings,
+        [&](const std::vector<SeamFinding>& found) {
+            return !options->strict || errorsIn(found) == 0;
+        },
+        std::move(toolChecks));
     MergeReport report;
     if (*options->output == "-") {
         StandardOutputSink output;
@@ -366,8 +471,12 @@ int main(int argc, char* argv[])
     } else {
         report = MergeNcFiles(request, *options->output);
     }
-    printPlacements(report, stderr);
+    printChanges(report, stderr);
     printFindings(findings, stderr);
+    if (report.status == MergeReport::Status::Written ||
+        report.status == MergeReport::Status::NotApproved)
+        if (!writeToolSheet(*options, report, findings))
+            return Failed;
     if (report.status == MergeReport::Status::NotApproved) {
         printError("nothing written: the seams have errors (--strict)");
         return SeamErrors;

@@ -162,8 +162,9 @@ private:
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
     std::size_t copyLines(std::string_view bytes, std::uint64_t offset, std::uint64_t regionEnd,
                           InputRecord& record);
-    const char* place(std::int64_t number, std::string_view text, const NcLineFacts& facts,
-                      const char* run, const char* lineEnd);
+    const char* rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+                        const char* run, const char* lineEnd);
+    void streamed(std::int64_t number, const ScannedLine& line);
     void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
                     NcLineFacts&& facts);
     bool recordLastKept(Candidate& candidate);
@@ -242,6 +243,7 @@ private:
         std::int64_t lineNumber = 0;          // of the last line ended
         LineAssembly line{nullptr};           // a line that began in an earlier block; set per file
         OffsetPlacement* placement = nullptr; // of an ISO input placed at a cell
+        ToolUsageReader* tools = nullptr;
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
         std::uint64_t lineStart = 0;
@@ -443,6 +445,13 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         if (candidate.reader.dialect() != NcLineReader::Dialect::Heidenhain)
             state.placement = &placement.emplace(*record.placement);
     }
+    std::optional<ToolUsageReader> tools;
+    if (m_request.readTools) {
+        const bool changes = candidate.index < m_request.toolSpeeds.size() &&
+                             !m_request.toolSpeeds[candidate.index].empty();
+        state.tools = &tools.emplace(record.tools.emplace(),
+                                     changes ? &m_request.toolSpeeds[candidate.index] : nullptr);
+    }
     state.line = LineAssembly(&candidate.reader);
     state.lineNumber = cutTop ? record.cutTopLines : 0;
     record.contentLines = cutTop ? candidate.topContentLines : 0;
@@ -466,8 +475,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         ++state.lineNumber;
         ScannedLine last;
         if (state.line.finish(false, last)) {
-            if (state.placement)
-                state.placement->streamed(state.lineNumber, last.text, last.facts);
+            streamed(state.lineNumber, last);
             write(state.pendingCr ? "\r\r\n" : kLineEnd);
             ++record.contentLines;
             state.remember(state.lineStart, state.lineNumber);
@@ -590,8 +598,7 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
         ++lineNumber;
         ScannedLine line;
         if (state.line.finish(true, line)) {
-            if (state.placement)
-                state.placement->streamed(lineNumber, line.text, line.facts);
+            streamed(lineNumber, line);
             // A CR held back right before the LF is the CR of the CR LF written now.
             write(kLineEnd);
             keep(nullptr, line.text, std::move(line.facts));
@@ -608,10 +615,10 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
     LineScan scan(p, end, state.placement != nullptr);
     // Asked again after each line read word by word: the first statement decides the dialect,
-    // and placement reads every line up to the first move.
+    // and placement reads every line up to the first move. Tools are read from every line.
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !(state.placement && state.placement->readsEveryLine());
+               !(state.placement && state.placement->readsEveryLine()) && !state.tools;
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
@@ -698,8 +705,8 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
             const bool plain = scanned && !scan.notableWithin(p, p + length);
             if (!plain) {
                 NcLineFacts facts = state.reader->read(text);
-                if (state.placement)
-                    run = place(lineNumber, text, facts, run, lf);
+                if (state.placement || state.tools)
+                    run = rewrite(lineNumber, text, facts, run, lf);
                 keep(p, text, std::move(facts));
                 scanned = scanDecides();
             }
@@ -728,12 +735,20 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     return bytes.size();
 }
 
-// Writes what placement puts before a kept line or in its place, and the bytes not yet written
-// before it; returns where the unwritten bytes now start.
-const char* MergeRun::place(std::int64_t number, std::string_view text, const NcLineFacts& facts,
-                            const char* run, const char* lineEnd)
+// Writes what placement and speed changes put before a kept line or in its place, and the bytes
+// not yet written before it; returns where the unwritten bytes now start.
+const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+                              const char* run, const char* lineEnd)
 {
-    OffsetPlacement::Placed placed = m_copy.placement->place(number, text, facts);
+    OffsetPlacement::Placed placed;
+    if (m_copy.placement)
+        placed = m_copy.placement->place(number, text, facts);
+    if (m_copy.tools) {
+        const bool heidenhain = m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain;
+        if (std::optional<std::string> changed =
+                m_copy.tools->read(number, placed.rewritten ? *placed.rewritten : text, heidenhain))
+            placed.rewritten = std::move(changed);
+    }
     if (placed.inserted.empty() && !placed.rewritten)
         return run;
     write({run, std::size_t(text.data() - run)});
@@ -746,6 +761,16 @@ const char* MergeRun::place(std::int64_t number, std::string_view text, const Nc
     write(*placed.rewritten);
     write(kLineEnd);
     return lineEnd + 1;
+}
+
+// A kept line that was written as it streamed in, too long to be held.
+void MergeRun::streamed(std::int64_t number, const ScannedLine& line)
+{
+    if (m_copy.placement)
+        m_copy.placement->streamed(number, line.text, line.facts);
+    if (m_copy.tools)
+        m_copy.tools->streamed(number, line.text, !line.truncated,
+                               m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain);
 }
 
 // Where the last delBtm content lines begin, found from the end backwards.

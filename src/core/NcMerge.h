@@ -3,6 +3,7 @@
 #include "InputFile.h"
 #include "NcLineReader.h"
 #include "OffsetPlacement.h"
+#include "ToolUsage.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,6 +85,8 @@ struct InputRecord
     std::optional<ControlByteFound> controlByte;
     // Of an input placed at a cell's work offset, when it was copied.
     std::optional<InputPlacement> placement;
+    // Of a copied input, when the request reads tools: how its kept lines use them.
+    std::optional<InputTools> tools;
 };
 
 // What a merge did, input by input. The merge itself shows nothing; callers turn this into
@@ -160,6 +163,9 @@ struct MergeRequest
     // Placed inputs have their selections rewritten and an offset inserted where they have
     // none; off, they are left as they are and what differs from their cell is noted.
     bool rewriteOffsets = true;
+    // Every kept line is read for the tools it uses and, by input, their speeds changed.
+    bool readTools = false;
+    std::vector<ToolSpeeds> toolSpeeds{};
 };
 
 // The record of what a merge would do, reading every input as the merge would and writing

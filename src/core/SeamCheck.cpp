@@ -38,6 +38,16 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::OffsetShift, Severity::Warning, "offset-shift"},
     SeamRuleInfo{SeamRule::HeidenhainMoved, Severity::Error, "heidenhain-moved"},
     SeamRuleInfo{SeamRule::OffsetDiffersFromCell, Severity::Warning, "offset-differs-from-cell"},
+    SeamRuleInfo{SeamRule::ToolListUnreadable, Severity::Error, "tool-list-unreadable"},
+    SeamRuleInfo{SeamRule::ToolNotInList, Severity::Error, "tool-not-in-list"},
+    SeamRuleInfo{SeamRule::ToolSpindleDiffers, Severity::Warning, "tool-spindle-differs"},
+    SeamRuleInfo{SeamRule::ToolFeedDiffers, Severity::Warning, "tool-feed-differs"},
+    SeamRuleInfo{SeamRule::ToolOffsetNumber, Severity::Warning, "tool-offset-number"},
+    SeamRuleInfo{SeamRule::ToolCoolantDiffers, Severity::Warning, "tool-coolant-differs"},
+    SeamRuleInfo{SeamRule::ToolNotMeasured, Severity::Warning, "tool-not-measured"},
+    SeamRuleInfo{SeamRule::ToolLengthDeltaDiffers, Severity::Warning, "tool-dl-differs"},
+    SeamRuleInfo{SeamRule::ToolsNotAllRead, Severity::Warning, "tools-not-all-read"},
+    SeamRuleInfo{SeamRule::ToolSpeedNotChanged, Severity::Error, "tool-speed-not-changed"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -259,21 +269,37 @@ const SeamRuleInfo& seamRuleInfo(SeamRule rule)
                          [rule](const SeamRuleInfo& info) { return info.rule == rule; });
 }
 
-CheckedPlan PlanAndCheck(MergeRequest request)
+namespace {
+
+std::vector<SeamFinding> allFindings(const MergeReport& plan, const PlanCheck& moreChecks)
+{
+    std::vector<SeamFinding> findings = SeamChecker(plan).run();
+    if (moreChecks) {
+        std::vector<SeamFinding> more = moreChecks(plan);
+        findings.insert(findings.end(), std::make_move_iterator(more.begin()),
+                        std::make_move_iterator(more.end()));
+    }
+    return findings;
+}
+
+} // namespace
+
+CheckedPlan PlanAndCheck(MergeRequest request, const PlanCheck& moreChecks)
 {
     request.noteKept |= kCheckedWhenKept;
     CheckedPlan checked{PlanNcMerge(request), {}};
     if (checked.plan.succeeded())
-        checked.findings = SeamChecker(checked.plan).run();
+        checked.findings = allFindings(checked.plan, moreChecks);
     return checked;
 }
 
 void CheckSeamsBeforeWriting(MergeRequest& request, std::vector<SeamFinding>& findings,
-                             SeamApproval approve)
+                             SeamApproval approve, PlanCheck moreChecks)
 {
     request.noteKept |= kCheckedWhenKept;
-    request.approve = [&findings, approve = std::move(approve)](const MergeReport& plan) {
-        findings = SeamChecker(plan).run();
+    request.approve = [&findings, approve = std::move(approve),
+                       moreChecks = std::move(moreChecks)](const MergeReport& plan) {
+        findings = allFindings(plan, moreChecks);
         return approve(findings);
     };
 }

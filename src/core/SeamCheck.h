@@ -33,7 +33,17 @@ enum class SeamRule
     OffsetNotPlaced,     // a selection placement cannot name or reach (G54.1 without its P)
     OffsetShift,         // a placed program writing or shifting offsets itself: G10, G52, G92
     HeidenhainMoved,     // a Heidenhain program, which keeps its own datum, not in the first cell
-    OffsetDiffersFromCell, // placement off: a program selecting another offset than its cell's
+    OffsetDiffersFromCell,  // placement off: a program selecting another offset than its cell's
+    ToolListUnreadable,     // the job's tool list cannot be read: its tools went unchecked
+    ToolNotInList,          // a tool the machine's list does not hold
+    ToolSpindleDiffers,     // S other than the list's spindle
+    ToolFeedDiffers,        // the main cutting feed other than the list's feed
+    ToolOffsetNumber,       // G43 H or G41 / G42 D other than the tool's number
+    ToolCoolantDiffers,     // M07 or M08 other than the list's coolant
+    ToolNotMeasured,        // a tool the list marks not measured
+    ToolLengthDeltaDiffers, // a Heidenhain DL other than the list's
+    ToolsNotAllRead,        // a line too long to be read for its tools, or too many tools
+    ToolSpeedNotChanged,    // a speed due to change on a line written before it could be
 };
 
 struct SeamFinding
@@ -50,6 +60,8 @@ struct SeamFinding
     std::int64_t line = 0; // in that input, from 1; 0 for the whole input
     std::string text;      // the line, without its line end
     FileError error{};     // of an input left out: why, when it could not be read
+    std::string tool;      // of a tool rule: the tool's name ("12")
+    std::string detail;    // of a tool rule: what the program and the list say ("S8000, 12000")
     // Of a control byte: where it stands in the file, from 0, and its value.
     std::uint64_t offset = 0;
     unsigned char byte = 0;
@@ -72,12 +84,15 @@ struct CheckedPlan
     std::vector<SeamFinding> findings;
 };
 
+// Checks of a plan besides its seams, whose findings follow the seams'.
+using PlanCheck = std::function<std::vector<SeamFinding>(const MergeReport& plan)>;
+
 // Plans the merge, noting the kept lines the checks read, and checks its seams.
-CheckedPlan PlanAndCheck(MergeRequest request);
+CheckedPlan PlanAndCheck(MergeRequest request, const PlanCheck& moreChecks = {});
 
 using SeamApproval = std::function<bool(const std::vector<SeamFinding>& findings)>;
 
 // Has the merge note what the checks read and check the plan it makes before writing; approve
 // sees the findings, which land in findings too, and says whether to write.
 void CheckSeamsBeforeWriting(MergeRequest& request, std::vector<SeamFinding>& findings,
-                             SeamApproval approve);
+                             SeamApproval approve, PlanCheck moreChecks = {});

@@ -221,6 +221,26 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("Heidenhain 프로그램은 자기 원점을 씁니다: 첫 번째 셀에만 둘 수 있습니다");
     case SeamRule::OffsetDiffersFromCell:
         return tr("프로그램이 셀과 다른 공작물 좌표계를 선택합니다");
+    case SeamRule::ToolListUnreadable:
+        return tr("공구 리스트를 읽을 수 없어 공구를 확인하지 못했습니다");
+    case SeamRule::ToolNotInList:
+        return tr("기계의 공구 리스트에 없는 공구입니다");
+    case SeamRule::ToolSpindleDiffers:
+        return tr("주축 회전수가 공구 리스트와 다릅니다");
+    case SeamRule::ToolFeedDiffers:
+        return tr("주 절삭 이송이 공구 리스트와 다릅니다");
+    case SeamRule::ToolOffsetNumber:
+        return tr("보정 번호가 공구 번호와 다릅니다");
+    case SeamRule::ToolCoolantDiffers:
+        return tr("절삭유가 공구 리스트와 다릅니다");
+    case SeamRule::ToolNotMeasured:
+        return tr("공구 리스트에 측정하지 않은 공구로 되어 있습니다");
+    case SeamRule::ToolLengthDeltaDiffers:
+        return tr("DL이 공구 리스트와 다릅니다");
+    case SeamRule::ToolsNotAllRead:
+        return tr("너무 긴 줄이 있어 공구를 모두 확인하지 못했습니다");
+    case SeamRule::ToolSpeedNotChanged:
+        return tr("줄이 너무 길어 공구 리스트의 Feed/Spindle을 쓰지 못했습니다");
     }
     return {};
 }
@@ -393,4 +413,45 @@ QString UiTexts::toolNumberRepeated(const QString& number)
 QString UiTexts::notANumber(int tool, const QString& value, const QString& text)
 {
     return tr("%1번 공구의 '%2' 값 \"%3\"은(는) 숫자가 아닙니다.").arg(tool).arg(value, text);
+}
+
+QString UiTexts::speedChangeHeading(int changes)
+{
+    return tr("Feed/Spindle 변경: 공구 리스트의 값으로 바꾼 줄 %1개").arg(changes);
+}
+
+QString UiTexts::toolSheetHeading(const QString& list)
+{
+    return tr("공구 시트 (%1)").arg(list);
+}
+
+QString UiTexts::noToolList()
+{
+    return tr("공구 리스트 없음");
+}
+
+QString UiTexts::noToolChange()
+{
+    return tr("공구 교환이 없습니다.");
+}
+
+QStringList UiTexts::toolSheetColumns()
+{
+    return {tr("공구 번호"), tr("공구 정보"),  tr("셀"),       tr("S 프로그램"),
+            tr("S 리스트"),  tr("F 프로그램"), tr("F 리스트"), tr("검사 결과")};
+}
+
+QString UiTexts::saveToolSheetButton()
+{
+    return tr("공구 시트 저장...");
+}
+
+QString UiTexts::toolSheetFilter()
+{
+    return tr("CSV 파일 (*.csv)");
+}
+
+QString UiTexts::toolSheetNotSaved(const QString& file)
+{
+    return tr("공구 시트를 저장할 수 없습니다.\n%1").arg(file);
 }

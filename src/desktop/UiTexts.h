@@ -65,6 +65,15 @@ public:
     static QString cancelButton();
     static QString skipCleanPreview();
     static QString confirmWritingWithErrors(int errors);
+    // The tools of the preview: the changes the tool list made and the sheet of tools.
+    static QString speedChangeHeading(int changes);
+    static QString toolSheetHeading(const QString& list);
+    static QString noToolList();
+    static QString noToolChange();
+    static QStringList toolSheetColumns();
+    static QString saveToolSheetButton();
+    static QString toolSheetFilter();
+    static QString toolSheetNotSaved(const QString& file);
 
     // Files dropped that the job already holds.
     static QString addedAgain(const QStringList& names);

@@ -104,6 +104,9 @@ std::optional<ConvertRequest> ConvertCommand::chooseOutput()
                   .percentLines = settings.PER_STR != 0,
                   .cells = jobCells(m_state.m_JobFiles, settings),
                   .rewriteOffsets = settings.PosCheck != 0},
+        .toolList = m_state.toolListPath(m_state.m_strToolListName),
+        .applyToolList =
+            (m_state.m_nMachineFamily == 0 ? settings.FANUCToolChange : settings.HToolChange) != 0,
         .output = outputFilePath(
             settings.OUTPATH, settings.OUTFILE,
             outputExtension(settings.m_nOutputType, inputs.front(), settings.m_strCustomExt)),
@@ -124,10 +127,21 @@ void ConvertCommand::MergeJobFiles(const ConvertRequest& request)
     setRunning(true);
     m_request = request;
     m_stage = Stage::Planning;
-    m_worker.start([this, merge = m_request.merge](const MergeProgress& progress) {
-        MergeRequest planning = merge;
+    m_worker.start([this, request = m_request](const MergeProgress& progress) {
+        MergeRequest planning = request.merge;
         planning.progress = progress;
-        m_plan = PlanAndCheck(planning);
+        planning.readTools = true;
+        m_toolList = {request.toolList, ReadToolList(request.toolList)};
+        if (request.applyToolList) {
+            if (MergeReport first = planToolSpeeds(planning, m_toolList); !first.succeeded()) {
+                m_plan = {std::move(first), {}};
+                return;
+            }
+        }
+        m_plan = PlanAndCheck(planning, toolListCheck(m_toolList, request.applyToolList));
+        m_toolSpeeds = planning.toolSpeeds;
+        m_toolSheet = makeToolSheet(
+            m_plan.plan, m_toolList.list.read ? &m_toolList.list.tools : nullptr, m_plan.findings);
     });
 }
 
@@ -148,6 +162,8 @@ void ConvertCommand::planned()
             MergeRequest writing = merge;
             writing.progress = progress;
             writing.plan = &m_plan.plan;
+            writing.readTools = true;
+            writing.toolSpeeds = m_toolSpeeds;
             m_report = MergeNcFiles(writing, output);
         });
 }
@@ -203,7 +219,12 @@ bool ConvertCommand::confirmPreview()
     });
     // No to writing with errors goes back to the preview, where the operator may cancel.
     for (;;) {
-        MergePreviewDialog preview(m_plan.plan, findings, m_owner);
+        const PreviewToolSheet tools{
+            .rows = m_toolSheet,
+            .list = displayPath(m_toolList.path),
+            .codec = ToolListCodec::forTools(m_toolList.list.tools),
+        };
+        MergePreviewDialog preview(m_plan.plan, findings, m_owner, &tools);
         if (Platform::instance().runDialog(preview) != QDialog::Accepted)
             return false;
         if (preview.skipWhenClean())

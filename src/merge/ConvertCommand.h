@@ -3,6 +3,8 @@
 #include "BackgroundMerge.h"
 #include "ConvertRequest.h"
 #include "core/SeamCheck.h"
+#include "core/ToolListCheck.h"
+#include "core/ToolSheet.h"
 
 #include <QObject>
 
@@ -56,5 +58,8 @@ private:
     ConvertRequest m_request;
     // Written by the worker while it runs, read here once it has finished.
     CheckedPlan m_plan;
+    JobToolList m_toolList;
+    std::vector<ToolSpeeds> m_toolSpeeds; // what the plan found the list makes of the speeds
+    std::vector<ToolSheetRow> m_toolSheet;
     MergeReport m_report;
 };

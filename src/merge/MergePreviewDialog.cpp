@@ -1,8 +1,10 @@
 #include "MergePreviewDialog.h"
 
 #include "core/SplitPath.h"
+#include "desktop/AppIdentity.h"
 #include "desktop/DialogParts.h"
 #include "desktop/PathText.h"
+#include "desktop/Platform.h"
 #include "desktop/UiTexts.h"
 
 #include <QCheckBox>
@@ -34,6 +36,8 @@ QString severityText(Severity severity)
 QString findingText(const SeamFinding& finding)
 {
     QString reason = UiTexts::seamRuleReason(finding.rule);
+    if (!finding.detail.empty())
+        reason += u" (%1)"_s.arg(QString::fromStdString(finding.detail));
     if (finding.rule == SeamRule::ControlBytes)
         reason += u" "_s + UiTexts::controlByteAt(finding.byte, finding.offset);
     else if (finding.error)
@@ -110,11 +114,42 @@ QString placements(const std::vector<const InputRecord*>& copied)
     return html;
 }
 
+// Every line whose speeds the tool list changed: as read, struck through, and as written.
+QString speedChanges(const std::vector<const InputRecord*>& copied)
+{
+    int count = 0;
+    QString rows;
+    for (const InputRecord* input : copied) {
+        if (!input->tools || input->tools->changes.empty())
+            continue;
+        count += int(input->tools->changeCount);
+        rows += placedName(*input).toHtmlEscaped() + u"\n"_s;
+        for (const SpeedChange& change : input->tools->changes) {
+            rows += u"%1  <s>%2</s>\n"_s.arg(change.line, 6)
+                        .arg(QString::fromStdString(change.before).toHtmlEscaped());
+            rows += placedRow({change.line, change.before, change.after}, change.line);
+        }
+    }
+    if (count == 0)
+        return {};
+    return u"<h3>%1</h3><pre>%2</pre>"_s.arg(UiTexts::speedChangeHeading(count).toHtmlEscaped(),
+                                             rows);
+}
+
+QString joined(const std::vector<std::string>& values, const QString& separator)
+{
+    QStringList texts;
+    for (const std::string& value : values)
+        texts.append(QString::fromStdString(value));
+    return texts.join(separator);
+}
+
 } // namespace
 
 MergePreviewDialog::MergePreviewDialog(const MergeReport& plan,
-                                       const std::vector<SeamFinding>& findings, QWidget* parent)
-    : QDialog(parent), m_plan(plan), m_findings(findings),
+                                       const std::vector<SeamFinding>& findings, QWidget* parent,
+                                       const PreviewToolSheet* tools)
+    : QDialog(parent), m_plan(plan), m_findings(findings), m_tools(tools),
       m_view(DialogParts::named(new QTextBrowser, u"previewView"_s))
 {
     setWindowTitle(UiTexts::previewTitle());
@@ -137,6 +172,13 @@ MergePreviewDialog::MergePreviewDialog(const MergeReport& plan,
         cancel->setFocus();
     } else {
         write->setDefault(true);
+    }
+    if (m_tools && !m_tools->rows.empty()) {
+        QPushButton* save =
+            buttons->addButton(UiTexts::saveToolSheetButton(), QDialogButtonBox::ActionRole);
+        save->setObjectName(u"saveToolSheetButton"_s);
+        save->setAutoDefault(false);
+        connect(save, &QPushButton::clicked, this, &MergePreviewDialog::saveToolSheet);
     }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -247,6 +289,8 @@ QString MergePreviewDialog::html() const
         return rows;
     };
     html += placements(copied);
+    html += speedChanges(copied);
+    html += toolSheetHtml();
     for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
         const InputRecord& before = *copied[i];
         const InputRecord& after = *copied[i + 1];
@@ -264,4 +308,73 @@ QString MergePreviewDialog::html() const
     if (m_plan.percentAddedAtEnd)
         html += added(UiTexts::outputEnd());
     return html;
+}
+
+// One row a tool: what the programs and the list say of it, its findings in their colour.
+QString MergePreviewDialog::toolSheetHtml() const
+{
+    if (!m_tools)
+        return {};
+    QString html = u"<h3>%1</h3>"_s.arg(
+        UiTexts::toolSheetHeading(m_tools->list.isEmpty() ? UiTexts::noToolList() : m_tools->list)
+            .toHtmlEscaped());
+    if (m_tools->rows.empty())
+        return html + u"<p>%1</p>"_s.arg(UiTexts::noToolChange());
+    html += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>"_s;
+    for (const QString& column : UiTexts::toolSheetColumns())
+        html += u"<th>%1</th>"_s.arg(column.toHtmlEscaped());
+    html += u"</tr>"_s;
+    for (const ToolSheetRow& row : m_tools->rows) {
+        QStringList found;
+        QString colour;
+        for (const SeamFinding& finding : row.findings) {
+            found.append(findingText(finding));
+            if (colour.isEmpty() || finding.severity == Severity::Error)
+                colour = finding.severity == Severity::Error ? u"#ffc8c8"_s : u"#ffe8b0"_s;
+        }
+        const QStringList cells{QString::fromStdString(row.tool),
+                                m_tools->codec.decode(row.description),
+                                joined(row.cells, u" "_s),
+                                joined(row.spindles, u" / "_s),
+                                m_tools->codec.decode(row.listSpindle),
+                                joined(row.mainFeeds, u" / "_s),
+                                m_tools->codec.decode(row.listFeed),
+                                found.join(u"\n"_s)};
+        html += colour.isEmpty() ? u"<tr>"_s : u"<tr style=\"background-color:%1\">"_s.arg(colour);
+        for (const QString& cell : cells)
+            html += u"<td>%1</td>"_s.arg(cell.toHtmlEscaped().replace(u'\n', u"<br>"_s));
+        html += u"</tr>"_s;
+    }
+    return html + u"</table>"_s;
+}
+
+std::string MergePreviewDialog::toolSheetCsv() const
+{
+    if (!m_tools)
+        return {};
+    std::vector<ToolSheetRow> rows = m_tools->rows;
+    for (ToolSheetRow& row : rows)
+        for (std::string* value : {&row.description, &row.listSpindle, &row.listFeed})
+            *value = m_tools->codec.decode(*value).toStdString();
+    std::vector<std::string> headers;
+    for (const QString& column : UiTexts::toolSheetColumns())
+        headers.push_back(column.toStdString());
+    return "\xEF\xBB\xBF" + ::toolSheetCsv(rows, headers, [](const SeamFinding& finding) {
+               return findingText(finding).toStdString();
+           });
+}
+
+void MergePreviewDialog::saveToolSheet()
+{
+    Platform& platform = Platform::instance();
+    const auto choice = platform.getSaveFileName(
+        this, {.filters = {UiTexts::toolSheetFilter()}, .defaultSuffix = u"csv"_s});
+    if (!choice)
+        return;
+    FileError error;
+    if (!writeToolSheet(corePath(choice->path), toolSheetCsv(), error))
+        platform.showMessage(this, AppIdentity::windowCaption(),
+                             UiTexts::toolSheetNotSaved(choice->path) + u"\n"_s +
+                                 UiTexts::fileError(error),
+                             Platform::Icon::Warning);
 }

@@ -2,6 +2,8 @@
 
 #include "core/NcMerge.h"
 #include "core/SeamCheck.h"
+#include "core/ToolSheet.h"
+#include "desktop/ToolListCodec.h"
 
 #include <QDialog>
 
@@ -10,8 +12,17 @@
 class QCheckBox;
 class QTextBrowser;
 
+// The job's tools beside the list they were checked against, and how the list's values read.
+struct PreviewToolSheet
+{
+    std::vector<ToolSheetRow> rows;
+    QString list; // its path, for the heading
+    ToolListCodec codec;
+};
+
 // What a planned merge will cut, seam by seam: the last lines kept before it, the lines cut on
-// both sides, the first lines kept after it, every finding marked at its line, and a summary.
+// both sides, the first lines kept after it, every finding marked at its line, and a summary;
+// with tools, what the tool list changed and a sheet of the tools, which can be saved as CSV.
 // Accepted means write.
 class MergePreviewDialog : public QDialog
 {
@@ -19,18 +30,25 @@ class MergePreviewDialog : public QDialog
 
 public:
     MergePreviewDialog(const MergeReport& plan, const std::vector<SeamFinding>& findings,
-                       QWidget* parent = nullptr);
+                       QWidget* parent = nullptr, const PreviewToolSheet* tools = nullptr);
 
     // The operator asked to write merges without findings from now on without this preview.
     bool skipWhenClean() const;
     // The preview as plain text, as the operator reads it.
     QString text() const;
 
+    // The tool sheet as the file that saving it writes: UTF-8 CSV with a byte order mark, which
+    // spreadsheets need to read it as UTF-8.
+    std::string toolSheetCsv() const;
+
 private:
     QString html() const;
+    QString toolSheetHtml() const;
+    void saveToolSheet();
 
     const MergeReport& m_plan;
     const std::vector<SeamFinding>& m_findings;
+    const PreviewToolSheet* m_tools;
     QTextBrowser* m_view;
     QCheckBox* m_skip = nullptr;
 };

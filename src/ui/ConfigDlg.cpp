@@ -155,10 +155,10 @@ QWidget* CConfigDlg::buildConversionGroup()
     auto* machines = new QGridLayout;
     machines->addWidget(m_fanuc, 0, 0);
     machines->addWidget(m_fanucToolList, 0, 1);
-    machines->addWidget(notUsed(m_fanucToolChange), 0, 2);
+    machines->addWidget(m_fanucToolChange, 0, 2);
     machines->addWidget(m_heidenhain, 1, 0);
     machines->addWidget(m_heidenhainToolList, 1, 1);
-    machines->addWidget(notUsed(m_heidenhainToolChange), 1, 2);
+    machines->addWidget(m_heidenhainToolChange, 1, 2);
     machines->setColumnStretch(1, 1);
     auto* machineGroup = new QButtonGroup(this);
     machineGroup->addButton(m_fanuc, 0);

@@ -34,6 +34,9 @@ private slots:
         m_env.emplace();
         m_frame = std::make_unique<CMainFrame>(m_env->app);
         GetSettings().EXECOMBO = "editor";
+        // The machine holds the tool the programs below call.
+        m_env->write(u"ToolList.tlist"_s, "1\r\n");
+        m_env->app.m_strToolListName = "ToolList.tlist";
         m_env->platform.dialogAnswer = [](QDialog&) {
             return int(QDialog::Accepted);
         };
@@ -152,7 +155,8 @@ private slots:
         // A first conversion starts where "Output 경로 설정" pointed.
         QCOMPARE(m_env->platform.saveRequests[0].folder, u"/chosen/output"_s);
         QCOMPARE(GetSettings().OUTFILE, std::string("before"));
-        QCOMPARE(QDir(m_env->folder.path()).entryList(QDir::Files), QStringList{u"job.nc"_s});
+        QCOMPARE(QDir(m_env->folder.path()).entryList(QDir::Files),
+                 (QStringList{u"job.nc"_s, u"ToolList.tlist"_s}));
     }
 
     void anEditorThatFailsAndABadCutAreReported()

@@ -99,9 +99,8 @@ private slots:
         marked.sort();
         QCOMPARE(marked,
                  (QStringList{u"deleteFinalFolderCheck"_s, u"deleteFoldersCheck"_s,
-                              u"endLineEdit"_s, u"fanucToolChangeCheck"_s, u"firstLineEdit"_s,
-                              u"heidenhainToolChangeCheck"_s, u"limitEdit"_s, u"mvrCentreEdit"_s,
-                              u"mvrOffsetEdit"_s, u"openNcDataCheck"_s}));
+                              u"endLineEdit"_s, u"firstLineEdit"_s, u"limitEdit"_s,
+                              u"mvrCentreEdit"_s, u"mvrOffsetEdit"_s, u"openNcDataCheck"_s}));
     }
 
     void outOfRangeValuesAreRefusedAndNothingStored_data()

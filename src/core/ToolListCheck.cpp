@@ -1,0 +1,202 @@
+#include "ToolListCheck.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+std::string trimmed(const std::string& text)
+{
+    const std::size_t begin = text.find_first_not_of(" \t");
+    if (begin == std::string::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(" \t") - begin + 1);
+}
+
+std::optional<double> listNumber(const std::string& value)
+{
+    return ncNumber(trimmed(value));
+}
+
+// A spindle or feed of 0 is no speed to check or write: it would stop the cut.
+std::optional<double> listSpeed(const std::string& value)
+{
+    const std::optional<double> speed = listNumber(value);
+    return speed && *speed > 0 ? speed : std::nullopt;
+}
+
+bool differs(double a, double b)
+{
+    return std::fabs(a - b) > 1e-9;
+}
+
+std::string codeText(double coolant)
+{
+    return coolant == 7 ? "M07" : coolant == 8 ? "M08" : "M" + formatG(coolant);
+}
+
+class ToolListChecker
+{
+public:
+    ToolListChecker(const JobToolList& toolList, bool applied, std::vector<SeamFinding>& findings)
+        : m_list(toolList.list.tools), m_applied(applied), m_findings(findings)
+    {}
+
+    void check(const InputRecord& input, const ToolUsage& tool)
+    {
+        m_input = &input;
+        m_tool = &tool;
+        const std::optional<ListedTool> listed = findListedTool(m_list, tool);
+        if (!listed) {
+            add(SeamRule::ToolNotInList, tool.change, "T" + tool.name);
+            return;
+        }
+        if (listed->notMeasured)
+            add(SeamRule::ToolNotMeasured, tool.change, "T" + tool.name);
+        if (listed->spindle && !m_applied)
+            for (const ToolWord& spindle : tool.spindles)
+                if (differs(spindle.number, *listed->spindle))
+                    add(SeamRule::ToolSpindleDiffers, spindle,
+                        "S" + spindle.value + ", " + trimmed(listed->entry->values[5]));
+        if (const ToolUsage::Feed* main = tool.mainFeed();
+            main && listed->feed && !m_applied && differs(main->word.number, *listed->feed))
+            add(SeamRule::ToolFeedDiffers, main->word,
+                "F" + main->word.value + ", " + trimmed(listed->entry->values[6]));
+        if (tool.number >= 0) {
+            for (const ToolWord& offset : tool.lengthOffsets)
+                if (differs(offset.number, double(tool.number)))
+                    add(SeamRule::ToolOffsetNumber, offset, "H" + offset.value);
+            for (const ToolWord& offset : tool.radiusOffsets)
+                if (differs(offset.number, double(tool.number)))
+                    add(SeamRule::ToolOffsetNumber, offset, "D" + offset.value);
+        }
+        if (listed->coolant)
+            for (const ToolWord& coolant : tool.coolants)
+                if (differs(coolant.number, *listed->coolant))
+                    add(SeamRule::ToolCoolantDiffers, coolant,
+                        coolant.value + ", " + codeText(*listed->coolant));
+        if (listed->lengthDelta)
+            for (const ToolWord& delta : tool.lengthDeltas)
+                if (differs(delta.number, *listed->lengthDelta))
+                    add(SeamRule::ToolLengthDeltaDiffers, delta,
+                        "DL" + delta.value + ", " + trimmed(listed->entry->values[9]));
+    }
+
+private:
+    void add(SeamRule rule, const ToolWord& where, std::string detail)
+    {
+        SeamFinding finding{.rule = rule,
+                            .severity = seamRuleInfo(rule).severity,
+                            .path = m_input->path,
+                            .line = where.line,
+                            .text = where.text};
+        finding.tool = m_tool->name;
+        finding.detail = "T" + m_tool->name + ": " + detail;
+        if (rule == SeamRule::ToolNotInList || rule == SeamRule::ToolNotMeasured)
+            finding.detail = detail;
+        m_findings.push_back(std::move(finding));
+    }
+
+    const std::vector<ToolEntry>& m_list;
+    bool m_applied;
+    std::vector<SeamFinding>& m_findings;
+    const InputRecord* m_input = nullptr;
+    const ToolUsage* m_tool = nullptr;
+};
+
+} // namespace
+
+std::optional<ListedTool> findListedTool(const std::vector<ToolEntry>& list, const ToolUsage& tool)
+{
+    const auto found = std::find_if(list.begin(), list.end(), [&](const ToolEntry& entry) {
+        if (tool.number >= 0)
+            return toolNumber(entry.values[0]) == tool.number;
+        return trimmed(entry.values[0]) == tool.name;
+    });
+    if (found == list.end())
+        return std::nullopt;
+    ListedTool listed{.entry = &*found,
+                      .spindle = listSpeed(found->values[5]),
+                      .feed = listSpeed(found->values[6]),
+                      .lengthDelta = listNumber(found->values[9])};
+    std::string coolant = trimmed(found->values[4]);
+    if (!coolant.empty() && (coolant[0] == 'M' || coolant[0] == 'm'))
+        listed.coolant = ncNumber(coolant.substr(1));
+    const std::string measured = trimmed(found->values[8]);
+    listed.notMeasured = measured == "X" || measured == "x";
+    return listed;
+}
+
+std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
+                                               const JobToolList& toolList, bool applied)
+{
+    std::vector<SeamFinding> findings;
+    if (!toolList.list.read) {
+        SeamFinding finding{.rule = SeamRule::ToolListUnreadable,
+                            .severity = seamRuleInfo(SeamRule::ToolListUnreadable).severity,
+                            .path = toolList.path,
+                            .error = toolList.list.error};
+        findings.push_back(std::move(finding));
+        return findings;
+    }
+    ToolListChecker checker(toolList, applied, findings);
+    for (const InputRecord& input : report.inputs) {
+        if (input.outcome != InputRecord::Outcome::Copied || !input.tools)
+            continue;
+        for (const ToolUsage& tool : input.tools->tools)
+            checker.check(input, tool);
+        const auto wholeInput = [&](SeamRule rule, std::int64_t line) {
+            findings.push_back({.rule = rule,
+                                .severity = seamRuleInfo(rule).severity,
+                                .path = input.path,
+                                .line = line});
+        };
+        if (input.tools->notAllRead)
+            wholeInput(SeamRule::ToolsNotAllRead, 0);
+        for (const std::int64_t line : input.tools->notChanged)
+            wholeInput(SeamRule::ToolSpeedNotChanged, line);
+    }
+    return findings;
+}
+
+std::vector<ToolSpeeds> toolSpeedsFromList(const MergeReport& plan,
+                                           const std::vector<ToolEntry>& list)
+{
+    std::vector<ToolSpeeds> speeds(plan.inputs.size());
+    for (std::size_t i = 0; i < plan.inputs.size(); ++i) {
+        const InputRecord& input = plan.inputs[i];
+        if (input.outcome != InputRecord::Outcome::Copied || !input.tools)
+            continue;
+        for (const ToolUsage& tool : input.tools->tools) {
+            const std::optional<ListedTool> listed = findListedTool(list, tool);
+            if (!listed)
+                continue;
+            ToolSpeed speed;
+            if (listed->spindle)
+                speed.spindle = trimmed(listed->entry->values[5]);
+            if (const ToolUsage::Feed* main = tool.mainFeed(); main && listed->feed) {
+                speed.mainFeed = main->word.number;
+                speed.feed = trimmed(listed->entry->values[6]);
+            }
+            if (speed.spindle || speed.mainFeed)
+                speeds[i][tool.name] = speed;
+        }
+    }
+    return speeds;
+}
+
+PlanCheck toolListCheck(JobToolList toolList, bool applied)
+{
+    return [toolList = std::move(toolList), applied](const MergeReport& plan) {
+        return checkToolsAgainstList(plan, toolList, applied);
+    };
+}
+
+MergeReport planToolSpeeds(MergeRequest& request, const JobToolList& toolList)
+{
+    request.readTools = true;
+    MergeReport plan = PlanNcMerge(request);
+    if (plan.succeeded() && toolList.list.read)
+        request.toolSpeeds = toolSpeedsFromList(plan, toolList.list.tools);
+    return plan;
+}
