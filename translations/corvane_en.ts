@@ -1020,5 +1020,9 @@ Nothing was saved.</translation>
         <translation>The tool sheet cannot be saved.
 %1</translation>
     </message>
+    <message>
+        <source>공구 리스트 값</source>
+        <translation>from the tool list</translation>
+    </message>
 </context>
 </TS>

@@ -73,9 +73,13 @@ std::vector<ToolSheetRow> makeToolSheet(const MergeReport& plan, const std::vect
                 addOnce(row->mainFeeds, main->word.value);
         }
     }
+    // A finding of the same program at several cells is one of the tool's.
     for (const SeamFinding& finding : findings)
         for (ToolSheetRow& row : rows)
-            if (!finding.tool.empty() && finding.tool == row.tool)
+            if (!finding.tool.empty() && finding.tool == row.tool &&
+                std::none_of(row.findings.begin(), row.findings.end(), [&](const SeamFinding& f) {
+                    return f.rule == finding.rule && f.detail == finding.detail;
+                }))
                 row.findings.push_back(finding);
     return rows;
 }

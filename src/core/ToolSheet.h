@@ -20,7 +20,7 @@ struct ToolSheetRow
     std::string listSpindle;
     std::vector<std::string> mainFeeds; // the programs' main cutting feeds, each value once
     std::string listFeed;
-    std::vector<SeamFinding> findings;
+    std::vector<SeamFinding> findings; // each rule and detail once
 };
 
 // A row a tool, in the order the job first calls them; list is null when there is none.

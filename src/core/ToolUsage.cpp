@@ -205,7 +205,10 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         }
         if (c == ';')
             break;
-        if (!isLetter(c)) {
+        // Addresses are single letters: one beside another belongs to a macro keyword (IF,
+        // GOTO, WHILE, GT).
+        if (!isLetter(c) || (i > 0 && isLetter(text[i - 1])) ||
+            (i + 1 < text.size() && isLetter(text[i + 1]))) {
             ++i;
             continue;
         }
@@ -215,7 +218,7 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
             ++at;
         word.valueBegin = at;
         word.valueEnd = numberEnd(text, at);
-        // A letter of a macro keyword (IF, GOTO, WHILE) is no address.
+        // Without a value it is an address only before a macro's variable or expression.
         if (word.valueBegin == word.valueEnd &&
             (at == text.size() || (text[at] != '#' && text[at] != '['))) {
             ++i;

@@ -455,3 +455,8 @@ QString UiTexts::toolSheetNotSaved(const QString& file)
 {
     return tr("공구 시트를 저장할 수 없습니다.\n%1").arg(file);
 }
+
+QString UiTexts::speedChangedMark()
+{
+    return tr("공구 리스트 값");
+}

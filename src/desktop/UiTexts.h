@@ -46,6 +46,7 @@ public:
     static QString cutMark();
     static QString addedMark();
     static QString rewrittenMark();
+    static QString speedChangedMark();
     static QString placementHeading(bool rewrite);
     static QString cellHeading(const QString& offset, int programs, int changes);
     static QString noPlacementChange();

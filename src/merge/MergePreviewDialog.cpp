@@ -64,13 +64,19 @@ QString findingPlace(const SeamFinding& finding)
     return finding.line > 0 ? u"%1:%2"_s.arg(path).arg(finding.line) : path;
 }
 
-// What placement wrote in place of a line or before it, in green.
+// What placement or the tool list wrote in place of a line or before it, in green.
+QString changedRow(const std::string& before, const std::string& after, std::int64_t number,
+                   const QString& mark)
+{
+    return u"<span style=\"background-color:#c8f0c8\">%1  %2   ＋ %3</span>\n"_s.arg(
+        before.empty() ? QString(6, u' ') : u"%1"_s.arg(number, 6),
+        QString::fromStdString(after).toHtmlEscaped(), mark);
+}
+
 QString placedRow(const OffsetChange& change, std::int64_t number)
 {
     const QString mark = change.before.empty() ? UiTexts::addedMark() : UiTexts::rewrittenMark();
-    return u"<span style=\"background-color:#c8f0c8\">%1  %2   ＋ %3</span>\n"_s.arg(
-        change.before.empty() ? QString(6, u' ') : u"%1"_s.arg(number, 6),
-        QString::fromStdString(change.after).toHtmlEscaped(), mark);
+    return changedRow(change.before, change.after, number, mark);
 }
 
 // Every change placement makes, cell by cell in the order the job runs them.
@@ -127,7 +133,8 @@ QString speedChanges(const std::vector<const InputRecord*>& copied)
         for (const SpeedChange& change : input->tools->changes) {
             rows += u"%1  <s>%2</s>\n"_s.arg(change.line, 6)
                         .arg(QString::fromStdString(change.before).toHtmlEscaped());
-            rows += placedRow({change.line, change.before, change.after}, change.line);
+            rows +=
+                changedRow(change.before, change.after, change.line, UiTexts::speedChangedMark());
         }
     }
     if (count == 0)
@@ -213,14 +220,29 @@ QString MergePreviewDialog::html() const
         errors += finding.severity == Severity::Error ? 1 : 0;
     }
     std::vector<const InputRecord*> copied;
-    std::map<std::pair<std::string, std::int64_t>, const OffsetChange*> changed;
-    for (const InputRecord& input : m_plan.inputs)
-        if (input.outcome == InputRecord::Outcome::Copied) {
-            copied.push_back(&input);
-            if (input.placement)
-                for (const OffsetChange& change : input.placement->changes)
-                    changed[{input.path, change.line}] = &change;
-        }
+    // What a line became, where placement or the tool list changed it; the list changes last.
+    struct LineChange
+    {
+        const std::string* before;
+        const std::string* after;
+        QString mark;
+    };
+    std::map<std::pair<std::string, std::int64_t>, LineChange> changed;
+    for (const InputRecord& input : m_plan.inputs) {
+        if (input.outcome != InputRecord::Outcome::Copied)
+            continue;
+        copied.push_back(&input);
+        if (input.placement)
+            for (const OffsetChange& change : input.placement->changes)
+                changed[{input.path, change.line}] = {
+                    &change.before, &change.after,
+                    change.before.empty() ? UiTexts::addedMark() : UiTexts::rewrittenMark()};
+        if (input.tools)
+            for (const SpeedChange& change : input.tools->changes)
+                changed.insert_or_assign(
+                    {input.path, change.line},
+                    LineChange{&change.before, &change.after, UiTexts::speedChangedMark()});
+    }
 
     QString html = u"<p><b>%1</b></p>"_s.arg(
         UiTexts::previewSummary(int(copied.size()), std::max(0, int(copied.size()) - 1), errors,
@@ -236,6 +258,7 @@ QString MergePreviewDialog::html() const
             findingText(finding).toHtmlEscaped(), findingPlace(finding).toHtmlEscaped(),
             QString::fromStdString(finding.text).toHtmlEscaped());
     html += u"</ul>"_s;
+    html += toolSheetHtml();
 
     // One line of a seam: its number and text, struck through when cut or rewritten, its
     // findings beside.
@@ -243,8 +266,9 @@ QString MergePreviewDialog::html() const
         const auto change = changed.find({input.path, numbered.number});
         QString prefix;
         if (!cut && change != changed.end()) {
-            prefix = placedRow(*change->second, numbered.number);
-            if (!change->second->before.empty()) {
+            const LineChange& line = change->second;
+            prefix = changedRow(*line.before, *line.after, numbered.number, line.mark);
+            if (!line.before->empty()) {
                 // The line as read, struck through, the rewritten one after it.
                 const QString struck =
                     u"%1  <s>%2</s>\n"_s.arg(numbered.number, 6)
@@ -290,7 +314,6 @@ QString MergePreviewDialog::html() const
     };
     html += placements(copied);
     html += speedChanges(copied);
-    html += toolSheetHtml();
     for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
         const InputRecord& before = *copied[i];
         const InputRecord& after = *copied[i + 1];
