@@ -153,6 +153,46 @@ private slots:
         }
     }
 
+    // --tool-list checks each tool against the machine's list, --apply-tool-list writes its
+    // speeds with a note each, --tool-sheet lists the tools; a missing tool is an error.
+    void toolsAreCheckedAppliedAndListed()
+    {
+        const QString list = write(u"m.tlist"_s, "T1,flat,0,0,M08,1000,200\r\n");
+        const QString a = write(u"a.nc"_s, "T1 M6\nS800 M3\nG1 X1 F100\nX2\nT4 M6\nM30\n");
+        QProcess check;
+        check.start(QStringLiteral(CORVANE_MERGE_PATH), {u"--check"_s, u"--tool-list"_s, list, a});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(check.exitCode(), 3);
+        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+                 a +
+                     u":2: warning: spindle speed other than the tool list's (T1: S800, 1000): "
+                     u"S800 M3\n"_s +
+                     a +
+                     u":3: warning: main cutting feed other than the tool list's (T1: F100, "
+                     u"200): G1 X1 F100\n"_s +
+                     a + u":5: error: tool not in the machine's tool list (T4): T4 M6\n"_s);
+
+        QString errors;
+        QCOMPARE(run({u"--strict"_s, u"--tool-list"_s, list, u"--apply-tool-list"_s, u"-o"_s,
+                      path(u"out.nc"_s), a},
+                     &errors),
+                 3);
+        QVERIFY(!QFile::exists(path(u"out.nc"_s)));
+
+        const QString b = write(u"b.nc"_s, "T1 M6\nS800 M3\nG1 X1 F100\nX2 F50\nM30\n");
+        QCOMPARE(run({u"--tool-list"_s, list, u"--apply-tool-list"_s, u"--tool-sheet"_s,
+                      path(u"s.csv"_s), u"-o"_s, path(u"out.nc"_s), b},
+                     &errors),
+                 0);
+        QCOMPARE(read(u"out.nc"_s),
+                 QByteArray("T1 M6\r\nS1000 M3\r\nG1 X1 F200\r\nX2 F50\r\nM30\r\n"));
+        QCOMPARE(errors, b + u":2: note: speed from the tool list: S800 M3 -> S1000 M3\n"_s + b +
+                             u":3: note: speed from the tool list: G1 X1 F100 -> G1 X1 F200\n"_s);
+        QCOMPARE(read(u"s.csv"_s), QByteArray("tool,description,cells,S program,S list,F "
+                                              "program,F list,findings\r\n1,flat,b.nc,800,1000,"
+                                              "100,200,\r\n"));
+    }
+
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
     void aSignalRemovesTheTemporaryFile_data()
     {
@@ -211,6 +251,10 @@ private slots:
         QTest::newRow("output twice")
             << QStringList{u"-o"_s, u"out.nc"_s, u"--output"_s, u"other.nc"_s, u"in.nc"_s};
         QTest::newRow("output forgotten") << QStringList{u"-o"_s, u"--"_s, u"in.nc"_s};
+        QTest::newRow("apply without list")
+            << QStringList{u"--apply-tool-list"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("list twice") << QStringList{
+            u"--tool-list=a"_s, u"--tool-list"_s, u"b"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
     }
 
     void usageErrorsAndUnwritableOutputsExitWithTwo()

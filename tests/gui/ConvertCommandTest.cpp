@@ -364,6 +364,42 @@ private slots:
         QVERIFY(shownText.contains(u"셀과 다른 공작물 좌표계"_s));
     }
 
+    // The tools are checked against the machine's list: the preview shows what the list's
+    // speeds change and a sheet of the tools, which it saves as CSV; off, speeds stay.
+    void toolsMeetTheMachinesList()
+    {
+        m_env->write(u"ToolList.tlist"_s, "T1,평엔드밀 10,0,0,M08,1000,200\r\n");
+        m_env->app.m_nMachineFamily = 0;
+        addJob(u"a.nc"_s, "T1 M6\nS800 M3\nG54 G1 X1 F100\nT2 M6\nM30\n");
+        QString shownText;
+        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
+            auto& preview = static_cast<MergePreviewDialog&>(dialog);
+            shownText = preview.text();
+            m_env->platform.saveAnswers.push_back({m_env->path(u"tools.csv"_s), 0});
+            preview.findChild<QPushButton*>(u"saveToolSheetButton"_s)->click();
+            return int(QDialog::Accepted);
+        };
+        m_env->platform.yesNoAnswers = {true, true}; // written despite the missing tool
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
+                 QByteArray("T1 M6\r\nS1000 M3\r\nG54 G1 X1 F200\r\nT2 M6\r\nM30\r\n"));
+        QVERIFY(shownText.contains(u"Feed/Spindle 변경: 공구 리스트의 값으로 바꾼 줄 2개"_s));
+        QVERIFY(shownText.contains(
+            u"오류: 기계의 공구 리스트에 없는 공구입니다 (T2) (%1:4)"_s.arg(shown(u"a.nc"_s))));
+        const QByteArray csv = readTestFile(m_env->path(u"tools.csv"_s));
+        QVERIFY2(csv.startsWith("\xEF\xBB\xBF"
+                                "공구 번호,공구 정보,셀,S 프로그램,S 리스트,F 프로그램,F 리스트,"
+                                "검사 결과\r\n"
+                                "1,평엔드밀 10,G54,800,1000,100,200,\r\n"
+                                "2,,G54,,,,,오류: 기계의 공구 리스트에 없는 공구입니다 (T2)\r\n"),
+                 csv.constData());
+
+        GetSettings().FANUCToolChange = 0;
+        convert(u"kept.nc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"kept.nc"_s)),
+                 QByteArray("T1 M6\r\nS800 M3\r\nG54 G1 X1 F100\r\nT2 M6\r\nM30\r\n"));
+    }
+
 private:
     QString shown(const QString& name) const { return QDir::toNativeSeparators(m_env->path(name)); }
     // Adds a job file; null bytes leave the file missing.
