@@ -162,7 +162,7 @@ private:
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
     std::size_t copyLines(std::string_view bytes, std::uint64_t offset, std::uint64_t regionEnd,
                           InputRecord& record);
-    const char* rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+    const char* rewrite(std::int64_t number, std::string_view text, const NcLineFacts* facts,
                         const char* run, const char* lineEnd);
     void streamed(std::int64_t number, const ScannedLine& line);
     void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
@@ -615,10 +615,10 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
     LineScan scan(p, end, state.placement != nullptr);
     // Asked again after each line read word by word: the first statement decides the dialect,
-    // and placement reads every line up to the first move. Tools are read from every line.
+    // and placement reads every line up to the first move.
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !(state.placement && state.placement->readsEveryLine()) && !state.tools;
+               !(state.placement && state.placement->readsEveryLine());
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
@@ -688,7 +688,8 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
         state.keptLines = kept;
     };
     while (true) {
-        if (scanned && record.firstKept.size() >= InputRecord::kContextLines)
+        // Tools are read from every line, plain or not.
+        if (scanned && !state.tools && record.firstKept.size() >= InputRecord::kContextLines)
             copyPlainLines();
         const char* lf = scan.nextLineEnd();
         if (!lf)
@@ -706,9 +707,11 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
             if (!plain) {
                 NcLineFacts facts = state.reader->read(text);
                 if (state.placement || state.tools)
-                    run = rewrite(lineNumber, text, facts, run, lf);
+                    run = rewrite(lineNumber, text, &facts, run, lf);
                 keep(p, text, std::move(facts));
                 scanned = scanDecides();
+            } else if (state.tools) {
+                run = rewrite(lineNumber, text, nullptr, run, lf);
             }
             if (!crLf && run <= p) {
                 if (m_writer)
@@ -736,13 +739,14 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
 }
 
 // Writes what placement and speed changes put before a kept line or in its place, and the bytes
-// not yet written before it; returns where the unwritten bytes now start.
-const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+// not yet written before it; returns where the unwritten bytes now start. A plain line, without
+// facts, is nothing to placement.
+const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const NcLineFacts* facts,
                               const char* run, const char* lineEnd)
 {
     OffsetPlacement::Placed placed;
-    if (m_copy.placement)
-        placed = m_copy.placement->place(number, text, facts);
+    if (m_copy.placement && facts)
+        placed = m_copy.placement->place(number, text, *facts);
     if (m_copy.tools) {
         const bool heidenhain = m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain;
         if (std::optional<std::string> changed =

@@ -33,6 +33,12 @@ bool same(double a, double b)
     return std::fabs(a - b) < 1e-9;
 }
 
+// A whole number a tool can be numbered by, far within what an integer holds.
+bool isToolNumber(double value)
+{
+    return value >= 0 && value < 1e15 && value == std::floor(value);
+}
+
 // Where the number after an address starts and ends: a sign, digits and one point.
 std::size_t numberEnd(std::string_view text, std::size_t at)
 {
@@ -46,30 +52,57 @@ std::size_t numberEnd(std::string_view text, std::size_t at)
 
 } // namespace
 
+bool ToolUsageReader::Word::named(std::string_view name) const
+{
+    return letters.size() == name.size() &&
+           std::equal(letters.begin(), letters.end(), name.begin(),
+                      [](char a, char b) { return upper(a) == b; });
+}
+
+bool ToolUsageReader::Word::is(std::string_view address, double code) const
+{
+    return named(address) && number && same(*number, code);
+}
+
 std::optional<double> ncNumber(std::string_view text)
 {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (negative)
-        text.remove_prefix(1);
-    const std::size_t point = text.find('.');
-    const std::string_view whole = text.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    if (whole.empty() && fraction.empty())
+    const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+    bool digit = false;
+    bool point = false;
+    for (const char c : text.substr(sign)) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!digit)
         return std::nullopt;
-    const auto digitsOnly = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (!digitsOnly(whole) || !digitsOnly(fraction))
-        return std::nullopt;
-    const std::string plain =
-        (whole.empty() ? std::string("0") : std::string(whole)) + "." + std::string(fraction);
+    // Up to 15 digits the digits and the power of ten are exact, and their quotient is rounded
+    // once, as the full conversion rounds it: the same value, many times faster.
+    if (text.size() - sign <= 15) {
+        std::int64_t digits = 0;
+        int decimals = -1;
+        for (const char c : text.substr(sign)) {
+            if (c == '.') {
+                decimals = 0;
+                continue;
+            }
+            digits = digits * 10 + (c - '0');
+            decimals += decimals >= 0 ? 1 : 0;
+        }
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value = double(digits) / kPowers[std::max(decimals, 0)];
+        return sign ? -value : value;
+    }
     double value = 0;
-    if (std::from_chars(plain.data(), plain.data() + plain.size(), value).ec != std::errc())
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
         return std::nullopt;
-    return negative ? -value : value;
+    return value;
 }
 
 std::optional<std::int64_t> toolNumber(std::string_view text)
@@ -96,43 +129,21 @@ const ToolUsage::Feed* ToolUsage::mainFeed() const
     return main;
 }
 
-struct ToolUsageReader::Word
-{
-    std::string letters; // upper case
-    std::size_t valueBegin = 0;
-    std::size_t valueEnd = 0;
-    std::optional<double> number;
-
-    std::string_view value(std::string_view text) const
-    {
-        return text.substr(valueBegin, valueEnd - valueBegin);
-    }
-    bool is(std::string_view address, double code) const
-    {
-        return letters == address && number && same(*number, code);
-    }
-};
-
 namespace {
 
-using WordList = std::vector<ToolUsageReader::Word>;
-
-bool hasCode(const std::vector<ToolUsageReader::Word>& words, std::string_view address,
-             std::initializer_list<double> codes)
+void addValue(std::vector<ToolWord>& values, std::string_view value, double number,
+              std::int64_t line, std::string_view text)
 {
-    return std::any_of(words.begin(), words.end(), [&](const ToolUsageReader::Word& word) {
-        return std::any_of(codes.begin(), codes.end(),
-                           [&](double code) { return word.is(address, code); });
-    });
-}
-
-void addValue(std::vector<ToolWord>& values, const ToolWord& word)
-{
-    const bool known = std::any_of(values.begin(), values.end(), [&](const ToolWord& value) {
-        return same(value.number, word.number);
+    const bool known = std::any_of(values.begin(), values.end(), [&](const ToolWord& known) {
+        return same(known.number, number);
     });
     if (!known && values.size() < ToolUsage::kMaxValues)
-        values.push_back(word);
+        values.push_back({std::string(value), number, line, bounded(text)});
+}
+
+std::string_view coolantCode(const ToolUsageReader::Word& word)
+{
+    return same(*word.number, 7) ? "M07" : "M08";
 }
 
 } // namespace
@@ -193,9 +204,21 @@ void ToolUsageReader::countBlock()
         feeds.push_back({*m_feed, 1});
 }
 
+// A feed stands from its first word in the blocks of the tool in use: the same feed again is
+// no new one, which spares a copy of the line where every block repeats it.
+void ToolUsageReader::setFeed(const Word& word, std::string_view text, std::int64_t line)
+{
+    if (!word.number)
+        m_feed.reset();
+    else if (!m_feed || !same(m_feed->number, *word.number) || m_feedTool != m_tool)
+        m_feed = ToolWord{std::string(word.value(text)), *word.number, line, bounded(text)};
+    m_feedTool = m_tool;
+}
+
 std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::string_view text)
 {
-    WordList words;
+    std::vector<Word>& words = m_words;
+    words.clear();
     for (std::size_t i = 0; i < text.size();) {
         const char c = text[i];
         if (c == '(') {
@@ -212,7 +235,7 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
             ++i;
             continue;
         }
-        Word word{std::string(1, upper(c))};
+        Word word{text.substr(i, 1)};
         std::size_t at = i + 1;
         while (at < text.size() && isBlank(text[at]))
             ++at;
@@ -224,7 +247,9 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
             ++i;
             continue;
         }
-        word.number = ncNumber(word.value(text));
+        // Of axis words only the letter counts.
+        if (std::string_view("GMTSFHD").find(upper(c)) != std::string_view::npos)
+            word.number = ncNumber(word.value(text));
         words.push_back(word);
         i = std::max(word.valueEnd, i + 1);
     }
@@ -239,8 +264,7 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
     std::optional<std::int64_t> lastNamed;
     bool namedBeforeChange = false;
     for (auto word = words.begin(); word != words.end(); ++word) {
-        if (word->letters != "T" || !word->number || *word->number < 0 ||
-            *word->number != std::floor(*word->number))
+        if (!word->named("T") || !word->number || !isToolNumber(*word->number))
             continue;
         const auto value = std::int64_t(*word->number);
         if (!named || (word < m06 && !namedBeforeChange)) {
@@ -261,43 +285,66 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         m_pendingTool = lastNamed;
     }
 
-    // Macro calls take letters as arguments; these codes take axis words that are no moves.
-    const bool arguments = hasCode(words, "G", {4, 10, 28, 29, 30, 52, 53, 65, 66, 92});
+    // Macro calls take letters as arguments; G04 to G92 below take axis words that are no moves.
+    bool arguments = false;
+    bool lengthOffset = false;
+    bool radiusOffset = false;
     for (const Word& word : words) {
-        if (word.letters != "G" || !word.number)
+        if (!word.number || !word.named("G") || *word.number != std::floor(*word.number) ||
+            *word.number < 0 || *word.number > 1000)
             continue;
-        if (same(*word.number, 0) || same(*word.number, 1) || same(*word.number, 2) ||
-            same(*word.number, 3))
-            m_motion = int(*word.number);
-        else if (same(*word.number, 80) || (*word.number >= 73 && *word.number <= 89))
-            m_motion = 0;
+        switch (const int code = int(*word.number)) {
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+            m_motion = code;
+            break;
+        case 4:
+        case 10:
+        case 28:
+        case 29:
+        case 30:
+        case 52:
+        case 53:
+        case 65:
+        case 66:
+        case 92:
+            arguments = true;
+            break;
+        case 41:
+        case 42:
+            radiusOffset = true;
+            break;
+        case 43:
+        case 44:
+            lengthOffset = true;
+            break;
+        default:
+            if (code >= 73 && code <= 89) // canned cycles and their cancel: no cutting moves
+                m_motion = 0;
+        }
     }
     if (arguments)
         return std::nullopt;
     for (const Word& word : words)
-        if (word.letters == "F")
-            m_feed = word.number ? std::optional(ToolWord{std::string(word.value(text)),
-                                                          *word.number, number, bounded(text)})
-                                 : std::nullopt;
+        if (word.named("F"))
+            setFeed(word, text, number);
     if (!m_tool)
         return std::nullopt;
     ToolUsage& tool = m_record.tools[*m_tool];
-    const bool lengthOffset = hasCode(words, "G", {43, 44});
-    const bool radiusOffset = hasCode(words, "G", {41, 42});
     bool move = false;
     for (const Word& word : words) {
-        const ToolWord found{std::string(word.value(text)), word.number.value_or(0), number,
-                             bounded(text)};
-        if (word.letters == "S" && word.number)
-            addValue(tool.spindles, found);
-        else if (word.letters == "H" && word.number && lengthOffset)
-            addValue(tool.lengthOffsets, found);
-        else if (word.letters == "D" && word.number && radiusOffset)
-            addValue(tool.radiusOffsets, found);
+        if (word.named("S") && word.number)
+            addValue(tool.spindles, word.value(text), *word.number, number, text);
+        else if (word.named("H") && word.number && lengthOffset)
+            addValue(tool.lengthOffsets, word.value(text), *word.number, number, text);
+        else if (word.named("D") && word.number && radiusOffset)
+            addValue(tool.radiusOffsets, word.value(text), *word.number, number, text);
         else if (word.is("M", 7) || word.is("M", 8))
-            addValue(tool.coolants,
-                     {same(*word.number, 7) ? "M07" : "M08", *word.number, number, bounded(text)});
-        move = move || (word.letters.find_first_of("XYZABCUVWIJKR") != std::string::npos);
+            addValue(tool.coolants, coolantCode(word), *word.number, number, text);
+        move = move || std::string_view("XYZABCUVWIJKR").find(upper(word.letters[0])) !=
+                           std::string_view::npos;
     }
     if (move && m_motion >= 1 && m_motion <= 3)
         countBlock();
@@ -314,7 +361,8 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
     while (at < statement.size() && statement[at] >= '0' && statement[at] <= '9')
         ++at; // the block number
     // Words are separated by blanks: letters and a value.
-    WordList words;
+    std::vector<Word>& words = m_words;
+    words.clear();
     while (at < statement.size()) {
         while (at < statement.size() && isBlank(statement[at]))
             ++at;
@@ -326,7 +374,8 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
         Word word;
         std::size_t letters = begin;
         while (letters < at && isLetter(statement[letters]))
-            word.letters += upper(statement[letters++]);
+            ++letters;
+        word.letters = statement.substr(begin, letters - begin);
         word.valueBegin = letters;
         word.valueEnd = at;
         word.number = ncNumber(word.value(text));
@@ -335,57 +384,53 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
     if (words.empty())
         return std::nullopt;
 
-    const bool toolCall = words.size() >= 2 && words[0].letters == "TOOL" &&
-                          words[0].valueBegin == words[0].valueEnd && words[1].letters == "CALL";
+    const bool toolCall = words.size() >= 2 && words[0].named("TOOL") &&
+                          words[0].valueBegin == words[0].valueEnd && words[1].named("CALL");
     if (toolCall && words.size() >= 3) {
         const Word& called = words[2];
         const std::string_view name =
             text.substr(called.valueBegin - called.letters.size(),
                         called.valueEnd - called.valueBegin + called.letters.size());
-        if (called.letters.empty() && called.number && *called.number >= 0)
+        if (called.letters.empty() && called.number && isToolNumber(*called.number))
             changeTo(std::to_string(std::int64_t(*called.number)), std::int64_t(*called.number),
                      number, text);
         else if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
             changeTo(std::string(name.substr(1, name.size() - 2)), -1, number, text);
     }
     static constexpr std::string_view kMoves[] = {"L", "C", "CR", "CT", "CP", "LP", "LN"};
-    const bool move =
-        std::find(std::begin(kMoves), std::end(kMoves), words[0].letters) != std::end(kMoves) &&
-        words[0].valueBegin == words[0].valueEnd;
+    const bool move = std::any_of(std::begin(kMoves), std::end(kMoves),
+                                  [&](std::string_view move) { return words[0].named(move); }) &&
+                      words[0].valueBegin == words[0].valueEnd;
     if (!toolCall && !move) {
         if (m_tool)
             for (const Word& word : words)
                 if (word.is("M", 7) || word.is("M", 8))
-                    addValue(m_record.tools[*m_tool].coolants,
-                             {same(*word.number, 7) ? "M07" : "M08", *word.number, number,
-                              bounded(text)});
+                    addValue(m_record.tools[*m_tool].coolants, coolantCode(word), *word.number,
+                             number, text);
         return std::nullopt;
     }
     bool rapid = false;
     for (const Word& word : words) {
-        if (word.letters == "FMAX")
+        if (word.named("FMAX"))
             rapid = true;
-        else if (word.letters == "F" && word.number)
-            m_feed = ToolWord{std::string(word.value(text)), *word.number, number, bounded(text)};
+        else if (word.named("F") && word.number)
+            setFeed(word, text, number);
     }
     if (!m_tool)
         return std::nullopt;
     ToolUsage& tool = m_record.tools[*m_tool];
     for (const Word& word : words) {
-        const ToolWord found{std::string(word.value(text)), word.number.value_or(0), number,
-                             bounded(text)};
-        if (toolCall && word.letters == "S" && word.number)
-            addValue(tool.spindles, found);
-        else if (toolCall && word.letters == "DL" && word.number)
-            addValue(tool.lengthDeltas, found);
+        if (toolCall && word.named("S") && word.number)
+            addValue(tool.spindles, word.value(text), *word.number, number, text);
+        else if (toolCall && word.named("DL") && word.number)
+            addValue(tool.lengthDeltas, word.value(text), *word.number, number, text);
         else if (word.is("M", 7) || word.is("M", 8))
-            addValue(tool.coolants,
-                     {same(*word.number, 7) ? "M07" : "M08", *word.number, number, bounded(text)});
+            addValue(tool.coolants, coolantCode(word), *word.number, number, text);
     }
     if (move && !rapid)
         countBlock();
     if (!toolCall) // S stands in a TOOL CALL only
-        std::erase_if(words, [](const Word& word) { return word.letters == "S"; });
+        std::erase_if(words, [](const Word& word) { return word.named("S"); });
     return applySpeeds(number, text, words);
 }
 
@@ -405,9 +450,9 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
         if (!word->number)
             continue;
         const std::string* replacement = nullptr;
-        if (word->letters == "S" && speed->second.spindle)
+        if (word->named("S") && speed->second.spindle)
             replacement = &*speed->second.spindle;
-        else if (word->letters == "F" && speed->second.mainFeed &&
+        else if (word->named("F") && speed->second.mainFeed &&
                  same(*word->number, *speed->second.mainFeed))
             replacement = &speed->second.feed;
         if (!replacement || ncNumber(*replacement) == word->number)

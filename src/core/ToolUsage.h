@@ -88,7 +88,22 @@ public:
     // never changed.
     void streamed(std::int64_t number, std::string_view text, bool whole, bool heidenhain);
 
-    struct Word; // an address and its value where they stand in a line
+    // An address and its value where they stand in a line.
+    struct Word
+    {
+        std::string_view letters; // as written, in either case
+        std::size_t valueBegin = 0;
+        std::size_t valueEnd = 0;
+        std::optional<double> number;
+
+        std::string_view value(std::string_view text) const
+        {
+            return text.substr(valueBegin, valueEnd - valueBegin);
+        }
+        // Whether its letters are name, which is in upper case.
+        bool named(std::string_view name) const;
+        bool is(std::string_view address, double code) const;
+    };
 
 private:
     std::optional<std::string> readIso(std::int64_t number, std::string_view text);
@@ -96,6 +111,7 @@ private:
     ToolUsage* changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
                         std::string_view text);
     void countBlock();
+    void setFeed(const Word& word, std::string_view text, std::int64_t line);
     std::optional<std::string> applySpeeds(std::int64_t number, std::string_view text,
                                            const std::vector<Word>& words);
 
@@ -104,8 +120,10 @@ private:
     std::optional<std::size_t> m_tool;         // index of the tool in use
     std::optional<std::int64_t> m_pendingTool; // T called, not yet changed to
     std::optional<ToolWord> m_feed;            // the modal feed, while it is a number
+    std::optional<std::size_t> m_feedTool;     // the tool in use when it was set
     int m_motion = 0;                          // 0 rapid or none, 1 to 3 for G01 to G03
     bool m_written = false;                    // the line read has been written already
+    std::vector<Word> m_words;                 // of the line read; kept for its capacity
 };
 
 // The number of a tool as a tool list or a program writes it ("T01", "1", "01"), when it is one.
