@@ -331,7 +331,7 @@ PlanCheck prepareToolList(const Options& options, MergeRequest& request, MergeRe
 {
     if (!options.toolList)
         return {};
-    JobToolList toolList{*options.toolList, ReadToolList(*options.toolList)};
+    JobToolList toolList = readJobToolList(*options.toolList);
     if (options.applyToolList)
         firstPlan = planToolSpeeds(request, toolList);
     return toolListCheck(std::move(toolList), options.applyToolList);
@@ -352,11 +352,11 @@ bool writeToolSheet(const Options& options, const MergeReport& report,
 {
     if (!options.toolSheet)
         return true;
-    std::optional<ToolListReadResult> list;
+    std::optional<JobToolList> toolList;
     if (options.toolList)
-        list = ReadToolList(*options.toolList);
-    const std::vector<ToolSheetRow> rows =
-        makeToolSheet(report, list && list->read ? &list->tools : nullptr, findings);
+        toolList = readJobToolList(*options.toolList);
+    const std::vector<ToolSheetRow> rows = makeToolSheet(
+        report, toolList && toolList->list.read ? &toolList->list.tools : nullptr, findings);
     const std::string csv = toolSheetCsv(
         rows,
         {"tool", "description", "cells", "S program", "S list", "F program", "F list", "findings"},
@@ -381,6 +381,8 @@ int check(const Options& options)
     const PlanCheck toolChecks = prepareToolList(options, request, firstPlan);
     if (failedToPlan(firstPlan))
         return Failed;
+    if (options.applyToolList)
+        request.plan = &firstPlan; // the speeds hold for the inputs as it read them
     const auto [report, findings] = PlanAndCheck(request, toolChecks);
     if (report.status != MergeReport::Status::Planned) {
         printError("cannot check: " + escaped(report.failure.path) + ": " +

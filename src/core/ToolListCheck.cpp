@@ -106,6 +106,12 @@ private:
 
 } // namespace
 
+JobToolList readJobToolList(const std::string& path)
+{
+    constexpr std::size_t kMaxTools = 100000;
+    return {path, ReadToolList(path, kMaxTools)};
+}
+
 std::optional<ListedTool> findListedTool(const std::vector<ToolEntry>& list, const ToolUsage& tool)
 {
     const auto found = std::find_if(list.begin(), list.end(), [&](const ToolEntry& entry) {

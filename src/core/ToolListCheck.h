@@ -16,6 +16,9 @@ struct JobToolList
     ToolListReadResult list;
 };
 
+// Reads the list at path whole: the tool dialog's bound of 500 is no bound of a machine's list.
+JobToolList readJobToolList(const std::string& path);
+
 // The values of a list's tool that the checks read, each when set and a number.
 struct ListedTool
 {

@@ -131,12 +131,15 @@ void ConvertCommand::MergeJobFiles(const ConvertRequest& request)
         MergeRequest planning = request.merge;
         planning.progress = progress;
         planning.readTools = true;
-        m_toolList = {request.toolList, ReadToolList(request.toolList)};
+        m_toolList = readJobToolList(request.toolList);
+        MergeReport first;
         if (request.applyToolList) {
-            if (MergeReport first = planToolSpeeds(planning, m_toolList); !first.succeeded()) {
+            first = planToolSpeeds(planning, m_toolList);
+            if (!first.succeeded()) {
                 m_plan = {std::move(first), {}};
                 return;
             }
+            planning.plan = &first; // the speeds hold for the inputs as it read them
         }
         m_plan = PlanAndCheck(planning, toolListCheck(m_toolList, request.applyToolList));
         m_toolSpeeds = planning.toolSpeeds;

@@ -55,7 +55,7 @@ ToolCase readCase(const fs::path& folder)
         }
     }
     const std::string list = utf8FromPath(folder / "list.tlist");
-    tools.toolList = {list, ReadToolList(list)};
+    tools.toolList = readJobToolList(list);
     tools.expectedOutput = readFile(utf8FromPath(folder / "expected.nc"));
     tools.expectedRecord = readFile(utf8FromPath(folder / "expected"));
     return tools;
