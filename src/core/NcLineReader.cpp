@@ -115,6 +115,7 @@ public:
     bool statement() const { return m_statement; }
 
     NcLineFacts finish();
+    void keepWords(bool keep) { m_keepWords = keep; }
 
 private:
     void step(char c)
@@ -219,6 +220,8 @@ private:
     NcLabel m_label;
     std::vector<NcLineFacts::OffsetSelection> m_offsets;
     bool m_awaitsP = false; // the word before was G54.1
+    bool m_keepWords = false;
+    std::vector<NcWord> m_kept;
 };
 
 NcLineFacts NcLineReader::IsoLexer::finish()
@@ -241,7 +244,10 @@ NcLineFacts NcLineReader::IsoLexer::finish()
     }
     facts.label = std::move(m_label);
     facts.offsets = std::move(m_offsets);
+    facts.words = std::move(m_kept);
+    const bool keepWords = m_keepWords;
     *this = IsoLexer();
+    m_keepWords = keepWords;
     return facts;
 }
 
@@ -258,6 +264,10 @@ void NcLineReader::IsoLexer::endWord()
     const bool expression = std::exchange(m_expression, false);
     if (expression && isAxis(letter))
         m_axis = true; // an axis moved to a computed place
+    if (m_keepWords && !keyword && (expression || number.digits) &&
+        std::string_view("GMTSFHD").find(letter) != std::string_view::npos)
+        m_kept.push_back({std::string(1, letter), m_wordBegin + 1,
+                          expression ? m_wordBegin + 1 : m_wordEnd, expression});
     if (expression || !number.digits)
         return;
     if (keyword) {
@@ -354,6 +364,7 @@ public:
 
     void step(char c)
     {
+        const std::size_t column = m_column++;
         if (m_rest)
             return;
         if (c == '"')
@@ -363,9 +374,14 @@ public:
             m_rest = c == ';';
             return;
         }
+        if (m_token.empty())
+            m_tokenBegin = column;
+        m_tokenEnd = column + 1;
         if (m_token.size() < kMaxName)
             m_token += upper(c);
     }
+
+    void keepWords(bool keep) { m_keepWords = keep; }
 
     // The statement is one that only Heidenhain programs write.
     bool heidenhainStatement() const { return m_heidenhainStart; }
@@ -404,7 +420,10 @@ public:
             facts.facts |= NcLineFacts::Call;
             facts.target = m_jumpTarget;
         }
+        facts.words = std::move(m_kept);
+        const bool keepWords = m_keepWords;
         *this = HeidenhainLexer();
+        m_keepWords = keepWords;
         return facts;
     }
 
@@ -452,6 +471,12 @@ private:
             m_numbered = true; // the block number
             return;
         }
+        if (m_keepWords) {
+            const std::size_t letters = std::size_t(
+                std::find_if(word.begin(), word.end(), [](char c) { return !isLetter(c); }) -
+                word.begin());
+            m_kept.push_back({word.substr(0, letters), m_tokenBegin + letters, m_tokenEnd, false});
+        }
         if (m_count < m_words.size())
             m_words[m_count] = word;
         if (m_count == 0) {
@@ -484,6 +509,11 @@ private:
 
     bool m_rest = false;
     bool m_quoted = false;
+    std::size_t m_column = 0;
+    std::size_t m_tokenBegin = 0; // columns of the token
+    std::size_t m_tokenEnd = 0;
+    bool m_keepWords = false;
+    std::vector<NcWord> m_kept;
     std::string m_token;
     bool m_numbered = false;
     std::size_t m_count = 0;
@@ -502,6 +532,12 @@ NcLineReader::NcLineReader(Dialect dialect)
 {}
 
 NcLineReader::~NcLineReader() = default;
+
+void NcLineReader::keepWords(bool keep)
+{
+    m_iso->keepWords(keep);
+    m_heidenhain->keepWords(keep);
+}
 NcLineReader::NcLineReader(NcLineReader&&) noexcept = default;
 NcLineReader& NcLineReader::operator=(NcLineReader&&) noexcept = default;
 

@@ -22,6 +22,17 @@ struct NcLabel
     bool operator==(const NcLabel&) const = default;
 };
 
+// A word of a line whose value a feature reads or rewrites: its address and where its value
+// stands in the line.
+struct NcWord
+{
+    std::string address;   // upper case; ISO: one letter; Heidenhain: the letters a word starts
+                           // with ("TOOL", "S", "DL", "FMAX"), none for a number or a name
+    std::size_t begin = 0; // column of the value, from 0; blanks inside it, as ISO allows
+    std::size_t end = 0;   // past its last byte
+    bool computed = false; // an ISO macro variable or expression ("F#1"): no number to read
+};
+
 // What one line of an NC program does, as far as the merge's checks care, read from the whole
 // line outside its comments.
 struct NcLineFacts
@@ -60,6 +71,9 @@ struct NcLineFacts
         std::optional<::WorkOffset> offset; // none: G54.1 without a P right after it
     };
     std::vector<OffsetSelection> offsets;
+    // When the reader keeps words: ISO words of G, M, T, S, F, H and D, every Heidenhain word but
+    // the block number, in line order.
+    std::vector<NcWord> words;
 
     bool has(Fact fact) const { return (facts & fact) != 0; }
 };
@@ -94,6 +108,8 @@ public:
     }
 
     Dialect dialect() const { return m_dialect; }
+    // Whether the facts of each line list its words.
+    void keepWords(bool keep);
 
 private:
     class IsoLexer;

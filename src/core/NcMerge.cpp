@@ -124,6 +124,7 @@ public:
           m_buffer(std::make_unique_for_overwrite<char[]>(m_blockSize + BlockWriter::kReadAhead)),
           m_checkBuffer(std::make_unique_for_overwrite<char[]>(kCheckBlock))
     {
+        m_rereader.keepWords(true);
         m_report.inputs.resize(request.inputs.size());
         for (std::size_t i = 0; i < request.inputs.size(); ++i) {
             m_report.inputs[i].path = request.inputs[i];
@@ -162,7 +163,7 @@ private:
     std::optional<std::uint64_t> findBottomStart(Candidate& candidate);
     std::size_t copyLines(std::string_view bytes, std::uint64_t offset, std::uint64_t regionEnd,
                           InputRecord& record);
-    const char* rewrite(std::int64_t number, std::string_view text, const NcLineFacts* facts,
+    const char* rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
                         const char* run, const char* lineEnd);
     void streamed(std::int64_t number, const ScannedLine& line);
     void recordKept(InputRecord& record, std::int64_t number, std::string_view text,
@@ -224,6 +225,8 @@ private:
         std::function<void()> digest;
     };
     std::optional<DigestTask> m_digestTask;
+    // Reads an ISO line as placement rewrote it, for the words the tools read.
+    NcLineReader m_rereader{NcLineReader::Dialect::Iso};
     std::uint64_t m_totalBytes = 0;
     std::uint64_t m_doneBytes = 0;
     bool m_failed = false;
@@ -451,6 +454,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
                              !m_request.toolSpeeds[candidate.index].empty();
         state.tools = &tools.emplace(record.tools.emplace(),
                                      changes ? &m_request.toolSpeeds[candidate.index] : nullptr);
+        candidate.reader.keepWords(true);
     }
     state.line = LineAssembly(&candidate.reader);
     state.lineNumber = cutTop ? record.cutTopLines : 0;
@@ -486,6 +490,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         }
     }
 
+    candidate.reader.keepWords(false);
     if (cutBottom) {
         const ReadResult read =
             scanLines(file, end, file.size(), candidate.reader, [&](ScannedLine& line) {
@@ -513,6 +518,7 @@ void MergeRun::recordKept(InputRecord& record, std::int64_t number, std::string_
     const bool noted = (facts.facts & m_request.noteKept) != 0;
     if (!first && !noted)
         return;
+    facts.words = {}; // read by the tools, of no use to the record
     NumberedLine line{number, std::string(text.substr(0, NumberedLine::kMaxTextBytes)),
                       text.size() > NumberedLine::kMaxTextBytes, std::move(facts)};
     if (first)
@@ -615,10 +621,10 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
     LineScan scan(p, end, state.placement != nullptr);
     // Asked again after each line read word by word: the first statement decides the dialect,
-    // and placement reads every line up to the first move.
+    // and placement reads every line up to the first move. Tools are read from every line.
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !(state.placement && state.placement->readsEveryLine());
+               !(state.placement && state.placement->readsEveryLine()) && !state.tools;
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
@@ -688,8 +694,7 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
         state.keptLines = kept;
     };
     while (true) {
-        // Tools are read from every line, plain or not.
-        if (scanned && !state.tools && record.firstKept.size() >= InputRecord::kContextLines)
+        if (scanned && record.firstKept.size() >= InputRecord::kContextLines)
             copyPlainLines();
         const char* lf = scan.nextLineEnd();
         if (!lf)
@@ -707,11 +712,9 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
             if (!plain) {
                 NcLineFacts facts = state.reader->read(text);
                 if (state.placement || state.tools)
-                    run = rewrite(lineNumber, text, &facts, run, lf);
+                    run = rewrite(lineNumber, text, facts, run, lf);
                 keep(p, text, std::move(facts));
                 scanned = scanDecides();
-            } else if (state.tools) {
-                run = rewrite(lineNumber, text, nullptr, run, lf);
             }
             if (!crLf && run <= p) {
                 if (m_writer)
@@ -739,18 +742,21 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
 }
 
 // Writes what placement and speed changes put before a kept line or in its place, and the bytes
-// not yet written before it; returns where the unwritten bytes now start. A plain line, without
-// facts, is nothing to placement.
-const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const NcLineFacts* facts,
+// not yet written before it; returns where the unwritten bytes now start.
+const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
                               const char* run, const char* lineEnd)
 {
     OffsetPlacement::Placed placed;
-    if (m_copy.placement && facts)
-        placed = m_copy.placement->place(number, text, *facts);
+    if (m_copy.placement)
+        placed = m_copy.placement->place(number, text, facts);
     if (m_copy.tools) {
         const bool heidenhain = m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain;
-        if (std::optional<std::string> changed =
-                m_copy.tools->read(number, placed.rewritten ? *placed.rewritten : text, heidenhain))
+        // Speeds are read where the words stand in the line as placement wrote it.
+        std::optional<std::string> changed =
+            placed.rewritten ? m_copy.tools->read(number, *placed.rewritten,
+                                                  m_rereader.read(*placed.rewritten), heidenhain)
+                             : m_copy.tools->read(number, text, facts, heidenhain);
+        if (changed)
             placed.rewritten = std::move(changed);
     }
     if (placed.inserted.empty() && !placed.rewritten)
@@ -773,7 +779,7 @@ void MergeRun::streamed(std::int64_t number, const ScannedLine& line)
     if (m_copy.placement)
         m_copy.placement->streamed(number, line.text, line.facts);
     if (m_copy.tools)
-        m_copy.tools->streamed(number, line.text, !line.truncated,
+        m_copy.tools->streamed(number, line.text, line.facts, !line.truncated,
                                m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain);
 }
 

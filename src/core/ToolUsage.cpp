@@ -8,19 +8,17 @@ namespace {
 
 constexpr std::size_t kMaxLineText = 512;
 
-bool isLetter(char c)
+// The Heidenhain statements that move the tool along a path.
+constexpr std::string_view kHeidenhainPaths[] = {"L", "C", "CR", "CT", "CP", "LP", "LN"};
+
+char upper(char c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
 
 bool isBlank(char c)
 {
     return c == ' ' || c == '\t';
-}
-
-char upper(char c)
-{
-    return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c;
 }
 
 std::string bounded(std::string_view text)
@@ -39,30 +37,7 @@ bool isToolNumber(double value)
     return value >= 0 && value < 1e15 && value == std::floor(value);
 }
 
-// Where the number after an address starts and ends: a sign, digits and one point.
-std::size_t numberEnd(std::string_view text, std::size_t at)
-{
-    std::size_t end = at;
-    if (end < text.size() && (text[end] == '+' || text[end] == '-'))
-        ++end;
-    while (end < text.size() && ((text[end] >= '0' && text[end] <= '9') || text[end] == '.'))
-        ++end;
-    return end;
-}
-
 } // namespace
-
-bool ToolUsageReader::Word::named(std::string_view name) const
-{
-    return letters.size() == name.size() &&
-           std::equal(letters.begin(), letters.end(), name.begin(),
-                      [](char a, char b) { return upper(a) == b; });
-}
-
-bool ToolUsageReader::Word::is(std::string_view address, double code) const
-{
-    return named(address) && number && same(*number, code);
-}
 
 std::optional<double> ncNumber(std::string_view text)
 {
@@ -141,28 +116,55 @@ void addValue(std::vector<ToolWord>& values, std::string_view value, double numb
         values.push_back({std::string(value), number, line, bounded(text)});
 }
 
-std::string_view coolantCode(const ToolUsageReader::Word& word)
+// A word's value as written, without the blanks around it.
+std::string_view valueOf(std::string_view text, const NcWord& word)
 {
-    return same(*word.number, 7) ? "M07" : "M08";
+    std::string_view value = text.substr(word.begin, word.end - word.begin);
+    while (!value.empty() && isBlank(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && isBlank(value.back()))
+        value.remove_suffix(1);
+    return value;
+}
+
+// Its number, blanks inside it ignored as the control ignores them ("S 12 000").
+std::optional<double> numberOf(std::string_view text, const NcWord& word)
+{
+    if (word.computed)
+        return std::nullopt;
+    const std::string_view value = valueOf(text, word);
+    if (value.find_first_of(" \t") == std::string_view::npos)
+        return ncNumber(value);
+    std::string joined(value);
+    std::erase_if(joined, isBlank);
+    return ncNumber(joined);
+}
+
+bool isCode(std::string_view text, const NcWord& word, std::string_view address, double code)
+{
+    if (word.address != address)
+        return false;
+    const std::optional<double> number = numberOf(text, word);
+    return number && same(*number, code);
 }
 
 } // namespace
 
 std::optional<std::string> ToolUsageReader::read(std::int64_t number, std::string_view text,
-                                                 bool heidenhain)
+                                                 const NcLineFacts& facts, bool heidenhain)
 {
-    return heidenhain ? readHeidenhain(number, text) : readIso(number, text);
+    return heidenhain ? readHeidenhain(number, text, facts.words) : readIso(number, text, facts);
 }
 
-void ToolUsageReader::streamed(std::int64_t number, std::string_view text, bool whole,
-                               bool heidenhain)
+void ToolUsageReader::streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts,
+                               bool whole, bool heidenhain)
 {
     if (!whole) {
         m_record.notAllRead = true;
         return;
     }
     m_written = true;
-    read(number, text, heidenhain);
+    read(number, text, facts, heidenhain);
     m_written = false;
 }
 
@@ -206,67 +208,49 @@ void ToolUsageReader::countBlock()
 
 // A feed stands from its first word in the blocks of the tool in use: the same feed again is
 // no new one, which spares a copy of the line where every block repeats it.
-void ToolUsageReader::setFeed(const Word& word, std::string_view text, std::int64_t line)
+void ToolUsageReader::setFeed(std::string_view text, const NcWord& word, std::int64_t line)
 {
-    if (!word.number)
+    const std::optional<double> feed = numberOf(text, word);
+    if (!feed)
         m_feed.reset();
-    else if (!m_feed || !same(m_feed->number, *word.number) || m_feedTool != m_tool)
-        m_feed = ToolWord{std::string(word.value(text)), *word.number, line, bounded(text)};
+    else if (!m_feed || !same(m_feed->number, *feed) || m_feedTool != m_tool)
+        m_feed = ToolWord{std::string(valueOf(text, word)), *feed, line, bounded(text)};
     m_feedTool = m_tool;
 }
 
-std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::string_view text)
+void ToolUsageReader::noteValue(std::vector<ToolWord>& values, std::string_view text,
+                                const NcWord& word, std::int64_t line)
 {
-    std::vector<Word>& words = m_words;
-    words.clear();
-    for (std::size_t i = 0; i < text.size();) {
-        const char c = text[i];
-        if (c == '(') {
-            const std::size_t close = text.find(')', i);
-            i = close == std::string_view::npos ? text.size() : close + 1;
-            continue;
-        }
-        if (c == ';')
-            break;
-        // Addresses are single letters: one beside another belongs to a macro keyword (IF,
-        // GOTO, WHILE, GT).
-        if (!isLetter(c) || (i > 0 && isLetter(text[i - 1])) ||
-            (i + 1 < text.size() && isLetter(text[i + 1]))) {
-            ++i;
-            continue;
-        }
-        Word word{text.substr(i, 1)};
-        std::size_t at = i + 1;
-        while (at < text.size() && isBlank(text[at]))
-            ++at;
-        word.valueBegin = at;
-        word.valueEnd = numberEnd(text, at);
-        // Without a value it is an address only before a macro's variable or expression.
-        if (word.valueBegin == word.valueEnd &&
-            (at == text.size() || (text[at] != '#' && text[at] != '['))) {
-            ++i;
-            continue;
-        }
-        // Of axis words only the letter counts.
-        if (std::string_view("GMTSFHD").find(upper(c)) != std::string_view::npos)
-            word.number = ncNumber(word.value(text));
-        words.push_back(word);
-        i = std::max(word.valueEnd, i + 1);
-    }
-    if (words.empty())
-        return std::nullopt;
+    if (const std::optional<double> value = numberOf(text, word))
+        addValue(values, valueOf(text, word), *value, line, text);
+}
 
+void ToolUsageReader::noteCoolant(std::string_view text, const NcWord& word, std::int64_t line)
+{
+    if (!m_tool)
+        return;
+    for (const double code : {7.0, 8.0})
+        if (isCode(text, word, "M", code))
+            addValue(m_record.tools[*m_tool].coolants, code == 7 ? "M07" : "M08", code, line, text);
+}
+
+std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::string_view text,
+                                                    const NcLineFacts& facts)
+{
+    const std::vector<NcWord>& words = facts.words;
     // A tool change runs the tool named on its line, before M06 or after it, else the one
     // called last; S and F on its line are the new tool's.
-    const auto m06 =
-        std::find_if(words.begin(), words.end(), [](const Word& word) { return word.is("M", 6); });
+    const auto m06 = std::find_if(words.begin(), words.end(),
+                                  [&](const NcWord& word) { return isCode(text, word, "M", 6); });
     std::optional<std::int64_t> named;
     std::optional<std::int64_t> lastNamed;
     bool namedBeforeChange = false;
     for (auto word = words.begin(); word != words.end(); ++word) {
-        if (!word->named("T") || !word->number || !isToolNumber(*word->number))
+        const std::optional<double> tool =
+            word->address == "T" ? numberOf(text, *word) : std::nullopt;
+        if (!tool || !isToolNumber(*tool))
             continue;
-        const auto value = std::int64_t(*word->number);
+        const auto value = std::int64_t(*tool);
         if (!named || (word < m06 && !namedBeforeChange)) {
             named = value;
             namedBeforeChange = word < m06;
@@ -289,11 +273,11 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
     bool arguments = false;
     bool lengthOffset = false;
     bool radiusOffset = false;
-    for (const Word& word : words) {
-        if (!word.number || !word.named("G") || *word.number != std::floor(*word.number) ||
-            *word.number < 0 || *word.number > 1000)
+    for (const NcWord& word : words) {
+        const std::optional<double> g = word.address == "G" ? numberOf(text, word) : std::nullopt;
+        if (!g || *g != std::floor(*g) || *g < 0 || *g > 1000)
             continue;
-        switch (const int code = int(*word.number)) {
+        switch (const int code = int(*g)) {
         case 0:
         case 1:
         case 2:
@@ -327,117 +311,82 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
     }
     if (arguments)
         return std::nullopt;
-    for (const Word& word : words)
-        if (word.named("F"))
-            setFeed(word, text, number);
+    for (const NcWord& word : words)
+        if (word.address == "F")
+            setFeed(text, word, number);
     if (!m_tool)
         return std::nullopt;
     ToolUsage& tool = m_record.tools[*m_tool];
-    bool move = false;
-    for (const Word& word : words) {
-        if (word.named("S") && word.number)
-            addValue(tool.spindles, word.value(text), *word.number, number, text);
-        else if (word.named("H") && word.number && lengthOffset)
-            addValue(tool.lengthOffsets, word.value(text), *word.number, number, text);
-        else if (word.named("D") && word.number && radiusOffset)
-            addValue(tool.radiusOffsets, word.value(text), *word.number, number, text);
-        else if (word.is("M", 7) || word.is("M", 8))
-            addValue(tool.coolants, coolantCode(word), *word.number, number, text);
-        move = move || std::string_view("XYZABCUVWIJKR").find(upper(word.letters[0])) !=
-                           std::string_view::npos;
+    for (const NcWord& word : words) {
+        if (word.address == "S")
+            noteValue(tool.spindles, text, word, number);
+        else if (word.address == "H" && lengthOffset)
+            noteValue(tool.lengthOffsets, text, word, number);
+        else if (word.address == "D" && radiusOffset)
+            noteValue(tool.radiusOffsets, text, word, number);
+        else if (word.address == "M")
+            noteCoolant(text, word, number);
     }
-    if (move && m_motion >= 1 && m_motion <= 3)
+    if (facts.has(NcLineFacts::AxisMove) && m_motion >= 1 && m_motion <= 3)
         countBlock();
-    return applySpeeds(number, text, words);
+    return applySpeeds(number, text, words, false);
 }
 
 std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
-                                                           std::string_view text)
+                                                           std::string_view text,
+                                                           const std::vector<NcWord>& words)
 {
-    std::string_view statement = text.substr(0, text.find(';'));
-    std::size_t at = 0;
-    while (at < statement.size() && isBlank(statement[at]))
-        ++at;
-    while (at < statement.size() && statement[at] >= '0' && statement[at] <= '9')
-        ++at; // the block number
-    // Words are separated by blanks: letters and a value.
-    std::vector<Word>& words = m_words;
-    words.clear();
-    while (at < statement.size()) {
-        while (at < statement.size() && isBlank(statement[at]))
-            ++at;
-        const std::size_t begin = at;
-        while (at < statement.size() && !isBlank(statement[at]))
-            ++at;
-        if (begin == at)
-            break;
-        Word word;
-        std::size_t letters = begin;
-        while (letters < at && isLetter(statement[letters]))
-            ++letters;
-        word.letters = statement.substr(begin, letters - begin);
-        word.valueBegin = letters;
-        word.valueEnd = at;
-        word.number = ncNumber(word.value(text));
-        words.push_back(word);
-    }
     if (words.empty())
         return std::nullopt;
-
-    const bool toolCall = words.size() >= 2 && words[0].named("TOOL") &&
-                          words[0].valueBegin == words[0].valueEnd && words[1].named("CALL");
+    const auto statement = [&](std::string_view address) {
+        return words[0].address == address && words[0].begin == words[0].end;
+    };
+    const bool toolCall = words.size() >= 2 && statement("TOOL") && words[1].address == "CALL";
     if (toolCall && words.size() >= 3) {
-        const Word& called = words[2];
-        const std::string_view name =
-            text.substr(called.valueBegin - called.letters.size(),
-                        called.valueEnd - called.valueBegin + called.letters.size());
-        if (called.letters.empty() && called.number && isToolNumber(*called.number))
-            changeTo(std::to_string(std::int64_t(*called.number)), std::int64_t(*called.number),
-                     number, text);
-        else if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+        const NcWord& called = words[2];
+        const std::string_view name = valueOf(text, called);
+        const std::optional<double> tool =
+            called.address.empty() ? numberOf(text, called) : std::nullopt;
+        if (tool && isToolNumber(*tool))
+            changeTo(std::to_string(std::int64_t(*tool)), std::int64_t(*tool), number, text);
+        else if (called.address.empty() && name.size() >= 2 && name.front() == '"' &&
+                 name.back() == '"')
             changeTo(std::string(name.substr(1, name.size() - 2)), -1, number, text);
     }
-    static constexpr std::string_view kMoves[] = {"L", "C", "CR", "CT", "CP", "LP", "LN"};
-    const bool move = std::any_of(std::begin(kMoves), std::end(kMoves),
-                                  [&](std::string_view move) { return words[0].named(move); }) &&
-                      words[0].valueBegin == words[0].valueEnd;
-    if (!toolCall && !move) {
-        if (m_tool)
-            for (const Word& word : words)
-                if (word.is("M", 7) || word.is("M", 8))
-                    addValue(m_record.tools[*m_tool].coolants, coolantCode(word), *word.number,
-                             number, text);
+    const bool move = std::any_of(std::begin(kHeidenhainPaths), std::end(kHeidenhainPaths),
+                                  [&](std::string_view path) { return statement(path); });
+    for (const NcWord& word : words)
+        if (word.address == "M")
+            noteCoolant(text, word, number);
+    if (!toolCall && !move)
         return std::nullopt;
-    }
     bool rapid = false;
-    for (const Word& word : words) {
-        if (word.named("FMAX"))
+    for (const NcWord& word : words) {
+        if (word.address == "FMAX")
             rapid = true;
-        else if (word.named("F") && word.number)
-            setFeed(word, text, number);
+        else if (word.address == "F" && numberOf(text, word))
+            setFeed(text, word, number);
     }
     if (!m_tool)
         return std::nullopt;
     ToolUsage& tool = m_record.tools[*m_tool];
-    for (const Word& word : words) {
-        if (toolCall && word.named("S") && word.number)
-            addValue(tool.spindles, word.value(text), *word.number, number, text);
-        else if (toolCall && word.named("DL") && word.number)
-            addValue(tool.lengthDeltas, word.value(text), *word.number, number, text);
-        else if (word.is("M", 7) || word.is("M", 8))
-            addValue(tool.coolants, coolantCode(word), *word.number, number, text);
+    for (const NcWord& word : words) {
+        if (toolCall && word.address == "S")
+            noteValue(tool.spindles, text, word, number);
+        else if (toolCall && word.address == "DL")
+            noteValue(tool.lengthDeltas, text, word, number);
     }
     if (move && !rapid)
         countBlock();
-    if (!toolCall) // S stands in a TOOL CALL only
-        std::erase_if(words, [](const Word& word) { return word.named("S"); });
-    return applySpeeds(number, text, words);
+    // S stands in a TOOL CALL only.
+    return applySpeeds(number, text, words, !toolCall);
 }
 
 // Writes the list's spindle over every S of the tool in use and its feed over every F equal to
 // the tool's main cutting feed; nothing else of the line changes.
 std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std::string_view text,
-                                                        const std::vector<Word>& words)
+                                                        const std::vector<NcWord>& words,
+                                                        bool feedsOnly)
 {
     if (!m_speeds || !m_tool)
         return std::nullopt;
@@ -447,17 +396,18 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
     std::string line(text);
     bool changed = false;
     for (auto word = words.rbegin(); word != words.rend(); ++word) {
-        if (!word->number)
+        const std::optional<double> value = numberOf(text, *word);
+        if (!value)
             continue;
         const std::string* replacement = nullptr;
-        if (word->named("S") && speed->second.spindle)
+        if (word->address == "S" && !feedsOnly && speed->second.spindle)
             replacement = &*speed->second.spindle;
-        else if (word->named("F") && speed->second.mainFeed &&
-                 same(*word->number, *speed->second.mainFeed))
+        else if (word->address == "F" && speed->second.mainFeed &&
+                 same(*value, *speed->second.mainFeed))
             replacement = &speed->second.feed;
-        if (!replacement || ncNumber(*replacement) == word->number)
+        if (!replacement || ncNumber(*replacement) == value)
             continue;
-        line.replace(word->valueBegin, word->valueEnd - word->valueBegin, *replacement);
+        line.replace(word->begin, word->end - word->begin, *replacement);
         changed = true;
     }
     if (!changed)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NcLineReader.h"
+
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -82,38 +84,30 @@ public:
         : m_record(record), m_speeds(speeds)
     {}
 
-    // Reads one line, whole; the line as it is to be written instead when a speed changed.
-    std::optional<std::string> read(std::int64_t number, std::string_view text, bool heidenhain);
+    // Reads one line, whole, with its facts from a reader that keeps words; the line as it is to
+    // be written instead when a speed changed.
+    std::optional<std::string> read(std::int64_t number, std::string_view text,
+                                    const NcLineFacts& facts, bool heidenhain);
     // A line written as it streamed in, too long to be held: read when its text is whole, but
     // never changed.
-    void streamed(std::int64_t number, std::string_view text, bool whole, bool heidenhain);
-
-    // An address and its value where they stand in a line.
-    struct Word
-    {
-        std::string_view letters; // as written, in either case
-        std::size_t valueBegin = 0;
-        std::size_t valueEnd = 0;
-        std::optional<double> number;
-
-        std::string_view value(std::string_view text) const
-        {
-            return text.substr(valueBegin, valueEnd - valueBegin);
-        }
-        // Whether its letters are name, which is in upper case.
-        bool named(std::string_view name) const;
-        bool is(std::string_view address, double code) const;
-    };
+    void streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts, bool whole,
+                  bool heidenhain);
 
 private:
-    std::optional<std::string> readIso(std::int64_t number, std::string_view text);
-    std::optional<std::string> readHeidenhain(std::int64_t number, std::string_view text);
+    std::optional<std::string> readIso(std::int64_t number, std::string_view text,
+                                       const NcLineFacts& facts);
+    std::optional<std::string> readHeidenhain(std::int64_t number, std::string_view text,
+                                              const std::vector<NcWord>& words);
     ToolUsage* changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
                         std::string_view text);
     void countBlock();
-    void setFeed(const Word& word, std::string_view text, std::int64_t line);
+    void setFeed(std::string_view text, const NcWord& word, std::int64_t line);
+    void noteValue(std::vector<ToolWord>& values, std::string_view text, const NcWord& word,
+                   std::int64_t line);
+    void noteCoolant(std::string_view text, const NcWord& word, std::int64_t line);
+    // feedsOnly: the line's S words are no spindle speeds.
     std::optional<std::string> applySpeeds(std::int64_t number, std::string_view text,
-                                           const std::vector<Word>& words);
+                                           const std::vector<NcWord>& words, bool feedsOnly);
 
     InputTools& m_record;
     const ToolSpeeds* m_speeds;
@@ -123,7 +117,6 @@ private:
     std::optional<std::size_t> m_feedTool;     // the tool in use when it was set
     int m_motion = 0;                          // 0 rapid or none, 1 to 3 for G01 to G03
     bool m_written = false;                    // the line read has been written already
-    std::vector<Word> m_words;                 // of the line read; kept for its capacity
 };
 
 // The number of a tool as a tool list or a program writes it ("T01", "1", "01"), when it is one.

@@ -93,17 +93,29 @@ std::string describe(const CheckedPlan& checked, const JobToolList& toolList)
     return text;
 }
 
-ToolUsage usageOf(const std::string& program, const ToolSpeeds* speeds = nullptr,
-                  std::string* changed = nullptr)
+// Reads the lines of an ISO program for its tools as the merge does; the lines the speeds
+// changed land in changed.
+InputTools readTools(const std::string& program, const ToolSpeeds* speeds = nullptr,
+                     std::string* changed = nullptr)
 {
     InputTools record;
     ToolUsageReader reader(record, speeds);
+    NcLineReader words(NcLineReader::Dialect::Iso);
+    words.keepWords(true);
     std::istringstream lines(program);
     std::int64_t number = 0;
     for (std::string line; std::getline(lines, line);)
-        if (std::optional<std::string> rewritten = reader.read(++number, line, false);
+        if (std::optional<std::string> rewritten =
+                reader.read(++number, line, words.read(line), false);
             rewritten && changed)
             *changed += *rewritten + "\n";
+    return record;
+}
+
+ToolUsage usageOf(const std::string& program, const ToolSpeeds* speeds = nullptr,
+                  std::string* changed = nullptr)
+{
+    const InputTools record = readTools(program, speeds, changed);
     EXPECT_EQ(record.tools.size(), 1u);
     return record.tools.empty() ? ToolUsage{} : record.tools.front();
 }
@@ -149,12 +161,8 @@ TEST(ToolListGoldenCases, AreFoundInTheTestData)
 
 TEST(ToolUsage, ReadsEveryFormOfToolChangeAndNoWordOfCommentsMacrosOrArguments)
 {
-    InputTools record;
-    ToolUsageReader reader(record, nullptr);
-    std::int64_t number = 0;
-    for (const char* line : {"T1 M06 T2 (T9 M06)", "IF[#1GT2]GOTO10", "G1 X1 F100", "M6",
-                             "G65 P9810 S7. H4. F2000.", "G1 X2", "M06 T5", "t1m6"})
-        reader.read(++number, line, false);
+    const InputTools record = readTools("T1 M06 T2 (T9 M06)\nIF[#1GT2]GOTO10\nG1 X1 F100\nM6\n"
+                                        "G65 P9810 S7. H4. F2000.\nG1 X2\nM06 T5\nt1m6\n");
     ASSERT_EQ(record.tools.size(), 3u);
     EXPECT_EQ(record.tools[0].name, "1");
     EXPECT_EQ(record.tools[0].changes, 2);
