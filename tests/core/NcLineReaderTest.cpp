@@ -192,6 +192,28 @@ TEST(NcLineReader, FindsWorkOffsetSelectionsAndWhereTheyStand)
 }
 
 // In real programs the one offset they select is found at its line, comments and all.
+// Kept words name where their values stand, so that a feature can read or rewrite them; a
+// keyword, a comment and a computed value hold none to read.
+TEST(NcLineReader, KeepsTheWordsOfValuesAndWhereTheyStand)
+{
+    const auto words = [](NcLineReader reader, std::string_view line) {
+        reader.keepWords(true);
+        std::string text;
+        for (const NcWord& word : reader.read(line).words)
+            text += word.address + "[" +
+                    std::string(line.substr(word.begin, word.end - word.begin)) +
+                    (word.computed ? "]# " : "] ");
+        return text;
+    };
+    EXPECT_EQ(words(NcLineReader(Dialect::Iso), "N5 G01 X1 S 12 00 (F9) F#3 T02M6;H1"),
+              "G[01] S[ 12 00] F[]# T[02] M[6] ");
+    EXPECT_EQ(words(NcLineReader(Dialect::Iso), "IF[#1GT2]GOTO10"), "");
+    EXPECT_EQ(words(NcLineReader(Dialect::Heidenhain), "12 TOOL CALL \"A B\" Z S300 DL+.1 ;F9"),
+              "TOOL[] CALL[] [\"A B\"] Z[] S[300] DL[+.1] ");
+    NcLineReader plain(Dialect::Iso);
+    EXPECT_TRUE(plain.read("G01 S100").words.empty());
+}
+
 TEST(NcLineReaderSamples, FindTheWorkOffsetOfRealPrograms)
 {
     const std::filesystem::path samples(CORVANE_NC_SAMPLES_DIR);

@@ -193,9 +193,10 @@ TEST(ToolUsage, AppliedSpeedsChangeOnlyTheirDigits)
 {
     const ToolSpeeds speeds{{"3", {.spindle = "9000", .mainFeed = 80, .feed = "120."}}};
     std::string changed;
-    usageOf("T3 M6 S1000\n(S500 F80)G1 Z-1 F80. S1000\nF80.0\nF800\nG65 P1 F80\n", &speeds,
-            &changed);
-    EXPECT_EQ(changed, "T3 M6 S9000\n(S500 F80)G1 Z-1 F120. S9000\nF120.\n");
+    // Blanks inside a word are part of it, as the control reads them.
+    usageOf("T3 M6 S1000\n(S500 F80)G1 Z-1 F80. S1000\nF80.0\nF800\nG65 P1 F80\nS 1 000 M3\n",
+            &speeds, &changed);
+    EXPECT_EQ(changed, "T3 M6 S9000\n(S500 F80)G1 Z-1 F120. S9000\nF120.\nS9000 M3\n");
 }
 
 TEST(ToolListCheck, AListThatCannotBeReadIsAnErrorAndAToolOfNoListValuesPasses)
