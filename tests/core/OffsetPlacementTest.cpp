@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace fs = std::filesystem;
 
 namespace {
@@ -21,35 +18,14 @@ struct PlacementCase
     std::string expectedRecord;
 };
 
-// options: "top N", "bottom N", "at N OFFSET" (input N, from 1, placed at OFFSET; at G54 it
-// stands in the first cell), and "keep" (placement off: nothing rewritten).
+// options: those of every case, and "keep" (placement off: nothing rewritten).
 PlacementCase readCase(const fs::path& folder)
 {
     PlacementCase placement;
-    MergeRequest& request = placement.request;
-    request.inputs = caseInputs(folder);
-    request.cells.resize(request.inputs.size());
-    std::ifstream options(folder / "options");
-    for (std::string line; std::getline(options, line);) {
-        std::istringstream words(line);
-        std::string key;
-        words >> key;
-        if (key == "top") {
-            words >> request.delUp;
-        } else if (key == "bottom") {
-            words >> request.delBtm;
-        } else if (key == "keep") {
-            request.rewriteOffsets = false;
-        } else if (key == "at") {
-            std::size_t input = 0;
-            std::string name;
-            words >> input >> name;
-            const std::optional<WorkOffset> offset = WorkOffset::fromName(name);
-            EXPECT_TRUE(offset && input >= 1 && input <= request.inputs.size()) << line;
-            if (offset && input >= 1 && input <= request.inputs.size())
-                request.cells[input - 1] = MergeRequest::Cell{*offset, offset->name() == "G54"};
-        }
-    }
+    bool keep = false;
+    placement.request =
+        caseRequest(folder, [&](const std::string& key) { keep = keep || key == "keep"; });
+    placement.request.rewriteOffsets = !keep;
     placement.expectedOutput = readFile(utf8FromPath(folder / "expected.nc"));
     placement.expectedRecord = readFile(utf8FromPath(folder / "expected"));
     return placement;

@@ -99,3 +99,33 @@ std::string caseTestName(std::string folder)
     std::replace(folder.begin(), folder.end(), '-', '_');
     return folder;
 }
+
+MergeRequest caseRequest(const std::filesystem::path& folder,
+                         const std::function<void(const std::string& key)>& other)
+{
+    MergeRequest request;
+    request.inputs = caseInputs(folder);
+    request.cells.resize(request.inputs.size());
+    std::ifstream options(folder / "options");
+    for (std::string line; std::getline(options, line);) {
+        std::istringstream words(line);
+        std::string key;
+        words >> key;
+        if (key == "top") {
+            words >> request.delUp;
+        } else if (key == "bottom") {
+            words >> request.delBtm;
+        } else if (key == "at") {
+            std::size_t input = 0;
+            std::string name;
+            words >> input >> name;
+            const std::optional<WorkOffset> offset = WorkOffset::fromName(name);
+            if (!offset || input < 1 || input > request.inputs.size())
+                throw std::runtime_error("bad option: " + line);
+            request.cells[input - 1] = MergeRequest::Cell{*offset, offset->name() == "G54"};
+        } else if (!key.empty()) {
+            other(key);
+        }
+    }
+    return request;
+}

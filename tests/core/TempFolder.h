@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/NcMerge.h"
+
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,3 +37,9 @@ std::vector<std::string> goldenCases(const std::string& kind);
 std::string caseTestName(std::string folder);
 // The inputs of a golden case: its files named in1, in2, ..., in order.
 std::vector<std::string> caseInputs(const std::filesystem::path& folder);
+
+// A golden case's request: its inputs, and the options file's "top N", "bottom N" and "at N
+// OFFSET" (input N, from 1, placed at OFFSET; at G54 it stands in the first cell). The first
+// word of any other line goes to other.
+MergeRequest caseRequest(const std::filesystem::path& folder,
+                         const std::function<void(const std::string& key)>& other);

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -25,35 +24,13 @@ struct ToolCase
     std::string expectedRecord;
 };
 
-// options: "top N", "bottom N", "at N OFFSET" (input N, from 1, placed at OFFSET) and "apply"
-// (the list's speeds written); the list is list.tlist, and a case without one has none.
+// options: those of every case, and "apply" (the list's speeds written); the list is
+// list.tlist, and a case without one has none.
 ToolCase readCase(const fs::path& folder)
 {
     ToolCase tools;
-    MergeRequest& request = tools.request;
-    request.inputs = caseInputs(folder);
-    request.cells.resize(request.inputs.size());
-    std::ifstream options(folder / "options");
-    for (std::string line; std::getline(options, line);) {
-        std::istringstream words(line);
-        std::string key;
-        words >> key;
-        if (key == "top") {
-            words >> request.delUp;
-        } else if (key == "bottom") {
-            words >> request.delBtm;
-        } else if (key == "apply") {
-            tools.apply = true;
-        } else if (key == "at") {
-            std::size_t input = 0;
-            std::string name;
-            words >> input >> name;
-            const std::optional<WorkOffset> offset = WorkOffset::fromName(name);
-            EXPECT_TRUE(offset && input >= 1 && input <= request.inputs.size()) << line;
-            if (offset && input >= 1 && input <= request.inputs.size())
-                request.cells[input - 1] = MergeRequest::Cell{*offset, offset->name() == "G54"};
-        }
-    }
+    tools.request = caseRequest(
+        folder, [&](const std::string& key) { tools.apply = tools.apply || key == "apply"; });
     const std::string list = utf8FromPath(folder / "list.tlist");
     tools.toolList = readJobToolList(list);
     tools.expectedOutput = readFile(utf8FromPath(folder / "expected.nc"));
