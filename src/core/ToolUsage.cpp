@@ -37,6 +37,48 @@ bool isToolNumber(double value)
     return value >= 0 && value < 1e15 && value == std::floor(value);
 }
 
+void addValue(std::vector<ToolWord>& values, std::string_view value, double number,
+              std::int64_t line, std::string_view text)
+{
+    const bool known = std::any_of(values.begin(), values.end(), [&](const ToolWord& known) {
+        return same(known.number, number);
+    });
+    if (!known && values.size() < ToolUsage::kMaxValues)
+        values.push_back({std::string(value), number, line, bounded(text)});
+}
+
+// A word's value as written, without the blanks around it.
+std::string_view valueOf(std::string_view text, const NcWord& word)
+{
+    std::string_view value = text.substr(word.begin, word.end - word.begin);
+    while (!value.empty() && isBlank(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && isBlank(value.back()))
+        value.remove_suffix(1);
+    return value;
+}
+
+// Its number, blanks inside it ignored as the control ignores them ("S 12 000").
+std::optional<double> numberOf(std::string_view text, const NcWord& word)
+{
+    if (word.computed)
+        return std::nullopt;
+    const std::string_view value = valueOf(text, word);
+    if (value.find_first_of(" \t") == std::string_view::npos)
+        return ncNumber(value);
+    std::string joined(value);
+    std::erase_if(joined, isBlank);
+    return ncNumber(joined);
+}
+
+bool isCode(std::string_view text, const NcWord& word, std::string_view address, double code)
+{
+    if (word.address != address)
+        return false;
+    const std::optional<double> number = numberOf(text, word);
+    return number && same(*number, code);
+}
+
 } // namespace
 
 std::optional<double> ncNumber(std::string_view text)
@@ -103,52 +145,6 @@ const ToolUsage::Feed* ToolUsage::mainFeed() const
             main = &feed;
     return main;
 }
-
-namespace {
-
-void addValue(std::vector<ToolWord>& values, std::string_view value, double number,
-              std::int64_t line, std::string_view text)
-{
-    const bool known = std::any_of(values.begin(), values.end(), [&](const ToolWord& known) {
-        return same(known.number, number);
-    });
-    if (!known && values.size() < ToolUsage::kMaxValues)
-        values.push_back({std::string(value), number, line, bounded(text)});
-}
-
-// A word's value as written, without the blanks around it.
-std::string_view valueOf(std::string_view text, const NcWord& word)
-{
-    std::string_view value = text.substr(word.begin, word.end - word.begin);
-    while (!value.empty() && isBlank(value.front()))
-        value.remove_prefix(1);
-    while (!value.empty() && isBlank(value.back()))
-        value.remove_suffix(1);
-    return value;
-}
-
-// Its number, blanks inside it ignored as the control ignores them ("S 12 000").
-std::optional<double> numberOf(std::string_view text, const NcWord& word)
-{
-    if (word.computed)
-        return std::nullopt;
-    const std::string_view value = valueOf(text, word);
-    if (value.find_first_of(" \t") == std::string_view::npos)
-        return ncNumber(value);
-    std::string joined(value);
-    std::erase_if(joined, isBlank);
-    return ncNumber(joined);
-}
-
-bool isCode(std::string_view text, const NcWord& word, std::string_view address, double code)
-{
-    if (word.address != address)
-        return false;
-    const std::optional<double> number = numberOf(text, word);
-    return number && same(*number, code);
-}
-
-} // namespace
 
 std::optional<std::string> ToolUsageReader::read(std::int64_t number, std::string_view text,
                                                  const NcLineFacts& facts, bool heidenhain)
