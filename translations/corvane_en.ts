@@ -967,10 +967,6 @@ Nothing was saved.</translation>
         <translation>Tool sheet (%1)</translation>
     </message>
     <message>
-        <source>공구 리스트 없음</source>
-        <translation>no tool list</translation>
-    </message>
-    <message>
         <source>공구 교환이 없습니다.</source>
         <translation>No tool changes.</translation>
     </message>

@@ -164,8 +164,8 @@ void ToolUsageReader::streamed(std::int64_t number, std::string_view text, const
     m_written = false;
 }
 
-ToolUsage* ToolUsageReader::changeTo(const std::string& name, std::int64_t toolNumber,
-                                     std::int64_t line, std::string_view text)
+void ToolUsageReader::changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
+                               std::string_view text)
 {
     auto& tools = m_record.tools;
     auto found = std::find_if(tools.begin(), tools.end(),
@@ -174,7 +174,7 @@ ToolUsage* ToolUsageReader::changeTo(const std::string& name, std::int64_t toolN
         if (tools.size() >= InputTools::kMaxTools) {
             m_record.notAllRead = true;
             m_tool.reset();
-            return nullptr;
+            return;
         }
         ToolUsage tool;
         tool.name = name;
@@ -185,7 +185,6 @@ ToolUsage* ToolUsageReader::changeTo(const std::string& name, std::int64_t toolN
     }
     ++found->changes;
     m_tool = std::size_t(found - tools.begin());
-    return &*found;
 }
 
 void ToolUsageReader::countBlock()

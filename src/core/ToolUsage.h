@@ -98,8 +98,8 @@ private:
                                        const NcLineFacts& facts);
     std::optional<std::string> readHeidenhain(std::int64_t number, std::string_view text,
                                               const std::vector<NcWord>& words);
-    ToolUsage* changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
-                        std::string_view text);
+    void changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
+                  std::string_view text);
     void countBlock();
     void setFeed(std::string_view text, const NcWord& word, std::int64_t line);
     void noteValue(std::vector<ToolWord>& values, std::string_view text, const NcWord& word,

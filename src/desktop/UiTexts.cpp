@@ -425,11 +425,6 @@ QString UiTexts::toolSheetHeading(const QString& list)
     return tr("공구 시트 (%1)").arg(list);
 }
 
-QString UiTexts::noToolList()
-{
-    return tr("공구 리스트 없음");
-}
-
 QString UiTexts::noToolChange()
 {
     return tr("공구 교환이 없습니다.");

@@ -69,7 +69,6 @@ public:
     // The tools of the preview: the changes the tool list made and the sheet of tools.
     static QString speedChangeHeading(int changes);
     static QString toolSheetHeading(const QString& list);
-    static QString noToolList();
     static QString noToolChange();
     static QStringList toolSheetColumns();
     static QString saveToolSheetButton();

@@ -338,9 +338,7 @@ QString MergePreviewDialog::toolSheetHtml() const
 {
     if (!m_tools)
         return {};
-    QString html = u"<h3>%1</h3>"_s.arg(
-        UiTexts::toolSheetHeading(m_tools->list.isEmpty() ? UiTexts::noToolList() : m_tools->list)
-            .toHtmlEscaped());
+    QString html = u"<h3>%1</h3>"_s.arg(UiTexts::toolSheetHeading(m_tools->list).toHtmlEscaped());
     if (m_tools->rows.empty())
         return html + u"<p>%1</p>"_s.arg(UiTexts::noToolChange());
     html += u"<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>"_s;
