@@ -70,6 +70,20 @@ const char* findingReason(SeamRule rule)
         return "a line too long to be read for its tools: not all were checked";
     case SeamRule::ToolSpeedNotChanged:
         return "speed from the tool list not written: the line was too long to change";
+    case SeamRule::OrderKeptGiven:
+        return "not ordered by tool: the given order is kept";
+    case SeamRule::OrderLineLost:
+        return "ordered by tool: a line of the program is missing";
+    case SeamRule::OrderLineAltered:
+        return "ordered by tool: a line of the program is changed";
+    case SeamRule::OrderOutOfOrder:
+        return "ordered by tool: a line runs out of its cell's order";
+    case SeamRule::OrderStateDiffers:
+        return "ordered by tool: a move runs under another modal state than in its program";
+    case SeamRule::OrderRetractMissing:
+        return "ordered by tool: no retract between moves at two work offsets";
+    case SeamRule::OrderToolChangeRepeated:
+        return "ordered by tool: tool change to the tool already in the spindle";
     }
     return "";
 }

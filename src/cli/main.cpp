@@ -38,9 +38,11 @@ enum ExitStatus
 constexpr const char* kUsage =
     "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--strict] -o OUTPUT\n"
     "                     [--tool-list LIST [--apply-tool-list]] [--tool-sheet CSV]\n"
+    "                     [--order given|tool [--retract LINE]...]\n"
     "                     [--at OFFSET] INPUT... [--at OFFSET INPUT...]...\n"
     "       corvane-merge --check [--top N] [--bottom N] [--percent] [--tool-list LIST\n"
-    "                     [--apply-tool-list]] [--tool-sheet CSV] [--at OFFSET] INPUT...\n"
+    "                     [--apply-tool-list]] [--tool-sheet CSV] [--order given|tool\n"
+    "                     [--retract LINE]...] [--at OFFSET] INPUT...\n"
     "\n"
     "Merges NC programs into one: blank lines are dropped, the top lines of every file but the\n"
     "first and the bottom lines of every file but the last are cut, and every line ends with\n"
@@ -71,6 +73,18 @@ constexpr const char* kUsage =
     "                   of its G01, G02, G03 blocks); each change is printed as a note\n"
     "  --tool-sheet F   write a row per tool (cells, speeds of the programs and of the list,\n"
     "                   findings) to F as comma-separated values\n"
+    "  --order tool     run the placed programs tool by tool: each is split at its tool\n"
+    "                   changes (T.. M06) and the segments run one tool after the other across\n"
+    "                   the cells, never out of order within one cell. A segment that does not\n"
+    "                   follow its own program's previous one gets a restart block: the\n"
+    "                   retract, its cell's offset and the modal state its program had there.\n"
+    "                   The ordered program is read again and every move compared with its\n"
+    "                   own program; a difference is an error. A Heidenhain job, an input\n"
+    "                   without --at, or a program that calls subprograms or macros, shifts\n"
+    "                   offsets or computes values keeps the given order (a warning).\n"
+    "                   --order given (the default) keeps the inputs' order\n"
+    "  --retract LINE   a line of the retract that starts each restart block, once for each\n"
+    "                   line (\"G91 G28 Z0.\" then \"G90\" when not given)\n"
     "  -h, --help       this text\n"
     "  -v, --version    the version\n";
 
@@ -89,6 +103,8 @@ struct Options
     std::optional<std::string> toolList;
     bool applyToolList = false;
     std::optional<std::string> toolSheet;
+    bool orderByTool = false;
+    std::optional<std::vector<std::string>> retract;
 };
 
 void printError(const std::string& text)
@@ -207,6 +223,24 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             if (!once(name) || !takeValue() ||
                 !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
                 return std::nullopt;
+        } else if (name == "--order") {
+            if (!once(name) || !takeValue())
+                return std::nullopt;
+            if (*value != "given" && *value != "tool") {
+                printError("--order takes given or tool, not " + escaped(*value));
+                return std::nullopt;
+            }
+            options.orderByTool = *value == "tool";
+        } else if (name == "--retract") {
+            if (!takeValue())
+                return std::nullopt;
+            if (value->empty() || escaped(*value) != *value) {
+                printError("--retract takes one line of a program, not " + escaped(*value));
+                return std::nullopt;
+            }
+            if (!options.retract)
+                options.retract.emplace();
+            options.retract->push_back(*value);
         } else if (name == "--at") {
             if (!takeValue())
                 return std::nullopt;
@@ -231,6 +265,10 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             return std::nullopt;
         }
     }
+    if (options.retract && !options.orderByTool) {
+        printError("--retract is for restart blocks: give it with --order tool");
+        return std::nullopt;
+    }
     if (options.applyToolList && !options.toolList) {
         printError("--apply-tool-list needs the list: give it with --tool-list LIST");
         return std::nullopt;
@@ -248,6 +286,26 @@ std::vector<std::optional<MergeRequest::Cell>> requestCells(const Options& optio
         else
             cells.emplace_back();
     return cells;
+}
+
+// The tool runs of a job ordered by tool, a note a run, and what ordering saved.
+std::string orderNotes(const MergeReport& report)
+{
+    if (!report.order || report.order->given != JobOrder::Given::No)
+        return {};
+    const JobOrder& order = *report.order;
+    std::string lines;
+    for (const ToolRun& run : order.runs) {
+        lines += "note: tool run T" + std::to_string(run.tool) + ":";
+        for (const OrderSegment& segment : run.segments)
+            lines += " " + segment.cell.name() + " " + escaped(report.inputs[segment.input].path) +
+                     ":" + std::to_string(segment.line) + (segment.restarted ? " (restart)" : "");
+        lines += '\n';
+    }
+    lines += "note: ordered by tool: " + std::to_string(order.toolChangesAfter) +
+             " tool changes, " + std::to_string(order.toolChangesBefore) + " in the given order; " +
+             std::to_string(order.restarts) + " restart blocks\n";
+    return lines;
 }
 
 // What placement and the tool list changed, a note a line: PATH:LINE: note: TEXT. False when
@@ -272,6 +330,7 @@ bool printChanges(const MergeReport& report, std::FILE* stream)
             lines += '\n';
         }
     }
+    lines += orderNotes(report);
     std::fwrite(lines.data(), 1, lines.size(), stream);
     return std::fflush(stream) == 0 && !std::ferror(stream);
 }
@@ -322,7 +381,9 @@ MergeRequest mergeRequest(const Options& options)
             .delBtm = options.bottom,
             .percentLines = options.percent,
             .cells = requestCells(options),
-            .readTools = options.toolList || options.toolSheet};
+            .readTools = options.toolList || options.toolSheet,
+            .orderByTool = options.orderByTool,
+            .retract = options.retract.value_or(defaultRetract())};
 }
 
 // The list's checks of a plan, when a list was given; applying it, the request gains its speeds

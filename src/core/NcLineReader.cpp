@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cmath>
 #include <utility>
 
 namespace {
@@ -21,6 +23,11 @@ bool isLetter(char c)
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
+}
+
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
 }
 
 // A number as an NC word writes it: its whole part and up to three decimals, so that G54.1 and
@@ -597,4 +604,109 @@ NcLineFacts NcLineReader::finish()
     m_percentLine = false;
     m_control = false;
     return facts;
+}
+
+std::optional<double> ncNumber(std::string_view text)
+{
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
+    bool digit = false;
+    bool point = false;
+    for (const char c : text.substr(sign)) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return std::nullopt;
+    }
+    if (!digit)
+        return std::nullopt;
+    // Up to 15 digits the digits and the power of ten are exact, and their quotient is rounded
+    // once, as the full conversion rounds it: the same value, many times faster.
+    if (text.size() - sign <= 15) {
+        std::int64_t digits = 0;
+        int decimals = -1;
+        for (const char c : text.substr(sign)) {
+            if (c == '.') {
+                decimals = 0;
+                continue;
+            }
+            digits = digits * 10 + (c - '0');
+            decimals += decimals >= 0 ? 1 : 0;
+        }
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double value = double(digits) / kPowers[std::max(decimals, 0)];
+        return sign ? -value : value;
+    }
+    double value = 0;
+    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
+        return std::nullopt;
+    return value;
+}
+
+// A word's value as written, without the blanks around it.
+std::string_view wordValue(std::string_view text, const NcWord& word)
+{
+    std::string_view value = text.substr(word.begin, word.end - word.begin);
+    while (!value.empty() && isBlank(value.front()))
+        value.remove_prefix(1);
+    while (!value.empty() && isBlank(value.back()))
+        value.remove_suffix(1);
+    return value;
+}
+
+// Its number, blanks inside it ignored as the control ignores them ("S 12 000").
+std::optional<double> wordNumber(std::string_view text, const NcWord& word)
+{
+    if (word.computed)
+        return std::nullopt;
+    const std::string_view value = wordValue(text, word);
+    if (value.find_first_of(" \t") == std::string_view::npos)
+        return ncNumber(value);
+    std::string joined(value);
+    std::erase_if(joined, isBlank);
+    return ncNumber(joined);
+}
+
+bool isWordCode(std::string_view text, const NcWord& word, std::string_view address, double code)
+{
+    if (word.address != address)
+        return false;
+    const std::optional<double> number = wordNumber(text, word);
+    return number && std::fabs(*number - code) < 1e-9;
+}
+
+IsoToolWords isoToolWords(std::string_view line, const std::vector<NcWord>& words)
+{
+    const auto m06 = std::find_if(words.begin(), words.end(), [&](const NcWord& word) {
+        return isWordCode(line, word, "M", 6);
+    });
+    std::optional<std::int64_t> named;
+    std::optional<std::int64_t> lastNamed;
+    bool namedBeforeChange = false;
+    for (auto word = words.begin(); word != words.end(); ++word) {
+        const std::optional<double> tool =
+            word->address == "T" ? wordNumber(line, *word) : std::nullopt;
+        if (!tool || *tool < 0 || *tool >= 1e15 || *tool != std::floor(*tool))
+            continue;
+        const auto value = std::int64_t(*tool);
+        if (!named || (word < m06 && !namedBeforeChange)) {
+            named = value;
+            namedBeforeChange = word < m06;
+        }
+        lastNamed = value;
+    }
+    IsoToolWords call;
+    call.change = m06 != words.end();
+    if (!call.change) {
+        call.calls = lastNamed;
+        return call;
+    }
+    call.runs = named;
+    if (lastNamed != named)
+        call.calls = lastNamed;
+    return call;
 }

@@ -125,3 +125,24 @@ private:
     unsigned char m_controlByte = 0;
     bool m_control = false;
 };
+
+// A number as NC programs and tool lists write it ("1500", "1500.", "+0.05", "-.5").
+std::optional<double> ncNumber(std::string_view text);
+// A word's value as written in its line, without the blanks around it.
+std::string_view wordValue(std::string_view line, const NcWord& word);
+// Its number, blanks inside it ignored as the control ignores them ("S 12 000"); none when the
+// line computes it.
+std::optional<double> wordNumber(std::string_view line, const NcWord& word);
+// Whether the word is the code of that address ("M", 6 for M06 and M6).
+bool isWordCode(std::string_view line, const NcWord& word, std::string_view address, double code);
+
+// What an ISO line says of tools: whether it changes them (M06), the tool its change runs when
+// the line names it (before M06, else after it: "T1 M06", "M06 T1"), and a tool it calls for a
+// later change ("T1 M06 T2", "T2").
+struct IsoToolWords
+{
+    bool change = false;
+    std::optional<std::int64_t> runs;
+    std::optional<std::int64_t> calls;
+};
+IsoToolWords isoToolWords(std::string_view line, const std::vector<NcWord>& words);

@@ -109,6 +109,20 @@ private:
     bool m_lastIsCr = false;
 };
 
+// Holds the merged program where it is ordered by tool before it is written.
+class MemorySink : public OutputSink
+{
+public:
+    void write(std::string_view bytes) override { m_bytes.append(bytes); }
+    bool commit() override { return true; }
+    const FileError& error() const override { return m_error; }
+    const std::string& bytes() const { return m_bytes; }
+
+private:
+    std::string m_bytes;
+    FileError m_error;
+};
+
 NumberedLine numbered(std::int64_t number, ScannedLine& line)
 {
     return {number, std::move(line.text), line.truncated, std::move(line.facts)};
@@ -185,6 +199,7 @@ private:
     bool inputChanged(std::size_t index);
     bool readFailed(std::size_t index, InputFile& file, ReadResult read);
     bool fail(Status status, const std::string& path, FileError error = {});
+    std::string orderByTool();
     bool reportProgress(std::uint64_t bytes);
     void write(std::string_view bytes)
     {
@@ -194,6 +209,9 @@ private:
 
     const MergeRequest& m_request;
     OutputSink* m_sink;
+    // Ordered by tool: what the merge wrote, and of each input, the input line of each line.
+    std::optional<MemorySink> m_merged;
+    std::vector<std::vector<std::int64_t>> m_writtenLines;
     std::optional<BlockWriter> m_writer;
     const std::size_t m_blockSize;
     std::unique_ptr<char[]> m_buffer; // where blocks are read to; not zeroed: only what a read
@@ -247,6 +265,7 @@ private:
         LineAssembly line{nullptr};           // a line that began in an earlier block; set per file
         OffsetPlacement* placement = nullptr; // of an ISO input placed at a cell
         ToolUsageReader* tools = nullptr;
+        std::vector<std::int64_t>* writtenLines = nullptr; // when ordered by tool
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
         std::uint64_t lineStart = 0;
@@ -271,7 +290,11 @@ MergeReport MergeRun::run()
             return m_report;
         }
 
-    if (m_sink) {
+    if (m_request.orderByTool) {
+        // A plan is ordered too: the preview shows the order and what its proof found.
+        m_writtenLines.resize(m_request.inputs.size());
+        m_writer.emplace(m_merged.emplace(), std::max(m_blockSize, kMinOutputBlock), false);
+    } else if (m_sink) {
         const bool threaded = m_totalBytes >= kThreadedBytes;
         // A small merge writes smaller blocks: every page of a block touched costs a fault.
         const std::size_t outputBlock =
@@ -308,6 +331,11 @@ MergeReport MergeRun::run()
         write(kPercentLine);
         m_report.percentAddedAtEnd = true;
     }
+    std::string ordered;
+    if (m_merged) {
+        m_writer->finish();
+        ordered = orderByTool();
+    }
     if (m_sink && m_request.approve && !m_request.approve(m_report)) {
         fail(Status::NotApproved, "");
         return m_report;
@@ -318,6 +346,8 @@ MergeReport MergeRun::run()
         m_writer->finish();
     if (!deferredChecksPassed())
         return m_report;
+    if (m_sink && m_merged)
+        m_sink->write(ordered);
     if (m_sink && !m_sink->commit()) {
         fail(Status::OutputFailed, "", m_sink->error());
         return m_report;
@@ -456,6 +486,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
                                      changes ? &m_request.toolSpeeds[candidate.index] : nullptr);
         candidate.reader.keepWords(true);
     }
+    if (m_merged)
+        state.writtenLines = &m_writtenLines[candidate.index];
     state.line = LineAssembly(&candidate.reader);
     state.lineNumber = cutTop ? record.cutTopLines : 0;
     record.contentLines = cutTop ? candidate.topContentLines : 0;
@@ -482,6 +514,8 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
             streamed(state.lineNumber, last);
             write(state.pendingCr ? "\r\r\n" : kLineEnd);
             ++record.contentLines;
+            if (state.writtenLines)
+                state.writtenLines->push_back(state.lineNumber);
             state.remember(state.lineStart, state.lineNumber);
             noteControlByte(record, state.lineStart, state.lineNumber, last.facts);
             recordKept(record, state.lineNumber, last.text, std::move(last.facts));
@@ -572,6 +606,8 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     std::int64_t blankLines = 0;
     const auto keep = [&](const char* start, std::string_view text, NcLineFacts&& facts) {
         ++contentLines;
+        if (state.writtenLines)
+            state.writtenLines->push_back(lineNumber);
         const std::uint64_t lineStart =
             start ? offset + std::uint64_t(start - begin) : state.lineStart;
         noteControlByte(record, lineStart, lineNumber, facts);
@@ -624,7 +660,8 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     // and placement reads every line up to the first move. Tools are read from every line.
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !(state.placement && state.placement->readsEveryLine()) && !state.tools;
+               !(state.placement && state.placement->readsEveryLine()) && !state.tools &&
+               !state.writtenLines;
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
@@ -765,6 +802,8 @@ const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const 
     if (!placed.inserted.empty()) {
         write(placed.inserted);
         write(kLineEnd);
+        if (m_copy.writtenLines)
+            m_copy.writtenLines->push_back(0);
     }
     if (!placed.rewritten)
         return text.data();
@@ -781,6 +820,62 @@ void MergeRun::streamed(std::int64_t number, const ScannedLine& line)
     if (m_copy.tools)
         m_copy.tools->streamed(number, line.text, line.facts, !line.truncated,
                                m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain);
+}
+
+// Orders the merged program by tool, noting what it did in the record; returns it as it is to
+// be written.
+std::string MergeRun::orderByTool()
+{
+    JobOrder& record = m_report.order.emplace();
+    const std::string& merged = m_merged->bytes();
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at < merged.size();) {
+        // Every line the merge writes ends with CR LF.
+        const std::size_t lf = std::min(merged.find('\n', at), merged.size());
+        const std::size_t end = lf > at && merged[lf - 1] == '\r' ? lf - 1 : lf;
+        lines.push_back(std::string_view(merged).substr(at, end - at));
+        at = lf + 1;
+    }
+    // Only placed ISO programs can be restarted at their cell.
+    for (std::size_t i = 0; i < m_report.inputs.size(); ++i) {
+        const InputRecord& input = m_report.inputs[i];
+        if (input.outcome != InputRecord::Outcome::Copied)
+            continue;
+        record.input = i;
+        if (input.dialect == NcLineReader::Dialect::Heidenhain)
+            record.given = JobOrder::Given::Heidenhain;
+        else if (!input.placement)
+            record.given = JobOrder::Given::NotPlaced;
+        if (record.given != JobOrder::Given::No)
+            return merged;
+    }
+    std::vector<OrderProgram> programs;
+    std::size_t next = m_report.percentAddedAtStart ? 1 : 0;
+    for (std::size_t i = 0; i < m_report.inputs.size(); ++i) {
+        const InputRecord& input = m_report.inputs[i];
+        if (input.outcome != InputRecord::Outcome::Copied)
+            continue;
+        const std::vector<std::int64_t>& numbers = m_writtenLines[i];
+        const std::size_t count = std::min(numbers.size(), lines.size() - next);
+        const auto first = lines.begin() + std::ptrdiff_t(next);
+        programs.push_back(
+            {i, input.placement->cell, {first, first + std::ptrdiff_t(count)}, numbers});
+        next += count;
+    }
+    const std::vector<std::string_view> before(
+        lines.begin(), lines.begin() + (m_report.percentAddedAtStart ? 1 : 0));
+    const std::vector<std::string_view> after(lines.begin() + std::ptrdiff_t(next), lines.end());
+    OrderedJob job = ::orderByTool(programs, m_request.retract, before, after);
+    record = std::move(job.record);
+    if (record.given != JobOrder::Given::No)
+        return merged;
+    std::string ordered;
+    ordered.reserve(merged.size() + merged.size() / 8);
+    for (const OrderedLine& line : job.lines) {
+        ordered.append(line.text);
+        ordered.append(kLineEnd);
+    }
+    return ordered;
 }
 
 // Where the last delBtm content lines begin, found from the end backwards.

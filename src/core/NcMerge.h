@@ -3,6 +3,7 @@
 #include "InputFile.h"
 #include "NcLineReader.h"
 #include "OffsetPlacement.h"
+#include "ToolOrder.h"
 #include "ToolUsage.h"
 
 #include <cstdint>
@@ -114,6 +115,8 @@ struct MergeReport
     // The "%" lines the merge adds before and after the copied lines.
     bool percentAddedAtStart = false;
     bool percentAddedAtEnd = false;
+    // Of a merge asked to order by tool: what it did, or why it kept the given order.
+    std::optional<JobOrder> order;
 
     bool succeeded() const
     {
@@ -166,6 +169,11 @@ struct MergeRequest
     // Every kept line is read for the tools it uses and, by input, their speeds changed.
     bool readTools = false;
     std::vector<ToolSpeeds> toolSpeeds{};
+    // Placed ISO programs run tool by tool, each restarted with retract, the lines that bring
+    // the tool clear, wherever it does not follow its own program. The merged program is held in
+    // memory for it.
+    bool orderByTool = false;
+    std::vector<std::string> retract{};
 };
 
 // The record of what a merge would do, reading every input as the merge would and writing

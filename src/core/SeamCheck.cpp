@@ -48,6 +48,13 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::ToolLengthDeltaDiffers, Severity::Warning, "tool-dl-differs"},
     SeamRuleInfo{SeamRule::ToolsNotAllRead, Severity::Warning, "tools-not-all-read"},
     SeamRuleInfo{SeamRule::ToolSpeedNotChanged, Severity::Error, "tool-speed-not-changed"},
+    SeamRuleInfo{SeamRule::OrderKeptGiven, Severity::Warning, "order-kept-given"},
+    SeamRuleInfo{SeamRule::OrderLineLost, Severity::Error, "order-line-lost"},
+    SeamRuleInfo{SeamRule::OrderLineAltered, Severity::Error, "order-line-altered"},
+    SeamRuleInfo{SeamRule::OrderOutOfOrder, Severity::Error, "order-out-of-order"},
+    SeamRuleInfo{SeamRule::OrderStateDiffers, Severity::Error, "order-state-differs"},
+    SeamRuleInfo{SeamRule::OrderRetractMissing, Severity::Error, "order-retract-missing"},
+    SeamRuleInfo{SeamRule::OrderToolChangeRepeated, Severity::Error, "order-tool-change-repeated"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -271,9 +278,59 @@ const SeamRuleInfo& seamRuleInfo(SeamRule rule)
 
 namespace {
 
+// What ordering by tool kept or its proof found.
+void addOrderFindings(const MergeReport& plan, std::vector<SeamFinding>& findings)
+{
+    if (!plan.order)
+        return;
+    const JobOrder& order = *plan.order;
+    const auto pathOf = [&](std::optional<std::size_t> input) {
+        return input && *input < plan.inputs.size() ? plan.inputs[*input].path : std::string();
+    };
+    if (order.given != JobOrder::Given::No) {
+        findings.push_back({.rule = SeamRule::OrderKeptGiven,
+                            .severity = Severity::Warning,
+                            .path = pathOf(order.input),
+                            .line = order.line,
+                            .text = order.text,
+                            .detail = orderKeptGivenKey(order.given)});
+        return;
+    }
+    for (const OrderDifference& difference : order.differences) {
+        SeamRule rule = SeamRule::OrderLineLost;
+        switch (difference.kind) {
+        case OrderDifference::Kind::LineLost:
+            rule = SeamRule::OrderLineLost;
+            break;
+        case OrderDifference::Kind::LineAltered:
+            rule = SeamRule::OrderLineAltered;
+            break;
+        case OrderDifference::Kind::OutOfOrder:
+            rule = SeamRule::OrderOutOfOrder;
+            break;
+        case OrderDifference::Kind::State:
+            rule = SeamRule::OrderStateDiffers;
+            break;
+        case OrderDifference::Kind::Retract:
+            rule = SeamRule::OrderRetractMissing;
+            break;
+        case OrderDifference::Kind::ToolChangeRepeated:
+            rule = SeamRule::OrderToolChangeRepeated;
+            break;
+        }
+        findings.push_back({.rule = rule,
+                            .severity = Severity::Error,
+                            .path = pathOf(difference.input),
+                            .line = difference.line,
+                            .text = difference.text,
+                            .detail = difference.detail});
+    }
+}
+
 std::vector<SeamFinding> allFindings(const MergeReport& plan, const PlanCheck& moreChecks)
 {
     std::vector<SeamFinding> findings = SeamChecker(plan).run();
+    addOrderFindings(plan, findings);
     if (moreChecks) {
         std::vector<SeamFinding> more = moreChecks(plan);
         findings.insert(findings.end(), std::make_move_iterator(more.begin()),

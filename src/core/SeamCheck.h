@@ -44,6 +44,13 @@ enum class SeamRule
     ToolLengthDeltaDiffers, // a Heidenhain DL other than the list's
     ToolsNotAllRead,        // a line too long to be read for its tools, or too many tools
     ToolSpeedNotChanged,    // a speed due to change on a line written before it could be
+    OrderKeptGiven,         // asked to order by tool, the job kept its given order: detail says why
+    OrderLineLost,          // ordered by tool: a program's line missing
+    OrderLineAltered,       // a program's line changed
+    OrderOutOfOrder,        // a line run before one it followed at its cell
+    OrderStateDiffers,      // a move under another modal state than in its own program
+    OrderRetractMissing,    // no retract between the moves at two offsets
+    OrderToolChangeRepeated, // a tool change to the tool in the spindle
 };
 
 struct SeamFinding

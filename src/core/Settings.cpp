@@ -96,6 +96,8 @@ const std::vector<Field>& fields()
         text("First_Line", &CSettings::First_Line, "16 ; *******************************"),
         text("End_Line", &CSettings::End_Line, "17 FN 16: F-PRINT MOP-LIST.TXT / MILL-TIME.TXT"),
         number("SkipCleanPreview", &CSettings::SkipCleanPreview, 0, Kind::Flag),
+        number("MergeOrder", &CSettings::MergeOrder, 0, Kind::Flag),
+        text("FANUCRetract", &CSettings::FANUCRetract, "G91 G28 Z0.\nG90"),
     };
     return table;
 }
@@ -109,7 +111,7 @@ constexpr const char* kSaveOrder[] = {
     "MachineType",      "LimitValue",      "ToolAssyType",     "FANUCToolChange", "HToolChange",
     "SIMENS",           "PER_STR",         "First_Line",       "End_Line",        "OUTPATH",
     "OUTFILE",          "DEL_UP",          "DEL_BTM",          "EXTLIST",         "EXECOMBO",
-    "LOGOALPHA",        "TFONT_SIZE",      "SkipCleanPreview",
+    "LOGOALPHA",        "TFONT_SIZE",      "SkipCleanPreview", "MergeOrder",      "FANUCRetract",
 };
 
 const Field& fieldNamed(std::string_view key)

@@ -60,6 +60,8 @@ public:
     int m_nOutputType = 0; // not stored: output extension rule of the merge, 1 to 6
     int PER_STR = 0;
     int SkipCleanPreview = 0; // 1: a merge without findings is written without its preview
+    int MergeOrder = 0;       // 1: placed programs run tool by tool
+    std::string FANUCRetract; // the lines that bring the tool clear before a restart, one a line
     int RowNum = 0;
     int ColumnNum = 0;
     int TableNum = 0;

@@ -47,80 +47,7 @@ void addValue(std::vector<ToolWord>& values, std::string_view value, double numb
         values.push_back({std::string(value), number, line, bounded(text)});
 }
 
-// A word's value as written, without the blanks around it.
-std::string_view valueOf(std::string_view text, const NcWord& word)
-{
-    std::string_view value = text.substr(word.begin, word.end - word.begin);
-    while (!value.empty() && isBlank(value.front()))
-        value.remove_prefix(1);
-    while (!value.empty() && isBlank(value.back()))
-        value.remove_suffix(1);
-    return value;
-}
-
-// Its number, blanks inside it ignored as the control ignores them ("S 12 000").
-std::optional<double> numberOf(std::string_view text, const NcWord& word)
-{
-    if (word.computed)
-        return std::nullopt;
-    const std::string_view value = valueOf(text, word);
-    if (value.find_first_of(" \t") == std::string_view::npos)
-        return ncNumber(value);
-    std::string joined(value);
-    std::erase_if(joined, isBlank);
-    return ncNumber(joined);
-}
-
-bool isCode(std::string_view text, const NcWord& word, std::string_view address, double code)
-{
-    if (word.address != address)
-        return false;
-    const std::optional<double> number = numberOf(text, word);
-    return number && same(*number, code);
-}
-
 } // namespace
-
-std::optional<double> ncNumber(std::string_view text)
-{
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    const std::size_t sign = !text.empty() && text.front() == '-' ? 1 : 0;
-    bool digit = false;
-    bool point = false;
-    for (const char c : text.substr(sign)) {
-        if (c >= '0' && c <= '9')
-            digit = true;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            return std::nullopt;
-    }
-    if (!digit)
-        return std::nullopt;
-    // Up to 15 digits the digits and the power of ten are exact, and their quotient is rounded
-    // once, as the full conversion rounds it: the same value, many times faster.
-    if (text.size() - sign <= 15) {
-        std::int64_t digits = 0;
-        int decimals = -1;
-        for (const char c : text.substr(sign)) {
-            if (c == '.') {
-                decimals = 0;
-                continue;
-            }
-            digits = digits * 10 + (c - '0');
-            decimals += decimals >= 0 ? 1 : 0;
-        }
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        const double value = double(digits) / kPowers[std::max(decimals, 0)];
-        return sign ? -value : value;
-    }
-    double value = 0;
-    if (std::from_chars(text.data(), text.data() + text.size(), value).ec != std::errc())
-        return std::nullopt;
-    return value;
-}
 
 std::optional<std::int64_t> toolNumber(std::string_view text)
 {
@@ -205,19 +132,19 @@ void ToolUsageReader::countBlock()
 // no new one, which spares a copy of the line where every block repeats it.
 void ToolUsageReader::setFeed(std::string_view text, const NcWord& word, std::int64_t line)
 {
-    const std::optional<double> feed = numberOf(text, word);
+    const std::optional<double> feed = wordNumber(text, word);
     if (!feed)
         m_feed.reset();
     else if (!m_feed || !same(m_feed->number, *feed) || m_feedTool != m_tool)
-        m_feed = ToolWord{std::string(valueOf(text, word)), *feed, line, bounded(text)};
+        m_feed = ToolWord{std::string(wordValue(text, word)), *feed, line, bounded(text)};
     m_feedTool = m_tool;
 }
 
 void ToolUsageReader::noteValue(std::vector<ToolWord>& values, std::string_view text,
                                 const NcWord& word, std::int64_t line)
 {
-    if (const std::optional<double> value = numberOf(text, word))
-        addValue(values, valueOf(text, word), *value, line, text);
+    if (const std::optional<double> value = wordNumber(text, word))
+        addValue(values, wordValue(text, word), *value, line, text);
 }
 
 void ToolUsageReader::noteCoolant(std::string_view text, const NcWord& word, std::int64_t line)
@@ -225,7 +152,7 @@ void ToolUsageReader::noteCoolant(std::string_view text, const NcWord& word, std
     if (!m_tool)
         return;
     for (const double code : {7.0, 8.0})
-        if (isCode(text, word, "M", code))
+        if (isWordCode(text, word, "M", code))
             addValue(m_record.tools[*m_tool].coolants, code == 7 ? "M07" : "M08", code, line, text);
 }
 
@@ -233,43 +160,25 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
                                                     const NcLineFacts& facts)
 {
     const std::vector<NcWord>& words = facts.words;
-    // A tool change runs the tool named on its line, before M06 or after it, else the one
-    // called last; S and F on its line are the new tool's.
-    const auto m06 = std::find_if(words.begin(), words.end(),
-                                  [&](const NcWord& word) { return isCode(text, word, "M", 6); });
-    std::optional<std::int64_t> named;
-    std::optional<std::int64_t> lastNamed;
-    bool namedBeforeChange = false;
-    for (auto word = words.begin(); word != words.end(); ++word) {
-        const std::optional<double> tool =
-            word->address == "T" ? numberOf(text, *word) : std::nullopt;
-        if (!tool || !isToolNumber(*tool))
-            continue;
-        const auto value = std::int64_t(*tool);
-        if (!named || (word < m06 && !namedBeforeChange)) {
-            named = value;
-            namedBeforeChange = word < m06;
-        }
-        lastNamed = value;
-    }
-    if (m06 != words.end()) {
-        if (named)
-            m_pendingTool = named;
+    // A tool change runs the tool its line names, else the one called last; S and F on its line
+    // are the new tool's.
+    const IsoToolWords call = isoToolWords(text, words);
+    if (call.change) {
+        if (call.runs)
+            m_pendingTool = call.runs;
         if (m_pendingTool)
             changeTo(std::to_string(*m_pendingTool), *m_pendingTool, number, text);
         m_pendingTool.reset();
-        if (lastNamed && lastNamed != named)
-            m_pendingTool = lastNamed;
-    } else if (lastNamed) {
-        m_pendingTool = lastNamed;
     }
+    if (call.calls)
+        m_pendingTool = call.calls;
 
     // Macro calls take letters as arguments; G04 to G92 below take axis words that are no moves.
     bool arguments = false;
     bool lengthOffset = false;
     bool radiusOffset = false;
     for (const NcWord& word : words) {
-        const std::optional<double> g = word.address == "G" ? numberOf(text, word) : std::nullopt;
+        const std::optional<double> g = word.address == "G" ? wordNumber(text, word) : std::nullopt;
         if (!g || *g != std::floor(*g) || *g < 0 || *g > 1000)
             continue;
         switch (const int code = int(*g)) {
@@ -339,9 +248,9 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
     const bool toolCall = words.size() >= 2 && statement("TOOL") && words[1].address == "CALL";
     if (toolCall && words.size() >= 3) {
         const NcWord& called = words[2];
-        const std::string_view name = valueOf(text, called);
+        const std::string_view name = wordValue(text, called);
         const std::optional<double> tool =
-            called.address.empty() ? numberOf(text, called) : std::nullopt;
+            called.address.empty() ? wordNumber(text, called) : std::nullopt;
         if (tool && isToolNumber(*tool))
             changeTo(std::to_string(std::int64_t(*tool)), std::int64_t(*tool), number, text);
         else if (called.address.empty() && name.size() >= 2 && name.front() == '"' &&
@@ -359,7 +268,7 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
     for (const NcWord& word : words) {
         if (word.address == "FMAX")
             rapid = true;
-        else if (word.address == "F" && numberOf(text, word))
+        else if (word.address == "F" && wordNumber(text, word))
             setFeed(text, word, number);
     }
     if (!m_tool)
@@ -391,7 +300,7 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
     std::string line(text);
     bool changed = false;
     for (auto word = words.rbegin(); word != words.rend(); ++word) {
-        const std::optional<double> value = numberOf(text, *word);
+        const std::optional<double> value = wordNumber(text, *word);
         if (!value)
             continue;
         const std::string* replacement = nullptr;

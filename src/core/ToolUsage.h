@@ -121,5 +121,3 @@ private:
 
 // The number of a tool as a tool list or a program writes it ("T01", "1", "01"), when it is one.
 std::optional<std::int64_t> toolNumber(std::string_view text);
-// A number as NC programs and tool lists write it ("1500", "1500.", "+0.05", "-.5").
-std::optional<double> ncNumber(std::string_view text);

@@ -241,6 +241,20 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("너무 긴 줄이 있어 공구를 모두 확인하지 못했습니다");
     case SeamRule::ToolSpeedNotChanged:
         return tr("줄이 너무 길어 공구 리스트의 Feed/Spindle을 쓰지 못했습니다");
+    case SeamRule::OrderKeptGiven:
+        return tr("공구 순서로 바꾸지 않고 셀 순서를 그대로 둡니다");
+    case SeamRule::OrderLineLost:
+        return tr("공구 순서: 프로그램의 줄이 빠졌습니다");
+    case SeamRule::OrderLineAltered:
+        return tr("공구 순서: 프로그램의 줄이 바뀌었습니다");
+    case SeamRule::OrderOutOfOrder:
+        return tr("공구 순서: 셀 안의 순서가 바뀌었습니다");
+    case SeamRule::OrderStateDiffers:
+        return tr("공구 순서: 이동이 자기 프로그램과 다른 모달 상태에서 실행됩니다");
+    case SeamRule::OrderRetractMissing:
+        return tr("공구 순서: 다른 좌표계로 가기 전에 후퇴가 없습니다");
+    case SeamRule::OrderToolChangeRepeated:
+        return tr("공구 순서: 주축에 있는 공구로 다시 교환합니다");
     }
     return {};
 }

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "ModalState.h"
+#include "WorkOffset.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// One placed ISO program of a job run tool by tool: the lines the merge wrote for it.
+struct OrderProgram
+{
+    std::size_t input = 0; // among the merge's inputs
+    WorkOffset cell;
+    std::vector<std::string_view> lines; // as written, without their line ends
+    std::vector<std::int64_t> numbers;   // of each line in its input; 0 for one the merge inserted
+};
+
+// A segment of a program where its tool runs, as the order wrote it.
+struct OrderSegment
+{
+    std::size_t input = 0;
+    WorkOffset cell;
+    std::int64_t line = 0;  // of its tool change, in its input; 0 for one the merge inserted
+    bool restarted = false; // a restart block stands before it
+};
+
+// The segments one tool runs in a row.
+struct ToolRun
+{
+    std::int64_t tool = 0;
+    std::vector<OrderSegment> segments;
+};
+
+// Where the ordered program does not do what a program did at its cell: found by reading the
+// ordered program again, never assumed.
+struct OrderDifference
+{
+    enum class Kind
+    {
+        LineLost,           // a program's line the ordered program does not hold
+        LineAltered,        // or holds changed
+        OutOfOrder,         // or runs before a line it followed at its cell
+        State,              // a move runs under another modal state than in its own program
+        Retract,            // no retract between the last move at one offset and the next
+        ToolChangeRepeated, // a tool change to the tool already in the spindle
+    };
+    Kind kind = Kind::LineLost;
+    std::optional<std::size_t> input; // none for a line the order wrote
+    std::int64_t line = 0;            // of the input; 0 for a line the order wrote
+    std::string text;                 // the line of the ordered program; bounded
+    std::string detail;          // of a state: its own program's value, then the ordered program's
+                                 // ("F300., F500.")
+    std::int64_t outputLine = 0; // of the ordered program, from 1
+};
+
+// What ordering a job by tool did, or why it kept the given order.
+struct JobOrder
+{
+    static constexpr std::size_t kMaxListed = 1000;
+
+    enum class Given
+    {
+        No,                   // ordered by tool
+        Heidenhain,           // a Heidenhain job: not ordered
+        NotPlaced,            // an input without a cell
+        Call,                 // a subprogram call, macro call, return or jump
+        OffsetShift,          // G10, G52, G92
+        Computed,             // a G, M, T, S, F, H or D value the program computes
+        MoveBeforeToolChange, // a program moving before its first tool change: its tool unknown
+        NoToolChange,         // a program without a tool change
+        ToolUnknown,          // a tool change whose tool no line names
+    };
+    Given given = Given::No;
+    // Of a reason that a line gives: where it stands.
+    std::size_t input = 0;
+    std::int64_t line = 0;
+    std::string text;
+
+    std::vector<ToolRun> runs;
+    std::int64_t toolChangesBefore = 0; // in the given order
+    std::int64_t toolChangesAfter = 0;
+    std::int64_t restarts = 0;
+    std::vector<OrderDifference> differences;
+    std::int64_t differenceCount = 0; // all of them, listed or not
+};
+
+// A stable name of why the given order was kept ("heidenhain", "call"), for scripts and texts.
+const char* orderKeptGivenKey(JobOrder::Given given);
+
+// A line of the ordered program: a program's, as it stands or without its tool change, or one
+// the order wrote.
+struct OrderedLine
+{
+    enum class Origin
+    {
+        Program,          // as the program has it
+        WithoutToolWords, // the program's tool change line without its T and M06 words
+        Written,          // a line the order wrote: restart block, "%", a tool called
+    };
+    std::string_view text;
+    Origin origin = Origin::Written;
+    std::size_t program = 0; // of a program's line: its index among the programs, and its line
+    std::size_t line = 0;
+};
+
+// The ordered program; its lines view the programs' and texts.
+struct OrderedJob
+{
+    JobOrder record;
+    std::vector<OrderedLine> lines;
+    std::deque<std::string> texts;
+};
+
+// The retract a restart block starts with unless the job says otherwise: the tool up to the
+// reference position, then absolute distances again.
+std::vector<std::string> defaultRetract();
+// Lines as a setting stores them, one a line; blank ones left out.
+std::vector<std::string> retractLines(std::string_view stored);
+
+// Orders the programs tool by tool: each split at its tool changes, the segments of one cell
+// kept in their order, a restart block before each segment that does not follow its own
+// program's previous one, and the last program's end kept last. What stands before and after
+// the programs (the "%" lines the merge adds) keeps its place. The given order is kept, and said
+// why, where a program cannot be restarted safely. The ordered program is proved against the
+// programs: record.differences.
+OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
+                       const std::vector<std::string>& retract,
+                       const std::vector<std::string_view>& before,
+                       const std::vector<std::string_view>& after);
+
+// Reads the ordered lines again and compares every move with its own program at its cell.
+void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<OrderedLine>& lines,
+                const std::vector<std::string>& retract, JobOrder& record);
+
+// A tool change line without its T and M06 words, and the blanks after them; empty when no other
+// word is left.
+std::string withoutToolWords(std::string_view line, const NcLineFacts& facts);
