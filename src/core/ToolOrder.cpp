@@ -308,11 +308,17 @@ const char* orderKeptGivenKey(JobOrder::Given given)
 
 std::string withoutToolWords(std::string_view line, const NcLineFacts& facts)
 {
+    // A tool the line calls for a later change stays called.
+    std::optional<std::int64_t> runs = isoToolWords(line, facts.words).runs;
     std::string rest;
     std::size_t from = 0;
     for (const NcWord& word : facts.words) {
-        const bool tool = word.address == "T" || isWordCode(line, word, "M", 6);
-        if (!tool || word.begin == 0)
+        const std::optional<double> tool =
+            word.address == "T" ? wordNumber(line, word) : std::nullopt;
+        const bool named = tool && runs && *tool == double(*runs);
+        if (named)
+            runs.reset();
+        if ((!named && !isWordCode(line, word, "M", 6)) || word.begin == 0)
             continue;
         rest.append(line.substr(from, word.begin - 1 - from));
         from = word.end;
@@ -359,6 +365,7 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
         if (const std::optional<Refusal> refused =
                 split(programs[p], p, p + 1 == programs.size(), splits[p])) {
             record.given = refused->reason;
+            record.toolChangesAfter = record.toolChangesBefore;
             record.input = programs[p].input;
             if (refused->line < programs[p].lines.size()) {
                 record.line = programs[p].numbers[refused->line];

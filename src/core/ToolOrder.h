@@ -137,6 +137,6 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
 void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<OrderedLine>& lines,
                 const std::vector<std::string>& retract, JobOrder& record);
 
-// A tool change line without its T and M06 words, and the blanks after them; empty when no other
-// word is left.
+// A tool change line without its M06 and the T of the tool it runs, and the blanks after them;
+// empty when nothing but a block number and comments is left.
 std::string withoutToolWords(std::string_view line, const NcLineFacts& facts);

@@ -1,0 +1,325 @@
+#include "core/ToolOrder.h"
+#include "core/NcMerge.h"
+#include "core/SeamCheck.h"
+
+#include "TempFolder.h"
+#include "TestPaths.h"
+#include "core/Utf8Path.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <deque>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The tool runs, the counts and the findings, a line each: "run T1: G54 in1.nc:5, G55
+// in2.nc:5 restart", "tool changes 9 -> 3; restarts 8", "NAME:LINE: error: KEY (DETAIL)".
+std::string describe(const CheckedPlan& checked)
+{
+    std::string text;
+    if (const std::optional<JobOrder>& order = checked.plan.order) {
+        for (const ToolRun& run : order->runs) {
+            text += "run T" + std::to_string(run.tool) + ":";
+            for (const OrderSegment& segment : run.segments)
+                text += " " + segment.cell.name() + " " +
+                        fs::path(checked.plan.inputs[segment.input].path).filename().string() +
+                        ":" + std::to_string(segment.line) + (segment.restarted ? " restart" : "") +
+                        (&segment == &run.segments.back() ? "" : ",");
+            text += "\n";
+        }
+        text += "tool changes " + std::to_string(order->toolChangesBefore) + " -> " +
+                std::to_string(order->toolChangesAfter) + "; restarts " +
+                std::to_string(order->restarts) + "\n";
+    }
+    for (const SeamFinding& finding : checked.findings)
+        text += fs::path(finding.path).filename().string() + ":" + std::to_string(finding.line) +
+                ": " + (finding.severity == SeamFinding::Severity::Error ? "error" : "warning") +
+                ": " + seamRuleInfo(finding.rule).key +
+                (finding.detail.empty() ? "" : " (" + finding.detail + ")") + "\n";
+    return text;
+}
+
+// Programs from their texts, at their cells, as the order reads the merge's lines.
+class Programs
+{
+public:
+    void add(std::string text, const char* cell)
+    {
+        m_texts.push_back(std::move(text));
+        OrderProgram program{m_programs.size(), *WorkOffset::fromName(cell), {}, {}};
+        std::string_view rest = m_texts.back();
+        for (std::int64_t number = 1; !rest.empty(); ++number) {
+            const std::size_t end = std::min(rest.find('\n'), rest.size());
+            program.lines.push_back(rest.substr(0, end));
+            program.numbers.push_back(number);
+            rest.remove_prefix(std::min(end + 1, rest.size()));
+        }
+        m_programs.push_back(std::move(program));
+    }
+    const std::vector<OrderProgram>& programs() const { return m_programs; }
+
+private:
+    std::deque<std::string> m_texts;
+    std::vector<OrderProgram> m_programs;
+};
+
+std::string text(const OrderedJob& job)
+{
+    std::string lines;
+    for (const OrderedLine& line : job.lines)
+        lines += std::string(line.text) + "\n";
+    return lines;
+}
+
+// Two programs whose second tool relies on the feed and motion each set before: F20. and G01
+// at G54, F30. and G00 at G55.
+Programs twoPrograms(bool ownRetracts)
+{
+    const std::string retract = ownRetracts ? "G91 G28 Z0.\nG90\n" : "";
+    Programs programs;
+    for (const char* cell : {"G54", "G55"}) {
+        const bool first = std::string_view(cell) == "G54";
+        programs.add(std::string("G90 G17 G94\n") + (first ? "F20." : "F30.") + "\nT5 M06\n" +
+                         cell + " G00 X0 Y0 S6000 M03\nG43 H5 Z1.\nG01 Z-0.05\n" +
+                         (first ? "Z1." : "G00 Z1.") + "\n" + retract +
+                         "T6 M06\nS4000 M03\nG43 H6 Z0.1\nG01 X2.\nG00 Z1.\n" + retract,
+                     cell);
+    }
+    return programs;
+}
+
+std::vector<OrderDifference::Kind> kinds(const JobOrder& order)
+{
+    std::vector<OrderDifference::Kind> kinds;
+    for (const OrderDifference& difference : order.differences)
+        kinds.push_back(difference.kind);
+    return kinds;
+}
+
+// Leaves out the lines the order wrote that read as given.
+void removeWritten(OrderedJob& job, std::string_view text)
+{
+    std::erase_if(job.lines, [&](const OrderedLine& line) {
+        return line.origin == OrderedLine::Origin::Written && line.text == text;
+    });
+}
+
+} // namespace
+
+// Each folder under data/order holds inputs in1, in2, ..., options, the ordered program
+// (expected.nc) and its tool runs and findings (expected). Blocks down to a few lines order the
+// same.
+class ToolOrderGolden : public testing::TestWithParam<std::string>
+{};
+
+TEST_P(ToolOrderGolden, OrdersAsTheCaseExpects)
+{
+    const fs::path folder = fs::path(CORVANE_TEST_DATA_DIR) / "order" / GetParam();
+    MergeRequest request = caseRequest(folder, [](const std::string&) {});
+    request.orderByTool = true;
+    request.retract = defaultRetract();
+    const std::string expectedOutput = readFile(utf8FromPath(folder / "expected.nc"));
+    const std::string expectedRecord = readFile(utf8FromPath(folder / "expected"));
+    for (std::size_t blockSize : {std::size_t(1) << 20, std::size_t(80), std::size_t(131)}) {
+        request.blockSize = blockSize;
+        const CheckedPlan checked = PlanAndCheck(request);
+        ASSERT_EQ(checked.plan.status, MergeReport::Status::Planned);
+        EXPECT_EQ(describe(checked), expectedRecord) << blockSize;
+
+        TempFolder out;
+        const std::string output = utf8FromPath(out.path() / "out.nc");
+        ASSERT_EQ(MergeNcFiles(request, output).status, MergeReport::Status::Written);
+        EXPECT_EQ(readFile(output), expectedOutput) << blockSize;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ToolOrderGolden, testing::ValuesIn(goldenCases("order")),
+                         [](const auto& info) { return caseTestName(info.param); });
+
+TEST(ToolOrderGoldenCases, AreFoundInTheTestData)
+{
+    EXPECT_GE(goldenCases("order").size(), 5u);
+}
+
+TEST(ToolOrder, RestartsEachSegmentWithTheStateItsOwnProgramLeft)
+{
+    const Programs programs = twoPrograms(true);
+    const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+    ASSERT_EQ(job.record.given, JobOrder::Given::No);
+    EXPECT_TRUE(job.record.differences.empty());
+    EXPECT_EQ(job.record.toolChangesBefore, 4);
+    EXPECT_EQ(job.record.toolChangesAfter, 2);
+    ASSERT_EQ(job.record.runs.size(), 2u);
+    const std::string ordered = text(job);
+    // T6 at G54 follows T5 at G55: it gets its own feed and motion back before its first move.
+    const std::size_t t6 = ordered.find("T6 M06");
+    ASSERT_NE(t6, std::string::npos);
+    const std::string restart = ordered.substr(ordered.rfind("G91 G28 Z0.", t6), 200);
+    EXPECT_NE(restart.find("G54\nT6 M06\nS6000 M05\nG43 H5\nF20.\nG01\nS4000 M03"),
+              std::string::npos)
+        << restart;
+    // The tool change of the G55 program to the tool already in the spindle is not written.
+    std::size_t changes = 0;
+    for (std::size_t at = ordered.find("M06"); at != std::string::npos;
+         at = ordered.find("M06", at + 1))
+        ++changes;
+    EXPECT_EQ(changes, 2u);
+}
+
+TEST(ToolOrder, TheProofCatchesEveryPlantedFault)
+{
+    {
+        // Programs without retracts of their own: the restart's is the only one.
+        const Programs programs = twoPrograms(false);
+        OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+        ASSERT_TRUE(job.record.differences.empty());
+        removeWritten(job, "G91 G28 Z0.");
+        JobOrder record;
+        proveOrder(programs.programs(), job.lines, defaultRetract(), record);
+        // At each of the three changes of offset.
+        EXPECT_EQ(kinds(record), std::vector(3, OrderDifference::Kind::Retract)) << text(job);
+    }
+    const Programs programs = twoPrograms(true);
+    const auto planted = [&](const std::function<void(OrderedJob&)>& plant) {
+        OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+        plant(job);
+        JobOrder record;
+        proveOrder(programs.programs(), job.lines, defaultRetract(), record);
+        return record;
+    };
+    const JobOrder noFeed = planted([](OrderedJob& job) { removeWritten(job, "F20."); });
+    ASSERT_EQ(kinds(noFeed), std::vector{OrderDifference::Kind::State});
+    EXPECT_EQ(noFeed.differences[0].detail, "F20., F30.");
+    EXPECT_EQ(noFeed.differences[0].input, 0u);
+
+    const JobOrder noMotion = planted([](OrderedJob& job) { removeWritten(job, "G01"); });
+    ASSERT_EQ(kinds(noMotion), std::vector{OrderDifference::Kind::State});
+    EXPECT_EQ(noMotion.differences[0].detail, "G01, G00");
+
+    const JobOrder noOffset = planted([](OrderedJob& job) { removeWritten(job, "G55"); });
+    ASSERT_FALSE(noOffset.differences.empty());
+    EXPECT_EQ(noOffset.differences[0].kind, OrderDifference::Kind::State);
+    EXPECT_EQ(noOffset.differences[0].detail, "G55, G54");
+
+    const JobOrder repeated = planted([](OrderedJob& job) {
+        // The G55 program's change to T5, written again though T5 is in the spindle.
+        const auto offset = std::find_if(job.lines.begin(), job.lines.end(), [](const auto& line) {
+            return line.origin == OrderedLine::Origin::Written && line.text == "G55";
+        });
+        job.lines.insert(offset + 1, {"T5 M06", OrderedLine::Origin::Written});
+    });
+    EXPECT_EQ(kinds(repeated), std::vector{OrderDifference::Kind::ToolChangeRepeated});
+
+    const JobOrder lost = planted([](OrderedJob& job) {
+        std::erase_if(job.lines, [](const auto& line) { return line.text == "G01 X2."; });
+    });
+    EXPECT_EQ(kinds(lost),
+              (std::vector{OrderDifference::Kind::LineLost, OrderDifference::Kind::LineLost}));
+
+    const JobOrder swapped = planted([](OrderedJob& job) {
+        const auto cut = std::find_if(job.lines.begin(), job.lines.end(),
+                                      [](const auto& line) { return line.text == "G01 Z-0.05"; });
+        std::iter_swap(cut, cut + 1);
+    });
+    EXPECT_FALSE(swapped.differences.empty());
+    EXPECT_EQ(swapped.differences.front().kind, OrderDifference::Kind::LineLost);
+}
+
+TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
+{
+    const auto givenFor = [](const std::string& program) {
+        Programs programs;
+        programs.add(program, "G54");
+        programs.add("T1 M06\nG55 G00 X0 Y0\n", "G55");
+        const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+        EXPECT_TRUE(job.lines.empty());
+        return std::pair(job.record.given, job.record.line);
+    };
+    using Given = JobOrder::Given;
+    EXPECT_EQ(givenFor("T1 M06\nM98 P100\n"), std::pair(Given::Call, std::int64_t(2)));
+    EXPECT_EQ(givenFor("T1 M06\nG65 P9000 A1.\n"), std::pair(Given::Call, std::int64_t(2)));
+    EXPECT_EQ(givenFor("T1 M06\nG92 X0 Y0\n"), std::pair(Given::OffsetShift, std::int64_t(2)));
+    EXPECT_EQ(givenFor("T1 M06\nG01 X1. F#101\n"), std::pair(Given::Computed, std::int64_t(2)));
+    EXPECT_EQ(givenFor("G90\nG00 X0 Y0\nT1 M06\n"),
+              std::pair(Given::MoveBeforeToolChange, std::int64_t(2)));
+    EXPECT_EQ(givenFor("G00 Z50.\n").first, Given::MoveBeforeToolChange);
+    EXPECT_EQ(givenFor("G90\n").first, Given::NoToolChange);
+    EXPECT_EQ(givenFor("M06\nG00 X0\n"), std::pair(Given::ToolUnknown, std::int64_t(1)));
+}
+
+TEST(ToolOrder, ToolWordsLeaveALineWhoseToolStaysInTheSpindle)
+{
+    NcLineReader reader(NcLineReader::Dialect::Iso);
+    reader.keepWords(true);
+    const auto without = [&](std::string_view line) {
+        return withoutToolWords(line, reader.read(line));
+    };
+    EXPECT_EQ(without("T1 M06"), "");
+    EXPECT_EQ(without("N10 T01 M6 (FACE MILL)"), "");
+    EXPECT_EQ(without("M06 T1"), "");
+    // A tool called for the next change stays called; other words stay as they stand.
+    EXPECT_EQ(without("N20 T1 M06 T2"), "N20 T2");
+    EXPECT_EQ(without("T3 M06 G43 H3 Z50."), "G43 H3 Z50.");
+}
+
+TEST(ModalTracker, FollowsEveryModalValueARestartRestates)
+{
+    NcLineReader reader(NcLineReader::Dialect::Iso);
+    reader.keepWords(true);
+    ModalTracker tracker;
+    const auto read = [&](std::string_view line) {
+        return tracker.read(line, reader.read(line));
+    };
+    read("G21 G91 G18 G95 (G20 G90 in a comment)");
+    read("T2");
+    const ModalLine change = read("M06");
+    EXPECT_TRUE(change.toolChange);
+    EXPECT_EQ(change.changedTo, 2);
+    read("G55 S 1 200 M04 M08");
+    read("G43 H02 G42 D12");
+    const ModalLine cycle = read("G83 X1. Z-5. R1. Q1. F 150.");
+    EXPECT_FALSE(cycle.reliesOnMotion);
+    EXPECT_TRUE(read("X2.").reliesOnMotion);
+    ModalState state = tracker.state();
+    EXPECT_EQ(state.units, 21);
+    EXPECT_EQ(state.distance, 91);
+    EXPECT_EQ(state.plane, 18);
+    EXPECT_EQ(state.feedMode, 95);
+    EXPECT_EQ(state.offset, WorkOffset::fromName("G55"));
+    EXPECT_EQ(state.spindleSpeed, "1200");
+    EXPECT_EQ(state.spindle, 4);
+    EXPECT_EQ(state.coolant, 8);
+    EXPECT_EQ(state.lengthCode, 43);
+    EXPECT_EQ(state.lengthOffset, "02");
+    EXPECT_EQ(state.compensation, 42);
+    EXPECT_EQ(state.radiusOffset, "12");
+    EXPECT_EQ(state.cycle, 83);
+    EXPECT_EQ(state.feed, "150.");
+    EXPECT_EQ(state.tool, 2);
+    // A motion code ends the cycle; a tool change stops the spindle.
+    read("G00 Z10. G49 G40");
+    read("T3 M06");
+    state = tracker.state();
+    EXPECT_EQ(state.cycle, 80);
+    EXPECT_EQ(state.motion, 0);
+    EXPECT_EQ(state.lengthCode, 49);
+    EXPECT_EQ(state.compensation, 40);
+    EXPECT_EQ(state.spindle, 5);
+    EXPECT_EQ(state.tool, 3);
+
+    // Only what the expected state knows is compared; values compare as numbers.
+    ModalState expected;
+    expected.feed = "150";
+    expected.lengthCode = 43;
+    expected.lengthOffset = "2";
+    EXPECT_EQ(modalDifference(expected, state), "G43 H2, G49");
+    state.lengthCode = 43;
+    state.lengthOffset = "02";
+    EXPECT_EQ(modalDifference(expected, state), std::nullopt);
+    expected.spindle = 3;
+    EXPECT_EQ(modalDifference(expected, state), "M03, M05");
+}
