@@ -1020,5 +1020,105 @@ Nothing was saved.</translation>
         <source>공구 리스트 값</source>
         <translation>from the tool list</translation>
     </message>
+    <message>
+        <source>공구 순서로 바꾸지 않고 셀 순서를 그대로 둡니다</source>
+        <translation>Not ordered by tool: the cell order is kept</translation>
+    </message>
+    <message>
+        <source>공구 순서: 프로그램의 줄이 빠졌습니다</source>
+        <translation>Order by tool: a line of the program is missing</translation>
+    </message>
+    <message>
+        <source>공구 순서: 프로그램의 줄이 바뀌었습니다</source>
+        <translation>Order by tool: a line of the program is changed</translation>
+    </message>
+    <message>
+        <source>공구 순서: 셀 안의 순서가 바뀌었습니다</source>
+        <translation>Order by tool: the order within a cell is changed</translation>
+    </message>
+    <message>
+        <source>공구 순서: 이동이 자기 프로그램과 다른 모달 상태에서 실행됩니다</source>
+        <translation>Order by tool: a move runs under another modal state than in its own program</translation>
+    </message>
+    <message>
+        <source>공구 순서: 다른 좌표계로 가기 전에 후퇴가 없습니다</source>
+        <translation>Order by tool: no retract before moving to another work offset</translation>
+    </message>
+    <message>
+        <source>공구 순서: 주축에 있는 공구로 다시 교환합니다</source>
+        <translation>Order by tool: a tool change to the tool already in the spindle</translation>
+    </message>
+    <message>
+        <source>병합 순서</source>
+        <translation>Merge order</translation>
+    </message>
+    <message>
+        <source>셀 순서</source>
+        <translation>Cell order</translation>
+    </message>
+    <message>
+        <source>공구 순서</source>
+        <translation>Tool order</translation>
+    </message>
+    <message>
+        <source>재시작 전 후퇴 (파낙)</source>
+        <translation>Retract before a restart (FANUC)</translation>
+    </message>
+    <message>
+        <source>공구 순서에서 다른 셀의 세그먼트로 넘어갈 때 먼저 쓰는 블록입니다. 한 줄에 한 블록을 씁니다.</source>
+        <translation>The blocks written first when the tool order goes on to a segment of another cell. One block a line.</translation>
+    </message>
+    <message>
+        <source>공구 순서: 공구 교환 %1회 → %2회, 재시작 블록 %3개</source>
+        <translation>Tool order: %1 tool changes → %2, %3 restart blocks</translation>
+    </message>
+    <message>
+        <source>공구</source>
+        <translation>Tool</translation>
+    </message>
+    <message>
+        <source>세그먼트</source>
+        <translation>Segments</translation>
+    </message>
+    <message>
+        <source>재시작</source>
+        <translation>restart</translation>
+    </message>
+    <message>
+        <source>공구 순서: 셀 순서를 그대로 둡니다</source>
+        <translation>Tool order: the cell order is kept</translation>
+    </message>
+    <message>
+        <source>하이덴하인 프로그램은 셀 순서로 변환합니다</source>
+        <translation>Heidenhain programs are converted in cell order</translation>
+    </message>
+    <message>
+        <source>셀에 놓이지 않은 프로그램이 있습니다</source>
+        <translation>A program is not placed at a cell</translation>
+    </message>
+    <message>
+        <source>서브 프로그램이나 매크로를 호출하거나 점프합니다</source>
+        <translation>A program calls a subprogram or macro, or jumps</translation>
+    </message>
+    <message>
+        <source>공작물 좌표계를 직접 쓰거나 옮깁니다(G10, G52, G92)</source>
+        <translation>A program writes or shifts work offsets itself (G10, G52, G92)</translation>
+    </message>
+    <message>
+        <source>계산하는 값(#)이 있어 다시 쓸 수 없습니다</source>
+        <translation>A program computes values (#) that cannot be restated</translation>
+    </message>
+    <message>
+        <source>첫 공구 교환 전에 이동합니다: 공구를 알 수 없습니다</source>
+        <translation>A program moves before its first tool change: its tool is unknown</translation>
+    </message>
+    <message>
+        <source>공구 교환이 없습니다</source>
+        <translation>A program has no tool change</translation>
+    </message>
+    <message>
+        <source>어느 공구로 교환하는지 알 수 없습니다</source>
+        <translation>A tool change names no tool</translation>
+    </message>
 </context>
 </TS>

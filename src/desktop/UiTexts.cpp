@@ -331,6 +331,80 @@ QString UiTexts::confirmWritingWithErrors(int errors)
     return tr("이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?").arg(errors);
 }
 
+QString UiTexts::mergeOrderGroup()
+{
+    return tr("병합 순서");
+}
+
+QString UiTexts::cellOrder()
+{
+    return tr("셀 순서");
+}
+
+QString UiTexts::toolOrder()
+{
+    return tr("공구 순서");
+}
+
+QString UiTexts::retractLabel()
+{
+    return tr("재시작 전 후퇴 (파낙)");
+}
+
+QString UiTexts::retractTip()
+{
+    return tr("공구 순서에서 다른 셀의 세그먼트로 넘어갈 때 먼저 쓰는 블록입니다. 한 줄에 한 "
+              "블록을 씁니다.");
+}
+
+QString UiTexts::toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 restarts)
+{
+    return tr("공구 순서: 공구 교환 %1회 → %2회, 재시작 블록 %3개")
+        .arg(changesBefore)
+        .arg(changesAfter)
+        .arg(restarts);
+}
+
+QStringList UiTexts::toolRunColumns()
+{
+    return {tr("공구"), tr("셀"), tr("세그먼트")};
+}
+
+QString UiTexts::restartedMark()
+{
+    return tr("재시작");
+}
+
+QString UiTexts::orderKeptGivenHeading()
+{
+    return tr("공구 순서: 셀 순서를 그대로 둡니다");
+}
+
+QString UiTexts::orderKeptGiven(JobOrder::Given given)
+{
+    switch (given) {
+    case JobOrder::Given::No:
+        return {};
+    case JobOrder::Given::Heidenhain:
+        return tr("하이덴하인 프로그램은 셀 순서로 변환합니다");
+    case JobOrder::Given::NotPlaced:
+        return tr("셀에 놓이지 않은 프로그램이 있습니다");
+    case JobOrder::Given::Call:
+        return tr("서브 프로그램이나 매크로를 호출하거나 점프합니다");
+    case JobOrder::Given::OffsetShift:
+        return tr("공작물 좌표계를 직접 쓰거나 옮깁니다(G10, G52, G92)");
+    case JobOrder::Given::Computed:
+        return tr("계산하는 값(#)이 있어 다시 쓸 수 없습니다");
+    case JobOrder::Given::MoveBeforeToolChange:
+        return tr("첫 공구 교환 전에 이동합니다: 공구를 알 수 없습니다");
+    case JobOrder::Given::NoToolChange:
+        return tr("공구 교환이 없습니다");
+    case JobOrder::Given::ToolUnknown:
+        return tr("어느 공구로 교환하는지 알 수 없습니다");
+    }
+    return {};
+}
+
 QString UiTexts::settingNotUsed()
 {
     return tr("(이 버전에서는 쓰지 않음)");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ToolOrder.h"
+
 #include "core/FileError.h"
 #include "core/SeamCheck.h"
 
@@ -81,6 +83,18 @@ public:
     static QString jobEditUndone();
 
     static QString undoJobEdit();
+
+    // Order by tool: the settings dialog's choice and the preview's runs.
+    static QString mergeOrderGroup();
+    static QString cellOrder();
+    static QString toolOrder();
+    static QString retractLabel();
+    static QString retractTip();
+    static QString toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 restarts);
+    static QStringList toolRunColumns();
+    static QString restartedMark();
+    static QString orderKeptGivenHeading();
+    static QString orderKeptGiven(JobOrder::Given given);
 
     // The settings dialog, beside a setting this version keeps but does not act on.
     static QString settingNotUsed();

@@ -103,7 +103,9 @@ std::optional<ConvertRequest> ConvertCommand::chooseOutput()
                   .delBtm = settings.DEL_BTM,
                   .percentLines = settings.PER_STR != 0,
                   .cells = jobCells(m_state.m_JobFiles, settings),
-                  .rewriteOffsets = settings.PosCheck != 0},
+                  .rewriteOffsets = settings.PosCheck != 0,
+                  .orderByTool = settings.MergeOrder != 0,
+                  .retract = retractLines(settings.FANUCRetract)},
         .toolList = m_state.toolListPath(m_state.m_strToolListName),
         .applyToolList =
             (m_state.m_nMachineFamily == 0 ? settings.FANUCToolChange : settings.HToolChange) != 0,

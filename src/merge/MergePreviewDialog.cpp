@@ -33,10 +33,24 @@ QString severityText(Severity severity)
     return severity == Severity::Error ? UiTexts::error() : UiTexts::warning();
 }
 
+// Why the given order was kept, from the key a finding names it by.
+JobOrder::Given keptGivenFor(const std::string& key)
+{
+    using Given = JobOrder::Given;
+    for (const Given given :
+         {Given::Heidenhain, Given::NotPlaced, Given::Call, Given::OffsetShift, Given::Computed,
+          Given::MoveBeforeToolChange, Given::NoToolChange, Given::ToolUnknown})
+        if (key == orderKeptGivenKey(given))
+            return given;
+    return Given::No;
+}
+
 QString findingText(const SeamFinding& finding)
 {
     QString reason = UiTexts::seamRuleReason(finding.rule);
-    if (!finding.detail.empty())
+    if (finding.rule == SeamRule::OrderKeptGiven)
+        reason += u" (%1)"_s.arg(UiTexts::orderKeptGiven(keptGivenFor(finding.detail)));
+    else if (!finding.detail.empty())
         reason += u" (%1)"_s.arg(QString::fromStdString(finding.detail));
     if (finding.rule == SeamRule::ControlBytes)
         reason += u" "_s + UiTexts::controlByteAt(finding.byte, finding.offset);
@@ -259,6 +273,7 @@ QString MergePreviewDialog::html() const
             QString::fromStdString(finding.text).toHtmlEscaped());
     html += u"</ul>"_s;
     html += toolSheetHtml();
+    html += toolRunsHtml();
 
     // One line of a seam: its number and text, struck through when cut or rewritten, its
     // findings beside.
@@ -365,6 +380,40 @@ QString MergePreviewDialog::toolSheetHtml() const
         for (const QString& cell : cells)
             html += u"<td>%1</td>"_s.arg(cell.toHtmlEscaped().replace(u'\n', u"<br>"_s));
         html += u"</tr>"_s;
+    }
+    return html + u"</table>"_s;
+}
+
+// The tool runs of a job ordered by tool, a row a run: its tool, its cells and its segments.
+QString MergePreviewDialog::toolRunsHtml() const
+{
+    if (!m_plan.order)
+        return {};
+    const JobOrder& order = *m_plan.order;
+    if (order.given != JobOrder::Given::No)
+        return u"<h3>%1</h3><p>%2</p>"_s.arg(UiTexts::orderKeptGivenHeading().toHtmlEscaped(),
+                                             UiTexts::orderKeptGiven(order.given).toHtmlEscaped());
+    QString html = u"<h3>%1</h3><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>"_s.arg(
+        UiTexts::toolRunsHeading(order.toolChangesBefore, order.toolChangesAfter, order.restarts)
+            .toHtmlEscaped());
+    for (const QString& column : UiTexts::toolRunColumns())
+        html += u"<th>%1</th>"_s.arg(column.toHtmlEscaped());
+    html += u"</tr>"_s;
+    for (const ToolRun& run : order.runs) {
+        QStringList cells;
+        QStringList segments;
+        for (const OrderSegment& segment : run.segments) {
+            const QString cell = QString::fromStdString(segment.cell.name());
+            if (!cells.contains(cell))
+                cells.append(cell);
+            QString place =
+                u"%1:%2"_s.arg(fileName(m_plan.inputs[segment.input].path)).arg(segment.line);
+            if (segment.restarted)
+                place += u" (%1)"_s.arg(UiTexts::restartedMark());
+            segments.append(place);
+        }
+        html += u"<tr><td>T%1</td><td>%2</td><td>%3</td></tr>"_s.arg(run.tool).arg(
+            cells.join(u" "_s).toHtmlEscaped(), segments.join(u"<br>"_s));
     }
     return html + u"</table>"_s;
 }

@@ -44,6 +44,7 @@ public:
 private:
     QString html() const;
     QString toolSheetHtml() const;
+    QString toolRunsHtml() const;
     void saveToolSheet();
 
     const MergeReport& m_plan;

@@ -80,7 +80,10 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
       m_percentLines(named(new QCheckBox(tr("파일 앞뒤에  \" % \" 표시")), u"percentLinesCheck"_s)),
       m_deleteFolders(named(new QCheckBox(tr("변환 관련 폴더 삭제")), u"deleteFoldersCheck"_s)),
       m_deleteFinalFolder(named(new QCheckBox(tr("Final 폴더 삭제")), u"deleteFinalFolderCheck"_s)),
-      m_mvrCentre(numberField(u"mvrCentreEdit"_s)), m_mvrOffset(numberField(u"mvrOffsetEdit"_s))
+      m_cellOrder(named(new QRadioButton(UiTexts::cellOrder()), u"cellOrderRadio"_s)),
+      m_toolOrder(named(new QRadioButton(UiTexts::toolOrder()), u"toolOrderRadio"_s)),
+      m_retract(textField(u"retractEdit"_s)), m_mvrCentre(numberField(u"mvrCentreEdit"_s)),
+      m_mvrOffset(numberField(u"mvrOffsetEdit"_s))
 {
     setWindowTitle(tr("환경 설정 창"));
     auto* deletion = new QVBoxLayout;
@@ -94,6 +97,7 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
     // would not fit a screen of 720 pixels.
     auto* left = new QVBoxLayout;
     left->addWidget(buildTableGroup());
+    left->addWidget(buildOrderGroup());
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(buildConversionGroup());
@@ -177,6 +181,21 @@ QWidget* CConfigDlg::buildConversionGroup()
     return group(tr("변환"), conversion);
 }
 
+QWidget* CConfigDlg::buildOrderGroup()
+{
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(m_cellOrder);
+    choices->addWidget(m_toolOrder);
+    choices->addStretch();
+    m_retract->setToolTip(UiTexts::retractTip());
+    auto* retract = new QFormLayout;
+    retract->addRow(UiTexts::retractLabel(), m_retract);
+    auto* order = new QVBoxLayout;
+    order->addLayout(choices);
+    order->addLayout(retract);
+    return group(UiTexts::mergeOrderGroup(), order);
+}
+
 void CConfigDlg::load()
 {
     const CSettings& settings = GetSettings();
@@ -201,6 +220,8 @@ void CConfigDlg::load()
     (settings.MachineType == 0 ? m_fanuc : m_heidenhain)->setChecked(true);
     m_fanucToolChange->setChecked(settings.FANUCToolChange != 0);
     m_heidenhainToolChange->setChecked(settings.HToolChange != 0);
+    (settings.MergeOrder == 0 ? m_cellOrder : m_toolOrder)->setChecked(true);
+    m_retract->setPlainText(text(settings.FANUCRetract));
     m_simens = settings.SIMENS;
     m_perStr = settings.PER_STR;
     m_percentLines->setChecked(m_perStr != 0);
@@ -299,6 +320,8 @@ void CConfigDlg::accept()
     settings.LimitValue = limit;
     settings.FANUCToolChange = m_fanucToolChange->isChecked() ? 1 : 0;
     settings.HToolChange = m_heidenhainToolChange->isChecked() ? 1 : 0;
+    settings.MergeOrder = m_toolOrder->isChecked() ? 1 : 0;
+    settings.FANUCRetract = m_retract->toPlainText().toStdString();
     settings.SIMENS = m_simens;
     // Without any list file there is nothing to choose: the stored names stay.
     if (m_fanucToolList->count() > 0)

@@ -27,6 +27,7 @@ public:
 private:
     QWidget* buildTableGroup();
     QWidget* buildConversionGroup();
+    QWidget* buildOrderGroup();
     void load();
     void fillToolListCombos();
     void OnFolderDeletionToggled();
@@ -58,6 +59,9 @@ private:
     QCheckBox* m_percentLines;
     QCheckBox* m_deleteFolders;
     QCheckBox* m_deleteFinalFolder;
+    QRadioButton* m_cellOrder;
+    QRadioButton* m_toolOrder;
+    QPlainTextEdit* m_retract;
     QLineEdit* m_mvrCentre;
     QLineEdit* m_mvrOffset;
 };

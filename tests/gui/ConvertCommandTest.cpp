@@ -400,6 +400,42 @@ private slots:
                  QByteArray("T1 M6\r\nS800 M3\r\nG54 G1 X1 F100\r\nT2 M6\r\nM30\r\n"));
     }
 
+    // A plate of two programs run tool by tool: one tool change per tool, each segment that
+    // does not follow its own program restarted, the runs in the preview; a Heidenhain job keeps
+    // its order and the preview says so.
+    void aPlateRunsToolByTool()
+    {
+        GetSettings().MergeOrder = 1;
+        GetSettings().DEL_BTM = 1;
+        m_env->write(u"ToolList.tlist"_s, "T1,,0,0,,,\r\nT2,,0,0,,,\r\n");
+        const QByteArray program("T1 M6\nG54 G0 X0 Y0 S1000 M3\nG1 X5 F100\nT2 M6\n"
+                                 "G0 X1 Y1 S2000 M3\nG1 Y5\nM30\n");
+        addJob(u"a.nc"_s, program);
+        addJob(u"b.nc"_s, program, 1);
+        QString shownText;
+        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
+            shownText = static_cast<MergePreviewDialog&>(dialog).text();
+            return int(QDialog::Accepted);
+        };
+        convert(u"out.nc"_s, 1);
+        const QByteArray restartAtG55("G91 G28 Z0.\r\nG90\r\nG40 G80\r\nG55\r\n");
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
+                 "T1 M6\r\nG54 G0 X0 Y0 S1000 M3\r\nG1 X5 F100\r\n" + restartAtG55 +
+                     "M05\r\nG55 G0 X0 Y0 S1000 M3\r\nG1 X5 F100\r\n"
+                     "G91 G28 Z0.\r\nG90\r\nG40 G80\r\nG54\r\nT2 M6\r\nS1000 M05\r\nF100\r\n"
+                     "G0 X1 Y1 S2000 M3\r\nG1 Y5\r\n" +
+                     restartAtG55 + "S1000 M05\r\nF100\r\nG0 X1 Y1 S2000 M3\r\nG1 Y5\r\nM30\r\n");
+        QVERIFY2(shownText.contains(u"공구 순서: 공구 교환 4회 → 2회, 재시작 블록 3개"_s),
+                 qPrintable(shownText));
+        QVERIFY(shownText.contains(u"T2\nG54 G55\na.nc:4 (재시작)\nb.nc:4 (재시작)"_s));
+
+        m_env->app.m_JobFiles.clear();
+        m_env->app.m_nMachineFamily = 1;
+        addJob(u"c.h"_s, "0 BEGIN PGM C MM\n1 TOOL CALL 1 Z S1000\n2 L X0 FMAX\n3 END PGM C MM\n");
+        convert(u"heidenhain.h"_s, 1);
+        QVERIFY(shownText.contains(u"하이덴하인 프로그램은 셀 순서로 변환합니다"_s));
+    }
+
 private:
     QString shown(const QString& name) const { return QDir::toNativeSeparators(m_env->path(name)); }
     // Adds a job file; null bytes leave the file missing.
