@@ -193,6 +193,41 @@ private slots:
                                               "100,200,\r\n"));
     }
 
+    // Placed programs run tool by tool: the runs are notes, the retract as given; a program
+    // that cannot be restarted keeps the given order with a warning.
+    void programsAreOrderedByTool()
+    {
+        const QByteArray program("T1 M6\nG54 G0 X0 S1000 M3\nT2 M6\nG0 X1\nM30\n");
+        const QString a = write(u"a.nc"_s, program);
+        const QString b = write(u"b.nc"_s, program);
+        QString errors;
+        QCOMPARE(run({u"--bottom=1"_s, u"--order"_s, u"tool"_s, u"--retract"_s, u"G53 Z0"_s,
+                      u"-o"_s, path(u"out.nc"_s), u"--at=G54"_s, a, u"--at=G55"_s, b},
+                     &errors),
+                 0);
+        QCOMPARE(read(u"out.nc"_s),
+                 QByteArray("T1 M6\r\nG54 G0 X0 S1000 M3\r\nG53 Z0\r\nG40 G80\r\nG55\r\nM05\r\n"
+                            "G55 G0 X0 S1000 M3\r\nG53 Z0\r\nG40 G80\r\nG54\r\nT2 M6\r\n"
+                            "S1000 M05\r\nG0 X1\r\nG53 Z0\r\nG40 G80\r\nG55\r\nS1000 M05\r\n"
+                            "G0 X1\r\nM30\r\n"));
+        QVERIFY2(errors.endsWith(u"note: tool run T1: G54 "_s + a + u":1 G55 "_s + b +
+                                 u":1 (restart)\nnote: tool run T2: G54 "_s + a +
+                                 u":3 (restart) G55 "_s + b +
+                                 u":3 (restart)\nnote: ordered by tool: 2 tool changes, 4 in the "
+                                 u"given order; 3 restart blocks\n"_s),
+                 qPrintable(errors));
+
+        const QString called = write(u"c.nc"_s, "T1 M6\nM98 P100\nM30\n");
+        QProcess check;
+        check.start(QStringLiteral(CORVANE_MERGE_PATH),
+                    {u"--check"_s, u"--order=tool"_s, u"--at=G54"_s, called});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(check.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+                 called + u":2: warning: not ordered by tool: the given order is kept (call): "
+                          u"M98 P100\n"_s);
+    }
+
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
     void aSignalRemovesTheTemporaryFile_data()
     {
@@ -255,6 +290,12 @@ private slots:
             << QStringList{u"--apply-tool-list"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
         QTest::newRow("list twice") << QStringList{
             u"--tool-list=a"_s, u"--tool-list"_s, u"b"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("order unknown")
+            << QStringList{u"--order=cell"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("retract without order")
+            << QStringList{u"--retract"_s, u"G28 Z0"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("retract of two lines") << QStringList{
+            u"--order=tool"_s, u"--retract"_s, u"G28\nG90"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
     }
 
     void usageErrorsAndUnwritableOutputsExitWithTwo()
