@@ -126,6 +126,7 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
             const bool cycle = tenths == 730 || tenths == 740 || tenths == 760 ||
                                (tenths >= 810 && tenths <= 890 && tenths % 10 == 0);
             motionCode = motionCode || motion || cycle;
+            read.setsMotion = read.setsMotion || motion;
             gCode(tenths, line, facts.words);
         } else if (address == "M") {
             const double m = *number;

@@ -43,6 +43,7 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
 struct ModalLine
 {
     bool move = false;                     // a move or cycle run in work coordinates
+    bool setsMotion = false;               // G00 to G03
     bool reliesOnMotion = false;           // a move without a motion or cycle code of its own
     bool toolChange = false;               // M06
     std::optional<std::int64_t> changedTo; // the tool its change runs, when one is known

@@ -46,7 +46,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
     NcLineReader reader(NcLineReader::Dialect::Iso);
     reader.keepWords(true);
     ModalTracker tracker;
-    bool motionSet = false; // a motion code seen since the segment began
+    bool motionSet = false; // G00 to G03 seen since the segment began
     constexpr std::size_t kNone = std::size_t(-1);
     std::size_t programEnd = kNone; // the first after the last tool change
     for (std::size_t i = 0; i < program.lines.size(); ++i) {
@@ -84,12 +84,13 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
             return Refusal{JobOrder::Given::MoveBeforeToolChange, i};
         if (!split.segments.empty() && read.move && read.reliesOnMotion && !motionSet)
             split.segments.back().reliesOnMotion = true;
-        motionSet = motionSet || (read.move && !read.reliesOnMotion);
+        // A cycle leaves the motion mode as it was, for the moves after G80.
+        motionSet = motionSet || read.setsMotion;
         if (facts.has(NcLineFacts::ProgramEnd) && programEnd == kNone)
             programEnd = i;
     }
     if (split.segments.empty())
-        return Refusal{JobOrder::Given::NoToolChange, 0};
+        return Refusal{JobOrder::Given::NoToolChange, program.lines.size()}; // the whole program
     split.end = last && programEnd != kNone ? programEnd : program.lines.size();
     split.segments.back().end = split.end;
     return std::nullopt;
