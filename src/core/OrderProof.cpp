@@ -78,6 +78,7 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
         const NcLineFacts facts = reader.read(line.text);
         const std::optional<std::int64_t> toolBefore = ordered.state().tool;
         const ModalLine read = ordered.read(line.text, facts);
+        record.toolChangesAfter += read.toolChange ? 1 : 0;
         retracted = retracted || isRetract(line.text, facts, retract);
         const bool repeated = read.toolChange && read.changedTo && read.changedTo == toolBefore;
         if (line.origin == OrderedLine::Origin::Written || line.program >= programs.size()) {
@@ -142,8 +143,7 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
         ModalState actual = ordered.state();
         if (!read.reliesOnMotion)
             actual.motion = mine.tracker.state().motion;
-        if (std::optional<std::string> difference =
-                modalDifference(mine.tracker.state(), actual)) {
+        if (std::optional<std::string> difference = modalDifference(mine.tracker.state(), actual)) {
             differ(OrderDifference::Kind::State, &program, line.line, line.text,
                    std::move(*difference), k);
             stateDiffers = true;

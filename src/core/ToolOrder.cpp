@@ -32,6 +32,7 @@ struct SplitProgram
 {
     std::vector<Segment> segments;
     std::size_t end = 0; // of the job's last program: from its program end on
+    std::int64_t toolChanges = 0;
 };
 
 struct Refusal
@@ -61,6 +62,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
         if (read.computed)
             return Refusal{JobOrder::Given::Computed, i};
         if (read.toolChange) {
+            ++split.toolChanges;
             if (!read.changedTo)
                 return Refusal{JobOrder::Given::ToolUnknown, i};
             if (!split.segments.empty())
@@ -249,15 +251,6 @@ private:
     OrderedJob& m_job;
 };
 
-std::int64_t toolChanges(const std::vector<std::string_view>& lines)
-{
-    NcLineReader reader(NcLineReader::Dialect::Iso);
-    std::int64_t changes = 0;
-    for (const std::string_view line : lines)
-        changes += reader.read(line).has(NcLineFacts::ToolChange) ? 1 : 0;
-    return changes;
-}
-
 } // namespace
 
 std::vector<std::string> defaultRetract()
@@ -310,15 +303,15 @@ const char* orderKeptGivenKey(JobOrder::Given given)
 std::string withoutToolWords(std::string_view line, const NcLineFacts& facts)
 {
     // A tool the line calls for a later change stays called.
-    std::optional<std::int64_t> runs = isoToolWords(line, facts.words).runs;
+    const std::optional<std::int64_t> runs = isoToolWords(line, facts.words).runs;
+    bool runsLeft = runs.has_value();
     std::string rest;
     std::size_t from = 0;
     for (const NcWord& word : facts.words) {
         const std::optional<double> tool =
             word.address == "T" ? wordNumber(line, word) : std::nullopt;
-        const bool named = tool && runs && *tool == double(*runs);
-        if (named)
-            runs.reset();
+        const bool named = runsLeft && tool && *tool == double(runs.value_or(-1));
+        runsLeft = runsLeft && !named;
         if ((!named && !isWordCode(line, word, "M", 6)) || word.begin == 0)
             continue;
         rest.append(line.substr(from, word.begin - 1 - from));
@@ -359,14 +352,11 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
 {
     OrderedJob job;
     JobOrder& record = job.record;
-    for (const OrderProgram& program : programs)
-        record.toolChangesBefore += toolChanges(program.lines);
     std::vector<SplitProgram> splits(programs.size());
     for (std::size_t p = 0; p < programs.size(); ++p)
         if (const std::optional<Refusal> refused =
                 split(programs[p], p, p + 1 == programs.size(), splits[p])) {
             record.given = refused->reason;
-            record.toolChangesAfter = record.toolChangesBefore;
             record.input = programs[p].input;
             if (refused->line < programs[p].lines.size()) {
                 record.line = programs[p].numbers[refused->line];
@@ -375,6 +365,8 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
             return job;
         }
 
+    for (const SplitProgram& split : splits)
+        record.toolChangesBefore += split.toolChanges;
     OrderWriter writer(programs, job);
     for (const std::string_view line : before)
         job.lines.push_back({line, OrderedLine::Origin::Written});
@@ -401,11 +393,6 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
     for (const std::string_view line : after)
         job.lines.push_back({line, OrderedLine::Origin::Written});
 
-    std::vector<std::string_view> ordered;
-    ordered.reserve(job.lines.size());
-    for (const OrderedLine& line : job.lines)
-        ordered.push_back(line.text);
-    record.toolChangesAfter = toolChanges(ordered);
     proveOrder(programs, job.lines, retract, record);
     return job;
 }

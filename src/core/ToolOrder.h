@@ -82,8 +82,8 @@ struct JobOrder
     std::string text;
 
     std::vector<ToolRun> runs;
-    std::int64_t toolChangesBefore = 0; // in the given order
-    std::int64_t toolChangesAfter = 0;
+    std::int64_t toolChangesBefore = 0; // of an ordered job: in the given order
+    std::int64_t toolChangesAfter = 0;  // and as the proof read them
     std::int64_t restarts = 0;
     std::vector<OrderDifference> differences;
     std::int64_t differenceCount = 0; // all of them, listed or not
@@ -133,7 +133,8 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
                        const std::vector<std::string_view>& before,
                        const std::vector<std::string_view>& after);
 
-// Reads the ordered lines again and compares every move with its own program at its cell.
+// Reads the ordered lines again, counting their tool changes, and compares every move with its
+// own program at its cell.
 void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<OrderedLine>& lines,
                 const std::vector<std::string>& retract, JobOrder& record);
 

@@ -16,12 +16,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The tool runs, the counts and the findings, a line each: "run T1: G54 in1.nc:5, G55
-// in2.nc:5 restart", "tool changes 9 -> 3; restarts 8", "NAME:LINE: error: KEY (DETAIL)".
+// The tool runs and counts of an ordered job and the findings, a line each: "run T1: G54 in1.nc:5,
+// G55 in2.nc:5 restart", "tool changes 9 -> 3; restarts 8", "NAME:LINE: error: KEY (DETAIL)".
 std::string describe(const CheckedPlan& checked)
 {
     std::string text;
-    if (const std::optional<JobOrder>& order = checked.plan.order) {
+    if (const std::optional<JobOrder>& order = checked.plan.order;
+        order && order->given == JobOrder::Given::No) {
         for (const ToolRun& run : order->runs) {
             text += "run T" + std::to_string(run.tool) + ":";
             for (const OrderSegment& segment : run.segments)
