@@ -1,5 +1,6 @@
 #include "GuiTestEnvironment.h"
 #include "core/Settings.h"
+#include "core/ToolOrder.h"
 #include "merge/MergePreviewDialog.h"
 #include "tools/DlgToolConfig.h"
 #include "ui/AboutDlg.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include <optional>
@@ -79,6 +81,27 @@ private slots:
         QCOMPARE(settings.FANUCToolList, std::string("Fanuc.tlist"));
         QCOMPARE(settings.HToolList, std::string("Fanuc.tlist"));
         QCOMPARE(m_env->profile.readString("Settings", "First_Line", ""), std::string("헤더"));
+    }
+
+    // The merge order and the restart's retract are stored; the retract keeps its lines.
+    void theMergeOrderIsASetting()
+    {
+        openConfig();
+        QVERIFY(config<QRadioButton>(u"cellOrderRadio"_s)->isChecked());
+        QCOMPARE(config<QPlainTextEdit>(u"retractEdit"_s)->toPlainText(), u"G91 G28 Z0.\nG90"_s);
+        config<QRadioButton>(u"toolOrderRadio"_s)->click();
+        config<QPlainTextEdit>(u"retractEdit"_s)->setPlainText(u"G53 Z0\nG90 G94"_s);
+        m_config->accept();
+        QCOMPARE(GetSettings().MergeOrder, 1);
+        QCOMPARE(m_env->profile.readString("Settings", "FANUCRetract", ""),
+                 std::string("G53 Z0\nG90 G94"));
+        QCOMPARE(retractLines(GetSettings().FANUCRetract),
+                 (std::vector<std::string>{"G53 Z0", "G90 G94"}));
+
+        openConfig();
+        QVERIFY(config<QRadioButton>(u"toolOrderRadio"_s)->isChecked());
+        QVERIFY(!config<QRadioButton>(u"cellOrderRadio"_s)->isChecked());
+        QVERIFY(config<QRadioButton>(u"fanucRadio"_s)->isChecked()); // another group's choice
     }
 
     // The settings this version keeps without acting on them say so beside them; the ones that
