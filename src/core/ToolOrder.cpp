@@ -53,7 +53,10 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
     for (std::size_t i = 0; i < program.lines.size(); ++i) {
         const std::string_view line = program.lines[i];
         const NcLineFacts facts = reader.read(line);
-        const ModalState before = tracker.state();
+        // Kept only where a segment may start: a copy a line costs.
+        std::optional<ModalState> before;
+        if (facts.has(NcLineFacts::ToolChange))
+            before = tracker.state();
         const ModalLine read = tracker.read(line, facts);
         if (facts.has(NcLineFacts::Call) || facts.has(NcLineFacts::Return))
             return Refusal{JobOrder::Given::Call, i};
@@ -75,7 +78,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
                             .begin = withHeader ? 0 : i,
                             .change = i,
                             .tool = *read.changedTo,
-                            .before = withHeader ? ModalState{} : before,
+                            .before = withHeader ? ModalState{} : before.value_or(ModalState{}),
                             .afterChange = tracker.state()};
             split.segments.push_back(std::move(segment));
             motionSet = false;
@@ -128,15 +131,16 @@ std::vector<const Segment*> schedule(const std::vector<OrderProgram>& programs,
                 }
         }
         std::map<std::int64_t, std::size_t> waiting;
+        for (std::size_t c = 0; c < chains.size(); ++c)
+            if (next[c] < chains[c].size())
+                ++waiting[chains[c][next[c]]->tool];
         std::optional<std::int64_t> chosen;
-        for (std::size_t c = 0; c < chains.size(); ++c) {
-            if (next[c] == chains[c].size())
-                continue;
-            const std::int64_t candidate = chains[c][next[c]]->tool;
-            const std::size_t count = ++waiting[candidate];
-            if (!chosen || count > waiting[*chosen])
-                chosen = candidate;
-        }
+        for (std::size_t c = 0; c < chains.size(); ++c)
+            if (next[c] < chains[c].size()) {
+                const std::int64_t candidate = chains[c][next[c]]->tool;
+                if (!chosen || waiting[candidate] > waiting[*chosen])
+                    chosen = candidate;
+            }
         if (!chosen)
             return order;
         tool = chosen;
@@ -221,18 +225,16 @@ public:
                 written(std::move(line));
         this->program(segment.program, segment.begin, segment.change);
         const std::string_view change = program.lines[segment.change];
+        NcLineReader reader(NcLineReader::Dialect::Iso);
+        reader.keepWords(true);
+        const NcLineFacts facts = reader.read(change);
         if (!restart || tool != segment.tool) {
-            NcLineReader reader(NcLineReader::Dialect::Iso);
-            reader.keepWords(true);
-            const NcLineFacts facts = reader.read(change);
             // A change that runs the tool called earlier in its own program names it here.
             if (restart && isoToolWords(change, facts.words).runs != segment.tool)
                 written("T" + std::to_string(segment.tool));
             this->program(segment.program, segment.change, segment.change + 1);
         } else {
-            NcLineReader reader(NcLineReader::Dialect::Iso);
-            reader.keepWords(true);
-            std::string rest = withoutToolWords(change, reader.read(change));
+            std::string rest = withoutToolWords(change, facts);
             if (!rest.empty()) {
                 m_job.texts.push_back(std::move(rest));
                 m_job.lines.push_back({m_job.texts.back(), OrderedLine::Origin::WithoutToolWords,

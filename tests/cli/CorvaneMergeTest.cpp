@@ -226,6 +226,11 @@ private slots:
         QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
                  called + u":2: warning: not ordered by tool: the given order is kept (call): "
                           u"M98 P100\n"_s);
+        // Without --at a program has no cell to be restarted at.
+        check.start(QStringLiteral(CORVANE_MERGE_PATH), {u"--check"_s, u"--order=tool"_s, a});
+        QVERIFY(check.waitForFinished(30000));
+        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+                 a + u": warning: not ordered by tool: the given order is kept (not-placed)\n"_s);
     }
 
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
