@@ -1120,5 +1120,9 @@ Nothing was saved.</translation>
         <source>어느 공구로 교환하는지 알 수 없습니다</source>
         <translation>A tool change names no tool</translation>
     </message>
+    <message>
+        <source>프로그램이 모두 %1 MiB를 넘어 공구 순서로 바꾸지 않습니다</source>
+        <translation>The programs are over %1 MiB together: not ordered by tool</translation>
+    </message>
 </context>
 </TS>

@@ -290,11 +290,14 @@ MergeReport MergeRun::run()
             return m_report;
         }
 
-    if (m_request.orderByTool) {
+    if (m_request.orderByTool && m_totalBytes > JobOrder::kMaxBytes) {
+        m_report.order = JobOrder{.given = JobOrder::Given::TooLarge};
+    } else if (m_request.orderByTool) {
         // A plan is ordered too: the preview shows the order and what its proof found.
         m_writtenLines.resize(m_request.inputs.size());
         m_writer.emplace(m_merged.emplace(), std::max(m_blockSize, kMinOutputBlock), false);
-    } else if (m_sink) {
+    }
+    if (m_sink && !m_merged) {
         const bool threaded = m_totalBytes >= kThreadedBytes;
         // A small merge writes smaller blocks: every page of a block touched costs a fault.
         const std::size_t outputBlock =

@@ -298,6 +298,8 @@ const char* orderKeptGivenKey(JobOrder::Given given)
         return "no-tool-change";
     case JobOrder::Given::ToolUnknown:
         return "tool-unknown";
+    case JobOrder::Given::TooLarge:
+        return "too-large";
     }
     return "";
 }

@@ -62,6 +62,9 @@ struct OrderDifference
 struct JobOrder
 {
     static constexpr std::size_t kMaxListed = 1000;
+    // The inputs of a job ordered by tool, together: the order holds it in memory, several times
+    // over, and reads every line four times.
+    static constexpr std::uint64_t kMaxBytes = std::uint64_t(64) << 20;
 
     enum class Given
     {
@@ -74,6 +77,7 @@ struct JobOrder
         MoveBeforeToolChange, // a program moving before its first tool change: its tool unknown
         NoToolChange,         // a program without a tool change
         ToolUnknown,          // a tool change whose tool no line names
+        TooLarge,             // inputs of more than kMaxBytes
     };
     Given given = Given::No;
     // Of a reason that a line gives: where it stands.

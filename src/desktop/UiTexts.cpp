@@ -401,6 +401,9 @@ QString UiTexts::orderKeptGiven(JobOrder::Given given)
         return tr("공구 교환이 없습니다");
     case JobOrder::Given::ToolUnknown:
         return tr("어느 공구로 교환하는지 알 수 없습니다");
+    case JobOrder::Given::TooLarge:
+        return tr("프로그램이 모두 %1 MiB를 넘어 공구 순서로 바꾸지 않습니다")
+            .arg(JobOrder::kMaxBytes >> 20);
     }
     return {};
 }

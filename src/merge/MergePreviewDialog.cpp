@@ -39,7 +39,7 @@ JobOrder::Given keptGivenFor(const std::string& key)
     using Given = JobOrder::Given;
     for (const Given given :
          {Given::Heidenhain, Given::NotPlaced, Given::Call, Given::OffsetShift, Given::Computed,
-          Given::MoveBeforeToolChange, Given::NoToolChange, Given::ToolUnknown})
+          Given::MoveBeforeToolChange, Given::NoToolChange, Given::ToolUnknown, Given::TooLarge})
         if (key == orderKeptGivenKey(given))
             return given;
     return Given::No;

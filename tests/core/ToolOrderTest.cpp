@@ -252,6 +252,19 @@ TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
     EXPECT_EQ(givenFor("M06\nG00 X0\n"), std::pair(Given::ToolUnknown, std::int64_t(1)));
 }
 
+TEST(ToolOrder, AJobTooLargeToHoldKeepsTheGivenOrder)
+{
+    TempFolder folder;
+    const std::string large = folder.write("large.nc", "T1 M06\nG54 G00 X0\n");
+    fs::resize_file(pathFromUtf8(large), JobOrder::kMaxBytes + 1);
+    MergeRequest request{.inputs = {large}};
+    request.cells = {MergeRequest::Cell{*WorkOffset::fromName("G54"), true}};
+    request.orderByTool = true;
+    const MergeReport plan = PlanNcMerge(request);
+    ASSERT_TRUE(plan.order);
+    EXPECT_EQ(plan.order->given, JobOrder::Given::TooLarge);
+}
+
 TEST(ToolOrder, ToolWordsLeaveALineWhoseToolStaysInTheSpindle)
 {
     NcLineReader reader(NcLineReader::Dialect::Iso);
