@@ -129,3 +129,15 @@ MergeRequest caseRequest(const std::filesystem::path& folder,
     }
     return request;
 }
+
+std::string describeFindings(const std::vector<SeamFinding>& findings)
+{
+    std::string text;
+    for (const SeamFinding& finding : findings)
+        text += std::filesystem::path(finding.path).filename().string() + ":" +
+                std::to_string(finding.line) + ": " +
+                (finding.severity == SeamFinding::Severity::Error ? "error" : "warning") + ": " +
+                seamRuleInfo(finding.rule).key +
+                (finding.detail.empty() ? "" : " (" + finding.detail + ")") + "\n";
+    return text;
+}

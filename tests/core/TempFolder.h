@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/NcMerge.h"
+#include "core/SeamCheck.h"
 
 #include <filesystem>
 #include <functional>
@@ -43,3 +44,6 @@ std::vector<std::string> caseInputs(const std::filesystem::path& folder);
 // word of any other line goes to other.
 MergeRequest caseRequest(const std::filesystem::path& folder,
                          const std::function<void(const std::string& key)>& other);
+
+// Findings a line each, as the golden cases expect them: "NAME:LINE: error: KEY (DETAIL)".
+std::string describeFindings(const std::vector<SeamFinding>& findings);

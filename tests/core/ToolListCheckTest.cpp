@@ -62,12 +62,7 @@ std::string describe(const CheckedPlan& checked, const JobToolList& toolList)
                 text += fs::path(input.path).filename().string() + ":" +
                         std::to_string(change.line) + ": speed: " + change.before + " => " +
                         change.after + "\n";
-    for (const SeamFinding& finding : checked.findings)
-        text += fs::path(finding.path).filename().string() + ":" + std::to_string(finding.line) +
-                ": " + (finding.severity == SeamFinding::Severity::Error ? "error" : "warning") +
-                ": " + seamRuleInfo(finding.rule).key +
-                (finding.detail.empty() ? "" : " (" + finding.detail + ")") + "\n";
-    return text;
+    return text + describeFindings(checked.findings);
 }
 
 // Reads the lines of an ISO program for its tools as the merge does; the lines the speeds

@@ -36,12 +36,7 @@ std::string describe(const CheckedPlan& checked)
                 std::to_string(order->toolChangesAfter) + "; restarts " +
                 std::to_string(order->restarts) + "\n";
     }
-    for (const SeamFinding& finding : checked.findings)
-        text += fs::path(finding.path).filename().string() + ":" + std::to_string(finding.line) +
-                ": " + (finding.severity == SeamFinding::Severity::Error ? "error" : "warning") +
-                ": " + seamRuleInfo(finding.rule).key +
-                (finding.detail.empty() ? "" : " (" + finding.detail + ")") + "\n";
-    return text;
+    return text + describeFindings(checked.findings);
 }
 
 // Programs from their texts, at their cells, as the order reads the merge's lines.
