@@ -122,7 +122,7 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
         const std::string& address = word.address;
         if (address == "G") {
             const auto tenths = static_cast<int>(std::lround(*number * 10));
-            const bool motion = tenths <= 30 && tenths % 10 == 0;
+            const bool motion = tenths >= 0 && tenths <= 30 && tenths % 10 == 0;
             const bool cycle = tenths == 730 || tenths == 740 || tenths == 760 ||
                                (tenths >= 810 && tenths <= 890 && tenths % 10 == 0);
             motionCode = motionCode || motion || cycle;
