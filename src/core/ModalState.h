@@ -30,8 +30,6 @@ struct ModalState
     std::optional<std::string> feed;         // F, as written
     std::optional<std::int64_t> tool;        // in the spindle
     std::optional<std::int64_t> calledTool;  // called for the next change
-
-    bool operator==(const ModalState&) const = default;
 };
 
 // Names the first value the actual state gives other than the expected one, of the values the

@@ -51,7 +51,6 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
     const auto differ = [&](OrderDifference::Kind kind, const OrderProgram* program,
                             std::size_t line, std::string_view text, std::string detail,
                             std::size_t outputLine) {
-        ++record.differenceCount;
         if (record.differences.size() >= JobOrder::kMaxListed)
             return;
         record.differences.push_back(

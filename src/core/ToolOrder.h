@@ -90,7 +90,6 @@ struct JobOrder
     std::int64_t toolChangesAfter = 0;  // and as the proof read them
     std::int64_t restarts = 0;
     std::vector<OrderDifference> differences;
-    std::int64_t differenceCount = 0; // all of them, listed or not
 };
 
 // A stable name of why the given order was kept ("heidenhain", "call"), for scripts and texts.
