@@ -1124,5 +1124,37 @@ Nothing was saved.</translation>
         <source>프로그램이 모두 %1 MiB를 넘어 공구 순서로 바꾸지 않습니다</source>
         <translation>The programs are over %1 MiB together: not ordered by tool</translation>
     </message>
+    <message>
+        <source>공구 순서: 재시작 블록에 있으면 안 되는 줄이 있습니다</source>
+        <translation>Tool order: a restart block holds a line that must not stand there</translation>
+    </message>
+    <message>
+        <source>회전, 스케일링, 극좌표나 미러는 재시작 블록에서 다시 지정할 수 없습니다</source>
+        <translation>Rotation, scaling, polar coordinates and mirror image cannot be restated in a restart block</translation>
+    </message>
+    <message>
+        <source>증분(G91)으로 이동합니다: 다른 셀의 위치에서 시작하게 됩니다</source>
+        <translation>It moves in incremental distances (G91): it would start where another cell left the tool</translation>
+    </message>
+    <message>
+        <source>단위(G20/G21)를 지정하지 않고 이동합니다: 다른 프로그램의 단위를 이어받게 됩니다</source>
+        <translation>It moves without choosing its units (G20/G21): it would take over another program's units</translation>
+    </message>
+    <message>
+        <source>복귀점(G98/G99)을 지정하지 않은 고정 사이클이 있습니다: 다른 프로그램의 복귀점을 이어받게 됩니다</source>
+        <translation>A canned cycle without its return plane (G98/G99): it would take over another program's</translation>
+    </message>
+    <message>
+        <source>공구 길이 보정과 함께 갈 첫 절삭 위치를 알 수 없습니다</source>
+        <translation>Where the tool cuts first, to go there with its length offset, is not known</translation>
+    </message>
+    <message>
+        <source>다른 공구의 길이 보정이나 정하지 않은 보정으로 Z가 움직입니다</source>
+        <translation>Z moves under another tool's length offset or one never chosen</translation>
+    </message>
+    <message>
+        <source>재시작 전 후퇴가 Z를 올리기만 하지 않습니다</source>
+        <translation>The retract before a restart does more than move Z up</translation>
+    </message>
 </context>
 </TS>

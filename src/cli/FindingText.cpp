@@ -84,6 +84,8 @@ const char* findingReason(SeamRule rule)
         return "ordered by tool: no retract between moves at two work offsets";
     case SeamRule::OrderToolChangeRepeated:
         return "ordered by tool: tool change to the tool already in the spindle";
+    case SeamRule::OrderRestartLine:
+        return "ordered by tool: a restart block holds a line that must not stand there";
     }
     return "";
 }

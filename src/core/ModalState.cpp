@@ -1,5 +1,6 @@
 #include "ModalState.h"
 
+#include <charconv>
 #include <cmath>
 #include <functional>
 
@@ -7,6 +8,8 @@ namespace {
 
 std::string code(char address, int number)
 {
+    if (address == 'G' && number >= 500) // a code with a decimal, in tenths
+        return "G" + std::to_string(number / 10) + "." + std::to_string(number % 10);
     std::string text(1, address);
     if (number < 10)
         text += '0';
@@ -28,9 +31,36 @@ std::string joined(std::string_view value)
     return text;
 }
 
+// A length offset as a move runs under it: the code, its H, and whether it was commanded for the
+// tool in the spindle.
+struct LengthOffset
+{
+    std::optional<int> gCode;
+    std::string value;
+    bool stale = false;
+
+    explicit LengthOffset(const ModalState& state)
+        : gCode(state.lengthCode), value(state.lengthOffset),
+          stale((state.lengthCode == 43 || state.lengthCode == 44) &&
+                state.lengthTool != state.tool)
+    {}
+    bool active() const { return gCode == 43 || gCode == 44; }
+    bool operator==(const LengthOffset& other) const
+    {
+        return gCode == other.gCode && stale == other.stale && sameValue(value, other.value);
+    }
+    std::string text() const
+    {
+        if (!gCode)
+            return "-";
+        return code('G', *gCode) + (value.empty() ? "" : " H" + value) + (stale ? " (stale)" : "");
+    }
+};
+
 } // namespace
 
-std::optional<std::string> modalDifference(const ModalState& expected, const ModalState& actual)
+std::optional<std::string> modalDifference(const ModalState& expected, const ModalState& actual,
+                                           MoveKind move, bool movesZ)
 {
     std::optional<std::string> difference;
     const auto compare = [&](bool known, bool same, const std::function<std::string(bool)>& text) {
@@ -51,6 +81,15 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
     gCompare(expected.feedMode, actual.feedMode);
     gCompare(expected.motion, actual.motion);
     gCompare(expected.cycle, actual.cycle);
+    gCompare(expected.returnPlane, actual.returnPlane);
+    gCompare(expected.spindleMode, actual.spindleMode);
+    gCompare(expected.cuttingMode, actual.cuttingMode);
+    // Frames and modal calls a program never chose are off, as every control starts them.
+    gCompare(expected.scaling.value_or(50), actual.scaling.value_or(50));
+    gCompare(expected.rotation.value_or(69), actual.rotation.value_or(69));
+    gCompare(expected.polar.value_or(15), actual.polar.value_or(15));
+    gCompare(expected.mirror.value_or(501), actual.mirror.value_or(501));
+    gCompare(expected.macroCall.value_or(67), actual.macroCall.value_or(67));
     const auto offsetText = [](const std::optional<int>& code_, const std::string& value,
                                char address) {
         if (!code_)
@@ -64,28 +103,34 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
                 return e ? offsetText(expected.compensation, expected.radiusOffset, 'D')
                          : offsetText(actual.compensation, actual.radiusOffset, 'D');
             });
-    compare(expected.lengthCode.has_value(),
-            expected.lengthCode == actual.lengthCode &&
-                sameValue(expected.lengthOffset, actual.lengthOffset),
-            [&](bool e) {
-                return e ? offsetText(expected.lengthCode, expected.lengthOffset, 'H')
-                         : offsetText(actual.lengthCode, actual.lengthOffset, 'H');
-            });
-    const auto valueCompare = [&](const std::optional<std::string>& want,
-                                  const std::optional<std::string>& have, char address) {
-        compare(want.has_value(), want && have && sameValue(*want, *have), [&](bool e) {
-            return e ? address + *want : have ? address + *have : "-";
+    const LengthOffset want(expected);
+    const LengthOffset have(actual);
+    // Where Z stays, the offset does not move the tool: any the spindle's tool may have.
+    const bool wantOwn = want.active() && !want.stale;
+    const bool same = wantOwn ? want == have
+                              : !movesZ || want == have || (!want.active() && !have.active());
+    compare(want.gCode.has_value() || have.active(), same,
+            [&](bool e) { return e ? want.text() : have.text(); });
+    const auto valueCompare = [&](const std::optional<std::string>& want_,
+                                  const std::optional<std::string>& have_, char address) {
+        compare(want_.has_value(), want_ && have_ && sameValue(*want_, *have_), [&](bool e) {
+            return e ? address + *want_ : have_ ? address + *have_ : "-";
         });
     };
     valueCompare(expected.spindleSpeed, actual.spindleSpeed, 'S');
-    const auto mCompare = [&](const std::optional<int>& want, const std::optional<int>& have) {
-        compare(want.has_value(), want == have, [&](bool e) {
-            return e ? code('M', *want) : have ? code('M', *have) : "-";
+    const auto mCompare = [&](const std::optional<int>& want_, const std::optional<int>& have_) {
+        compare(want_.has_value(), want_ == have_, [&](bool e) {
+            return e ? code('M', *want_) : have_ ? code('M', *have_) : "-";
         });
     };
     mCompare(expected.spindle, actual.spindle);
-    mCompare(expected.coolant, actual.coolant);
-    valueCompare(expected.feed, actual.feed, 'F');
+    // Coolant never turned on is off.
+    const int wantCoolant = expected.coolant.value_or(0);
+    const int haveCoolant = actual.coolant.value_or(0);
+    compare(true, wantCoolant == haveCoolant,
+            [&](bool e) { return coolantCodes(e ? wantCoolant : haveCoolant); });
+    if (move == MoveKind::Feed)
+        valueCompare(expected.feed, actual.feed, 'F');
     compare(expected.tool.has_value(), expected.tool == actual.tool, [&](bool e) {
         return e             ? "T" + std::to_string(*expected.tool)
                : actual.tool ? "T" + std::to_string(*actual.tool)
@@ -111,15 +156,19 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
     if (call.calls)
         m_state.calledTool = call.calls;
     bool motionCode = false;
+    bool machineCoordinates = false;
     for (const NcWord& word : facts.words) {
+        const std::string& address = word.address;
+        read.axisZ = read.axisZ || address == "Z";
         if (word.computed) {
-            read.computed = true;
+            // A computed position is only unknown; a computed code or value cannot be restated.
+            read.computed = read.computed ||
+                            std::string_view("GMTSFHD").find(address) != std::string_view::npos;
             continue;
         }
         const std::optional<double> number = wordNumber(line, word);
         if (!number)
             continue;
-        const std::string& address = word.address;
         if (address == "G") {
             const auto tenths = static_cast<int>(std::lround(*number * 10));
             const bool motion = tenths >= 0 && tenths <= 30 && tenths % 10 == 0;
@@ -127,27 +176,80 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
                                (tenths >= 810 && tenths <= 890 && tenths % 10 == 0);
             motionCode = motionCode || motion || cycle;
             read.setsMotion = read.setsMotion || motion;
-            gCode(tenths, line, facts.words);
+            machineCoordinates = machineCoordinates || tenths == 280 || tenths == 300 ||
+                                 tenths == 530 || tenths == 290;
+            gCode(tenths, line, facts.words, read);
         } else if (address == "M") {
             const double m = *number;
             if (m == 3 || m == 4 || m == 5)
                 m_state.spindle = int(m);
-            else if (m == 7 || m == 8 || m == 9)
-                m_state.coolant = int(m);
+            else if (m == 7 || m == 8)
+                m_state.coolant =
+                    m_state.coolant.value_or(0) | (m == 7 ? ModalState::kMist : ModalState::kFlood);
+            else if (m == 9)
+                m_state.coolant = 0;
         } else if (address == "S") {
             m_state.spindleSpeed = joined(wordValue(line, word));
         } else if (address == "F") {
             m_state.feed = joined(wordValue(line, word));
+            read.setsFeed = true;
         }
     }
     for (const NcLineFacts::OffsetSelection& selection : facts.offsets)
         if (selection.offset)
             m_state.offset = selection.offset;
     read.reliesOnMotion = read.move && !motionCode;
+    const bool cycleActive = m_state.cycle && *m_state.cycle != 80;
+    read.feeds = read.move && (cycleActive || (m_state.motion && *m_state.motion != 0));
+    follow(line, facts, machineCoordinates);
     return read;
 }
 
-void ModalTracker::gCode(int tenths, std::string_view line, const std::vector<NcWord>& words)
+// The position after the line: absolute coordinates are where the tool goes; a cycle ends at
+// its initial level (G98) or its R plane (G99).
+void ModalTracker::follow(std::string_view line, const NcLineFacts& facts, bool machineCoordinates)
+{
+    ToolPosition& position = m_state.position;
+    const std::optional<double> zBefore = position.z;
+    std::optional<double> r;
+    bool axes = false;
+    for (const NcWord& word : facts.words) {
+        const std::string& address = word.address;
+        std::optional<double>* axis = address == "X"   ? &position.x
+                                      : address == "Y" ? &position.y
+                                      : address == "Z" ? &position.z
+                                                       : nullptr;
+        if (!axis && address != "R")
+            continue;
+        axes = true;
+        const std::optional<double> value = word.computed ? std::nullopt : wordNumber(line, word);
+        if (address == "R") {
+            r = value;
+            continue;
+        }
+        // A return to the reference or machine position leaves its axes where the machine has
+        // them; an incremental move where the last one was.
+        const bool known = value && !machineCoordinates && m_state.distance != 91;
+        *axis = known ? value : std::nullopt;
+    }
+    if (!axes || machineCoordinates)
+        return;
+    // A cycle's Z is its depth: the tool returns to the level it came from, or to R.
+    const bool cycleActive = m_state.cycle && *m_state.cycle != 80;
+    if (cycleActive && facts.has(NcLineFacts::AxisMove)) {
+        if (r)
+            m_cycleR = r;
+        if (m_state.returnPlane == 99 && m_state.distance != 91)
+            position.z = m_cycleR;
+        else if (m_state.returnPlane == 98)
+            position.z = zBefore;
+        else
+            position.z.reset(); // the control's own default
+    }
+}
+
+void ModalTracker::gCode(int tenths, std::string_view line, const std::vector<NcWord>& words,
+                         ModalLine& read)
 {
     // The H or D a line writes with its offset code.
     const auto wordOf = [&](std::string_view address) {
@@ -156,6 +258,16 @@ void ModalTracker::gCode(int tenths, std::string_view line, const std::vector<Nc
                 return joined(wordValue(line, word));
         return std::string();
     };
+    switch (tenths) {
+    case 501:
+    case 511:
+        m_state.mirror = tenths;
+        if (tenths == 511)
+            read.unrestatable = tenths;
+        return;
+    default:
+        break;
+    }
     if (tenths % 10 != 0)
         return;
     switch (const int g = tenths / 10) {
@@ -165,6 +277,10 @@ void ModalTracker::gCode(int tenths, std::string_view line, const std::vector<Nc
     case 3:
         m_state.motion = g;
         m_state.cycle = 80; // a motion code ends a canned cycle
+        break;
+    case 15:
+    case 16:
+        m_state.polar = g;
         break;
     case 17:
     case 18:
@@ -188,10 +304,31 @@ void ModalTracker::gCode(int tenths, std::string_view line, const std::vector<Nc
     case 44:
         m_state.lengthCode = g;
         m_state.lengthOffset = wordOf("H");
+        m_state.lengthTool = m_state.tool;
+        read.setsLengthOffset = true;
         break;
     case 49:
         m_state.lengthCode = 49;
         m_state.lengthOffset.clear();
+        m_state.lengthTool.reset();
+        break;
+    case 50:
+    case 51:
+        m_state.scaling = g;
+        break;
+    case 61:
+    case 62:
+    case 63:
+    case 64:
+        m_state.cuttingMode = g;
+        break;
+    case 66:
+    case 67:
+        m_state.macroCall = g;
+        break;
+    case 68:
+    case 69:
+        m_state.rotation = g;
         break;
     case 73:
     case 74:
@@ -217,7 +354,37 @@ void ModalTracker::gCode(int tenths, std::string_view line, const std::vector<Nc
     case 95:
         m_state.feedMode = g;
         break;
+    case 96:
+    case 97:
+        m_state.spindleMode = g;
+        break;
+    case 98:
+    case 99:
+        m_state.returnPlane = g;
+        break;
     default:
         break;
     }
+    if (tenths == 160 || tenths == 510 || tenths == 680)
+        read.unrestatable = tenths;
+}
+
+std::string coolantCodes(int coolant)
+{
+    if (coolant == 0)
+        return "M09";
+    const std::string mist = coolant & ModalState::kMist ? "M07" : "";
+    const std::string flood = coolant & ModalState::kFlood ? "M08" : "";
+    return mist + (mist.empty() || flood.empty() ? "" : " ") + flood;
+}
+
+std::string ncCoordinate(double value)
+{
+    char text[32];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
+    std::string written(text, error == std::errc() ? end : text);
+    while (!written.empty() && written.back() == '0')
+        written.pop_back();
+    return written == "-0." ? "0." : written;
 }

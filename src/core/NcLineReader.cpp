@@ -106,6 +106,12 @@ bool isAxis(char letter)
     }
 }
 
+// The words that say where a tool goes: the axes, a cycle's R and an arc's centre.
+bool isAxisWord(char letter)
+{
+    return isAxis(letter) || letter == 'R' || letter == 'I' || letter == 'J' || letter == 'K';
+}
+
 } // namespace
 
 // ISO words: a letter and a number, blanks anywhere ignored as the control ignores them ("M 30",
@@ -123,6 +129,7 @@ public:
 
     NcLineFacts finish();
     void keepWords(bool keep) { m_keepWords = keep; }
+    void keepAxisWords(bool keep) { m_keepAxisWords = keep; }
 
 private:
     void step(char c)
@@ -228,6 +235,7 @@ private:
     std::vector<NcLineFacts::OffsetSelection> m_offsets;
     bool m_awaitsP = false; // the word before was G54.1
     bool m_keepWords = false;
+    bool m_keepAxisWords = false;
     std::vector<NcWord> m_kept;
 };
 
@@ -253,8 +261,10 @@ NcLineFacts NcLineReader::IsoLexer::finish()
     facts.offsets = std::move(m_offsets);
     facts.words = std::move(m_kept);
     const bool keepWords = m_keepWords;
+    const bool keepAxisWords = m_keepAxisWords;
     *this = IsoLexer();
     m_keepWords = keepWords;
+    m_keepAxisWords = keepAxisWords;
     return facts;
 }
 
@@ -272,7 +282,8 @@ void NcLineReader::IsoLexer::endWord()
     if (expression && isAxis(letter))
         m_axis = true; // an axis moved to a computed place
     if (m_keepWords && !keyword && (expression || number.digits) &&
-        std::string_view("GMTSFHD").find(letter) != std::string_view::npos)
+        (std::string_view("GMTSFHD").find(letter) != std::string_view::npos ||
+         (m_keepAxisWords && isAxisWord(letter))))
         m_kept.push_back({std::string(1, letter), m_wordBegin + 1,
                           expression ? m_wordBegin + 1 : m_wordEnd, expression});
     if (expression || !number.digits)
@@ -544,6 +555,11 @@ void NcLineReader::keepWords(bool keep)
 {
     m_iso->keepWords(keep);
     m_heidenhain->keepWords(keep);
+}
+
+void NcLineReader::keepAxisWords(bool keep)
+{
+    m_iso->keepAxisWords(keep);
 }
 NcLineReader::NcLineReader(NcLineReader&&) noexcept = default;
 NcLineReader& NcLineReader::operator=(NcLineReader&&) noexcept = default;

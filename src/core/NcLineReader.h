@@ -71,8 +71,8 @@ struct NcLineFacts
         std::optional<::WorkOffset> offset; // none: G54.1 without a P right after it
     };
     std::vector<OffsetSelection> offsets;
-    // When the reader keeps words: ISO words of G, M, T, S, F, H and D, every Heidenhain word but
-    // the block number, in line order.
+    // When the reader keeps words: ISO words of G, M, T, S, F, H and D (and the axes, R, I, J, K
+    // when asked), every Heidenhain word but the block number, in line order.
     std::vector<NcWord> words;
 
     bool has(Fact fact) const { return (facts & fact) != 0; }
@@ -110,6 +110,8 @@ public:
     Dialect dialect() const { return m_dialect; }
     // Whether the facts of each line list its words.
     void keepWords(bool keep);
+    // Whether kept ISO words include the axes, R, I, J and K, for following positions.
+    void keepAxisWords(bool keep);
 
 private:
     class IsoLexer;

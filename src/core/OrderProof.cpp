@@ -15,6 +15,13 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
+bool sameNumber(std::string_view a, std::string_view b)
+{
+    const std::optional<double> x = ncNumber(a);
+    const std::optional<double> y = ncNumber(b);
+    return x && y ? *x == *y : a == b;
+}
+
 // A return to the reference or machine position, or the retract the job was given.
 bool isRetract(std::string_view line, const NcLineFacts& facts,
                const std::vector<std::string>& retract)
@@ -34,13 +41,35 @@ struct OwnProgram
     ModalTracker tracker;
     std::size_t next = 0;
 
-    OwnProgram() { reader.keepWords(true); }
+    OwnProgram()
+    {
+        reader.keepWords(true);
+        reader.keepAxisWords(true);
+    }
 };
 
 // A tool change line the order may leave out: it holds nothing but its tool words.
 bool mayBeLeftOut(std::string_view line, const NcLineFacts& facts)
 {
     return facts.has(NcLineFacts::ToolChange) && withoutToolWords(line, facts).empty();
+}
+
+// What a restart block's line must not do: end or leave the program, shift offsets, cut.
+const char* restartLineFault(const NcLineFacts& facts, const ModalLine& read)
+{
+    if (facts.has(NcLineFacts::ProgramEnd) || facts.has(NcLineFacts::ProgramStart))
+        return "program end";
+    if (facts.has(NcLineFacts::TapeMark))
+        return "%";
+    if (facts.has(NcLineFacts::Call) || facts.has(NcLineFacts::Return))
+        return "call";
+    if (facts.has(NcLineFacts::OffsetShift))
+        return "offset shift";
+    if (read.feeds)
+        return "cut";
+    if (read.setsLengthOffset && !(read.move && read.axisZ))
+        return "length offset without a Z move";
+    return nullptr;
 }
 
 } // namespace
@@ -63,7 +92,15 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
     std::vector<OwnProgram> own(programs.size());
     NcLineReader reader(NcLineReader::Dialect::Iso);
     reader.keepWords(true);
+    reader.keepAxisWords(true);
     ModalTracker ordered;
+    // The lowest Z a restart block moved to since its program last cut: no lower than where the
+    // program's next cut starts.
+    double restartZ = 0;
+    bool restartMovedZ = false;
+    bool restartZUnknown = false;
+    // A length offset a restart block commanded: the one the program's next move runs under.
+    std::optional<ModalState> restartOffset;
     // Per cell, the program line that ran there last.
     std::vector<std::pair<WorkOffset, std::pair<std::size_t, std::size_t>>> cellLast;
     std::optional<WorkOffset> lastMoveOffset;
@@ -80,7 +117,21 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
         record.toolChangesAfter += read.toolChange ? 1 : 0;
         retracted = retracted || isRetract(line.text, facts, retract);
         const bool repeated = read.toolChange && read.changedTo && read.changedTo == toolBefore;
-        if (line.origin == OrderedLine::Origin::Written || line.program >= programs.size()) {
+        if (line.origin == OrderedLine::Origin::Written) {
+            if (const char* fault = restartLineFault(facts, read))
+                differ(OrderDifference::Kind::RestartLine, nullptr, 0, line.text, fault, k);
+            if (read.move && read.axisZ) {
+                const std::optional<double> z = ordered.state().position.z;
+                restartZUnknown = restartZUnknown || !z;
+                if (z && (!restartMovedZ || *z < restartZ))
+                    restartZ = *z;
+                restartMovedZ = restartMovedZ || z;
+            }
+            if (read.setsLengthOffset)
+                restartOffset = ordered.state();
+        }
+        if (line.origin == OrderedLine::Origin::Written ||
+            line.origin == OrderedLine::Origin::Around || line.program >= programs.size()) {
             if (repeated)
                 differ(OrderDifference::Kind::ToolChangeRepeated, nullptr, 0, line.text, {}, k);
             stateDiffers = false;
@@ -106,7 +157,8 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
         const std::string_view source = program.lines[line.line];
         const NcLineFacts sourceFacts = mine.reader.read(source);
         const std::optional<std::int64_t> ownToolBefore = mine.tracker.state().tool;
-        mine.tracker.read(source, sourceFacts);
+        const std::optional<double> ownZBefore = mine.tracker.state().position.z;
+        const ModalLine own = mine.tracker.read(source, sourceFacts);
         ++mine.next;
         const bool same = line.origin == OrderedLine::Origin::Program
                               ? line.text == source
@@ -130,6 +182,26 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
                    k);
         if (!read.move)
             continue;
+        if (restartOffset) {
+            const ModalState& mineNow = mine.tracker.state();
+            const bool ownOffset = (mineNow.lengthCode == 43 || mineNow.lengthCode == 44) &&
+                                   mineNow.lengthTool == mineNow.tool;
+            if (!ownOffset || mineNow.lengthCode != restartOffset->lengthCode ||
+                !sameNumber(mineNow.lengthOffset, restartOffset->lengthOffset))
+                differ(OrderDifference::Kind::RestartLine, &program, line.line, line.text,
+                       "length offset H" + restartOffset->lengthOffset + " for T" +
+                           std::to_string(restartOffset->tool.value_or(0)) +
+                           ", not the program's",
+                       k);
+            restartOffset.reset();
+        }
+        if (own.feeds && (restartMovedZ || restartZUnknown)) {
+            if (restartZUnknown || !ownZBefore || restartZ < *ownZBefore - 1e-9)
+                differ(OrderDifference::Kind::RestartLine, &program, line.line, line.text,
+                       "move below the clearance", k);
+            restartMovedZ = false;
+            restartZUnknown = false;
+        }
         const std::optional<WorkOffset>& offset = ordered.state().offset;
         if (lastMoveOffset && offset && !(*offset == *lastMoveOffset) && !retracted)
             differ(OrderDifference::Kind::Retract, &program, line.line, line.text, {}, k);
@@ -142,7 +214,9 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
         ModalState actual = ordered.state();
         if (!read.reliesOnMotion)
             actual.motion = mine.tracker.state().motion;
-        if (std::optional<std::string> difference = modalDifference(mine.tracker.state(), actual)) {
+        if (std::optional<std::string> difference =
+                modalDifference(mine.tracker.state(), actual,
+                                own.feeds ? MoveKind::Feed : MoveKind::Rapid, own.axisZ)) {
             differ(OrderDifference::Kind::State, &program, line.line, line.text,
                    std::move(*difference), k);
             stateDiffers = true;

@@ -55,6 +55,7 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::OrderStateDiffers, Severity::Error, "order-state-differs"},
     SeamRuleInfo{SeamRule::OrderRetractMissing, Severity::Error, "order-retract-missing"},
     SeamRuleInfo{SeamRule::OrderToolChangeRepeated, Severity::Error, "order-tool-change-repeated"},
+    SeamRuleInfo{SeamRule::OrderRestartLine, Severity::Error, "order-restart-line"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -316,6 +317,9 @@ void addOrderFindings(const MergeReport& plan, std::vector<SeamFinding>& finding
             break;
         case OrderDifference::Kind::ToolChangeRepeated:
             rule = SeamRule::OrderToolChangeRepeated;
+            break;
+        case OrderDifference::Kind::RestartLine:
+            rule = SeamRule::OrderRestartLine;
             break;
         }
         findings.push_back({.rule = rule,

@@ -51,6 +51,7 @@ enum class SeamRule
     OrderStateDiffers,      // a move under another modal state than in its own program
     OrderRetractMissing,    // no retract between the moves at two offsets
     OrderToolChangeRepeated, // a tool change to the tool in the spindle
+    OrderRestartLine,        // a restart block's line that must not stand there
 };
 
 struct SeamFinding

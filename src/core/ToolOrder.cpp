@@ -21,9 +21,16 @@ struct Segment
     std::size_t change = 0; // its tool change line
     std::size_t end = 0;
     std::int64_t tool = 0;
-    ModalState before;      // the program's state before its first line
-    ModalState afterChange; // and after its tool change line
+    ModalState before; // the program's state before its first line
+    // And where its tool first moves: spindle and coolant as they run there.
+    ModalState atFirstMove;
+    // Just before its first cut: the length offset and where the cut starts.
+    ModalState atFirstCut;
+    bool cuts = false;
+    bool ownLengthOffset = false; // G43 / G44 between its tool change and its first cut
+    std::optional<int> motion;    // after its tool change line
     bool reliesOnMotion = false;
+    bool reliesOnFeed = false;
 };
 
 // A program split at its tool changes: lines before its first one (the header of the first
@@ -33,6 +40,13 @@ struct SplitProgram
     std::vector<Segment> segments;
     std::size_t end = 0; // of the job's last program: from its program end on
     std::int64_t toolChanges = 0;
+    // Of groups whose power-on state differs between controls: a line relying on it.
+    std::optional<std::size_t> movesInControlUnits;
+    std::optional<std::size_t> cycleAtControlReturnPlane;
+    bool choosesUnits = false;
+    bool choosesReturnPlane = false;
+    bool choosesSpindleMode = false;
+    bool choosesCuttingMode = false;
 };
 
 struct Refusal
@@ -41,29 +55,50 @@ struct Refusal
     std::size_t line = 0;
 };
 
+bool activeLengthOffset(const ModalState& state)
+{
+    return (state.lengthCode == 43 || state.lengthCode == 44) && state.lengthTool == state.tool;
+}
+
+bool positionKnown(const ToolPosition& position)
+{
+    return position.x && position.y && position.z;
+}
+
 std::optional<Refusal> split(const OrderProgram& program, std::size_t index, bool last,
                              SplitProgram& split)
 {
     NcLineReader reader(NcLineReader::Dialect::Iso);
     reader.keepWords(true);
+    reader.keepAxisWords(true);
     ModalTracker tracker;
     bool motionSet = false; // G00 to G03 seen since the segment began
+    bool feedSet = false;   // F seen since the segment began
+    bool moved = false;     // since the segment began
     constexpr std::size_t kNone = std::size_t(-1);
     std::size_t programEnd = kNone; // the first after the last tool change
     for (std::size_t i = 0; i < program.lines.size(); ++i) {
         const std::string_view line = program.lines[i];
         const NcLineFacts facts = reader.read(line);
-        // Kept only where a segment may start: a copy a line costs.
+        // Kept only where a segment may start, or where its tool cuts first: a copy costs.
+        const bool firstCut = !split.segments.empty() && !split.segments.back().cuts;
         std::optional<ModalState> before;
-        if (facts.has(NcLineFacts::ToolChange))
+        if (facts.has(NcLineFacts::ToolChange) || (firstCut && facts.has(NcLineFacts::AxisMove)))
             before = tracker.state();
         const ModalLine read = tracker.read(line, facts);
+        const ModalState& state = tracker.state();
         if (facts.has(NcLineFacts::Call) || facts.has(NcLineFacts::Return))
             return Refusal{JobOrder::Given::Call, i};
         if (facts.has(NcLineFacts::OffsetShift))
             return Refusal{JobOrder::Given::OffsetShift, i};
         if (read.computed)
             return Refusal{JobOrder::Given::Computed, i};
+        if (read.unrestatable)
+            return Refusal{JobOrder::Given::Unrestatable, i};
+        split.choosesUnits = split.choosesUnits || state.units;
+        split.choosesReturnPlane = split.choosesReturnPlane || state.returnPlane;
+        split.choosesSpindleMode = split.choosesSpindleMode || state.spindleMode;
+        split.choosesCuttingMode = split.choosesCuttingMode || state.cuttingMode;
         if (read.toolChange) {
             ++split.toolChanges;
             if (!read.changedTo)
@@ -79,32 +114,189 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
                             .change = i,
                             .tool = *read.changedTo,
                             .before = withHeader ? ModalState{} : before.value_or(ModalState{}),
-                            .afterChange = tracker.state()};
+                            .atFirstMove = state,
+                            .atFirstCut = state,
+                            .ownLengthOffset = read.setsLengthOffset,
+                            .motion = state.motion};
             split.segments.push_back(std::move(segment));
-            motionSet = false;
+            // A header that goes with the segment runs before it: what it sets, the segment has.
+            motionSet = (withHeader && motionSet) || read.setsMotion;
+            feedSet = (withHeader && feedSet) || read.setsFeed;
+            moved = false;
             programEnd = kNone;
             continue;
         }
         if (read.move && split.segments.empty())
             return Refusal{JobOrder::Given::MoveBeforeToolChange, i};
-        if (!split.segments.empty() && read.move && read.reliesOnMotion && !motionSet)
-            split.segments.back().reliesOnMotion = true;
+        if (read.move && state.distance == 91)
+            return Refusal{JobOrder::Given::Incremental, i};
+        if (read.move && !state.units && !split.movesInControlUnits)
+            split.movesInControlUnits = i;
+        if (read.move && state.cycle && *state.cycle != 80 && !state.returnPlane &&
+            !split.cycleAtControlReturnPlane)
+            split.cycleAtControlReturnPlane = i;
+        if (!split.segments.empty()) {
+            Segment& segment = split.segments.back();
+            if (read.move && !moved)
+                segment.atFirstMove = state;
+            moved = moved || read.move;
+            if (read.move && read.reliesOnMotion && !motionSet)
+                segment.reliesOnMotion = true;
+            if (read.feeds && !read.setsFeed && !feedSet)
+                segment.reliesOnFeed = true;
+            // Z moved under the tool before's offset, or none the program chose: a restart
+            // cannot give it that offset back.
+            if (read.move && read.axisZ && !segment.ownLengthOffset && !activeLengthOffset(state) &&
+                state.lengthCode != 49)
+                return Refusal{JobOrder::Given::LengthOffsetUnknown, i};
+            if (!segment.cuts && read.feeds) {
+                segment.cuts = true;
+                segment.atFirstCut = before.value_or(state);
+            } else if (!segment.cuts) {
+                segment.atFirstMove = moved ? segment.atFirstMove : state;
+                segment.ownLengthOffset = segment.ownLengthOffset || read.setsLengthOffset;
+            }
+        }
         // A cycle leaves the motion mode as it was, for the moves after G80.
         motionSet = motionSet || read.setsMotion;
+        feedSet = feedSet || read.setsFeed;
         if (facts.has(NcLineFacts::ProgramEnd) && programEnd == kNone)
             programEnd = i;
     }
     if (split.segments.empty())
         return Refusal{JobOrder::Given::NoToolChange, program.lines.size()}; // the whole program
+    for (Segment& segment : split.segments) {
+        if (!segment.cuts)
+            segment.atFirstCut = segment.atFirstMove;
+        // A restart moves to where the tool cuts first when it must apply the length offset.
+        if (segment.cuts && !segment.ownLengthOffset && activeLengthOffset(segment.atFirstCut) &&
+            !positionKnown(segment.atFirstCut.position))
+            return Refusal{JobOrder::Given::PositionUnknown, segment.change};
+    }
     split.end = last && programEnd != kNone ? programEnd : program.lines.size();
     split.segments.back().end = split.end;
     return std::nullopt;
 }
 
-// Segments in tool runs: each cell's segments in their order, the tool kept while any cell's next
-// segment runs it, then the tool most cells run next (the earliest cell's among equals).
+// Whether one program relies on the control's own state of a group that another program sets:
+// run after the other's segment, it would inherit that program's state.
+std::optional<Refusal> inheritsAcrossPrograms(const std::vector<SplitProgram>& splits,
+                                              std::size_t& program)
+{
+    const bool units = std::any_of(splits.begin(), splits.end(),
+                                   [](const SplitProgram& split) { return split.choosesUnits; });
+    const bool returnPlane =
+        std::any_of(splits.begin(), splits.end(),
+                    [](const SplitProgram& split) { return split.choosesReturnPlane; });
+    for (program = 0; program < splits.size(); ++program) {
+        if (units && splits[program].movesInControlUnits)
+            return Refusal{JobOrder::Given::UnitsUnknown, *splits[program].movesInControlUnits};
+        if (returnPlane && splits[program].cycleAtControlReturnPlane)
+            return Refusal{JobOrder::Given::ReturnPlaneUnknown,
+                           *splits[program].cycleAtControlReturnPlane};
+    }
+    return std::nullopt;
+}
+
+// The tools of a chain of segments, a run of one tool counted once.
+std::vector<std::int64_t> toolRuns(const std::vector<const Segment*>& chain)
+{
+    std::vector<std::int64_t> tools;
+    for (const Segment* segment : chain)
+        if (tools.empty() || tools.back() != segment->tool)
+            tools.push_back(segment->tool);
+    return tools;
+}
+
+// The tools in the order they run, with the fewest changes the chains' orders allow: a
+// breadth-first search over how far each distinct tool sequence has come, where those are few;
+// else the tool kept while any chain's next segment runs it, then the tool most chains run next
+// (the earliest chain's among equals).
+std::vector<std::int64_t> toolSequence(const std::vector<std::vector<std::int64_t>>& chains)
+{
+    std::vector<std::vector<std::int64_t>> distinct;
+    for (const std::vector<std::int64_t>& chain : chains)
+        if (!chain.empty() && std::find(distinct.begin(), distinct.end(), chain) == distinct.end())
+            distinct.push_back(chain);
+    // Each state is how far every distinct sequence has come, as one mixed-radix number.
+    constexpr std::uint64_t kMaxStates = 200'000;
+    std::uint64_t states = 1;
+    for (const std::vector<std::int64_t>& chain : distinct)
+        states = states > kMaxStates ? states : states * (chain.size() + 1);
+    const auto nextTools = [&](const std::vector<std::size_t>& at) {
+        std::vector<std::int64_t> tools; // in the order of the chains that run them next
+        for (std::size_t c = 0; c < distinct.size(); ++c)
+            if (at[c] < distinct[c].size() &&
+                std::find(tools.begin(), tools.end(), distinct[c][at[c]]) == tools.end())
+                tools.push_back(distinct[c][at[c]]);
+        return tools;
+    };
+    const auto advance = [&](std::vector<std::size_t> at, std::int64_t tool) {
+        for (std::size_t c = 0; c < distinct.size(); ++c)
+            if (at[c] < distinct[c].size() && distinct[c][at[c]] == tool)
+                ++at[c];
+        return at;
+    };
+    const auto encode = [&](const std::vector<std::size_t>& at) {
+        std::uint64_t key = 0;
+        for (std::size_t c = 0; c < distinct.size(); ++c)
+            key = key * (distinct[c].size() + 1) + at[c];
+        return key;
+    };
+    std::vector<std::int64_t> sequence;
+    if (states <= kMaxStates) {
+        // parent state and the tool that led here, by state
+        std::map<std::uint64_t, std::pair<std::uint64_t, std::int64_t>> reached;
+        std::deque<std::vector<std::size_t>> queue{std::vector<std::size_t>(distinct.size(), 0)};
+        const std::uint64_t start = encode(queue.front());
+        reached[start] = {start, 0};
+        std::vector<std::size_t> done(distinct.size());
+        for (std::size_t c = 0; c < distinct.size(); ++c)
+            done[c] = distinct[c].size();
+        const std::uint64_t goal = encode(done);
+        while (!queue.empty() && !reached.count(goal)) {
+            const std::vector<std::size_t> at = std::move(queue.front());
+            queue.pop_front();
+            const std::uint64_t key = encode(at);
+            for (const std::int64_t tool : nextTools(at)) {
+                std::vector<std::size_t> next = advance(at, tool);
+                if (reached.emplace(encode(next), std::pair{key, tool}).second)
+                    queue.push_back(std::move(next));
+            }
+        }
+        for (std::uint64_t key = goal; key != start; key = reached[key].first)
+            sequence.push_back(reached[key].second);
+        std::reverse(sequence.begin(), sequence.end());
+        return sequence;
+    }
+    std::vector<std::size_t> at(distinct.size(), 0);
+    std::vector<std::size_t> weight(distinct.size(), 0); // chains of each distinct sequence
+    for (const std::vector<std::int64_t>& chain : chains)
+        if (!chain.empty())
+            ++weight[std::size_t(std::find(distinct.begin(), distinct.end(), chain) -
+                                 distinct.begin())];
+    for (std::vector<std::int64_t> tools = nextTools(at); !tools.empty(); tools = nextTools(at)) {
+        std::int64_t chosen = tools.front();
+        std::size_t most = 0;
+        for (const std::int64_t tool : tools) {
+            std::size_t waiting = 0;
+            for (std::size_t c = 0; c < distinct.size(); ++c)
+                waiting += at[c] < distinct[c].size() && distinct[c][at[c]] == tool ? weight[c] : 0;
+            if (waiting > most) {
+                most = waiting;
+                chosen = tool;
+            }
+        }
+        sequence.push_back(chosen);
+        at = advance(at, chosen);
+    }
+    return sequence;
+}
+
+// Segments in tool runs: each cell's segments in their order, the tools in the sequence that
+// needs the fewest changes.
 std::vector<const Segment*> schedule(const std::vector<OrderProgram>& programs,
-                                     const std::vector<SplitProgram>& splits)
+                                     const std::vector<SplitProgram>& splits, std::int64_t& least)
 {
     std::vector<std::vector<const Segment*>> chains;
     std::vector<WorkOffset> cells;
@@ -118,33 +310,24 @@ std::vector<const Segment*> schedule(const std::vector<OrderProgram>& programs,
         for (const Segment& segment : splits[p].segments)
             chains[chain].push_back(&segment);
     }
+    std::vector<std::vector<std::int64_t>> tools;
+    std::vector<std::int64_t> distinctTools;
+    least = 0;
+    for (const std::vector<const Segment*>& chain : chains) {
+        tools.push_back(toolRuns(chain));
+        least = std::max(least, std::int64_t(tools.back().size()));
+        for (const std::int64_t tool : tools.back())
+            if (std::find(distinctTools.begin(), distinctTools.end(), tool) == distinctTools.end())
+                distinctTools.push_back(tool);
+    }
+    least = std::max(least, std::int64_t(distinctTools.size()));
     std::vector<std::size_t> next(chains.size(), 0);
     std::vector<const Segment*> order;
-    std::optional<std::int64_t> tool;
-    while (true) {
-        for (bool taken = true; taken && tool;) {
-            taken = false;
-            for (std::size_t c = 0; c < chains.size(); ++c)
-                while (next[c] < chains[c].size() && chains[c][next[c]]->tool == *tool) {
-                    order.push_back(chains[c][next[c]++]);
-                    taken = true;
-                }
-        }
-        std::map<std::int64_t, std::size_t> waiting;
+    for (const std::int64_t tool : toolSequence(tools))
         for (std::size_t c = 0; c < chains.size(); ++c)
-            if (next[c] < chains[c].size())
-                ++waiting[chains[c][next[c]]->tool];
-        std::optional<std::int64_t> chosen;
-        for (std::size_t c = 0; c < chains.size(); ++c)
-            if (next[c] < chains[c].size()) {
-                const std::int64_t candidate = chains[c][next[c]]->tool;
-                if (!chosen || waiting[candidate] > waiting[*chosen])
-                    chosen = candidate;
-            }
-        if (!chosen)
-            return order;
-        tool = chosen;
-    }
+            while (next[c] < chains[c].size() && chains[c][next[c]]->tool == tool)
+                order.push_back(chains[c][next[c]++]);
+    return order;
 }
 
 std::string gCode(int code)
@@ -152,57 +335,83 @@ std::string gCode(int code)
     return (code < 10 ? "G0" : "G") + std::to_string(code);
 }
 
+// Groups whose state a program may leave to the control at power on, where another program of
+// the job sets them: a restart states the power-on state.
+struct JobGroups
+{
+    bool spindleMode = false;
+    bool cuttingMode = false;
+};
+
 // What a restart states before a segment's tool change: the retract, then the modal state its
-// own program had there and its cell's offset.
+// own program had there, the groups it did not set at their power-on state, and its cell's
+// offset. Nothing of the tool that ran before.
 std::vector<std::string> restartHead(const ModalState& state, const WorkOffset& cell,
-                                     const std::vector<std::string>& retract)
+                                     const std::vector<std::string>& retract,
+                                     const JobGroups& groups)
 {
     std::vector<std::string> lines = retract;
     if (state.units)
         lines.push_back(gCode(*state.units));
-    std::string modes;
-    if (state.plane)
-        modes += gCode(*state.plane) + " ";
-    modes += "G40 G80";
-    for (const std::optional<int>& mode : {state.distance, state.feedMode})
-        if (mode)
-            modes += " " + gCode(*mode);
+    // A length offset is cancelled only where the program had cancelled it: cancelling another
+    // tool's moves Z on the next move on some controls.
+    std::string modes =
+        gCode(state.plane.value_or(17)) + " G40" + (state.lengthCode == 49 ? " G49" : "") +
+        " G80 " + gCode(state.distance.value_or(90)) + " " + gCode(state.feedMode.value_or(94));
+    if (state.returnPlane)
+        modes += " " + gCode(*state.returnPlane);
+    if (state.cuttingMode || groups.cuttingMode)
+        modes += " " + gCode(state.cuttingMode.value_or(64));
+    if (state.spindleMode || groups.spindleMode)
+        modes += " " + gCode(state.spindleMode.value_or(97));
     lines.push_back(modes);
     lines.push_back(state.offset ? state.offset->name() : cell.name());
     return lines;
 }
 
-// And after it: the state of the tool, as its own program had it after its tool change line.
-std::vector<std::string> restartTail(const ModalState& state, bool motion)
+// And after it: the spindle and coolant as the segment's first move runs them, off included;
+// the length offset with the move to where its tool cuts first, unless the segment's own lines
+// command it; the feed and the motion mode where a move relies on them.
+std::vector<std::string> restartTail(const Segment& segment)
 {
     std::vector<std::string> lines;
     const auto mCode = [](int code) {
         return "M0" + std::to_string(code);
     };
-    std::string spindle;
-    if (state.spindleSpeed)
-        spindle = "S" + *state.spindleSpeed;
-    if (state.spindle)
-        spindle += (spindle.empty() ? "" : " ") + mCode(*state.spindle);
-    if (!spindle.empty())
-        lines.push_back(spindle);
-    if (state.coolant)
-        lines.push_back(mCode(*state.coolant));
-    if (state.lengthCode)
-        lines.push_back(gCode(*state.lengthCode) +
-                        (state.lengthOffset.empty() ? "" : " H" + state.lengthOffset));
-    if (state.feed)
-        lines.push_back("F" + *state.feed);
-    if (motion && state.motion)
-        lines.push_back(gCode(*state.motion));
+    const ModalState& move = segment.atFirstMove;
+    const int spindle = move.spindle.value_or(5);
+    if (spindle != 5 && move.spindleSpeed)
+        lines.push_back("S" + *move.spindleSpeed + " " + mCode(spindle));
+    else
+        lines.push_back(mCode(spindle));
+    // Off first: mist and flood are apart, and the one not wanted may be on.
+    // M07 and M08 stand apart: one modal group on some controls.
+    lines.push_back("M09");
+    const int coolant = move.coolant.value_or(0);
+    if (coolant & ModalState::kMist)
+        lines.push_back("M07");
+    if (coolant & ModalState::kFlood)
+        lines.push_back("M08");
+    const ModalState& cut = segment.atFirstCut;
+    if (segment.cuts && !segment.ownLengthOffset && activeLengthOffset(cut)) {
+        lines.push_back("G00 X" + ncCoordinate(*cut.position.x) + " Y" +
+                        ncCoordinate(*cut.position.y));
+        lines.push_back(gCode(*cut.lengthCode) +
+                        (cut.lengthOffset.empty() ? "" : " H" + cut.lengthOffset) + " Z" +
+                        ncCoordinate(*cut.position.z));
+    }
+    if (segment.reliesOnFeed && cut.feed)
+        lines.push_back("F" + *cut.feed);
+    if (segment.reliesOnMotion && segment.motion)
+        lines.push_back(gCode(*segment.motion));
     return lines;
 }
 
 class OrderWriter
 {
 public:
-    OrderWriter(const std::vector<OrderProgram>& programs, OrderedJob& job)
-        : m_programs(programs), m_job(job)
+    OrderWriter(const std::vector<OrderProgram>& programs, OrderedJob& job, JobGroups groups)
+        : m_programs(programs), m_job(job), m_groups(groups)
     {}
 
     void written(std::string text)
@@ -221,7 +430,7 @@ public:
     {
         const OrderProgram& program = m_programs[segment.program];
         if (restart)
-            for (std::string& line : restartHead(segment.before, program.cell, retract))
+            for (std::string& line : restartHead(segment.before, program.cell, retract, m_groups))
                 written(std::move(line));
         this->program(segment.program, segment.begin, segment.change);
         const std::string_view change = program.lines[segment.change];
@@ -243,7 +452,7 @@ public:
         }
         tool = segment.tool;
         if (restart)
-            for (std::string& line : restartTail(segment.afterChange, segment.reliesOnMotion))
+            for (std::string& line : restartTail(segment))
                 written(std::move(line));
         this->program(segment.program, segment.change + 1, segment.end);
     }
@@ -251,6 +460,7 @@ public:
 private:
     const std::vector<OrderProgram>& m_programs;
     OrderedJob& m_job;
+    JobGroups m_groups;
 };
 
 } // namespace
@@ -277,6 +487,53 @@ std::vector<std::string> retractLines(std::string_view stored)
     return lines;
 }
 
+std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& retract)
+{
+    if (retract.empty())
+        return 0;
+    NcLineReader reader(NcLineReader::Dialect::Iso);
+    reader.keepWords(true);
+    reader.keepAxisWords(true);
+    bool incremental = false;
+    for (std::size_t i = 0; i < retract.size(); ++i) {
+        const std::string_view line = retract[i];
+        const NcLineFacts facts = reader.read(line);
+        if ((facts.facts & ~std::uint32_t(NcLineFacts::AxisMove)) != 0 || !facts.offsets.empty())
+            return i;
+        std::optional<double> moveCode; // G00, G28, G30 or G53
+        std::optional<double> z;
+        for (const NcWord& word : facts.words) {
+            const std::optional<double> value = wordNumber(line, word);
+            if (!value)
+                return i;
+            const double v = *value;
+            if (word.address == "G" && (v == 0 || v == 28 || v == 30 || v == 53) && !moveCode)
+                moveCode = v;
+            else if (word.address == "G" && (v == 90 || v == 91))
+                incremental = v == 91;
+            else if (word.address == "Z" && !z)
+                z = v;
+            // Cancelling what a tool start restates anyway is safe.
+            else if (!(word.address == "G" && (v == 40 || v == 49 || v == 80)) &&
+                     !(word.address == "M" && (v == 5 || v == 9)))
+                return i;
+        }
+        if (!moveCode && !z)
+            continue;
+        if (!moveCode || !z)
+            return i;
+        // Up only: a return by an incremental point that stays where the tool is, machine
+        // coordinates at or above the reference position, an incremental rapid upwards.
+        const bool up = *moveCode == 53  ? *z >= 0
+                        : *moveCode == 0 ? incremental && *z > 0
+                                         : incremental && *z >= 0;
+        if (!up)
+            return i;
+    }
+    // Every restart block's lines are written in absolute distances.
+    return incremental ? std::optional(retract.size() - 1) : std::nullopt;
+}
+
 const char* orderKeptGivenKey(JobOrder::Given given)
 {
     switch (given) {
@@ -300,6 +557,20 @@ const char* orderKeptGivenKey(JobOrder::Given given)
         return "tool-unknown";
     case JobOrder::Given::TooLarge:
         return "too-large";
+    case JobOrder::Given::Unrestatable:
+        return "unrestatable";
+    case JobOrder::Given::Incremental:
+        return "incremental";
+    case JobOrder::Given::UnitsUnknown:
+        return "units-unknown";
+    case JobOrder::Given::ReturnPlaneUnknown:
+        return "return-plane-unknown";
+    case JobOrder::Given::PositionUnknown:
+        return "position-unknown";
+    case JobOrder::Given::LengthOffsetUnknown:
+        return "length-offset-unknown";
+    case JobOrder::Given::UnsafeRetract:
+        return "unsafe-retract";
     }
     return "";
 }
@@ -356,29 +627,46 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
 {
     OrderedJob job;
     JobOrder& record = job.record;
+    if (const std::optional<std::size_t> unsafe = unsafeRetractLine(retract)) {
+        record.given = JobOrder::Given::UnsafeRetract;
+        record.text = *unsafe < retract.size() ? retract[*unsafe].substr(0, kMaxText) : "";
+        return job;
+    }
+    const auto refuse = [&](const Refusal& refused, std::size_t p) {
+        record.given = refused.reason;
+        record.input = programs[p].input;
+        if (refused.line < programs[p].lines.size()) {
+            record.line = programs[p].numbers[refused.line];
+            record.text = std::string(programs[p].lines[refused.line].substr(0, kMaxText));
+        }
+    };
     std::vector<SplitProgram> splits(programs.size());
     for (std::size_t p = 0; p < programs.size(); ++p)
         if (const std::optional<Refusal> refused =
                 split(programs[p], p, p + 1 == programs.size(), splits[p])) {
-            record.given = refused->reason;
-            record.input = programs[p].input;
-            if (refused->line < programs[p].lines.size()) {
-                record.line = programs[p].numbers[refused->line];
-                record.text = std::string(programs[p].lines[refused->line].substr(0, kMaxText));
-            }
+            refuse(*refused, p);
             return job;
         }
+    std::size_t inheriting = 0;
+    if (const std::optional<Refusal> refused = inheritsAcrossPrograms(splits, inheriting)) {
+        refuse(*refused, inheriting);
+        return job;
+    }
 
-    for (const SplitProgram& split : splits)
+    JobGroups groups;
+    for (const SplitProgram& split : splits) {
         record.toolChangesBefore += split.toolChanges;
-    OrderWriter writer(programs, job);
+        groups.spindleMode = groups.spindleMode || split.choosesSpindleMode;
+        groups.cuttingMode = groups.cuttingMode || split.choosesCuttingMode;
+    }
+    OrderWriter writer(programs, job, groups);
     for (const std::string_view line : before)
-        job.lines.push_back({line, OrderedLine::Origin::Written});
+        job.lines.push_back({line, OrderedLine::Origin::Around});
     const Segment* previous = nullptr;
     if (!programs.empty())
         writer.program(0, 0, splits[0].segments.front().change);
     std::optional<std::int64_t> tool;
-    for (const Segment* segment : schedule(programs, splits)) {
+    for (const Segment* segment : schedule(programs, splits, record.toolChangesLeast)) {
         const bool follows = previous ? previous->program == segment->program &&
                                             previous->number + 1 == segment->number
                                       : segment->program == 0 && segment->number == 0;
@@ -395,7 +683,7 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
     if (!programs.empty())
         writer.program(programs.size() - 1, splits.back().end, programs.back().lines.size());
     for (const std::string_view line : after)
-        job.lines.push_back({line, OrderedLine::Origin::Written});
+        job.lines.push_back({line, OrderedLine::Origin::Around});
 
     proveOrder(programs, job.lines, retract, record);
     return job;

@@ -48,6 +48,8 @@ struct OrderDifference
         State,              // a move runs under another modal state than in its own program
         Retract,            // no retract between the last move at one offset and the next
         ToolChangeRepeated, // a tool change to the tool already in the spindle
+        RestartLine,        // a restart block's line that must not stand there: an end, a
+                            // call, a cut, a move below the clearance, an offset without a move
     };
     Kind kind = Kind::LineLost;
     std::optional<std::size_t> input; // none for a line the order wrote
@@ -78,6 +80,13 @@ struct JobOrder
         NoToolChange,         // a program without a tool change
         ToolUnknown,          // a tool change whose tool no line names
         TooLarge,             // inputs of more than kMaxBytes
+        Unrestatable,         // rotation, scaling, polar coordinates or mirror image
+        Incremental,          // a move in incremental distances: it starts where another left
+        UnitsUnknown,         // a program moving in the control's units while others choose
+        ReturnPlaneUnknown,   // a cycle at the control's return plane while others choose one
+        PositionUnknown,      // a restart must move to where its tool cuts, and that is unknown
+        LengthOffsetUnknown,  // Z moves under another tool's length offset, or one never chosen
+        UnsafeRetract,        // a retract that does not only move Z up
     };
     Given given = Given::No;
     // Of a reason that a line gives: where it stands.
@@ -88,6 +97,7 @@ struct JobOrder
     std::vector<ToolRun> runs;
     std::int64_t toolChangesBefore = 0; // of an ordered job: in the given order
     std::int64_t toolChangesAfter = 0;  // and as the proof read them
+    std::int64_t toolChangesLeast = 0;  // no order of the cells' segments has fewer
     std::int64_t restarts = 0;
     std::vector<OrderDifference> differences;
 };
@@ -103,7 +113,8 @@ struct OrderedLine
     {
         Program,          // as the program has it
         WithoutToolWords, // the program's tool change line without its T and M06 words
-        Written,          // a line the order wrote: restart block, "%", a tool called
+        Written,          // a line the order wrote: restart block, a tool called
+        Around,           // a line the merge wrote before or after the programs: "%"
     };
     std::string_view text;
     Origin origin = Origin::Written;
@@ -124,6 +135,10 @@ struct OrderedJob
 std::vector<std::string> defaultRetract();
 // Lines as a setting stores them, one a line; blank ones left out.
 std::vector<std::string> retractLines(std::string_view stored);
+// The first line of a retract that does more than move Z up (G28, G30 or G53 with Z, or an
+// incremental rapid of Z alone upwards), with G90 and G91 on lines of their own; none when it
+// is safe. An empty retract is unsafe.
+std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& retract);
 
 // Orders the programs tool by tool: each split at its tool changes, the segments of one cell
 // kept in their order, a restart block before each segment that does not follow its own

@@ -255,6 +255,8 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("공구 순서: 다른 좌표계로 가기 전에 후퇴가 없습니다");
     case SeamRule::OrderToolChangeRepeated:
         return tr("공구 순서: 주축에 있는 공구로 다시 교환합니다");
+    case SeamRule::OrderRestartLine:
+        return tr("공구 순서: 재시작 블록에 있으면 안 되는 줄이 있습니다");
     }
     return {};
 }
@@ -404,6 +406,22 @@ QString UiTexts::orderKeptGiven(JobOrder::Given given)
     case JobOrder::Given::TooLarge:
         return tr("프로그램이 모두 %1 MiB를 넘어 공구 순서로 바꾸지 않습니다")
             .arg(JobOrder::kMaxBytes >> 20);
+    case JobOrder::Given::Unrestatable:
+        return tr("회전, 스케일링, 극좌표나 미러는 재시작 블록에서 다시 지정할 수 없습니다");
+    case JobOrder::Given::Incremental:
+        return tr("증분(G91)으로 이동합니다: 다른 셀의 위치에서 시작하게 됩니다");
+    case JobOrder::Given::UnitsUnknown:
+        return tr(
+            "단위(G20/G21)를 지정하지 않고 이동합니다: 다른 프로그램의 단위를 이어받게 됩니다");
+    case JobOrder::Given::ReturnPlaneUnknown:
+        return tr("복귀점(G98/G99)을 지정하지 않은 고정 사이클이 있습니다: 다른 프로그램의 "
+                  "복귀점을 이어받게 됩니다");
+    case JobOrder::Given::PositionUnknown:
+        return tr("공구 길이 보정과 함께 갈 첫 절삭 위치를 알 수 없습니다");
+    case JobOrder::Given::LengthOffsetUnknown:
+        return tr("다른 공구의 길이 보정이나 정하지 않은 보정으로 Z가 움직입니다");
+    case JobOrder::Given::UnsafeRetract:
+        return tr("재시작 전 후퇴가 Z를 올리기만 하지 않습니다");
     }
     return {};
 }

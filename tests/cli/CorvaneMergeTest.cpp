@@ -206,10 +206,11 @@ private slots:
                      &errors),
                  0);
         QCOMPARE(read(u"out.nc"_s),
-                 QByteArray("T1 M6\r\nG54 G0 X0 S1000 M3\r\nG53 Z0\r\nG40 G80\r\nG55\r\nM05\r\n"
-                            "G55 G0 X0 S1000 M3\r\nG53 Z0\r\nG40 G80\r\nG54\r\nT2 M6\r\n"
-                            "S1000 M05\r\nG0 X1\r\nG53 Z0\r\nG40 G80\r\nG55\r\nS1000 M05\r\n"
-                            "G0 X1\r\nM30\r\n"));
+                 QByteArray("T1 M6\r\nG54 G0 X0 S1000 M3\r\nG53 Z0\r\nG17 G40 G80 G90 G94\r\n"
+                            "G55\r\nS1000 M03\r\nM09\r\nG55 G0 X0 S1000 M3\r\nG53 Z0\r\n"
+                            "G17 G40 G80 G90 G94\r\nG54\r\nT2 M6\r\nM05\r\nM09\r\nG0 X1\r\n"
+                            "G53 Z0\r\nG17 G40 G80 G90 G94\r\nG55\r\nM05\r\nM09\r\nG0 X1\r\n"
+                            "M30\r\n"));
         QVERIFY2(errors.endsWith(u"note: tool run T1: G54 "_s + a + u":1 G55 "_s + b +
                                  u":1 (restart)\nnote: tool run T2: G54 "_s + a +
                                  u":3 (restart) G55 "_s + b +

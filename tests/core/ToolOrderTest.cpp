@@ -151,13 +151,17 @@ TEST(ToolOrder, RestartsEachSegmentWithTheStateItsOwnProgramLeft)
     EXPECT_EQ(job.record.toolChangesAfter, 2);
     ASSERT_EQ(job.record.runs.size(), 2u);
     const std::string ordered = text(job);
-    // T6 at G54 follows T5 at G55: it gets its own feed and motion back before its first move.
+    // T6 at G54 follows T5 at G55: it gets its own feed and motion back before its first move,
+    // the spindle and coolant as that move runs them, and nothing of T5: its length offset is
+    // never commanded again.
     const std::size_t t6 = ordered.find("T6 M06");
     ASSERT_NE(t6, std::string::npos);
     const std::string restart = ordered.substr(ordered.rfind("G91 G28 Z0.", t6), 200);
-    EXPECT_NE(restart.find("G54\nT6 M06\nS6000 M05\nG43 H5\nF20.\nG01\nS4000 M03"),
+    EXPECT_NE(restart.find("G90\nG17 G40 G80 G90 G94\nG54\nT6 M06\nS4000 M03\nM09\nF20.\n"
+                           "G01\nS4000 M03\nG43 H6 Z0.1"),
               std::string::npos)
         << restart;
+    EXPECT_EQ(ordered.find("H5", t6), std::string::npos);
     // The tool change of the G55 program to the tool already in the spindle is not written.
     std::size_t changes = 0;
     for (std::size_t at = ordered.find("M06"); at != std::string::npos;
@@ -225,6 +229,128 @@ TEST(ToolOrder, TheProofCatchesEveryPlantedFault)
     EXPECT_EQ(swapped.differences.front().kind, OrderDifference::Kind::LineLost);
 }
 
+// Two parts that leave states behind for each other: G99 against G98 for cycles that name
+// neither, flood coolant left on against none.
+Programs leakingPrograms()
+{
+    const auto segment = [](int tool, const char* coolant) {
+        return "T" + std::to_string(tool) + " M06\nG00 X0 Y0 S" + std::to_string(tool * 1000) +
+               " M03\nG43 H" + std::to_string(tool) + " Z20." + coolant +
+               "\nG81 X5. Y5. Z-3. R2. F100.\nG80\nG91 G28 Z0.\nG90\n";
+    };
+    Programs programs;
+    programs.add("G21 G90 G17 G94 G99\n" + segment(1, " M08") + segment(2, ""), "G54");
+    programs.add("G21 G90 G17 G94 G98\n" + segment(3, "") + segment(1, ""), "G55");
+    return programs;
+}
+
+TEST(ToolOrder, TheProofCatchesFaultsPlantedInRestartBlocks)
+{
+    const Programs programs = leakingPrograms();
+    const OrderedJob clean = orderByTool(programs.programs(), defaultRetract(), {}, {});
+    ASSERT_EQ(clean.record.given, JobOrder::Given::No);
+    ASSERT_TRUE(clean.record.differences.empty()) << text(clean);
+    const auto planted = [&](const std::function<void(OrderedJob&)>& plant) {
+        OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+        plant(job);
+        JobOrder record;
+        proveOrder(programs.programs(), job.lines, defaultRetract(), record);
+        return record;
+    };
+    // Writes a line into the restart block before the line that reads text.
+    const auto insertBefore = [](OrderedJob& job, std::string_view text, const char* line) {
+        const auto at = std::find_if(job.lines.begin(), job.lines.end(), [&](const auto& l) {
+            return l.origin == OrderedLine::Origin::Written && l.text == text;
+        });
+        ASSERT_NE(at, job.lines.end());
+        job.lines.insert(at, {line, OrderedLine::Origin::Written});
+    };
+    const auto detailOf = [](const JobOrder& record) {
+        return record.differences.empty() ? std::string("none") : record.differences.front().detail;
+    };
+
+    // The tool before's length offset commanded again after the change.
+    const JobOrder stale =
+        planted([&](OrderedJob& job) { insertBefore(job, "M09", "G43 H1 Z50."); });
+    ASSERT_FALSE(stale.differences.empty());
+    EXPECT_EQ(stale.differences.front().kind, OrderDifference::Kind::RestartLine);
+    // The return plane of the G55 program not restated: the G54 program's G99 leaks.
+    const JobOrder returnPlane = planted([](OrderedJob& job) {
+        for (OrderedLine& line : job.lines)
+            if (line.origin == OrderedLine::Origin::Written && line.text.ends_with(" G98"))
+                line.text.remove_suffix(4);
+    });
+    ASSERT_FALSE(returnPlane.differences.empty());
+    EXPECT_EQ(returnPlane.differences.front().input, 1u);
+    EXPECT_EQ(detailOf(returnPlane), "G98, G99");
+    // Coolant left on from the G54 program's T2.
+    const JobOrder coolant = planted([](OrderedJob& job) { removeWritten(job, "M09"); });
+    EXPECT_EQ(detailOf(coolant), "M09, M08");
+    // A rotation left on.
+    const JobOrder rotation =
+        planted([&](OrderedJob& job) { insertBefore(job, "G55", "G68 X0 Y0 R30."); });
+    EXPECT_EQ(detailOf(rotation), "G69, G68");
+    // A program end, and a cut, in a restart block.
+    for (const char* line : {"M30", "G01 Z-1. F100."}) {
+        const JobOrder fault = planted([&](OrderedJob& job) { insertBefore(job, "G55", line); });
+        ASSERT_FALSE(fault.differences.empty()) << line;
+        EXPECT_EQ(fault.differences.front().kind, OrderDifference::Kind::RestartLine) << line;
+    }
+}
+
+TEST(ToolOrder, RestartsWhatARestartNeedsAndNothingOfTheToolBefore)
+{
+    const Programs programs = leakingPrograms();
+    const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+    ASSERT_EQ(job.record.given, JobOrder::Given::No);
+    ASSERT_TRUE(job.record.differences.empty());
+    const std::string ordered = text(job);
+    // T3 at G55, T1 at G54 and G55, T2 at G54: the fewest changes the two orders allow.
+    std::vector<std::int64_t> tools;
+    for (const ToolRun& run : job.record.runs)
+        tools.push_back(run.tool);
+    EXPECT_EQ(tools, (std::vector<std::int64_t>{3, 1, 2}));
+    EXPECT_EQ(job.record.toolChangesBefore, 4);
+    EXPECT_EQ(job.record.toolChangesAfter, 3);
+    EXPECT_EQ(job.record.toolChangesLeast, 3);
+    // Each restart restates its own program's return plane; the spindle as its first move runs
+    // it; coolant off where the other program left it on, and on where its own did.
+    EXPECT_NE(ordered.find("G21\nG17 G40 G80 G90 G94 G99\nG54\nT1 M06\nS1000 M03\nM09\nG00"),
+              std::string::npos)
+        << ordered;
+    EXPECT_NE(ordered.find("G21\nG17 G40 G80 G90 G94 G98\nG55\nS1000 M03\nM09\nG00"),
+              std::string::npos)
+        << ordered;
+    EXPECT_NE(ordered.find("G21\nG17 G40 G80 G90 G94 G99\nG54\nT2 M06\nS2000 M03\nM09\nM08\nG00"),
+              std::string::npos)
+        << ordered;
+}
+
+TEST(ToolOrder, TakesTheFewestToolChangesTheCellsOrdersAllow)
+{
+    // T1 T2 T3 at G54 and T1 T2 T4 T3 at G55: the greedy rule changed T1 T2 T3 T4 T3.
+    Programs programs;
+    const auto program = [](std::initializer_list<int> tools, const char* cell) {
+        std::string text = "G21 G90 G17 G94\n";
+        for (const int tool : tools)
+            text += "T" + std::to_string(tool) + " M06\n" + cell + " G00 X0 Y0 S1000 M03\nG43 H" +
+                    std::to_string(tool) + " Z20.\nG01 Z-1. F100.\nG00 Z20.\nG91 G28 Z0.\nG90\n";
+        return text;
+    };
+    programs.add(program({1, 2, 3}, "G54"), "G54");
+    programs.add(program({1, 2, 4, 3}, "G55"), "G55");
+    programs.add(program({1, 2, 3}, "G56"), "G56");
+    const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+    ASSERT_EQ(job.record.given, JobOrder::Given::No);
+    EXPECT_TRUE(job.record.differences.empty());
+    std::vector<std::int64_t> tools;
+    for (const ToolRun& run : job.record.runs)
+        tools.push_back(run.tool);
+    EXPECT_EQ(tools, (std::vector<std::int64_t>{1, 2, 4, 3}));
+    EXPECT_EQ(job.record.toolChangesAfter, 4);
+    EXPECT_EQ(job.record.toolChangesLeast, 4);
+}
+
 TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
 {
     const auto givenFor = [](const std::string& program) {
@@ -245,6 +371,57 @@ TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
     EXPECT_EQ(givenFor("G00 Z50.\n").first, Given::MoveBeforeToolChange);
     EXPECT_EQ(givenFor("G90\n").first, Given::NoToolChange);
     EXPECT_EQ(givenFor("M06\nG00 X0\n"), std::pair(Given::ToolUnknown, std::int64_t(1)));
+    // What a restart block cannot restate, or where the part would start elsewhere.
+    EXPECT_EQ(givenFor("T1 M06\nG68 X0 Y0 R30.\n"),
+              std::pair(Given::Unrestatable, std::int64_t(2)));
+    EXPECT_EQ(givenFor("T1 M06\nG51 X0 Y0 P2.\n").first, Given::Unrestatable);
+    EXPECT_EQ(givenFor("T1 M06\nG16\n").first, Given::Unrestatable);
+    EXPECT_EQ(givenFor("T1 M06\nG51.1 X0\n").first, Given::Unrestatable);
+    EXPECT_EQ(givenFor("T1 M06\nG91 G01 X10. F100.\n"),
+              std::pair(Given::Incremental, std::int64_t(2)));
+    EXPECT_EQ(givenFor("T1 M06\nG43 H1 Z10.\nG01 X1. F100.\nT2 M06\nG00 Z30.\n"),
+              std::pair(Given::LengthOffsetUnknown, std::int64_t(5)));
+
+    // The control's own units and return plane, where another program chooses them.
+    const auto against = [](const std::string& program, const std::string& other) {
+        Programs programs;
+        programs.add(program, "G54");
+        programs.add(other, "G55");
+        const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+        return std::pair(job.record.given, job.record.line);
+    };
+    const std::string inches = "G20\nT1 M06\nG55 G00 X0 Y0\n";
+    EXPECT_EQ(against("T1 M06\nG00 X0 Y0\n", inches),
+              std::pair(Given::UnitsUnknown, std::int64_t(2)));
+    EXPECT_EQ(against("G21\nT1 M06\nG00 X0 Y0\n", inches).first, Given::No);
+    const std::string cycle = "G21\nT1 M06\nG00 X0 Y0\nG43 H1 Z10.\nG81 X1. Z-1. R1. F50.\n";
+    EXPECT_EQ(
+        against(cycle, "G21\nT1 M06\nG55 G00 X0 Y0\nG43 H1 Z10.\nG99 G81 X1. Z-1. R1. F50.\n"),
+        std::pair(Given::ReturnPlaneUnknown, std::int64_t(5)));
+    EXPECT_EQ(against(cycle, cycle).first, Given::No);
+
+    // A retract that does more than move Z up is refused whole.
+    for (const std::vector<std::string>& retract :
+         std::vector<std::vector<std::string>>{{"M30"},
+                                               {"%"},
+                                               {"M98 P100"},
+                                               {"G00 Z-100."},
+                                               {"G28 X0"},
+                                               {"G90 G28 Z0."},
+                                               {"G91 G00 Z-5."},
+                                               {"G91 G28 Z0."},
+                                               {}}) {
+        Programs programs;
+        programs.add(cycle, "G54");
+        const OrderedJob job = orderByTool(programs.programs(), retract, {}, {});
+        EXPECT_EQ(job.record.given, Given::UnsafeRetract) << (retract.empty() ? "" : retract[0]);
+    }
+    for (const std::vector<std::string>& retract :
+         std::vector<std::vector<std::string>>{{"G91 G28 Z0.", "G90"},
+                                               {"G53 Z0."},
+                                               {"G91 G30 Z0. M09", "G90 M05"},
+                                               {"G91 G00 Z50.", "G90"}})
+        EXPECT_EQ(unsafeRetractLine(retract), std::nullopt) << retract[0];
 }
 
 TEST(ToolOrder, AJobTooLargeToHoldKeepsTheGivenOrder)
@@ -301,7 +478,7 @@ TEST(ModalTracker, FollowsEveryModalValueARestartRestates)
     EXPECT_EQ(state.offset, WorkOffset::fromName("G55"));
     EXPECT_EQ(state.spindleSpeed, "1200");
     EXPECT_EQ(state.spindle, 4);
-    EXPECT_EQ(state.coolant, 8);
+    EXPECT_EQ(state.coolant, ModalState::kFlood);
     EXPECT_EQ(state.lengthCode, 43);
     EXPECT_EQ(state.lengthOffset, "02");
     EXPECT_EQ(state.compensation, 42);
@@ -323,12 +500,33 @@ TEST(ModalTracker, FollowsEveryModalValueARestartRestates)
     // Only what the expected state knows is compared; values compare as numbers.
     ModalState expected;
     expected.feed = "150";
+    expected.tool = 3;
     expected.lengthCode = 43;
     expected.lengthOffset = "2";
+    expected.lengthTool = 3;
+    state.coolant = 0;
     EXPECT_EQ(modalDifference(expected, state), "G43 H2, G49");
     state.lengthCode = 43;
     state.lengthOffset = "02";
+    state.lengthTool = 3;
     EXPECT_EQ(modalDifference(expected, state), std::nullopt);
     expected.spindle = 3;
     EXPECT_EQ(modalDifference(expected, state), "M03, M05");
+    expected.spindle.reset();
+
+    // An offset commanded for the tool before is stale: where Z stays, the tool in the spindle
+    // may run under any offset; a move of Z must run under the same one.
+    expected.lengthTool = 2;
+    EXPECT_EQ(modalDifference(expected, state), "G43 H2 (stale), G43 H02");
+    EXPECT_EQ(modalDifference(expected, state, MoveKind::Feed, false), std::nullopt);
+    state.lengthCode = 49;
+    state.lengthOffset.clear();
+    EXPECT_EQ(modalDifference(expected, state), "G43 H2 (stale), G49");
+    // A feed counts only where the move cuts; coolant never turned on is off.
+    state.feed = "300";
+    EXPECT_EQ(modalDifference(expected, state, MoveKind::Rapid, false), std::nullopt);
+    EXPECT_EQ(modalDifference(expected, state, MoveKind::Feed, false), "F150, F300");
+    state.feed = "150";
+    state.coolant = ModalState::kFlood;
+    EXPECT_EQ(modalDifference(expected, state, MoveKind::Feed, false), "M09, M08");
 }

@@ -418,13 +418,14 @@ private slots:
             return int(QDialog::Accepted);
         };
         convert(u"out.nc"_s, 1);
-        const QByteArray restartAtG55("G91 G28 Z0.\r\nG90\r\nG40 G80\r\nG55\r\n");
+        const QByteArray restartAtG55("G91 G28 Z0.\r\nG90\r\nG17 G40 G80 G90 G94\r\nG55\r\n");
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
                  "T1 M6\r\nG54 G0 X0 Y0 S1000 M3\r\nG1 X5 F100\r\n" + restartAtG55 +
-                     "M05\r\nG55 G0 X0 Y0 S1000 M3\r\nG1 X5 F100\r\n"
-                     "G91 G28 Z0.\r\nG90\r\nG40 G80\r\nG54\r\nT2 M6\r\nS1000 M05\r\nF100\r\n"
-                     "G0 X1 Y1 S2000 M3\r\nG1 Y5\r\n" +
-                     restartAtG55 + "S1000 M05\r\nF100\r\nG0 X1 Y1 S2000 M3\r\nG1 Y5\r\nM30\r\n");
+                     "S1000 M03\r\nM09\r\nG55 G0 X0 Y0 S1000 M3\r\nG1 X5 F100\r\n"
+                     "G91 G28 Z0.\r\nG90\r\nG17 G40 G80 G90 G94\r\nG54\r\nT2 M6\r\n"
+                     "S2000 M03\r\nM09\r\nF100\r\nG0 X1 Y1 S2000 M3\r\nG1 Y5\r\n" +
+                     restartAtG55 +
+                     "S2000 M03\r\nM09\r\nF100\r\nG0 X1 Y1 S2000 M3\r\nG1 Y5\r\nM30\r\n");
         QVERIFY2(shownText.contains(u"공구 순서: 공구 교환 4회 → 2회, 재시작 블록 3개"_s),
                  qPrintable(shownText));
         QVERIFY(shownText.contains(u"T2\nG54 G55\na.nc:4 (재시작)\nb.nc:4 (재시작)"_s));
