@@ -6,20 +6,22 @@
 #include "core/SeamCheck.h"
 #include "core/TemporaryFileCleanup.h"
 #include "core/ToolListCheck.h"
+#include "core/ToolOrder.h"
 #include "core/ToolSheet.h"
+#include "core/Utf8Path.h"
 #include "core/WorkOffset.h"
 
 #include <algorithm>
 #include <charconv>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #ifdef _WIN32
-#include <filesystem>
 #include <windows.h>
 
 #include <shellapi.h> // needs windows.h first
@@ -36,7 +38,7 @@ enum ExitStatus
 };
 
 constexpr const char* kUsage =
-    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--strict] -o OUTPUT\n"
+    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--force] -o OUTPUT\n"
     "                     [--tool-list LIST [--apply-tool-list]] [--tool-sheet CSV]\n"
     "                     [--order given|tool [--retract LINE]...]\n"
     "                     [--at OFFSET] INPUT... [--at OFFSET INPUT...]...\n"
@@ -56,7 +58,9 @@ constexpr const char* kUsage =
     "                   in a Heidenhain program)\n"
     "  --check          write nothing; print what the seams cut or keep that the machine\n"
     "                   may miss or trip over, one finding a line (exit status 3 on errors)\n"
-    "  --strict         write nothing when the seams have an error (exit status 3)\n"
+    "  --force          write the merge even when its findings hold errors; without it an\n"
+    "                   error writes nothing and exits with status 3 (--strict, which said\n"
+    "                   so before, is still taken)\n"
     "  --at OFFSET      place the inputs that follow at a work offset (G54 ... G59,\n"
     "                   G54.1P1 ... G54.1P300, also written \"G54.1 P1\", G505 ... G599): their\n"
     "                   offset selections are rewritten to it, and it is inserted before the\n"
@@ -85,7 +89,12 @@ constexpr const char* kUsage =
     "                   together, keep the given order (a warning).\n"
     "                   --order given (the default) keeps the inputs' order\n"
     "  --retract LINE   a line of the retract that starts each restart block, once for each\n"
-    "                   line (\"G91 G28 Z0.\" then \"G90\" when not given)\n"
+    "                   line (\"G91 G28 Z0.\" then \"G90\" when not given); it may only move Z\n"
+    "                   up (G28, G30 or G53 with Z, G91 G00 Z+) and must leave G90\n"
+    "\n"
+    "The output, the tool sheet, the tool list and the inputs must be different files.\n"
+    "Exit status: 0 written, 1 nothing could be copied, 2 a usage or file error, 3 errors in\n"
+    "the findings (nothing written without --force).\n"
     "  -h, --help       this text\n"
     "  -v, --version    the version\n";
 
@@ -99,7 +108,7 @@ struct Options
     bool help = false;
     bool version = false;
     bool check = false;
-    bool strict = false;
+    bool force = false;
     bool percent = false;
     std::optional<std::string> toolList;
     bool applyToolList = false;
@@ -154,6 +163,15 @@ std::string escaped(std::string_view text)
     return result;
 }
 
+// A byte no line of a program holds; a tab is blank space.
+bool holdsControlByte(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && c != '\t') || byte == 0x7f;
+    });
+}
+
 bool lineCount(std::string_view option, std::string_view text, int& count)
 {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
@@ -169,6 +187,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
     Options options;
     bool onlyInputs = false;
     std::optional<WorkOffset> at;
+    bool atUnused = false;          // no input followed the last --at yet
     std::vector<std::string> given; // options with a value, each taken once
     const auto once = [&](const std::string& name) {
         const std::string key = name == "-o" ? "--output" : name;
@@ -184,6 +203,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         if (onlyInputs || argument == "-" || argument.empty() || argument[0] != '-') {
             options.inputs.push_back(argument);
             options.cells.push_back(at);
+            atUnused = false;
             continue;
         }
         const std::size_t equals = argument.find('=');
@@ -207,7 +227,9 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         } else if (name == "--check") {
             options.check = true;
         } else if (name == "--strict") {
-            options.strict = true;
+            // Writing nothing on errors is what corvane-merge does unless forced.
+        } else if (name == "--force") {
+            options.force = true;
         } else if (name == "--percent") {
             options.percent = true;
         } else if (name == "--apply-tool-list") {
@@ -235,7 +257,7 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         } else if (name == "--retract") {
             if (!takeValue())
                 return std::nullopt;
-            if (value->empty() || escaped(*value) != *value) {
+            if (value->empty() || holdsControlByte(*value)) {
                 printError("--retract takes one line of a program, not " + escaped(*value));
                 return std::nullopt;
             }
@@ -243,8 +265,13 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
                 options.retract.emplace();
             options.retract->push_back(*value);
         } else if (name == "--at") {
+            if (at && atUnused) {
+                printError("--at " + at->name() + " places no input: give the inputs after it");
+                return std::nullopt;
+            }
             if (!takeValue())
                 return std::nullopt;
+            atUnused = true;
             at = WorkOffset::fromName(*value);
             if (!at) {
                 printError("--at takes a work offset (G54 to G59, G54.1P1 to G54.1P300, G505 to "
@@ -266,10 +293,21 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
             return std::nullopt;
         }
     }
+    if (at && atUnused) {
+        printError("--at " + at->name() + " places no input: give the inputs after it");
+        return std::nullopt;
+    }
     if (options.retract && !options.orderByTool) {
         printError("--retract is for restart blocks: give it with --order tool");
         return std::nullopt;
     }
+    if (options.retract)
+        if (const std::optional<std::size_t> unsafe = unsafeRetractLine(*options.retract)) {
+            printError("--retract " + escaped((*options.retract)[*unsafe]) +
+                       ": a retract may only move Z up (G28, G30 or G53 with Z, G91 G00 Z+) "
+                       "and must end in absolute distances (G90)");
+            return std::nullopt;
+        }
     if (options.applyToolList && !options.toolList) {
         printError("--apply-tool-list needs the list: give it with --tool-list LIST");
         return std::nullopt;
@@ -435,6 +473,58 @@ bool writeToolSheet(const Options& options, const MergeReport& report,
     return false;
 }
 
+// Whether two names are one file: the same file where both exist, else the same absolute name.
+bool sameFile(const std::string& a, const std::string& b)
+{
+    namespace fs = std::filesystem;
+    const fs::path x = pathFromUtf8(a);
+    const fs::path y = pathFromUtf8(b);
+    std::error_code error;
+    if (fs::equivalent(x, y, error))
+        return true;
+    if (fs::exists(x, error) && fs::exists(y, error))
+        return false;
+    std::error_code xError;
+    std::error_code yError;
+    const fs::path xFull = fs::weakly_canonical(x, xError);
+    const fs::path yFull = fs::weakly_canonical(y, yError);
+    if (xError || yError)
+        return fs::absolute(x, xError).lexically_normal() ==
+               fs::absolute(y, yError).lexically_normal();
+    return xFull == yFull;
+}
+
+// The output, the tool sheet, the tool list and the inputs are different files: writing one
+// over another would lose it. False, with a message, when two are one.
+bool filesAreDistinct(const Options& options)
+{
+    struct Named
+    {
+        const char* role;
+        std::string name;
+    };
+    std::vector<Named> files;
+    if (options.output && *options.output != "-")
+        files.push_back({"-o", *options.output});
+    if (options.toolSheet)
+        files.push_back({"--tool-sheet", *options.toolSheet});
+    if (options.toolList)
+        files.push_back({"--tool-list", *options.toolList});
+    const std::size_t written = files.size();
+    for (const std::string& input : options.inputs)
+        if (input != "-")
+            files.push_back({"input", input});
+    for (std::size_t i = 0; i < written; ++i)
+        for (std::size_t j = i + 1; j < files.size(); ++j)
+            if (sameFile(files[i].name, files[j].name)) {
+                printError(std::string(files[i].role) + " " + escaped(files[i].name) + " and " +
+                           files[j].role + " " + escaped(files[j].name) +
+                           " are one file: nothing written");
+                return false;
+            }
+    return true;
+}
+
 // --check: the findings of a plan on standard output and a summary on standard error.
 int check(const Options& options)
 {
@@ -502,14 +592,12 @@ int main(int argc, char* argv[])
         printError("no input files");
         return Failed;
     }
+    if (!filesAreDistinct(*options))
+        return Failed;
     if (options->check)
         return check(*options);
     if (!options->output || options->output->empty()) {
         printError("no output file: give one with -o OUTPUT");
-        return Failed;
-    }
-    if (options->strict && *options->output == "-") {
-        printError("--strict needs an output file: standard output cannot be taken back");
         return Failed;
     }
 
@@ -521,13 +609,37 @@ int main(int argc, char* argv[])
         return Failed;
     if (options->applyToolList)
         request.plan = &firstPlan; // the speeds hold for the inputs as it read them
+    if (*options->output == "-" && !options->force) {
+        // Standard output cannot be taken back: errors are looked for before a byte goes out.
+        const auto [plan, found] = PlanAndCheck(request, toolChecks);
+        if (plan.status != MergeReport::Status::Planned) {
+            printError("nothing written: " + escaped(plan.failure.path) + ": " +
+                       fileErrorText(plan.failure.error));
+            return Failed;
+        }
+        if (errorsIn(found) > 0) {
+            printChanges(plan, stderr);
+            printFindings(found, stderr);
+            printError("nothing written: the findings hold errors (--force writes anyway)");
+            return SeamErrors;
+        }
+    }
     std::vector<SeamFinding> findings;
     CheckSeamsBeforeWriting(
         request, findings,
         [&](const std::vector<SeamFinding>& found) {
-            return !options->strict || errorsIn(found) == 0;
+            return options->force || errorsIn(found) == 0;
         },
         std::move(toolChecks));
+    // The tool sheet is written before the output is replaced: a merge whose sheet failed
+    // writes nothing.
+    bool sheetFailed = false;
+    request.approve = [&, approve = std::move(request.approve)](const MergeReport& plan) {
+        if (!approve(plan))
+            return false;
+        sheetFailed = !writeToolSheet(*options, plan, findings);
+        return !sheetFailed;
+    };
     MergeReport report;
     if (*options->output == "-") {
         StandardOutputSink output;
@@ -537,12 +649,12 @@ int main(int argc, char* argv[])
     }
     printChanges(report, stderr);
     printFindings(findings, stderr);
-    if (report.status == MergeReport::Status::Written ||
-        report.status == MergeReport::Status::NotApproved)
-        if (!writeToolSheet(*options, report, findings))
-            return Failed;
+    if (sheetFailed) {
+        printError("nothing written: the tool sheet could not be written");
+        return Failed;
+    }
     if (report.status == MergeReport::Status::NotApproved) {
-        printError("nothing written: the seams have errors (--strict)");
+        printError("nothing written: the findings hold errors (--force writes anyway)");
         return SeamErrors;
     }
     if (report.status == MergeReport::Status::NothingCopied) {
@@ -550,7 +662,10 @@ int main(int argc, char* argv[])
         return NothingCopied;
     }
     if (report.status != MergeReport::Status::Written) {
-        printError("nothing written: " + escaped(report.failure.path) + ": " +
+        const std::string where = !report.failure.path.empty() ? report.failure.path
+                                  : *options->output == "-"    ? "standard output"
+                                                               : *options->output;
+        printError("nothing written: " + escaped(where) + ": " +
                    fileErrorText(report.failure.error));
         return Failed;
     }

@@ -30,18 +30,25 @@ private slots:
         const QString missing = path(u"missing.nc"_s);
         const QString out = path(u"merged.program"_s);
         QString errors;
-        QCOMPARE(run({u"--top"_s, u"2"_s, u"--bottom=2"_s, u"-o"_s, out, a, shortFile, missing, b},
-                     &errors),
-                 0);
+        const QStringList arguments = {u"--top"_s, u"2"_s,    u"--bottom=2"_s, u"-o"_s, out,
+                                       a,          shortFile, missing,         b};
+        // Inputs left out are errors: nothing is written unless the merge is forced.
+        QCOMPARE(run(arguments, &errors), 3);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(errors.endsWith(u"nothing written: the findings hold errors (--force writes "
+                                u"anyway)\n"_s));
+        QCOMPARE(run(QStringList{u"--force"_s} + arguments, &errors), 0);
         QCOMPARE(read(u"merged.program"_s), QByteArray("%\r\nO1\r\nA1\r\nB1\r\nM30\r\n%\r\n"));
         const QStringList lines = errors.trimmed().split(u'\n');
         QCOMPARE(lines.size(), 2);
         QVERIFY(lines[0].contains(shortFile));
         QVERIFY(lines[1].contains(missing));
 
-        // Nothing copied: the output, here one of the inputs, is left as it was.
-        QCOMPARE(run({u"--bottom"_s, u"1"_s, u"-o"_s, shortFile, shortFile}), 1);
-        QCOMPARE(read(u"short.nc"_s), QByteArray("N1\n"));
+        // Nothing copied: the output is left as it was.
+        write(u"out.nc"_s, "old\n");
+        QCOMPARE(run({u"--force"_s, u"--bottom"_s, u"1"_s, u"-o"_s, path(u"out.nc"_s), shortFile}),
+                 1);
+        QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
     }
 
     // Names are bytes: a name in code page 949 is the name the file system holds, in and out.
@@ -193,6 +200,37 @@ private slots:
                                               "100,200,\r\n"));
     }
 
+    // An error writes nothing, to a file or to standard output, unless forced; a tool sheet that
+    // cannot be written leaves the output as it was.
+    void errorsWriteNothingUnlessForced()
+    {
+        const QString a = write(u"a.nc"_s, "T1 M6\nG0 X1\nM30\n");
+        const QString b = write(u"b.nc"_s, "T2 M6\nG0 X2\nM30\n");
+        const QStringList cut = {u"--top=1"_s, u"--bottom=1"_s};
+        QProcess toPipe;
+        toPipe.start(QStringLiteral(CORVANE_MERGE_PATH), cut + QStringList{u"-o"_s, u"-"_s, a, b});
+        QVERIFY(toPipe.waitForFinished(30000));
+        QCOMPARE(toPipe.exitCode(), 3);
+        QCOMPARE(toPipe.readAllStandardOutput(), QByteArray());
+        QVERIFY(toPipe.readAllStandardError().contains("error: tool change cut"));
+
+        write(u"out.nc"_s, "old\n");
+        QCOMPARE(run(cut + QStringList{u"-o"_s, path(u"out.nc"_s), a, b}), 3);
+        QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
+        QCOMPARE(run(cut + QStringList{u"--force"_s, u"-o"_s, path(u"out.nc"_s), a, b}), 0);
+        QCOMPARE(read(u"out.nc"_s), QByteArray("T1 M6\r\nG0 X1\r\nG0 X2\r\nM30\r\n"));
+
+        write(u"out.nc"_s, "old\n");
+        QString errors;
+        QCOMPARE(
+            run({u"--tool-sheet"_s, path(u"no/such/sheet.csv"_s), u"-o"_s, path(u"out.nc"_s), a},
+                &errors),
+            2);
+        QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
+        QVERIFY2(errors.contains(u"nothing written: the tool sheet could not be written"_s),
+                 qPrintable(errors));
+    }
+
     // Placed programs run tool by tool: the runs are notes, the retract as given; a program
     // that cannot be restarted keeps the given order with a warning.
     void programsAreOrderedByTool()
@@ -201,15 +239,15 @@ private slots:
         const QString a = write(u"a.nc"_s, program);
         const QString b = write(u"b.nc"_s, program);
         QString errors;
-        QCOMPARE(run({u"--bottom=1"_s, u"--order"_s, u"tool"_s, u"--retract"_s, u"G53 Z0"_s,
+        QCOMPARE(run({u"--bottom=1"_s, u"--order"_s, u"tool"_s, u"--retract"_s, u"G53\tZ0"_s,
                       u"-o"_s, path(u"out.nc"_s), u"--at=G54"_s, a, u"--at=G55"_s, b},
                      &errors),
                  0);
         QCOMPARE(read(u"out.nc"_s),
-                 QByteArray("T1 M6\r\nG54 G0 X0 S1000 M3\r\nG53 Z0\r\nG17 G40 G80 G90 G94\r\n"
-                            "G55\r\nS1000 M03\r\nM09\r\nG55 G0 X0 S1000 M3\r\nG53 Z0\r\n"
+                 QByteArray("T1 M6\r\nG54 G0 X0 S1000 M3\r\nG53\tZ0\r\nG17 G40 G80 G90 G94\r\n"
+                            "G55\r\nS1000 M03\r\nM09\r\nG55 G0 X0 S1000 M3\r\nG53\tZ0\r\n"
                             "G17 G40 G80 G90 G94\r\nG54\r\nT2 M6\r\nM05\r\nM09\r\nG0 X1\r\n"
-                            "G53 Z0\r\nG17 G40 G80 G90 G94\r\nG55\r\nM05\r\nM09\r\nG0 X1\r\n"
+                            "G53\tZ0\r\nG17 G40 G80 G90 G94\r\nG55\r\nM05\r\nM09\r\nG0 X1\r\n"
                             "M30\r\n"));
         QVERIFY2(errors.endsWith(u"note: tool run T1: G54 "_s + a + u":1 G55 "_s + b +
                                  u":1 (restart)\nnote: tool run T2: G54 "_s + a +
@@ -302,18 +340,43 @@ private slots:
             << QStringList{u"--retract"_s, u"G28 Z0"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
         QTest::newRow("retract of two lines") << QStringList{
             u"--order=tool"_s, u"--retract"_s, u"G28\nG90"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        // A retract may only move Z up, and leave absolute distances.
+        for (const QString& retract :
+             {u"M30"_s, u"%"_s, u"M98 P100"_s, u"G00 Z-100."_s, u"G28 X0"_s, u"G91 G28 Z0."_s})
+            QTest::addRow("retract %s", qPrintable(retract)) << QStringList{
+                u"--order=tool"_s, u"--retract"_s, retract, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("offset without inputs")
+            << QStringList{u"-o"_s, u"out.nc"_s, u"in.nc"_s, u"--at"_s, u"G55"_s};
+        QTest::newRow("two offsets in a row") << QStringList{
+            u"-o"_s, u"out.nc"_s, u"--at"_s, u"G54"_s, u"--at"_s, u"G55"_s, u"in.nc"_s};
+        // Files that are one: nothing is replaced, neither output nor sheet.
+        QTest::newRow("sheet is an input")
+            << QStringList{u"--tool-sheet"_s, u"in.nc"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("sheet is the output")
+            << QStringList{u"--tool-sheet"_s, u"out.nc"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("sheet is the list")
+            << QStringList{u"--tool-list"_s, u"list.nc"_s, u"--tool-sheet"_s, u"./list.nc"_s,
+                           u"-o"_s,          u"out.nc"_s,  u"in.nc"_s};
+        QTest::newRow("output is the list")
+            << QStringList{u"--tool-list"_s, u"out.nc"_s, u"-o"_s, u"out.nc"_s, u"in.nc"_s};
+        QTest::newRow("output is an input") << QStringList{u"-o"_s, u"in.nc"_s, u"in.nc"_s};
+        QTest::newRow("checked sheet is an input")
+            << QStringList{u"--check"_s, u"--tool-sheet"_s, u"in.nc"_s, u"in.nc"_s};
     }
 
     void usageErrorsAndUnwritableOutputsExitWithTwo()
     {
         QFETCH(QStringList, arguments);
         write(u"in.nc"_s, "N1\n");
+        write(u"list.nc"_s, "T1,flat,0,0,,,\r\n");
         for (QString& argument : arguments)
             argument = argument.endsWith(u".nc"_s) ? path(argument) : argument;
         QString errors;
         QCOMPARE(run(arguments, &errors), 2);
         QVERIFY(!errors.isEmpty());
         QVERIFY(!QFile::exists(path(u"out.nc"_s)));
+        QCOMPARE(read(u"in.nc"_s), QByteArray("N1\n"));
+        QCOMPARE(read(u"list.nc"_s), QByteArray("T1,flat,0,0,,,\r\n"));
     }
 
 private:
