@@ -1138,11 +1138,11 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>단위(G20/G21)를 지정하지 않고 이동합니다: 다른 프로그램의 단위를 이어받게 됩니다</source>
-        <translation>It moves without choosing its units (G20/G21): it would take over another program's units</translation>
+        <translation>It moves without choosing its units (G20/G21): it would take over another program&apos;s units</translation>
     </message>
     <message>
         <source>복귀점(G98/G99)을 지정하지 않은 고정 사이클이 있습니다: 다른 프로그램의 복귀점을 이어받게 됩니다</source>
-        <translation>A canned cycle without its return plane (G98/G99): it would take over another program's</translation>
+        <translation>A canned cycle without its return plane (G98/G99): it would take over another program&apos;s</translation>
     </message>
     <message>
         <source>공구 길이 보정과 함께 갈 첫 절삭 위치를 알 수 없습니다</source>
@@ -1150,11 +1150,31 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>다른 공구의 길이 보정이나 정하지 않은 보정으로 Z가 움직입니다</source>
-        <translation>Z moves under another tool's length offset or one never chosen</translation>
+        <translation>Z moves under another tool&apos;s length offset or one never chosen</translation>
     </message>
     <message>
         <source>재시작 전 후퇴가 Z를 올리기만 하지 않습니다</source>
         <translation>The retract before a restart does more than move Z up</translation>
+    </message>
+    <message>
+        <source>공구 리스트의 줄에 빈 값이 있어 뒤의 값이 한 칸씩 당겨 읽힙니다</source>
+        <translation>A row of the tool list has an empty value: the values after it are read one column to the left</translation>
+    </message>
+    <message>
+        <source>공구 리스트에 같은 공구가 두 번 있습니다: 처음 것을 씁니다</source>
+        <translation>The tool list holds a tool twice: the first row counts</translation>
+    </message>
+    <message>
+        <source>공구 리스트가 너무 길어 뒤의 공구를 읽지 못했습니다</source>
+        <translation>The tool list is too long: the tools past its first rows were not read</translation>
+    </message>
+    <message>
+        <source>공구 리스트의 Feed(mm/min)를 쓰지 않았습니다: 인치 프로그램이거나 G94가 아닙니다</source>
+        <translation>The tool list's feeds (mm/min) were not written: an inch program, or not G94</translation>
+    </message>
+    <message>
+        <source>공구 리스트 값이 프로그램 값의 두 배를 넘거나 절반보다 작습니다</source>
+        <translation>The tool list's value is more than double or less than half the program's</translation>
     </message>
 </context>
 </TS>

@@ -68,6 +68,17 @@ const char* findingReason(SeamRule rule)
         return "DL other than the tool list's";
     case SeamRule::ToolsNotAllRead:
         return "a line too long to be read for its tools: not all were checked";
+    case SeamRule::ToolListRowShifted:
+        return "tool list row with an empty value before a set one: the values after it read "
+               "one column to the left";
+    case SeamRule::ToolListDuplicate:
+        return "tool listed twice in the tool list: the first row counts";
+    case SeamRule::ToolListTooLong:
+        return "tool list too long: the rows past the first 100000 were not read";
+    case SeamRule::ToolFeedNotApplied:
+        return "feeds from the tool list (mm/min) not applied: the program is not in G21 and G94";
+    case SeamRule::ToolSpeedChangedMuch:
+        return "speed from the tool list more than double or less than half the program's";
     case SeamRule::ToolSpeedNotChanged:
         return "speed from the tool list not written: the line was too long to change";
     case SeamRule::OrderKeptGiven:

@@ -139,6 +139,7 @@ public:
           m_checkBuffer(std::make_unique_for_overwrite<char[]>(kCheckBlock))
     {
         m_rereader.keepWords(true);
+        m_rereader.keepAxisWords(true);
         m_report.inputs.resize(request.inputs.size());
         for (std::size_t i = 0; i < request.inputs.size(); ++i) {
             m_report.inputs[i].path = request.inputs[i];
@@ -488,6 +489,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         state.tools = &tools.emplace(record.tools.emplace(),
                                      changes ? &m_request.toolSpeeds[candidate.index] : nullptr);
         candidate.reader.keepWords(true);
+        candidate.reader.keepAxisWords(true); // the main feed is the one of the longest path
     }
     if (m_merged)
         state.writtenLines = &m_writtenLines[candidate.index];
@@ -528,6 +530,7 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     }
 
     candidate.reader.keepWords(false);
+    candidate.reader.keepAxisWords(false);
     if (cutBottom) {
         const ReadResult read =
             scanLines(file, end, file.size(), candidate.reader, [&](ScannedLine& line) {

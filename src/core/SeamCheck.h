@@ -44,6 +44,11 @@ enum class SeamRule
     ToolLengthDeltaDiffers, // a Heidenhain DL other than the list's
     ToolsNotAllRead,        // a line too long to be read for its tools, or too many tools
     ToolSpeedNotChanged,    // a speed due to change on a line written before it could be
+    ToolListRowShifted,     // a list row with an empty value before a set one: read shifted
+    ToolListDuplicate,      // a tool listed twice ("T01" and "T1"): the first counts
+    ToolListTooLong,        // more rows than are read: the tools past them are not checked
+    ToolFeedNotApplied,     // the list's feeds, in mm/min, not written: inches or not G94
+    ToolSpeedChangedMuch,   // an applied speed more than double or less than half the program's
     OrderKeptGiven,         // asked to order by tool, the job kept its given order: detail says why
     OrderLineLost,          // ordered by tool: a program's line missing
     OrderLineAltered,       // a program's line changed

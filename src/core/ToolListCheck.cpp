@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -53,15 +54,18 @@ public:
         }
         if (listed->notMeasured)
             add(SeamRule::ToolNotMeasured, tool.change, "T" + tool.name);
-        if (listed->spindle && !m_applied)
+        const bool spindleApplied = m_applied && !input.tools->spindleNotApplied;
+        const bool feedApplied = m_applied && !input.tools->feedNotApplied;
+        if (listed->spindle)
             for (const ToolWord& spindle : tool.spindles)
                 if (differs(spindle.number, *listed->spindle))
-                    add(SeamRule::ToolSpindleDiffers, spindle,
-                        "S" + spindle.value + ", " + trimmed(listed->entry->values[5]));
+                    speed(SeamRule::ToolSpindleDiffers, spindleApplied, spindle, spindle.number,
+                          *listed->spindle, "S" + spindle.value,
+                          "S" + trimmed(listed->entry->values[5]));
         if (const ToolUsage::Feed* main = tool.mainFeed();
-            main && listed->feed && !m_applied && differs(main->word.number, *listed->feed))
-            add(SeamRule::ToolFeedDiffers, main->word,
-                "F" + main->word.value + ", " + trimmed(listed->entry->values[6]));
+            main && listed->feed && differs(main->word.number, *listed->feed))
+            speed(SeamRule::ToolFeedDiffers, feedApplied, main->word, main->word.number,
+                  *listed->feed, "F" + main->word.value, "F" + trimmed(listed->entry->values[6]));
         if (tool.number >= 0) {
             for (const ToolWord& offset : tool.lengthOffsets)
                 if (differs(offset.number, double(tool.number)))
@@ -83,6 +87,17 @@ public:
     }
 
 private:
+    // A speed other than the list's: a warning where it stays, and where the list's replaced it
+    // one only if it more than doubled or fell below half.
+    void speed(SeamRule differs, bool applied, const ToolWord& where, double program, double list,
+               const std::string& before, const std::string& after)
+    {
+        if (!applied)
+            add(differs, where, before + ", " + after.substr(1));
+        else if (list > 2 * program || list < 0.5 * program)
+            add(SeamRule::ToolSpeedChangedMuch, where, before + " -> " + after);
+    }
+
     void add(SeamRule rule, const ToolWord& where, std::string detail)
     {
         SeamFinding finding{.rule = rule,
@@ -145,6 +160,33 @@ std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
         findings.push_back(std::move(finding));
         return findings;
     }
+    // The list's own faults, where they stand in it.
+    const auto listFinding = [&](SeamRule rule, int line, std::string text, std::string detail) {
+        findings.push_back({.rule = rule,
+                            .severity = seamRuleInfo(rule).severity,
+                            .path = toolList.path,
+                            .line = line,
+                            .text = std::move(text),
+                            .detail = std::move(detail)});
+    };
+    for (const ToolListReadResult::ShiftedRow& row : toolList.list.shifted)
+        listFinding(SeamRule::ToolListRowShifted, row.line, row.text, {});
+    if (toolList.list.leftOut > 0)
+        listFinding(SeamRule::ToolListTooLong, 0, {},
+                    std::to_string(toolList.list.leftOut) + " rows");
+    const std::vector<ToolEntry>& tools = toolList.list.tools;
+    std::map<std::string, std::size_t> firstOf;
+    for (std::size_t i = 0; i < tools.size(); ++i) {
+        const std::optional<std::int64_t> number = toolNumber(tools[i].values[0]);
+        const std::string key =
+            number ? "T" + std::to_string(*number) : trimmed(tools[i].values[0]);
+        if (key.empty())
+            continue;
+        if (const auto [first, added] = firstOf.emplace(key, i); !added)
+            listFinding(SeamRule::ToolListDuplicate, 0, trimmed(tools[i].values[0]),
+                        trimmed(tools[first->second].values[0]) + ", " +
+                            trimmed(tools[i].values[0]));
+    }
     ToolListChecker checker(toolList, applied, findings);
     for (const InputRecord& input : report.inputs) {
         if (input.outcome != InputRecord::Outcome::Copied || !input.tools)
@@ -161,12 +203,20 @@ std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
             wholeInput(SeamRule::ToolsNotAllRead, 0);
         for (const std::int64_t line : input.tools->notChanged)
             wholeInput(SeamRule::ToolSpeedNotChanged, line);
+        for (const std::optional<InputTools::NotApplied>& left :
+             {input.tools->feedNotApplied, input.tools->spindleNotApplied})
+            if (left)
+                findings.push_back({.rule = SeamRule::ToolFeedNotApplied,
+                                    .severity = seamRuleInfo(SeamRule::ToolFeedNotApplied).severity,
+                                    .path = input.path,
+                                    .line = left->where.line,
+                                    .text = left->where.text,
+                                    .detail = left->why});
     }
     return findings;
 }
 
-std::vector<ToolSpeeds> toolSpeedsFromList(const MergeReport& plan,
-                                           const std::vector<ToolEntry>& list)
+std::vector<ToolSpeeds> toolSpeedsFromList(const MergeReport& plan, const ToolListReadResult& list)
 {
     std::vector<ToolSpeeds> speeds(plan.inputs.size());
     for (std::size_t i = 0; i < plan.inputs.size(); ++i) {
@@ -174,8 +224,12 @@ std::vector<ToolSpeeds> toolSpeedsFromList(const MergeReport& plan,
         if (input.outcome != InputRecord::Outcome::Copied || !input.tools)
             continue;
         for (const ToolUsage& tool : input.tools->tools) {
-            const std::optional<ListedTool> listed = findListedTool(list, tool);
-            if (!listed)
+            const std::optional<ListedTool> listed = findListedTool(list.tools, tool);
+            // A row read shifted has no values to apply.
+            if (!listed ||
+                std::any_of(list.shifted.begin(), list.shifted.end(), [&](const auto& row) {
+                    return &list.tools[row.tool] == listed->entry;
+                }))
                 continue;
             ToolSpeed speed;
             if (listed->spindle)
@@ -203,6 +257,6 @@ MergeReport planToolSpeeds(MergeRequest& request, const JobToolList& toolList)
     request.readTools = true;
     MergeReport plan = PlanNcMerge(request);
     if (plan.succeeded() && toolList.list.read)
-        request.toolSpeeds = toolSpeedsFromList(plan, toolList.list.tools);
+        request.toolSpeeds = toolSpeedsFromList(plan, toolList.list);
     return plan;
 }

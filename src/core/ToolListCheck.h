@@ -47,6 +47,5 @@ PlanCheck toolListCheck(JobToolList toolList, bool applied);
 MergeReport planToolSpeeds(MergeRequest& request, const JobToolList& toolList);
 
 // What applying the list makes of each input's tool speeds, by input: its spindle, and its feed
-// in place of the tool's main cutting feed.
-std::vector<ToolSpeeds> toolSpeedsFromList(const MergeReport& plan,
-                                           const std::vector<ToolEntry>& list);
+// in place of the tool's main cutting feed; nothing of a row read shifted.
+std::vector<ToolSpeeds> toolSpeedsFromList(const MergeReport& plan, const ToolListReadResult& list);

@@ -62,7 +62,9 @@ ToolListReadResult ReadToolList(const std::string& path, std::size_t maxTools)
     }
 
     std::size_t start = 0;
+    int lineNumber = 0;
     while (start < text.size()) {
+        ++lineNumber;
         const std::size_t newline = text.find('\n', start);
         const bool ended = newline != std::string::npos;
         std::string line = text.substr(start, (ended ? newline : text.size()) - start);
@@ -75,10 +77,17 @@ ToolListReadResult ReadToolList(const std::string& path, std::size_t maxTools)
         // of empty values, like an empty line.
         if (!ended && line.find_first_not_of(',') == std::string::npos)
             continue;
-        if (result.tools.size() < maxTools)
-            result.tools.push_back(splitToolLine(line));
-        else
+        if (result.tools.size() >= maxTools) {
             ++result.leftOut;
+            continue;
+        }
+        const std::size_t lastValue = line.find_last_not_of(',');
+        if (lastValue != std::string::npos &&
+            (line.front() == ',' || line.find(",,") < lastValue)) {
+            constexpr std::size_t kMaxText = 512;
+            result.shifted.push_back({result.tools.size(), lineNumber, line.substr(0, kMaxText)});
+        }
+        result.tools.push_back(splitToolLine(line));
     }
     result.read = true;
     return result;

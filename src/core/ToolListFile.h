@@ -13,6 +13,15 @@ struct ToolListReadResult
     FileError error;              // why the file could not be read
     std::vector<ToolEntry> tools; // at most maxTools
     int leftOut = 0;              // tool lines past maxTools
+    // Rows with an empty value before a set one: runs of commas count as one, so every value
+    // after it is read one column to the left.
+    struct ShiftedRow
+    {
+        std::size_t tool = 0; // among tools
+        int line = 0;         // of the file, from 1
+        std::string text;     // bounded
+    };
+    std::vector<ShiftedRow> shifted;
 };
 
 // A value that would not read back as written.

@@ -47,6 +47,28 @@ void addValue(std::vector<ToolWord>& values, std::string_view value, double numb
         values.push_back({std::string(value), number, line, bounded(text)});
 }
 
+// A feed of the tool scaled as its main feed becomes the list's: plunges and ramps keep their
+// ratio to it. The main feed itself becomes the list's value as written.
+std::string scaledFeed(std::string_view written, double value, double main, const std::string& list)
+{
+    if (same(value, main))
+        return list;
+    const std::optional<double> listed = ncNumber(list);
+    if (!listed || main <= 0)
+        return {};
+    const double scaled = std::round(value * *listed / main * 10) / 10;
+    char text[32];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, scaled, std::chars_format::fixed, 1);
+    std::string result(text, error == std::errc() ? end : text);
+    while (!result.empty() && result.back() == '0')
+        result.pop_back();
+    // Written as the program writes its feeds: with a point or without.
+    if (result.ends_with('.') && written.find('.') == std::string_view::npos)
+        result.pop_back();
+    return result;
+}
+
 } // namespace
 
 std::optional<std::int64_t> toolNumber(std::string_view text)
@@ -66,11 +88,15 @@ std::optional<std::int64_t> toolNumber(std::string_view text)
 
 const ToolUsage::Feed* ToolUsage::mainFeed() const
 {
-    const Feed* main = nullptr;
-    for (const Feed& feed : feeds)
-        if (!main || feed.blocks > main->blocks)
-            main = &feed;
-    return main;
+    const Feed* longest = nullptr;
+    const Feed* most = nullptr;
+    for (const Feed& feed : feeds) {
+        if (feed.path > 1e-9 && (!longest || feed.path > longest->path + 1e-9))
+            longest = &feed;
+        if (!most || feed.blocks > most->blocks)
+            most = &feed;
+    }
+    return longest ? longest : most;
 }
 
 std::optional<std::string> ToolUsageReader::read(std::int64_t number, std::string_view text,
@@ -114,7 +140,7 @@ void ToolUsageReader::changeTo(const std::string& name, std::int64_t toolNumber,
     m_tool = std::size_t(found - tools.begin());
 }
 
-void ToolUsageReader::countBlock()
+void ToolUsageReader::countBlock(double path)
 {
     if (!m_tool || !m_feed)
         return;
@@ -122,10 +148,58 @@ void ToolUsageReader::countBlock()
     const auto found = std::find_if(feeds.begin(), feeds.end(), [&](const ToolUsage::Feed& feed) {
         return same(feed.word.number, m_feed->number);
     });
-    if (found != feeds.end())
+    if (found != feeds.end()) {
         ++found->blocks;
-    else if (feeds.size() < ToolUsage::kMaxValues)
-        feeds.push_back({*m_feed, 1});
+        found->path += path;
+    } else if (feeds.size() < ToolUsage::kMaxValues) {
+        feeds.push_back({*m_feed, 1, path});
+    }
+}
+
+// Arcs count by their chord: what ranks feeds by the path they cut needs no more.
+double ToolUsageReader::follow(std::string_view text, const std::vector<NcWord>& words, bool cuts,
+                               bool machineCoordinates)
+{
+    std::optional<double> before[3] = {m_position[0], m_position[1], m_position[2]};
+    bool moved[3] = {false, false, false};
+    for (const NcWord& word : words) {
+        const int axis = word.address == "X"   ? 0
+                         : word.address == "Y" ? 1
+                         : word.address == "Z" ? 2
+                                               : -1;
+        if (axis < 0)
+            continue;
+        moved[axis] = true;
+        const std::optional<double> value = word.computed ? std::nullopt : wordNumber(text, word);
+        if (!value || machineCoordinates)
+            m_position[axis].reset();
+        else if (m_incremental)
+            m_position[axis] =
+                m_position[axis] ? std::optional(*m_position[axis] + *value) : std::nullopt;
+        else
+            m_position[axis] = value;
+    }
+    if (!cuts)
+        return 0;
+    // The plane's two axes: XY, ZX or YZ.
+    const int first = m_plane == 19 ? 1 : 0;
+    const int second = m_plane == 17 ? 1 : 2;
+    double path = 0;
+    for (const int axis : {first, second}) {
+        if (!moved[axis])
+            continue;
+        if (!before[axis] || !m_position[axis])
+            return 0;
+        path += (*m_position[axis] - *before[axis]) * (*m_position[axis] - *before[axis]);
+    }
+    return std::sqrt(path);
+}
+
+void ToolUsageReader::noteNotApplied(std::optional<InputTools::NotApplied>& first,
+                                     std::int64_t line, std::string_view text, std::string why)
+{
+    if (!first)
+        first = InputTools::NotApplied{{"", 0, line, bounded(text)}, std::move(why)};
 }
 
 // A feed stands from its first word in the blocks of the tool in use: the same feed again is
@@ -175,6 +249,7 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
 
     // Macro calls take letters as arguments; G04 to G92 below take axis words that are no moves.
     bool arguments = false;
+    bool machineCoordinates = false;
     bool lengthOffset = false;
     bool radiusOffset = false;
     for (const NcWord& word : words) {
@@ -188,17 +263,42 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         case 3:
             m_motion = code;
             break;
-        case 4:
-        case 10:
         case 28:
         case 29:
         case 30:
-        case 52:
         case 53:
+            machineCoordinates = true;
+            arguments = true;
+            break;
+        case 4:
+        case 10:
+        case 52:
         case 65:
         case 66:
         case 92:
             arguments = true;
+            break;
+        case 17:
+        case 18:
+        case 19:
+            m_plane = code;
+            break;
+        case 20:
+        case 21:
+            m_units = code;
+            break;
+        case 90:
+        case 91:
+            m_incremental = code == 91;
+            break;
+        case 93:
+        case 94:
+        case 95:
+            m_feedMode = code;
+            break;
+        case 96:
+        case 97:
+            m_spindleMode = code;
             break;
         case 41:
         case 42:
@@ -213,6 +313,8 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
                 m_motion = 0;
         }
     }
+    if (machineCoordinates)
+        follow(text, words, false, true);
     if (arguments)
         return std::nullopt;
     for (const NcWord& word : words)
@@ -231,9 +333,11 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         else if (word.address == "M")
             noteCoolant(text, word, number);
     }
-    if (facts.has(NcLineFacts::AxisMove) && m_motion >= 1 && m_motion <= 3)
-        countBlock();
-    return applySpeeds(number, text, words, false);
+    const bool cuts = facts.has(NcLineFacts::AxisMove) && m_motion >= 1 && m_motion <= 3;
+    const double path = follow(text, words, cuts, false);
+    if (cuts)
+        countBlock(path);
+    return applySpeeds(number, text, words, false, true);
 }
 
 std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
@@ -281,37 +385,53 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
             noteValue(tool.lengthDeltas, text, word, number);
     }
     if (move && !rapid)
-        countBlock();
+        countBlock(0);
     // S stands in a TOOL CALL only.
-    return applySpeeds(number, text, words, !toolCall);
+    return applySpeeds(number, text, words, !toolCall, false);
 }
 
-// Writes the list's spindle over every S of the tool in use and its feed over every F equal to
-// the tool's main cutting feed; nothing else of the line changes.
+// Writes the list's spindle over every S of the tool in use under G97, and scales every F of it
+// as its main cutting feed becomes the list's feed, in a program in G21 and G94; nothing else of
+// the line changes.
 std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std::string_view text,
                                                         const std::vector<NcWord>& words,
-                                                        bool feedsOnly)
+                                                        bool feedsOnly, bool iso)
 {
     if (!m_speeds || !m_tool)
         return std::nullopt;
     const auto speed = m_speeds->find(m_record.tools[*m_tool].name);
     if (speed == m_speeds->end())
         return std::nullopt;
+    // Heidenhain programs say their units in BEGIN PGM and have no feed modes of ISO.
+    std::string why;
+    if (iso && m_units != 21)
+        why = m_units == 20 ? "G20" : "no G21";
+    else if (iso && m_feedMode != 94)
+        why = "G" + std::to_string(m_feedMode);
     std::string line(text);
     bool changed = false;
     for (auto word = words.rbegin(); word != words.rend(); ++word) {
         const std::optional<double> value = wordNumber(text, *word);
         if (!value)
             continue;
-        const std::string* replacement = nullptr;
-        if (word->address == "S" && !feedsOnly && speed->second.spindle)
-            replacement = &*speed->second.spindle;
-        else if (word->address == "F" && speed->second.mainFeed &&
-                 same(*value, *speed->second.mainFeed))
-            replacement = &speed->second.feed;
-        if (!replacement || ncNumber(*replacement) == value)
+        std::string replacement;
+        if (word->address == "S" && !feedsOnly && speed->second.spindle) {
+            if (m_spindleMode == 96) {
+                noteNotApplied(m_record.spindleNotApplied, number, text, "G96");
+                continue;
+            }
+            replacement = *speed->second.spindle;
+        } else if (word->address == "F" && speed->second.mainFeed) {
+            if (!why.empty()) {
+                noteNotApplied(m_record.feedNotApplied, number, text, why);
+                continue;
+            }
+            replacement = scaledFeed(wordValue(text, *word), *value, *speed->second.mainFeed,
+                                     speed->second.feed);
+        }
+        if (replacement.empty() || ncNumber(replacement) == value)
             continue;
-        line.replace(word->begin, word->end - word->begin, *replacement);
+        line.replace(word->begin, word->end - word->begin, replacement);
         changed = true;
     }
     if (!changed)

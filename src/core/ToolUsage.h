@@ -37,10 +37,12 @@ struct ToolUsage
     {
         ToolWord word;
         std::int64_t blocks = 0;
+        double path = 0; // cut in the plane, as far as the positions are known; plunges cut none
     };
     std::vector<Feed> feeds;
 
-    // The feed of most cutting blocks, the first met among equals.
+    // The feed under which the tool cuts the longest path in the plane, the first met among
+    // equals; where no path is known, the feed of most cutting blocks.
     const Feed* mainFeed() const;
 };
 
@@ -74,6 +76,15 @@ struct InputTools
     bool notAllRead = false; // a line too long to hold, or more tools than listed
     // Lines whose speeds were due to change but had been written as they streamed in.
     std::vector<std::int64_t> notChanged;
+    // The first feed of the list not written, and why: its feeds are mm/min under G94 ("G20",
+    // "no G21", "G93", "G95"); the first spindle, its speeds being under G97 ("G96").
+    struct NotApplied
+    {
+        ToolWord where;
+        std::string why;
+    };
+    std::optional<NotApplied> feedNotApplied;
+    std::optional<NotApplied> spindleNotApplied;
 };
 
 // Reads the kept lines of one program for its tools, and changes their speeds as asked.
@@ -100,14 +111,21 @@ private:
                                               const std::vector<NcWord>& words);
     void changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
                   std::string_view text);
-    void countBlock();
+    void countBlock(double path);
+    // Follows where the tool goes; the path a cutting move cuts in the plane, when known.
+    double follow(std::string_view text, const std::vector<NcWord>& words, bool cuts,
+                  bool machineCoordinates);
+    void noteNotApplied(std::optional<InputTools::NotApplied>& first, std::int64_t line,
+                        std::string_view text, std::string why);
     void setFeed(std::string_view text, const NcWord& word, std::int64_t line);
     void noteValue(std::vector<ToolWord>& values, std::string_view text, const NcWord& word,
                    std::int64_t line);
     void noteCoolant(std::string_view text, const NcWord& word, std::int64_t line);
-    // feedsOnly: the line's S words are no spindle speeds.
+    // feedsOnly: the line's S words are no spindle speeds; iso: an ISO line, whose units and
+    // feed mode count.
     std::optional<std::string> applySpeeds(std::int64_t number, std::string_view text,
-                                           const std::vector<NcWord>& words, bool feedsOnly);
+                                           const std::vector<NcWord>& words, bool feedsOnly,
+                                           bool iso);
 
     InputTools& m_record;
     const ToolSpeeds* m_speeds;
@@ -116,7 +134,13 @@ private:
     std::optional<ToolWord> m_feed;            // the modal feed, while it is a number
     std::optional<std::size_t> m_feedTool;     // the tool in use when it was set
     int m_motion = 0;                          // 0 rapid or none, 1 to 3 for G01 to G03
-    bool m_written = false;                    // the line read has been written already
+    int m_plane = 17;
+    bool m_incremental = false;
+    std::optional<int> m_units; // 20 or 21, once the program chooses
+    int m_feedMode = 94;
+    int m_spindleMode = 97;
+    std::optional<double> m_position[3]; // X, Y, Z where known
+    bool m_written = false;              // the line read has been written already
 };
 
 // The number of a tool as a tool list or a program writes it ("T01", "1", "01"), when it is one.

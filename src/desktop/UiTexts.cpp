@@ -239,6 +239,16 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("DL이 공구 리스트와 다릅니다");
     case SeamRule::ToolsNotAllRead:
         return tr("너무 긴 줄이 있어 공구를 모두 확인하지 못했습니다");
+    case SeamRule::ToolListRowShifted:
+        return tr("공구 리스트의 줄에 빈 값이 있어 뒤의 값이 한 칸씩 당겨 읽힙니다");
+    case SeamRule::ToolListDuplicate:
+        return tr("공구 리스트에 같은 공구가 두 번 있습니다: 처음 것을 씁니다");
+    case SeamRule::ToolListTooLong:
+        return tr("공구 리스트가 너무 길어 뒤의 공구를 읽지 못했습니다");
+    case SeamRule::ToolFeedNotApplied:
+        return tr("공구 리스트의 Feed(mm/min)를 쓰지 않았습니다: 인치 프로그램이거나 G94가 아닙니다");
+    case SeamRule::ToolSpeedChangedMuch:
+        return tr("공구 리스트 값이 프로그램 값의 두 배를 넘거나 절반보다 작습니다");
     case SeamRule::ToolSpeedNotChanged:
         return tr("줄이 너무 길어 공구 리스트의 Feed/Spindle을 쓰지 못했습니다");
     case SeamRule::OrderKeptGiven:

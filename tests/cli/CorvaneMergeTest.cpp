@@ -186,15 +186,18 @@ private slots:
                  3);
         QVERIFY(!QFile::exists(path(u"out.nc"_s)));
 
-        const QString b = write(u"b.nc"_s, "T1 M6\nS800 M3\nG1 X1 F100\nX2 F50\nM30\n");
+        // Every feed of the tool keeps its ratio to the main one.
+        const QString b =
+            write(u"b.nc"_s, "G21\nT1 M6\nS800 M3\nG0 X0 Y0\nG1 X1 F100\nX2 F50\nM30\n");
         QCOMPARE(run({u"--tool-list"_s, list, u"--apply-tool-list"_s, u"--tool-sheet"_s,
                       path(u"s.csv"_s), u"-o"_s, path(u"out.nc"_s), b},
                      &errors),
                  0);
-        QCOMPARE(read(u"out.nc"_s),
-                 QByteArray("T1 M6\r\nS1000 M3\r\nG1 X1 F200\r\nX2 F50\r\nM30\r\n"));
-        QCOMPARE(errors, b + u":2: note: speed from the tool list: S800 M3 -> S1000 M3\n"_s + b +
-                             u":3: note: speed from the tool list: G1 X1 F100 -> G1 X1 F200\n"_s);
+        QCOMPARE(read(u"out.nc"_s), QByteArray("G21\r\nT1 M6\r\nS1000 M3\r\nG0 X0 Y0\r\n"
+                                               "G1 X1 F200\r\nX2 F100\r\nM30\r\n"));
+        QCOMPARE(errors, b + u":3: note: speed from the tool list: S800 M3 -> S1000 M3\n"_s + b +
+                             u":5: note: speed from the tool list: G1 X1 F100 -> G1 X1 F200\n"_s +
+                             b + u":6: note: speed from the tool list: X2 F50 -> X2 F100\n"_s);
         QCOMPARE(read(u"s.csv"_s), QByteArray("tool,description,cells,S program,S list,F "
                                               "program,F list,findings\r\n1,flat,b.nc,800,1000,"
                                               "100,200,\r\n"));

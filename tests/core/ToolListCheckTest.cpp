@@ -74,6 +74,7 @@ InputTools readTools(const std::string& program, const ToolSpeeds* speeds = null
     ToolUsageReader reader(record, speeds);
     NcLineReader words(NcLineReader::Dialect::Iso);
     words.keepWords(true);
+    words.keepAxisWords(true);
     std::istringstream lines(program);
     std::int64_t number = 0;
     for (std::string line; std::getline(lines, line);)
@@ -150,15 +151,20 @@ TEST(ToolUsage, ReadsEveryFormOfToolChangeAndNoWordOfCommentsMacrosOrArguments)
     EXPECT_EQ(record.tools[2].number, 5);
 }
 
-TEST(ToolUsage, MainFeedIsTheFeedOfMostCuttingBlocksWhateverSetsIt)
+TEST(ToolUsage, MainFeedIsTheFeedOfTheLongestPathInThePlane)
 {
-    const ToolUsage tool = usageOf("T3 M6\nG0 X0 F5000\nX1\nX2\nG1 Z-1 F80\nG2 X3 I1\n"
-                                   "G3 X4 I1\nG1 X5 F300\nX6\nG0 Z10\nX7\nX8\n");
+    // F80 runs in most blocks, a plunge among them; F300 cuts the longest way in XY.
+    const ToolUsage tool = usageOf("T3 M6\nG0 X0 Y0 F5000\nX1\nX2\nG1 Z-1 F80\nG2 X3 I1\n"
+                                   "G3 X4 I1\nZ-2\nG1 X15 F300\nX26\nG0 Z10\nX7\nX8\n");
     const ToolUsage::Feed* main = tool.mainFeed();
     ASSERT_NE(main, nullptr);
-    EXPECT_EQ(main->word.value, "80");
-    EXPECT_EQ(main->blocks, 3);
-    EXPECT_EQ(main->word.line, 5);
+    EXPECT_EQ(main->word.value, "300");
+    EXPECT_EQ(main->blocks, 2);
+    EXPECT_EQ(main->word.line, 9);
+    // Where no path is known, the feed of most cutting blocks.
+    const ToolUsage unknown = usageOf("T3 M6\nG1 Z-1 F80\nZ-2\nZ-3\nG1 X#1 F300\n");
+    ASSERT_NE(unknown.mainFeed(), nullptr);
+    EXPECT_EQ(unknown.mainFeed()->word.value, "80");
 }
 
 TEST(ToolUsage, AppliedSpeedsChangeOnlyTheirDigits)
@@ -166,9 +172,26 @@ TEST(ToolUsage, AppliedSpeedsChangeOnlyTheirDigits)
     const ToolSpeeds speeds{{"3", {.spindle = "9000", .mainFeed = 80, .feed = "120."}}};
     std::string changed;
     // Blanks inside a word are part of it, as the control reads them.
-    usageOf("T3 M6 S1000\n(S500 F80)G1 Z-1 F80. S1000\nF80.0\nF800\nG65 P1 F80\nS 1 000 M3\n",
+    // Every feed of the tool keeps its ratio to the main feed.
+    usageOf("G21\nT3 M6 S1000\n(S500 F80)G1 Z-1 F80. S1000\nF80.0\nF800\nF25\nG65 P1 F80\n"
+            "S 1 000 M3\n",
             &speeds, &changed);
-    EXPECT_EQ(changed, "T3 M6 S9000\n(S500 F80)G1 Z-1 F120. S9000\nF120.\nS9000 M3\n");
+    EXPECT_EQ(changed,
+              "T3 M6 S9000\n(S500 F80)G1 Z-1 F120. S9000\nF120.\nF1200\nF37.5\nS9000 M3\n");
+
+    // The list's feeds are mm/min: not written in inches, without G21 or under G95, nor its
+    // spindle under constant surface speed; the first such line says why.
+    for (const auto& [program, why] : std::vector<std::pair<std::string, std::string>>{
+             {"G20\n", "G20"}, {"", "no G21"}, {"G21 G95\n", "G95"}, {"G21 G96\n", "G96"}}) {
+        changed.clear();
+        const InputTools record =
+            readTools(program + "T3 M6\nG1 X1 F80 S1000\n", &speeds, &changed);
+        const std::optional<InputTools::NotApplied>& left =
+            why == "G96" ? record.spindleNotApplied : record.feedNotApplied;
+        ASSERT_TRUE(left) << why;
+        EXPECT_EQ(left->why, why);
+        EXPECT_EQ(changed.find(why == "G96" ? "S9000" : "F120"), std::string::npos) << why;
+    }
 }
 
 TEST(ToolListCheck, AListThatCannotBeReadIsAnErrorAndAToolOfNoListValuesPasses)
@@ -192,6 +215,38 @@ TEST(ToolListCheck, AListThatCannotBeReadIsAnErrorAndAToolOfNoListValuesPasses)
     ASSERT_EQ(findings.size(), 1u);
     EXPECT_EQ(findings[0].rule, SeamRule::ToolCoolantDiffers);
     EXPECT_EQ(findings[0].line, 2);
+}
+
+TEST(ToolListCheck, RowsReadShiftedListedTwiceOrLeftOutAreFound)
+{
+    TempFolder folder;
+    // T2's empty tolerance moves its spindle into the coolant column and its feed into the
+    // spindle's: an error, and its values are not applied.
+    const std::string list =
+        folder.write("m.tlist", "!comment\r\nT01,a,0,0,M08,1000,200\r\nT2,b,,0,M08,3000,600\r\n"
+                                "T1,c,0,0,M08,9000,900\r\n,d,0,0\r\n");
+    const JobToolList toolList = readJobToolList(list);
+    MergeRequest request{.inputs = {folder.write("a.nc", "G21\nT2 M6\nS1000 M3\nG1 X1 F100\n")},
+                         .readTools = true};
+    planToolSpeeds(request, toolList);
+    const std::vector<SeamFinding> findings =
+        PlanAndCheck(request, toolListCheck(toolList, true)).findings;
+    std::vector<std::string> found;
+    for (const SeamFinding& finding : findings)
+        found.push_back(std::string(seamRuleInfo(finding.rule).key) + " " +
+                        std::to_string(finding.line) + " " + finding.detail);
+    EXPECT_EQ(found,
+              (std::vector<std::string>{"tool-list-row-shifted 3 ", "tool-list-row-shifted 5 ",
+                                        "tool-list-duplicate 0 T01, T1"}));
+    EXPECT_TRUE(request.toolSpeeds.empty() || request.toolSpeeds[0].empty());
+
+    // Rows past those read are an error: their tools would be reported missing.
+    const JobToolList cut{list, ReadToolList(list, 1)};
+    const std::vector<SeamFinding> tooLong =
+        PlanAndCheck(request, toolListCheck(cut, false)).findings;
+    EXPECT_TRUE(std::any_of(tooLong.begin(), tooLong.end(), [](const SeamFinding& finding) {
+        return finding.rule == SeamRule::ToolListTooLong && finding.detail == "3 rows";
+    }));
 }
 
 TEST(ToolSheet, CsvQuotesWhatItMustAndRunsNoFormula)

@@ -370,7 +370,7 @@ private slots:
     {
         m_env->write(u"ToolList.tlist"_s, "T1,평엔드밀 10,0,0,M08,1000,200\r\n");
         m_env->app.m_nMachineFamily = 0;
-        addJob(u"a.nc"_s, "T1 M6\nS800 M3\nG54 G1 X1 F100\nT2 M6\nM30\n");
+        addJob(u"a.nc"_s, "G21\nT1 M6\nS800 M3\nG54 G1 X1 F100\nT2 M6\nM30\n");
         QString shownText;
         m_env->platform.dialogAnswer = [&](QDialog& dialog) {
             auto& preview = static_cast<MergePreviewDialog&>(dialog);
@@ -382,10 +382,10 @@ private slots:
         m_env->platform.yesNoAnswers = {true, true}; // written despite the missing tool
         convert(u"out.nc"_s, 1);
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
-                 QByteArray("T1 M6\r\nS1000 M3\r\nG54 G1 X1 F200\r\nT2 M6\r\nM30\r\n"));
+                 QByteArray("G21\r\nT1 M6\r\nS1000 M3\r\nG54 G1 X1 F200\r\nT2 M6\r\nM30\r\n"));
         QVERIFY(shownText.contains(u"Feed/Spindle 변경: 공구 리스트의 값으로 바꾼 줄 2개"_s));
         QVERIFY(shownText.contains(
-            u"오류: 기계의 공구 리스트에 없는 공구입니다 (T2) (%1:4)"_s.arg(shown(u"a.nc"_s))));
+            u"오류: 기계의 공구 리스트에 없는 공구입니다 (T2) (%1:5)"_s.arg(shown(u"a.nc"_s))));
         const QByteArray csv = readTestFile(m_env->path(u"tools.csv"_s));
         QVERIFY2(csv.startsWith("\xEF\xBB\xBF"
                                 "공구 번호,공구 정보,셀,S 프로그램,S 리스트,F 프로그램,F 리스트,"
@@ -397,7 +397,7 @@ private slots:
         GetSettings().FANUCToolChange = 0;
         convert(u"kept.nc"_s, 1);
         QCOMPARE(readTestFile(m_env->path(u"kept.nc"_s)),
-                 QByteArray("T1 M6\r\nS800 M3\r\nG54 G1 X1 F100\r\nT2 M6\r\nM30\r\n"));
+                 QByteArray("G21\r\nT1 M6\r\nS800 M3\r\nG54 G1 X1 F100\r\nT2 M6\r\nM30\r\n"));
     }
 
     // A plate of two programs run tool by tool: one tool change per tool, each segment that
@@ -407,7 +407,7 @@ private slots:
     {
         GetSettings().MergeOrder = 1;
         GetSettings().DEL_BTM = 1;
-        m_env->write(u"ToolList.tlist"_s, "T1,,0,0,,,\r\nT2,,0,0,,,\r\n");
+        m_env->write(u"ToolList.tlist"_s, "T1\r\nT2\r\n");
         const QByteArray program("T1 M6\nG54 G0 X0 Y0 S1000 M3\nG1 X5 F100\nT2 M6\n"
                                  "G0 X1 Y1 S2000 M3\nG1 Y5\nM30\n");
         addJob(u"a.nc"_s, program);
