@@ -743,10 +743,6 @@ Nothing was written.</translation>
         <translation>From now on, write without this preview when nothing is found</translation>
     </message>
     <message>
-        <source>이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?</source>
-        <translation>The seams have %1 errors. Write all the same?</translation>
-    </message>
-    <message>
         <source>JOB</source>
         <translation>JOB</translation>
     </message>
@@ -1069,10 +1065,6 @@ Nothing was saved.</translation>
         <translation>The blocks written first when the tool order goes on to a segment of another cell. One block a line.</translation>
     </message>
     <message>
-        <source>공구 순서: 공구 교환 %1회 → %2회, 재시작 블록 %3개</source>
-        <translation>Tool order: %1 tool changes → %2, %3 restart blocks</translation>
-    </message>
-    <message>
         <source>공구</source>
         <translation>Tool</translation>
     </message>
@@ -1170,11 +1162,31 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>공구 리스트의 Feed(mm/min)를 쓰지 않았습니다: 인치 프로그램이거나 G94가 아닙니다</source>
-        <translation>The tool list's feeds (mm/min) were not written: an inch program, or not G94</translation>
+        <translation>The tool list&apos;s feeds (mm/min) were not written: an inch program, or not G94</translation>
     </message>
     <message>
         <source>공구 리스트 값이 프로그램 값의 두 배를 넘거나 절반보다 작습니다</source>
-        <translation>The tool list's value is more than double or less than half the program's</translation>
+        <translation>The tool list&apos;s value is more than double or less than half the program&apos;s</translation>
+    </message>
+    <message>
+        <source>이음매에 %1개</source>
+        <translation>%1 at the seams</translation>
+    </message>
+    <message>
+        <source>공구에 %1개</source>
+        <translation>%1 in the tools</translation>
+    </message>
+    <message>
+        <source>공구 순서에 %1개</source>
+        <translation>%1 in the order by tool</translation>
+    </message>
+    <message>
+        <source>오류가 있습니다: %1. 그래도 쓰시겠습니까?</source>
+        <translation>There are errors: %1. Write anyway?</translation>
+    </message>
+    <message>
+        <source>공구 순서: 공구 교환 %1회 → %2회 (최소 %3회), 재시작 블록 %4개</source>
+        <translation>Tool order: %1 tool changes → %2 (at least %3), %4 restart blocks</translation>
     </message>
 </context>
 </TS>

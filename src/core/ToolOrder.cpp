@@ -672,12 +672,18 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
                                       : segment->program == 0 && segment->number == 0;
         if (!follows)
             ++record.restarts;
+        const std::size_t first = job.lines.size();
         writer.segment(*segment, !follows, retract, tool);
         if (record.runs.empty() || record.runs.back().tool != segment->tool)
             record.runs.push_back({segment->tool, {}});
         const OrderProgram& program = programs[segment->program];
-        record.runs.back().segments.push_back(
-            {program.input, program.cell, program.numbers[segment->change], !follows});
+        OrderSegment& written = record.runs.back().segments.emplace_back(
+            OrderSegment{program.input, program.cell, program.numbers[segment->change], !follows});
+        constexpr std::size_t kMaxRestartLines = 64;
+        for (std::size_t k = first; k < job.lines.size(); ++k)
+            if (job.lines[k].origin == OrderedLine::Origin::Written &&
+                written.restart.size() < kMaxRestartLines)
+                written.restart.emplace_back(job.lines[k].text.substr(0, kMaxText));
         previous = segment;
     }
     if (!programs.empty())

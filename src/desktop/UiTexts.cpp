@@ -246,7 +246,8 @@ QString UiTexts::seamRuleReason(SeamRule rule)
     case SeamRule::ToolListTooLong:
         return tr("공구 리스트가 너무 길어 뒤의 공구를 읽지 못했습니다");
     case SeamRule::ToolFeedNotApplied:
-        return tr("공구 리스트의 Feed(mm/min)를 쓰지 않았습니다: 인치 프로그램이거나 G94가 아닙니다");
+        return tr(
+            "공구 리스트의 Feed(mm/min)를 쓰지 않았습니다: 인치 프로그램이거나 G94가 아닙니다");
     case SeamRule::ToolSpeedChangedMuch:
         return tr("공구 리스트 값이 프로그램 값의 두 배를 넘거나 절반보다 작습니다");
     case SeamRule::ToolSpeedNotChanged:
@@ -338,9 +339,16 @@ QString UiTexts::skipCleanPreview()
     return tr("문제가 없으면 다음부터 미리 보기 없이 씁니다");
 }
 
-QString UiTexts::confirmWritingWithErrors(int errors)
+QString UiTexts::confirmWritingWithErrors(int seams, int tools, int order)
 {
-    return tr("이음매에 오류가 %1개 있습니다. 그래도 쓰시겠습니까?").arg(errors);
+    QStringList kinds;
+    if (seams > 0)
+        kinds << tr("이음매에 %1개").arg(seams);
+    if (tools > 0)
+        kinds << tr("공구에 %1개").arg(tools);
+    if (order > 0)
+        kinds << tr("공구 순서에 %1개").arg(order);
+    return tr("오류가 있습니다: %1. 그래도 쓰시겠습니까?").arg(kinds.join(u", "));
 }
 
 QString UiTexts::mergeOrderGroup()
@@ -369,11 +377,13 @@ QString UiTexts::retractTip()
               "블록을 씁니다.");
 }
 
-QString UiTexts::toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 restarts)
+QString UiTexts::toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 least,
+                                 qint64 restarts)
 {
-    return tr("공구 순서: 공구 교환 %1회 → %2회, 재시작 블록 %3개")
+    return tr("공구 순서: 공구 교환 %1회 → %2회 (최소 %3회), 재시작 블록 %4개")
         .arg(changesBefore)
         .arg(changesAfter)
+        .arg(least)
         .arg(restarts);
 }
 

@@ -67,7 +67,8 @@ public:
     static QString writeButton();
     static QString cancelButton();
     static QString skipCleanPreview();
-    static QString confirmWritingWithErrors(int errors);
+    // The errors by kind: of the seams, of the tools and their list, of the order by tool.
+    static QString confirmWritingWithErrors(int seams, int tools, int order);
     // The tools of the preview: the changes the tool list made and the sheet of tools.
     static QString speedChangeHeading(int changes);
     static QString toolSheetHeading(const QString& list);
@@ -90,7 +91,10 @@ public:
     static QString toolOrder();
     static QString retractLabel();
     static QString retractTip();
-    static QString toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 restarts);
+    // The tool changes in the given order, ordered, and the fewest any order of the cells'
+    // segments could have.
+    static QString toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 least,
+                                   qint64 restarts);
     static QStringList toolRunColumns();
     static QString restartedMark();
     static QString orderKeptGivenHeading();

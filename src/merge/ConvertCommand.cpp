@@ -219,9 +219,14 @@ bool ConvertCommand::confirmPreview()
     const std::vector<SeamFinding>& findings = m_plan.findings;
     if (findings.empty() && m_request.skipCleanPreview)
         return true;
-    const auto errors = std::count_if(findings.begin(), findings.end(), [](const SeamFinding& f) {
-        return f.severity == SeamFinding::Severity::Error;
-    });
+    // Errors by kind, as the rules' keys name them.
+    int errors[3] = {0, 0, 0}; // seams, tools, order
+    for (const SeamFinding& finding : findings)
+        if (finding.severity == SeamFinding::Severity::Error) {
+            const std::string_view key = seamRuleInfo(finding.rule).key;
+            ++errors[key.starts_with("order") ? 2 : key.starts_with("tool") ? 1 : 0];
+        }
+    const bool anyError = errors[0] + errors[1] + errors[2] > 0;
     // No to writing with errors goes back to the preview, where the operator may cancel.
     for (;;) {
         const PreviewToolSheet tools{
@@ -234,9 +239,9 @@ bool ConvertCommand::confirmPreview()
             return false;
         if (preview.skipWhenClean())
             GetSettings().SkipCleanPreview = 1;
-        if (errors == 0 ||
-            Platform::instance().askYesNo(m_owner, AppIdentity::windowCaption(),
-                                          UiTexts::confirmWritingWithErrors(int(errors))))
+        if (!anyError || Platform::instance().askYesNo(
+                             m_owner, AppIdentity::windowCaption(),
+                             UiTexts::confirmWritingWithErrors(errors[0], errors[1], errors[2])))
             return true;
     }
 }

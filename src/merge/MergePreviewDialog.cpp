@@ -396,7 +396,8 @@ QString MergePreviewDialog::toolRunsHtml() const
         return u"<h3>%1</h3><p>%2</p>"_s.arg(UiTexts::orderKeptGivenHeading().toHtmlEscaped(),
                                              UiTexts::orderKeptGiven(order.given).toHtmlEscaped());
     QString html = u"<h3>%1</h3><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\"><tr>"_s.arg(
-        UiTexts::toolRunsHeading(order.toolChangesBefore, order.toolChangesAfter, order.restarts)
+        UiTexts::toolRunsHeading(order.toolChangesBefore, order.toolChangesAfter,
+                                 order.toolChangesLeast, order.restarts)
             .toHtmlEscaped());
     for (const QString& column : UiTexts::toolRunColumns())
         html += u"<th>%1</th>"_s.arg(column.toHtmlEscaped());
@@ -408,10 +409,15 @@ QString MergePreviewDialog::toolRunsHtml() const
             const QString cell = QString::fromStdString(segment.cell.name());
             if (!cells.contains(cell))
                 cells.append(cell);
-            QString place =
-                u"%1:%2"_s.arg(fileName(m_plan.inputs[segment.input].path)).arg(segment.line);
+            QString place = u"%1 %2:%3"_s.arg(cell, fileName(m_plan.inputs[segment.input].path))
+                                .arg(segment.line)
+                                .toHtmlEscaped();
             if (segment.restarted)
-                place += u" (%1)"_s.arg(UiTexts::restartedMark());
+                place += u" (%1)"_s.arg(UiTexts::restartedMark().toHtmlEscaped());
+            // What the restart block writes, as it is written.
+            for (const std::string& line : segment.restart)
+                place += u"<br><code>&nbsp;&nbsp;%1</code>"_s.arg(
+                    QString::fromStdString(line).toHtmlEscaped());
             segments.append(place);
         }
         html += u"<tr><td>T%1</td><td>%2</td><td>%3</td></tr>"_s.arg(run.tool).arg(

@@ -384,6 +384,12 @@ private slots:
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
                  QByteArray("G21\r\nT1 M6\r\nS1000 M3\r\nG54 G1 X1 F200\r\nT2 M6\r\nM30\r\n"));
         QVERIFY(shownText.contains(u"Feed/Spindle 변경: 공구 리스트의 값으로 바꾼 줄 2개"_s));
+        // The confirmation names the kind of its errors.
+        QVERIFY(std::any_of(m_env->platform.questions.begin(), m_env->platform.questions.end(),
+                            [](const auto& question) {
+                                return question.text ==
+                                       u"오류가 있습니다: 공구에 1개. 그래도 쓰시겠습니까?"_s;
+                            }));
         QVERIFY(shownText.contains(
             u"오류: 기계의 공구 리스트에 없는 공구입니다 (T2) (%1:5)"_s.arg(shown(u"a.nc"_s))));
         const QByteArray csv = readTestFile(m_env->path(u"tools.csv"_s));
@@ -426,9 +432,14 @@ private slots:
                      "S2000 M03\r\nM09\r\nF100\r\nG0 X1 Y1 S2000 M3\r\nG1 Y5\r\n" +
                      restartAtG55 +
                      "S2000 M03\r\nM09\r\nF100\r\nG0 X1 Y1 S2000 M3\r\nG1 Y5\r\nM30\r\n");
-        QVERIFY2(shownText.contains(u"공구 순서: 공구 교환 4회 → 2회, 재시작 블록 3개"_s),
+        QVERIFY2(
+            shownText.contains(u"공구 순서: 공구 교환 4회 → 2회 (최소 2회), 재시작 블록 3개"_s),
+            qPrintable(shownText));
+        // Each segment at its cell, and the lines of each restart block as they are written.
+        QVERIFY2(shownText.contains(u"T2\nG54 G55\nG54 a.nc:4 (재시작)\n  G91 G28 Z0.\n  G90\n"
+                                    u"  G17 G40 G80 G90 G94\n  G54\n  S2000 M03\n  M09\n  F100\n"
+                                    u"G55 b.nc:4 (재시작)\n"_s),
                  qPrintable(shownText));
-        QVERIFY(shownText.contains(u"T2\nG54 G55\na.nc:4 (재시작)\nb.nc:4 (재시작)"_s));
 
         m_env->app.m_JobFiles.clear();
         m_env->app.m_nMachineFamily = 1;
