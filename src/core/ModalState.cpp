@@ -1,6 +1,5 @@
 #include "ModalState.h"
 
-#include <charconv>
 #include <cmath>
 #include <functional>
 
@@ -107,8 +106,8 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
     const LengthOffset have(actual);
     // Where Z stays, the offset does not move the tool: any the spindle's tool may have.
     const bool wantOwn = want.active() && !want.stale;
-    const bool same = wantOwn ? want == have
-                              : !movesZ || want == have || (!want.active() && !have.active());
+    const bool same =
+        wantOwn ? want == have : !movesZ || want == have || (!want.active() && !have.active());
     compare(want.gCode.has_value() || have.active(), same,
             [&](bool e) { return e ? want.text() : have.text(); });
     const auto valueCompare = [&](const std::optional<std::string>& want_,
@@ -380,11 +379,5 @@ std::string coolantCodes(int coolant)
 
 std::string ncCoordinate(double value)
 {
-    char text[32];
-    const auto [end, error] =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 4);
-    std::string written(text, error == std::errc() ? end : text);
-    while (!written.empty() && written.back() == '0')
-        written.pop_back();
-    return written == "-0." ? "0." : written;
+    return ncDecimal(value, 4);
 }

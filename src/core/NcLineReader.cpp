@@ -622,6 +622,19 @@ NcLineFacts NcLineReader::finish()
     return facts;
 }
 
+std::string ncDecimal(double value, int decimals)
+{
+    char text[64];
+    const auto [end, error] =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    std::string written(text, error == std::errc() ? end : text);
+    if (written.find('.') == std::string::npos)
+        written += '.';
+    while (!written.empty() && written.back() == '0')
+        written.pop_back();
+    return written == "-0." ? "0." : written;
+}
+
 std::optional<double> ncNumber(std::string_view text)
 {
     if (!text.empty() && text.front() == '+')

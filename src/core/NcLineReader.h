@@ -130,6 +130,8 @@ private:
 
 // A number as NC programs and tool lists write it ("1500", "1500.", "+0.05", "-.5").
 std::optional<double> ncNumber(std::string_view text);
+// A number as an NC word writes it, rounded to at most that many decimals: "20.", "-1.5".
+std::string ncDecimal(double value, int decimals);
 // A word's value as written in its line, without the blanks around it.
 std::string_view wordValue(std::string_view line, const NcWord& word);
 // Its number, blanks inside it ignored as the control ignores them ("S 12 000"); none when the

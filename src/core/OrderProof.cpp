@@ -190,8 +190,7 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
                 !sameNumber(mineNow.lengthOffset, restartOffset->lengthOffset))
                 differ(OrderDifference::Kind::RestartLine, &program, line.line, line.text,
                        "length offset H" + restartOffset->lengthOffset + " for T" +
-                           std::to_string(restartOffset->tool.value_or(0)) +
-                           ", not the program's",
+                           std::to_string(restartOffset->tool.value_or(0)) + ", not the program's",
                        k);
             restartOffset.reset();
         }

@@ -56,13 +56,7 @@ std::string scaledFeed(std::string_view written, double value, double main, cons
     const std::optional<double> listed = ncNumber(list);
     if (!listed || main <= 0)
         return {};
-    const double scaled = std::round(value * *listed / main * 10) / 10;
-    char text[32];
-    const auto [end, error] =
-        std::to_chars(text, text + sizeof text, scaled, std::chars_format::fixed, 1);
-    std::string result(text, error == std::errc() ? end : text);
-    while (!result.empty() && result.back() == '0')
-        result.pop_back();
+    std::string result = ncDecimal(value * *listed / main, 1);
     // Written as the program writes its feeds: with a point or without.
     if (result.ends_with('.') && written.find('.') == std::string_view::npos)
         result.pop_back();

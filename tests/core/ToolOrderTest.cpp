@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -94,6 +95,16 @@ std::vector<OrderDifference::Kind> kinds(const JobOrder& order)
     for (const OrderDifference& difference : order.differences)
         kinds.push_back(difference.kind);
     return kinds;
+}
+
+// What the proof finds in the ordered programs with a fault planted.
+JobOrder plantedFault(const Programs& programs, const std::function<void(OrderedJob&)>& plant)
+{
+    OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
+    plant(job);
+    JobOrder record;
+    proveOrder(programs.programs(), job.lines, defaultRetract(), record);
+    return record;
 }
 
 // Leaves out the lines the order wrote that read as given.
@@ -185,11 +196,7 @@ TEST(ToolOrder, TheProofCatchesEveryPlantedFault)
     }
     const Programs programs = twoPrograms(true);
     const auto planted = [&](const std::function<void(OrderedJob&)>& plant) {
-        OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
-        plant(job);
-        JobOrder record;
-        proveOrder(programs.programs(), job.lines, defaultRetract(), record);
-        return record;
+        return plantedFault(programs, plant);
     };
     const JobOrder noFeed = planted([](OrderedJob& job) { removeWritten(job, "F20."); });
     ASSERT_EQ(kinds(noFeed), std::vector{OrderDifference::Kind::State});
@@ -251,11 +258,7 @@ TEST(ToolOrder, TheProofCatchesFaultsPlantedInRestartBlocks)
     ASSERT_EQ(clean.record.given, JobOrder::Given::No);
     ASSERT_TRUE(clean.record.differences.empty()) << text(clean);
     const auto planted = [&](const std::function<void(OrderedJob&)>& plant) {
-        OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
-        plant(job);
-        JobOrder record;
-        proveOrder(programs.programs(), job.lines, defaultRetract(), record);
-        return record;
+        return plantedFault(programs, plant);
     };
     // Writes a line into the restart block before the line that reads text.
     const auto insertBefore = [](OrderedJob& job, std::string_view text, const char* line) {
