@@ -482,16 +482,12 @@ bool sameFile(const std::string& a, const std::string& b)
     std::error_code error;
     if (fs::equivalent(x, y, error))
         return true;
-    if (fs::exists(x, error) && fs::exists(y, error))
+    // A file not there yet is another only under another name.
+    const fs::path xFull = fs::weakly_canonical(x, error);
+    if (error)
         return false;
-    std::error_code xError;
-    std::error_code yError;
-    const fs::path xFull = fs::weakly_canonical(x, xError);
-    const fs::path yFull = fs::weakly_canonical(y, yError);
-    if (xError || yError)
-        return fs::absolute(x, xError).lexically_normal() ==
-               fs::absolute(y, yError).lexically_normal();
-    return xFull == yFull;
+    const fs::path yFull = fs::weakly_canonical(y, error);
+    return !error && xFull == yFull;
 }
 
 // The output, the tool sheet, the tool list and the inputs are different files: writing one

@@ -15,14 +15,6 @@ std::string code(char address, int number)
     return text + std::to_string(number);
 }
 
-// Values as written compare by their number: "300." is "300".
-bool sameValue(std::string_view a, std::string_view b)
-{
-    const std::optional<double> x = ncNumber(a);
-    const std::optional<double> y = ncNumber(b);
-    return x && y ? std::fabs(*x - *y) < 1e-9 : a == b;
-}
-
 std::string joined(std::string_view value)
 {
     std::string text(value);
@@ -40,13 +32,12 @@ struct LengthOffset
 
     explicit LengthOffset(const ModalState& state)
         : gCode(state.lengthCode), value(state.lengthOffset),
-          stale((state.lengthCode == 43 || state.lengthCode == 44) &&
-                state.lengthTool != state.tool)
+          stale((state.lengthCode == 43 || state.lengthCode == 44) && !ownLengthOffset(state))
     {}
     bool active() const { return gCode == 43 || gCode == 44; }
     bool operator==(const LengthOffset& other) const
     {
-        return gCode == other.gCode && stale == other.stale && sameValue(value, other.value);
+        return gCode == other.gCode && stale == other.stale && sameNcValue(value, other.value);
     }
     std::string text() const
     {
@@ -97,7 +88,7 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
     };
     compare(expected.compensation.has_value(),
             expected.compensation == actual.compensation &&
-                sameValue(expected.radiusOffset, actual.radiusOffset),
+                sameNcValue(expected.radiusOffset, actual.radiusOffset),
             [&](bool e) {
                 return e ? offsetText(expected.compensation, expected.radiusOffset, 'D')
                          : offsetText(actual.compensation, actual.radiusOffset, 'D');
@@ -112,7 +103,7 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
             [&](bool e) { return e ? want.text() : have.text(); });
     const auto valueCompare = [&](const std::optional<std::string>& want_,
                                   const std::optional<std::string>& have_, char address) {
-        compare(want_.has_value(), want_ && have_ && sameValue(*want_, *have_), [&](bool e) {
+        compare(want_.has_value(), want_ && have_ && sameNcValue(*want_, *have_), [&](bool e) {
             return e ? address + *want_ : have_ ? address + *have_ : "-";
         });
     };
@@ -377,7 +368,14 @@ std::string coolantCodes(int coolant)
     return mist + (mist.empty() || flood.empty() ? "" : " ") + flood;
 }
 
-std::string ncCoordinate(double value)
+bool ownLengthOffset(const ModalState& state)
 {
-    return ncDecimal(value, 4);
+    return (state.lengthCode == 43 || state.lengthCode == 44) && state.lengthTool == state.tool;
+}
+
+bool sameNcValue(std::string_view a, std::string_view b)
+{
+    const std::optional<double> x = ncNumber(a);
+    const std::optional<double> y = ncNumber(b);
+    return x && y ? std::fabs(*x - *y) < 1e-9 : a == b;
 }

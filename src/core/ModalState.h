@@ -110,5 +110,8 @@ private:
 // Coolant as M codes: "M09", "M07", "M08", "M07 M08".
 std::string coolantCodes(int coolant);
 
-// A position as an NC word writes it: "20.", "-1.5".
-std::string ncCoordinate(double value);
+// Whether a length offset (G43, G44) is on that was commanded for the tool in the spindle.
+bool ownLengthOffset(const ModalState& state);
+
+// Values as written compare by their number: "300." is "300".
+bool sameNcValue(std::string_view a, std::string_view b);

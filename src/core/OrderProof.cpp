@@ -15,13 +15,6 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-bool sameNumber(std::string_view a, std::string_view b)
-{
-    const std::optional<double> x = ncNumber(a);
-    const std::optional<double> y = ncNumber(b);
-    return x && y ? *x == *y : a == b;
-}
-
 // A return to the reference or machine position, or the retract the job was given.
 bool isRetract(std::string_view line, const NcLineFacts& facts,
                const std::vector<std::string>& retract)
@@ -99,8 +92,15 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
     double restartZ = 0;
     bool restartMovedZ = false;
     bool restartZUnknown = false;
-    // A length offset a restart block commanded: the one the program's next move runs under.
-    std::optional<ModalState> restartOffset;
+    // A length offset a restart block commanded (code, H, tool): the one the program's next
+    // move runs under.
+    struct CommandedOffset
+    {
+        std::optional<int> code;
+        std::string value;
+        std::optional<std::int64_t> tool;
+    };
+    std::optional<CommandedOffset> restartOffset;
     // Per cell, the program line that ran there last.
     std::vector<std::pair<WorkOffset, std::pair<std::size_t, std::size_t>>> cellLast;
     std::optional<WorkOffset> lastMoveOffset;
@@ -128,7 +128,8 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
                 restartMovedZ = restartMovedZ || z;
             }
             if (read.setsLengthOffset)
-                restartOffset = ordered.state();
+                restartOffset = CommandedOffset{ordered.state().lengthCode,
+                                                ordered.state().lengthOffset, ordered.state().tool};
         }
         if (line.origin == OrderedLine::Origin::Written ||
             line.origin == OrderedLine::Origin::Around || line.program >= programs.size()) {
@@ -184,12 +185,10 @@ void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<Ord
             continue;
         if (restartOffset) {
             const ModalState& mineNow = mine.tracker.state();
-            const bool ownOffset = (mineNow.lengthCode == 43 || mineNow.lengthCode == 44) &&
-                                   mineNow.lengthTool == mineNow.tool;
-            if (!ownOffset || mineNow.lengthCode != restartOffset->lengthCode ||
-                !sameNumber(mineNow.lengthOffset, restartOffset->lengthOffset))
+            if (!ownLengthOffset(mineNow) || mineNow.lengthCode != restartOffset->code ||
+                !sameNcValue(mineNow.lengthOffset, restartOffset->value))
                 differ(OrderDifference::Kind::RestartLine, &program, line.line, line.text,
-                       "length offset H" + restartOffset->lengthOffset + " for T" +
+                       "length offset H" + restartOffset->value + " for T" +
                            std::to_string(restartOffset->tool.value_or(0)) + ", not the program's",
                        k);
             restartOffset.reset();

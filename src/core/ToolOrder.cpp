@@ -55,11 +55,6 @@ struct Refusal
     std::size_t line = 0;
 };
 
-bool activeLengthOffset(const ModalState& state)
-{
-    return (state.lengthCode == 43 || state.lengthCode == 44) && state.lengthTool == state.tool;
-}
-
 bool positionKnown(const ToolPosition& position)
 {
     return position.x && position.y && position.z;
@@ -137,7 +132,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
             split.cycleAtControlReturnPlane = i;
         if (!split.segments.empty()) {
             Segment& segment = split.segments.back();
-            if (read.move && !moved)
+            if (!moved) // up to its first move, or its end where it has none
                 segment.atFirstMove = state;
             moved = moved || read.move;
             if (read.move && read.reliesOnMotion && !motionSet)
@@ -146,14 +141,13 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
                 segment.reliesOnFeed = true;
             // Z moved under the tool before's offset, or none the program chose: a restart
             // cannot give it that offset back.
-            if (read.move && read.axisZ && !segment.ownLengthOffset && !activeLengthOffset(state) &&
+            if (read.move && read.axisZ && !segment.ownLengthOffset && !ownLengthOffset(state) &&
                 state.lengthCode != 49)
                 return Refusal{JobOrder::Given::LengthOffsetUnknown, i};
             if (!segment.cuts && read.feeds) {
                 segment.cuts = true;
                 segment.atFirstCut = before.value_or(state);
             } else if (!segment.cuts) {
-                segment.atFirstMove = moved ? segment.atFirstMove : state;
                 segment.ownLengthOffset = segment.ownLengthOffset || read.setsLengthOffset;
             }
         }
@@ -169,7 +163,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
         if (!segment.cuts)
             segment.atFirstCut = segment.atFirstMove;
         // A restart moves to where the tool cuts first when it must apply the length offset.
-        if (segment.cuts && !segment.ownLengthOffset && activeLengthOffset(segment.atFirstCut) &&
+        if (segment.cuts && !segment.ownLengthOffset && ownLengthOffset(segment.atFirstCut) &&
             !positionKnown(segment.atFirstCut.position))
             return Refusal{JobOrder::Given::PositionUnknown, segment.change};
     }
@@ -179,21 +173,22 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
 }
 
 // Whether one program relies on the control's own state of a group that another program sets:
-// run after the other's segment, it would inherit that program's state.
-std::optional<Refusal> inheritsAcrossPrograms(const std::vector<SplitProgram>& splits,
-                                              std::size_t& program)
+// run after the other's segment, it would inherit that program's state. With the program.
+std::optional<std::pair<std::size_t, Refusal>>
+inheritsAcrossPrograms(const std::vector<SplitProgram>& splits)
 {
     const bool units = std::any_of(splits.begin(), splits.end(),
                                    [](const SplitProgram& split) { return split.choosesUnits; });
     const bool returnPlane =
         std::any_of(splits.begin(), splits.end(),
                     [](const SplitProgram& split) { return split.choosesReturnPlane; });
-    for (program = 0; program < splits.size(); ++program) {
-        if (units && splits[program].movesInControlUnits)
-            return Refusal{JobOrder::Given::UnitsUnknown, *splits[program].movesInControlUnits};
-        if (returnPlane && splits[program].cycleAtControlReturnPlane)
-            return Refusal{JobOrder::Given::ReturnPlaneUnknown,
-                           *splits[program].cycleAtControlReturnPlane};
+    for (std::size_t p = 0; p < splits.size(); ++p) {
+        if (units && splits[p].movesInControlUnits)
+            return std::pair(
+                p, Refusal{JobOrder::Given::UnitsUnknown, *splits[p].movesInControlUnits});
+        if (returnPlane && splits[p].cycleAtControlReturnPlane)
+            return std::pair(p, Refusal{JobOrder::Given::ReturnPlaneUnknown,
+                                        *splits[p].cycleAtControlReturnPlane});
     }
     return std::nullopt;
 }
@@ -384,8 +379,8 @@ std::vector<std::string> restartTail(const Segment& segment)
         lines.push_back("S" + *move.spindleSpeed + " " + mCode(spindle));
     else
         lines.push_back(mCode(spindle));
-    // Off first: mist and flood are apart, and the one not wanted may be on.
-    // M07 and M08 stand apart: one modal group on some controls.
+    // Off first, for mist and flood are apart and the one not wanted may be on; M07 and M08 on
+    // lines of their own, one modal group on some controls.
     lines.push_back("M09");
     const int coolant = move.coolant.value_or(0);
     if (coolant & ModalState::kMist)
@@ -393,12 +388,12 @@ std::vector<std::string> restartTail(const Segment& segment)
     if (coolant & ModalState::kFlood)
         lines.push_back("M08");
     const ModalState& cut = segment.atFirstCut;
-    if (segment.cuts && !segment.ownLengthOffset && activeLengthOffset(cut)) {
-        lines.push_back("G00 X" + ncCoordinate(*cut.position.x) + " Y" +
-                        ncCoordinate(*cut.position.y));
+    if (segment.cuts && !segment.ownLengthOffset && ownLengthOffset(cut)) {
+        lines.push_back("G00 X" + ncDecimal(*cut.position.x, 4) + " Y" +
+                        ncDecimal(*cut.position.y, 4));
         lines.push_back(gCode(*cut.lengthCode) +
                         (cut.lengthOffset.empty() ? "" : " H" + cut.lengthOffset) + " Z" +
-                        ncCoordinate(*cut.position.z));
+                        ncDecimal(*cut.position.z, 4));
     }
     if (segment.reliesOnFeed && cut.feed)
         lines.push_back("F" + *cut.feed);
@@ -513,7 +508,7 @@ std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& ret
                 incremental = v == 91;
             else if (word.address == "Z" && !z)
                 z = v;
-            // Cancelling what a tool start restates anyway is safe.
+            // Cancelling compensation, cycles, spindle and coolant at the retract, as posts do.
             else if (!(word.address == "G" && (v == 40 || v == 49 || v == 80)) &&
                      !(word.address == "M" && (v == 5 || v == 9)))
                 return i;
@@ -647,9 +642,8 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
             refuse(*refused, p);
             return job;
         }
-    std::size_t inheriting = 0;
-    if (const std::optional<Refusal> refused = inheritsAcrossPrograms(splits, inheriting)) {
-        refuse(*refused, inheriting);
+    if (const auto inheriting = inheritsAcrossPrograms(splits)) {
+        refuse(inheriting->second, inheriting->first);
         return job;
     }
 

@@ -63,6 +63,28 @@ std::string scaledFeed(std::string_view written, double value, double main, cons
     return result;
 }
 
+// The path a cutting move cuts in the plane, where its program says where the tool was and went;
+// arcs count by their chord, which is enough to rank feeds by the path they cut.
+double planePath(const ModalState& after, const ToolPosition& before)
+{
+    const ToolPosition& now = after.position;
+    const int plane = after.plane.value_or(17);
+    const std::optional<double> ToolPosition::*first =
+        plane == 19 ? &ToolPosition::y : &ToolPosition::x;
+    const std::optional<double> ToolPosition::*second =
+        plane == 17 ? &ToolPosition::y : &ToolPosition::z;
+    double path = 0;
+    for (const auto axis : {first, second}) {
+        const std::optional<double>& from = before.*axis;
+        const std::optional<double>& to = now.*axis;
+        if (from.has_value() != to.has_value())
+            return 0; // an axis from or to an unknown place
+        if (from)
+            path += (*to - *from) * (*to - *from);
+    }
+    return std::sqrt(path);
+}
+
 } // namespace
 
 std::optional<std::int64_t> toolNumber(std::string_view text)
@@ -150,45 +172,6 @@ void ToolUsageReader::countBlock(double path)
     }
 }
 
-// Arcs count by their chord: what ranks feeds by the path they cut needs no more.
-double ToolUsageReader::follow(std::string_view text, const std::vector<NcWord>& words, bool cuts,
-                               bool machineCoordinates)
-{
-    std::optional<double> before[3] = {m_position[0], m_position[1], m_position[2]};
-    bool moved[3] = {false, false, false};
-    for (const NcWord& word : words) {
-        const int axis = word.address == "X"   ? 0
-                         : word.address == "Y" ? 1
-                         : word.address == "Z" ? 2
-                                               : -1;
-        if (axis < 0)
-            continue;
-        moved[axis] = true;
-        const std::optional<double> value = word.computed ? std::nullopt : wordNumber(text, word);
-        if (!value || machineCoordinates)
-            m_position[axis].reset();
-        else if (m_incremental)
-            m_position[axis] =
-                m_position[axis] ? std::optional(*m_position[axis] + *value) : std::nullopt;
-        else
-            m_position[axis] = value;
-    }
-    if (!cuts)
-        return 0;
-    // The plane's two axes: XY, ZX or YZ.
-    const int first = m_plane == 19 ? 1 : 0;
-    const int second = m_plane == 17 ? 1 : 2;
-    double path = 0;
-    for (const int axis : {first, second}) {
-        if (!moved[axis])
-            continue;
-        if (!before[axis] || !m_position[axis])
-            return 0;
-        path += (*m_position[axis] - *before[axis]) * (*m_position[axis] - *before[axis]);
-    }
-    return std::sqrt(path);
-}
-
 void ToolUsageReader::noteNotApplied(std::optional<InputTools::NotApplied>& first,
                                      std::int64_t line, std::string_view text, std::string why)
 {
@@ -228,6 +211,9 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
                                                     const NcLineFacts& facts)
 {
     const std::vector<NcWord>& words = facts.words;
+    // Units, feed and spindle modes and where the tool goes, for the speeds and the main feed.
+    const ToolPosition before = m_modal.state().position;
+    m_modal.read(text, facts);
     // A tool change runs the tool its line names, else the one called last; S and F on its line
     // are the new tool's.
     const IsoToolWords call = isoToolWords(text, words);
@@ -243,7 +229,6 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
 
     // Macro calls take letters as arguments; G04 to G92 below take axis words that are no moves.
     bool arguments = false;
-    bool machineCoordinates = false;
     bool lengthOffset = false;
     bool radiusOffset = false;
     for (const NcWord& word : words) {
@@ -257,42 +242,17 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         case 3:
             m_motion = code;
             break;
+        case 4:
+        case 10:
         case 28:
         case 29:
         case 30:
-        case 53:
-            machineCoordinates = true;
-            arguments = true;
-            break;
-        case 4:
-        case 10:
         case 52:
+        case 53:
         case 65:
         case 66:
         case 92:
             arguments = true;
-            break;
-        case 17:
-        case 18:
-        case 19:
-            m_plane = code;
-            break;
-        case 20:
-        case 21:
-            m_units = code;
-            break;
-        case 90:
-        case 91:
-            m_incremental = code == 91;
-            break;
-        case 93:
-        case 94:
-        case 95:
-            m_feedMode = code;
-            break;
-        case 96:
-        case 97:
-            m_spindleMode = code;
             break;
         case 41:
         case 42:
@@ -307,8 +267,6 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
                 m_motion = 0;
         }
     }
-    if (machineCoordinates)
-        follow(text, words, false, true);
     if (arguments)
         return std::nullopt;
     for (const NcWord& word : words)
@@ -327,10 +285,8 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         else if (word.address == "M")
             noteCoolant(text, word, number);
     }
-    const bool cuts = facts.has(NcLineFacts::AxisMove) && m_motion >= 1 && m_motion <= 3;
-    const double path = follow(text, words, cuts, false);
-    if (cuts)
-        countBlock(path);
+    if (facts.has(NcLineFacts::AxisMove) && m_motion >= 1 && m_motion <= 3)
+        countBlock(planePath(m_modal.state(), before));
     return applySpeeds(number, text, words, false, true);
 }
 
@@ -398,10 +354,11 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
         return std::nullopt;
     // Heidenhain programs say their units in BEGIN PGM and have no feed modes of ISO.
     std::string why;
-    if (iso && m_units != 21)
-        why = m_units == 20 ? "G20" : "no G21";
-    else if (iso && m_feedMode != 94)
-        why = "G" + std::to_string(m_feedMode);
+    const ModalState& modal = m_modal.state();
+    if (iso && modal.units != 21)
+        why = modal.units == 20 ? "G20" : "no G21";
+    else if (iso && modal.feedMode.value_or(94) != 94)
+        why = "G" + std::to_string(*modal.feedMode);
     std::string line(text);
     bool changed = false;
     for (auto word = words.rbegin(); word != words.rend(); ++word) {
@@ -410,7 +367,7 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
             continue;
         std::string replacement;
         if (word->address == "S" && !feedsOnly && speed->second.spindle) {
-            if (m_spindleMode == 96) {
+            if (modal.spindleMode == 96) {
                 noteNotApplied(m_record.spindleNotApplied, number, text, "G96");
                 continue;
             }

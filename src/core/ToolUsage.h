@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModalState.h"
 #include "NcLineReader.h"
 
 #include <cstdint>
@@ -112,9 +113,6 @@ private:
     void changeTo(const std::string& name, std::int64_t toolNumber, std::int64_t line,
                   std::string_view text);
     void countBlock(double path);
-    // Follows where the tool goes; the path a cutting move cuts in the plane, when known.
-    double follow(std::string_view text, const std::vector<NcWord>& words, bool cuts,
-                  bool machineCoordinates);
     void noteNotApplied(std::optional<InputTools::NotApplied>& first, std::int64_t line,
                         std::string_view text, std::string why);
     void setFeed(std::string_view text, const NcWord& word, std::int64_t line);
@@ -134,13 +132,8 @@ private:
     std::optional<ToolWord> m_feed;            // the modal feed, while it is a number
     std::optional<std::size_t> m_feedTool;     // the tool in use when it was set
     int m_motion = 0;                          // 0 rapid or none, 1 to 3 for G01 to G03
-    int m_plane = 17;
-    bool m_incremental = false;
-    std::optional<int> m_units; // 20 or 21, once the program chooses
-    int m_feedMode = 94;
-    int m_spindleMode = 97;
-    std::optional<double> m_position[3]; // X, Y, Z where known
-    bool m_written = false;              // the line read has been written already
+    ModalTracker m_modal;                      // of an ISO program
+    bool m_written = false;                    // the line read has been written already
 };
 
 // The number of a tool as a tool list or a program writes it ("T01", "1", "01"), when it is one.
