@@ -673,11 +673,16 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
         const OrderProgram& program = programs[segment->program];
         OrderSegment& written = record.runs.back().segments.emplace_back(
             OrderSegment{program.input, program.cell, program.numbers[segment->change], !follows});
+        // The restart block as written, its tool change line where it stands in it.
         constexpr std::size_t kMaxRestartLines = 64;
-        for (std::size_t k = first; k < job.lines.size(); ++k)
-            if (job.lines[k].origin == OrderedLine::Origin::Written &&
+        for (std::size_t k = first; !follows && k < job.lines.size(); ++k) {
+            const OrderedLine& line = job.lines[k];
+            const bool change = line.origin != OrderedLine::Origin::Written &&
+                                line.program == segment->program && line.line == segment->change;
+            if ((line.origin == OrderedLine::Origin::Written || change) &&
                 written.restart.size() < kMaxRestartLines)
-                written.restart.emplace_back(job.lines[k].text.substr(0, kMaxText));
+                written.restart.emplace_back(line.text.substr(0, kMaxText));
+        }
         previous = segment;
     }
     if (!programs.empty())

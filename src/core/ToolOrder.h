@@ -27,7 +27,7 @@ struct OrderSegment
     WorkOffset cell;
     std::int64_t line = 0;  // of its tool change, in its input; 0 for one the merge inserted
     bool restarted = false; // a restart block stands before it
-    std::vector<std::string> restart; // the lines the order wrote for it, bounded
+    std::vector<std::string> restart; // its restart block with its tool change line; bounded
 };
 
 // The segments one tool runs in a row.

@@ -436,9 +436,10 @@ private slots:
             shownText.contains(u"공구 순서: 공구 교환 4회 → 2회 (최소 2회), 재시작 블록 3개"_s),
             qPrintable(shownText));
         // Each segment at its cell, and the lines of each restart block as they are written.
-        QVERIFY2(shownText.contains(u"T2\nG54 G55\nG54 a.nc:4 (재시작)\n  G91 G28 Z0.\n  G90\n"
-                                    u"  G17 G40 G80 G90 G94\n  G54\n  S2000 M03\n  M09\n  F100\n"
-                                    u"G55 b.nc:4 (재시작)\n"_s),
+        QVERIFY2(shownText.contains(
+                     u"T2\nG54 G55\nG54 a.nc:4 (재시작)\n  G91 G28 Z0.\n  G90\n"
+                     u"  G17 G40 G80 G90 G94\n  G54\n  T2 M6\n  S2000 M03\n  M09\n  F100\n"
+                     u"G55 b.nc:4 (재시작)\n"_s),
                  qPrintable(shownText));
 
         m_env->app.m_JobFiles.clear();
