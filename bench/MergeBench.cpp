@@ -345,6 +345,8 @@ int main(int argc, char** argv)
     const std::uintmax_t megabytes = sizeText ? std::strtoull(sizeText, nullptr, 10) : 100;
     const fs::path folder = fs::temp_directory_path() / "corvane-bench";
     const std::string self = fs::canonical("/proc/self/exe").string();
+    // The programs' top cut takes their tool change, an error: the merges are forced to write,
+    // as they wrote before errors stopped them.
     const std::string merge = CORVANE_MERGE_PATH;
     const std::string top = std::to_string(kDelUp);
     const std::string bottom = std::to_string(kDelBtm);
@@ -380,7 +382,9 @@ int main(int argc, char** argv)
             output,
             [&] {
                 const Run run = runProcess(
-                    command({merge, "--top", top, "--bottom", bottom, "-o", "-"}, inputs), output);
+                    command({merge, "--force", "--top", top, "--bottom", bottom, "-o", "-"},
+                            inputs),
+                    output);
                 peakKiB = std::max(peakKiB, run.peakKiB);
                 return run.milliseconds;
             },
@@ -394,7 +398,8 @@ int main(int argc, char** argv)
             output,
             [&] {
                 const Run run = runProcess(command(
-                    {merge, "--top", top, "--bottom", bottom, "-o", output.string()}, inputs));
+                    {merge, "--force", "--top", top, "--bottom", bottom, "-o", output.string()},
+                    inputs));
                 peakKiB = std::max(peakKiB, run.peakKiB);
                 return run.milliseconds;
             },
@@ -413,12 +418,14 @@ int main(int argc, char** argv)
             return runProcess(command({self, "--original", output.string()}, crLf)).milliseconds;
         },
         [&] {
-            return runProcess(command({merge, "--top", top, "--bottom", bottom, "-o", "-"}, crLf),
-                              output)
+            return runProcess(
+                       command({merge, "--force", "--top", top, "--bottom", bottom, "-o", "-"},
+                               crLf),
+                       output)
                 .milliseconds;
         });
     const Pair smallDurable = durableMerge(small);
-    const std::vector<std::string> cuts = {merge, "--top", top, "--bottom", bottom};
+    const std::vector<std::string> cuts = {merge, "--force", "--top", top, "--bottom", bottom};
     const auto timedMerge = [&](std::vector<std::string> arguments, const fs::path& out) {
         return [&, arguments, out] {
             const Run run = runProcess(arguments, out);
@@ -438,8 +445,8 @@ int main(int argc, char** argv)
     plateArguments.insert(plateArguments.end(), placedPlate.begin(), placedPlate.end());
     const Pair placedPlateMerge = comparePair(output, timedMerge(plateArguments, {}),
                                               timedMerge(command(unplaced, plate), {}));
-    std::vector<std::string> givenOrder = {merge, "--top",        "2", "--bottom", "2",
-                                           "-o",  output.string()};
+    std::vector<std::string> givenOrder = {merge,      "--force", "--top", "2",
+                                           "--bottom", "2",       "-o",    output.string()};
     givenOrder.insert(givenOrder.end(), toolPlate.begin(), toolPlate.end());
     std::vector<std::string> toolOrder = givenOrder;
     toolOrder.insert(toolOrder.begin() + 1, {"--order", "tool"});

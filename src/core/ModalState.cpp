@@ -156,6 +156,9 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
                             std::string_view("GMTSFHD").find(address) != std::string_view::npos;
             continue;
         }
+        // Positions are the follower's; T, H and D are read with their codes.
+        if (address != "G" && address != "M" && address != "S" && address != "F")
+            continue;
         const std::optional<double> number = wordNumber(line, word);
         if (!number)
             continue;
@@ -178,11 +181,14 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
                     m_state.coolant.value_or(0) | (m == 7 ? ModalState::kMist : ModalState::kFlood);
             else if (m == 9)
                 m_state.coolant = 0;
-        } else if (address == "S") {
-            m_state.spindleSpeed = joined(wordValue(line, word));
-        } else if (address == "F") {
-            m_state.feed = joined(wordValue(line, word));
-            read.setsFeed = true;
+        } else {
+            // Most blocks repeat the value they run under: only a new one is copied.
+            std::optional<std::string>& value =
+                address == "S" ? m_state.spindleSpeed : m_state.feed;
+            const std::string_view written = wordValue(line, word);
+            if (!value || *value != written)
+                value = joined(written);
+            read.setsFeed = read.setsFeed || address == "F";
         }
     }
     for (const NcLineFacts::OffsetSelection& selection : facts.offsets)

@@ -265,6 +265,9 @@ NcLineFacts NcLineReader::IsoLexer::finish()
     *this = IsoLexer();
     m_keepWords = keepWords;
     m_keepAxisWords = keepAxisWords;
+    // A line of moves holds a handful of words: one allocation instead of one per doubling.
+    if (keepAxisWords)
+        m_kept.reserve(8);
     return facts;
 }
 
