@@ -122,14 +122,15 @@ private:
                               .path = input.path,
                               .line = 0,
                               .text = {},
-                              .error = input.error});
+                              .error = input.error,
+                              .input = entryOf(input)});
     }
 
     void checkInput(const InputRecord& input, bool first, bool last)
     {
         std::vector<SeamFinding> found;
         if (input.notAllNoted)
-            m_findings.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
+            found.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
         if (input.controlByte) {
             SeamFinding finding{
                 SeamRule::ControlBytes, Severity::Error, input.path, input.controlByte->line, {}};
@@ -185,6 +186,8 @@ private:
         std::stable_sort(
             found.begin(), found.end(),
             [](const SeamFinding& a, const SeamFinding& b) { return a.line < b.line; });
+        for (SeamFinding& finding : found)
+            finding.input = entryOf(input);
         m_findings.insert(m_findings.end(), found.begin(), found.end());
     }
 
@@ -242,8 +245,11 @@ private:
         for (const NumberedLine* line : keptLines(*copied.back()))
             if (line->facts.has(Fact::ProgramEnd) && !line->facts.programName.empty())
                 end = line;
-        if (begin && end && begin->facts.programName != end->facts.programName)
-            m_findings.push_back(finding(SeamRule::ProgramNameDiffers, *copied.back(), *end));
+        if (begin && end && begin->facts.programName != end->facts.programName) {
+            SeamFinding differs = finding(SeamRule::ProgramNameDiffers, *copied.back(), *end);
+            differs.input = entryOf(*copied.back());
+            m_findings.push_back(std::move(differs));
+        }
     }
 
     // Every kept line the checks need is among the noted, first and last ones.
@@ -262,6 +268,11 @@ private:
                                }),
                    kept.end());
         return kept;
+    }
+
+    std::size_t entryOf(const InputRecord& input) const
+    {
+        return static_cast<std::size_t>(&input - m_report.inputs.data());
     }
 
     static SeamFinding finding(SeamRule rule, const InputRecord& input, const NumberedLine& line)
@@ -299,7 +310,8 @@ void addOrderFindings(const MergeReport& plan, std::vector<SeamFinding>& finding
                             .path = pathOf(order.input),
                             .line = order.line,
                             .text = order.text,
-                            .detail = orderKeptGivenKey(order.given)});
+                            .detail = orderKeptGivenKey(order.given),
+                            .input = order.input});
         return;
     }
     for (const OrderDifference& difference : order.differences) {
@@ -332,7 +344,8 @@ void addOrderFindings(const MergeReport& plan, std::vector<SeamFinding>& finding
                             .path = pathOf(difference.input),
                             .line = difference.line,
                             .text = difference.text,
-                            .detail = difference.detail});
+                            .detail = difference.detail,
+                            .input = difference.input});
     }
 }
 

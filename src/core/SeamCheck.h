@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,9 @@ struct SeamFinding
     // Of a control byte: where it stands in the file, from 0, and its value.
     std::uint64_t offset = 0;
     unsigned char byte = 0;
+    // The job entry it is of, an index of the plan's inputs: one program may stand in several
+    // cells, and its path alone does not say which.
+    std::optional<std::size_t> input;
 };
 
 // The severity of each rule and its key, a stable name that scripts and tests can match; what

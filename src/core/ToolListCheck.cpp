@@ -188,9 +188,11 @@ std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
                             trimmed(tools[i].values[0]));
     }
     ToolListChecker checker(toolList, applied, findings);
-    for (const InputRecord& input : report.inputs) {
+    for (std::size_t entry = 0; entry < report.inputs.size(); ++entry) {
+        const InputRecord& input = report.inputs[entry];
         if (input.outcome != InputRecord::Outcome::Copied || !input.tools)
             continue;
+        const std::size_t firstOfInput = findings.size();
         for (const ToolUsage& tool : input.tools->tools)
             checker.check(input, tool);
         const auto wholeInput = [&](SeamRule rule, std::int64_t line) {
@@ -212,6 +214,8 @@ std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
                                     .line = left->where.line,
                                     .text = left->where.text,
                                     .detail = left->why});
+        for (std::size_t i = firstOfInput; i < findings.size(); ++i)
+            findings[i].input = entry;
     }
     return findings;
 }

@@ -73,10 +73,15 @@ QString placedName(const InputRecord& input)
     return cell.isEmpty() ? fileName(input.path) : u"[%1] %2"_s.arg(cell, fileName(input.path));
 }
 
-// Where a finding stands: its input and line, or the input alone.
-QString findingPlace(const SeamFinding& finding)
+// Where a finding stands: its input and line, or the input alone, after the cell it runs at.
+QString findingPlace(const SeamFinding& finding, const MergeReport& plan)
 {
-    const QString path = displayPath(finding.path);
+    QString path = displayPath(finding.path);
+    if (finding.input && *finding.input < plan.inputs.size()) {
+        const QString cell = cellOf(plan.inputs[*finding.input]);
+        if (!cell.isEmpty())
+            path = u"[%1] %2"_s.arg(cell, path);
+    }
     return finding.line > 0 ? u"%1:%2"_s.arg(path).arg(finding.line) : path;
 }
 
@@ -229,10 +234,16 @@ QString MergePreviewDialog::text() const
 
 QString MergePreviewDialog::html() const
 {
-    std::map<std::pair<std::string, std::int64_t>, std::vector<const SeamFinding*>> marked;
+    // Lines by job entry and number: one program may stand in several cells, each placed apart.
+    using EntryLine = std::pair<std::size_t, std::int64_t>;
+    const auto entryOf = [&](const InputRecord& input) {
+        return static_cast<std::size_t>(&input - m_plan.inputs.data());
+    };
+    std::map<EntryLine, std::vector<const SeamFinding*>> marked;
     int errors = 0;
     for (const SeamFinding& finding : m_findings) {
-        marked[{finding.path, finding.line}].push_back(&finding);
+        if (finding.input)
+            marked[{*finding.input, finding.line}].push_back(&finding);
         errors += finding.severity == Severity::Error ? 1 : 0;
     }
     std::vector<const InputRecord*> copied;
@@ -243,20 +254,20 @@ QString MergePreviewDialog::html() const
         const std::string* after;
         QString mark;
     };
-    std::map<std::pair<std::string, std::int64_t>, LineChange> changed;
+    std::map<EntryLine, LineChange> changed;
     for (const InputRecord& input : m_plan.inputs) {
         if (input.outcome != InputRecord::Outcome::Copied)
             continue;
         copied.push_back(&input);
         if (input.placement)
             for (const OffsetChange& change : input.placement->changes)
-                changed[{input.path, change.line}] = {
+                changed[{entryOf(input), change.line}] = {
                     &change.before, &change.after,
                     change.before.empty() ? UiTexts::addedMark() : UiTexts::rewrittenMark()};
         if (input.tools)
             for (const SpeedChange& change : input.tools->changes)
                 changed.insert_or_assign(
-                    {input.path, change.line},
+                    {entryOf(input), change.line},
                     LineChange{&change.before, &change.after, UiTexts::speedChangedMark()});
     }
 
@@ -271,7 +282,7 @@ QString MergePreviewDialog::html() const
     html += u"<ul>"_s;
     for (const SeamFinding& finding : m_findings)
         html += u"<li>%1 (%2) <tt>%3</tt></li>"_s.arg(
-            findingText(finding).toHtmlEscaped(), findingPlace(finding).toHtmlEscaped(),
+            findingText(finding).toHtmlEscaped(), findingPlace(finding, m_plan).toHtmlEscaped(),
             QString::fromStdString(finding.text).toHtmlEscaped());
     html += u"</ul>"_s;
     html += toolSheetHtml();
@@ -280,7 +291,7 @@ QString MergePreviewDialog::html() const
     // One line of a seam: its number and text, struck through when cut or rewritten, its
     // findings beside.
     const auto line = [&](const InputRecord& input, const NumberedLine& numbered, bool cut) {
-        const auto change = changed.find({input.path, numbered.number});
+        const auto change = changed.find({entryOf(input), numbered.number});
         QString prefix;
         if (!cut && change != changed.end()) {
             const LineChange& line = change->second;
@@ -301,7 +312,8 @@ QString MergePreviewDialog::html() const
         QString colour = cut ? u"#e8e8e8"_s : QString();
         if (cut)
             row += u"   ✂ "_s + UiTexts::cutMark();
-        if (const auto found = marked.find({input.path, numbered.number}); found != marked.end())
+        if (const auto found = marked.find({entryOf(input), numbered.number});
+            found != marked.end())
             for (const SeamFinding* finding : found->second) {
                 row += u"   ◀ "_s + findingText(*finding).toHtmlEscaped();
                 colour = finding->severity == Severity::Error ? u"#ffc8c8"_s : u"#ffe8b0"_s;

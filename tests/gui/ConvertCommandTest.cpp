@@ -362,6 +362,29 @@ private slots:
         QCOMPARE(readTestFile(m_env->path(u"off.nc"_s)),
                  QByteArray("G90 G54\r\nG0 X1\r\nG90 G54 G0 X3\r\nG0 X2\r\n"));
         QVERIFY(shownText.contains(u"셀과 다른 공작물 좌표계"_s));
+        QVERIFY(shownText.contains(u"([G55] %1:1)"_s.arg(shown(u"c.nc"_s))));
+    }
+
+    // One program in three cells: each seam shows the offset its own cell gets.
+    void oneProgramInSeveralCellsShowsEachCellsOffset()
+    {
+        for (int cell : {0, 1, 2})
+            addJob(u"a.nc"_s, "G90 G54\nG0 X1\n", cell);
+        QString shownText;
+        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
+            shownText = static_cast<MergePreviewDialog&>(dialog).text();
+            return int(QDialog::Accepted);
+        };
+        convert(u"out.nc"_s, 1);
+        QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
+                 QByteArray("G90 G54\r\nG0 X1\r\nG90 G55\r\nG0 X1\r\nG90 G56\r\nG0 X1\r\n"));
+        QVERIFY2(shownText.contains(u"[G54] a.nc → [G55] a.nc\n"
+                                    u"     1  G90 G54\n     2  G0 X1\n─────\n"
+                                    u"     1  G90 G54\n     1  G90 G55   ＋ 좌표계 바뀜\n"_s),
+                 qPrintable(shownText));
+        QVERIFY2(shownText.contains(u"[G55] a.nc → [G56] a.nc\n"
+                                    u"     1  G90 G54\n     1  G90 G55   ＋ 좌표계 바뀜\n"_s),
+                 qPrintable(shownText));
     }
 
     // The tools are checked against the machine's list: the preview shows what the list's
@@ -391,7 +414,8 @@ private slots:
                                        u"오류가 있습니다: 공구에 1개. 그래도 쓰시겠습니까?"_s;
                             }));
         QVERIFY(shownText.contains(
-            u"오류: 기계의 공구 리스트에 없는 공구입니다 (T2) (%1:5)"_s.arg(shown(u"a.nc"_s))));
+            u"오류: 기계의 공구 리스트에 없는 공구입니다 (T2) ([G54] %1:5)"_s.arg(
+                shown(u"a.nc"_s))));
         const QByteArray csv = readTestFile(m_env->path(u"tools.csv"_s));
         QVERIFY2(csv.startsWith("\xEF\xBB\xBF"
                                 "공구 번호,공구 정보,셀,S 프로그램,S 리스트,F 프로그램,F 리스트,"
