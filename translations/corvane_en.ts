@@ -1188,5 +1188,13 @@ Nothing was saved.</translation>
         <source>공구 순서: 공구 교환 %1회 → %2회 (최소 %3회), 재시작 블록 %4개</source>
         <translation>Tool order: %1 tool changes → %2 (at least %3), %4 restart blocks</translation>
     </message>
+    <message>
+        <source>주축 정지가 잘렸습니다: 다음 프로그램까지 주축이 계속 돕니다</source>
+        <translation>Spindle stop cut: the spindle runs on into the next program</translation>
+    </message>
+    <message>
+        <source>절삭유 끄기가 잘렸습니다: 다음 프로그램까지 절삭유가 켜져 있습니다</source>
+        <translation>Coolant off cut: the coolant stays on into the next program</translation>
+    </message>
 </context>
 </TS>

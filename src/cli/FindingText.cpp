@@ -97,6 +97,10 @@ const char* findingReason(SeamRule rule)
         return "ordered by tool: tool change to the tool already in the spindle";
     case SeamRule::OrderRestartLine:
         return "ordered by tool: a restart block holds a line that must not stand there";
+    case SeamRule::SpindleStopCut:
+        return "spindle stop cut: the spindle runs on into the next program";
+    case SeamRule::CoolantOffCut:
+        return "coolant off cut: the coolant stays on into the next program";
     }
     return "";
 }

@@ -67,8 +67,8 @@ struct Number
     }
 };
 
-// What the M codes both dialects share do: end the program, start the spindle, change the tool,
-// turn the coolant on.
+// What the M codes both dialects share do: end the program, start or stop the spindle, change
+// the tool, turn the coolant on or off.
 std::uint32_t machineFunctionFacts(std::int64_t code)
 {
     switch (code) {
@@ -78,11 +78,15 @@ std::uint32_t machineFunctionFacts(std::int64_t code)
     case 3:
     case 4:
         return NcLineFacts::SpindleStart;
+    case 5:
+        return NcLineFacts::SpindleStop;
     case 6:
         return NcLineFacts::ToolChange;
     case 7:
     case 8:
         return NcLineFacts::CoolantOn;
+    case 9:
+        return NcLineFacts::CoolantOff;
     default:
         return 0;
     }

@@ -52,6 +52,8 @@ struct NcLineFacts
         TapeMark = 1u << 10,    // a "%" line
         ControlByte = 1u << 11, // a byte no NC program holds (NUL and other control codes)
         OffsetShift = 1u << 12, // G10, G52, G92: offsets written or shifted by the program
+        SpindleStop = 1u << 13, // M05
+        CoolantOff = 1u << 14,  // M09
     };
     // What a line kept in the middle of a merge is checked for.
     static constexpr std::uint32_t kKeptLineFacts =

@@ -61,6 +61,8 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::OrderRetractMissing, Severity::Error, "order-retract-missing"},
     SeamRuleInfo{SeamRule::OrderToolChangeRepeated, Severity::Error, "order-tool-change-repeated"},
     SeamRuleInfo{SeamRule::OrderRestartLine, Severity::Error, "order-restart-line"},
+    SeamRuleInfo{SeamRule::SpindleStopCut, Severity::Warning, "spindle-stop-cut"},
+    SeamRuleInfo{SeamRule::CoolantOffCut, Severity::Warning, "coolant-off-cut"},
 };
 
 // A call of an O program by M98 P: older controls write the repeat count before the program's
@@ -165,6 +167,13 @@ private:
                                                     }))
                     found.push_back(finding(SeamRule::CalledLabelCut, input, line));
             }
+        // What a bottom cut stops stays on for the next program's first moves.
+        for (const NumberedLine& line : input.cutBottom) {
+            if (line.facts.has(Fact::SpindleStop))
+                found.push_back(finding(SeamRule::SpindleStopCut, input, line));
+            if (line.facts.has(Fact::CoolantOff))
+                found.push_back(finding(SeamRule::CoolantOffCut, input, line));
+        }
 
         const std::int64_t firstLine = input.firstKept.empty() ? 0 : input.firstKept[0].number;
         const std::int64_t lastLine = input.lastKept.empty() ? 0 : input.lastKept.back().number;

@@ -58,6 +58,8 @@ enum class SeamRule
     OrderRetractMissing,    // no retract between the moves at two offsets
     OrderToolChangeRepeated, // a tool change to the tool in the spindle
     OrderRestartLine,        // a restart block's line that must not stand there
+    SpindleStopCut,          // M05 cut from a bottom: the spindle runs on into the next program
+    CoolantOffCut,           // M09 cut from a bottom: the coolant stays on into the next program
 };
 
 struct SeamFinding

@@ -493,7 +493,9 @@ std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& ret
     for (std::size_t i = 0; i < retract.size(); ++i) {
         const std::string_view line = retract[i];
         const NcLineFacts facts = reader.read(line);
-        if ((facts.facts & ~std::uint32_t(NcLineFacts::AxisMove)) != 0 || !facts.offsets.empty())
+        constexpr std::uint32_t kAllowed =
+            NcLineFacts::AxisMove | NcLineFacts::SpindleStop | NcLineFacts::CoolantOff;
+        if ((facts.facts & ~kAllowed) != 0 || !facts.offsets.empty())
             return i;
         std::optional<double> moveCode; // G00, G28, G30 or G53
         std::optional<double> z;

@@ -268,6 +268,10 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("공구 순서: 주축에 있는 공구로 다시 교환합니다");
     case SeamRule::OrderRestartLine:
         return tr("공구 순서: 재시작 블록에 있으면 안 되는 줄이 있습니다");
+    case SeamRule::SpindleStopCut:
+        return tr("주축 정지가 잘렸습니다: 다음 프로그램까지 주축이 계속 돕니다");
+    case SeamRule::CoolantOffCut:
+        return tr("절삭유 끄기가 잘렸습니다: 다음 프로그램까지 절삭유가 켜져 있습니다");
     }
     return {};
 }
