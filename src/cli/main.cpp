@@ -6,6 +6,7 @@
 #include "core/SeamCheck.h"
 #include "core/TemporaryFileCleanup.h"
 #include "core/ToolListCheck.h"
+#include "core/ToolListFile.h"
 #include "core/ToolOrder.h"
 #include "core/ToolSheet.h"
 #include "core/Utf8Path.h"
@@ -455,8 +456,12 @@ bool writeToolSheet(const Options& options, const MergeReport& report,
     std::optional<JobToolList> toolList;
     if (options.toolList)
         toolList = readJobToolList(*options.toolList);
-    const std::vector<ToolSheetRow> rows = makeToolSheet(
-        report, toolList && toolList->list.read ? &toolList->list.tools : nullptr, findings);
+    // The sheet is UTF-8, whatever the list was written in.
+    std::optional<std::vector<ToolEntry>> tools;
+    if (toolList && toolList->list.read)
+        tools = toolsInUtf8(toolList->list.tools);
+    const std::vector<ToolSheetRow> rows =
+        makeToolSheet(report, tools ? &*tools : nullptr, findings);
     const std::string csv = toolSheetCsv(
         rows,
         {"tool", "description", "cells", "S program", "S list", "F program", "F list", "findings"},

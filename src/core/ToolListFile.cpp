@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "InputFile.h"
 #include "Utf8Path.h"
+#include "os/SystemCp949.h"
 
 #include <cerrno>
 #include <charconv>
@@ -23,6 +24,44 @@ constexpr std::uint64_t kMaxListBytes = std::uint64_t(64) << 20;
 bool isCommentMark(char c)
 {
     return c == '!' || c == '*';
+}
+
+// Well-formed UTF-8: no stray continuation byte, overlong form, surrogate or value past U+10FFFF.
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto byte = [&](std::size_t at) {
+            return static_cast<unsigned char>(bytes[at]);
+        };
+        const unsigned char lead = byte(i);
+        std::size_t length = 1;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size() || byte(i + 1) < low || byte(i + 1) > high)
+            return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
+                return false;
+        i += length;
+    }
+    return true;
 }
 
 } // namespace
@@ -141,6 +180,25 @@ bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, 
         return false;
     }
     return true;
+}
+
+bool isUtf8List(const std::vector<ToolEntry>& tools)
+{
+    for (const ToolEntry& tool : tools)
+        for (const std::string& value : tool.values)
+            if (!isUtf8(value))
+                return false;
+    return true;
+}
+
+std::vector<ToolEntry> toolsInUtf8(std::vector<ToolEntry> tools)
+{
+    if (isUtf8List(tools))
+        return tools;
+    for (ToolEntry& tool : tools)
+        for (std::string& value : tool.values)
+            value = SystemCp949::toUtf8(value);
+    return tools;
 }
 
 std::string formatG(double value)

@@ -53,6 +53,12 @@ std::optional<UnwritableValue> findUnwritableValue(const std::vector<ToolEntry>&
 // replaced only when all of it was written; false with error set otherwise.
 bool WriteToolList(const std::string& path, const std::vector<ToolEntry>& rows, FileError& error);
 
+// Whether every value is UTF-8: a list that is not was written on Korean Windows, in code page
+// 949.
+bool isUtf8List(const std::vector<ToolEntry>& tools);
+// The values in UTF-8, converted from code page 949 where the list is not UTF-8.
+std::vector<ToolEntry> toolsInUtf8(std::vector<ToolEntry> tools);
+
 // "10 Flat", "10 Ball" or "10 R0.5" from a diameter and a corner radius.
 std::string MakeToolDescription(float diameter, float radius);
 // The C "%g" text of a value.

@@ -1,6 +1,6 @@
 #include "Cp949.h"
 
-#include "os/SystemCp949.h"
+#include "core/os/SystemCp949.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -23,7 +23,7 @@ Cp949::Converter Cp949::available()
 QString Cp949::decode(std::string_view bytes, Converter converter)
 {
     if (converter == Converter::System)
-        return SystemCp949::decode(bytes);
+        return QString::fromStdString(SystemCp949::toUtf8(bytes));
     QStringDecoder decoder(kQtName);
     return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
@@ -31,7 +31,7 @@ QString Cp949::decode(std::string_view bytes, Converter converter)
 std::string Cp949::encode(const QString& text, Converter converter)
 {
     if (converter == Converter::System)
-        return SystemCp949::encode(text);
+        return SystemCp949::fromUtf8(text.toStdString());
     QStringEncoder encoder(kQtName);
     const QByteArray bytes = encoder.encode(text);
     return bytes.toStdString();

@@ -1,20 +1,11 @@
 #include "ToolListCodec.h"
 
 #include "Cp949.h"
-
-#include <QStringDecoder>
+#include "core/ToolListFile.h"
 
 ToolListCodec ToolListCodec::forTools(const std::vector<ToolEntry>& tools)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
-    for (const ToolEntry& tool : tools)
-        for (const std::string& value : tool.values) {
-            const QString decoded =
-                utf8.decode(QByteArrayView(value.data(), qsizetype(value.size())));
-            if (utf8.hasError())
-                return ToolListCodec(Encoding::Cp949);
-        }
-    return ToolListCodec(Encoding::Utf8);
+    return ToolListCodec(isUtf8List(tools) ? Encoding::Utf8 : Encoding::Cp949);
 }
 
 QString ToolListCodec::decode(const std::string& bytes) const

@@ -188,10 +188,13 @@ private slots:
                  3);
         QVERIFY(!QFile::exists(path(u"out.nc"_s)));
 
-        // Every feed of the tool keeps its ratio to the main one.
+        // Every feed of the tool keeps its ratio to the main one; a list written on Korean
+        // Windows gives its description to the sheet in UTF-8.
+        const QString korean =
+            write(u"k.tlist"_s, "T1,\xC6\xF2\xBF\xA3\xB5\xE5\xB9\xD0,0,0,M08,1000,200\r\n");
         const QString b =
             write(u"b.nc"_s, "G21\nT1 M6\nS800 M3\nG0 X0 Y0\nG1 X1 F100\nX2 F50\nM30\n");
-        QCOMPARE(run({u"--tool-list"_s, list, u"--apply-tool-list"_s, u"--tool-sheet"_s,
+        QCOMPARE(run({u"--tool-list"_s, korean, u"--apply-tool-list"_s, u"--tool-sheet"_s,
                       path(u"s.csv"_s), u"-o"_s, path(u"out.nc"_s), b},
                      &errors),
                  0);
@@ -201,8 +204,8 @@ private slots:
                              u":5: note: speed from the tool list: G1 X1 F100 -> G1 X1 F200\n"_s +
                              b + u":6: note: speed from the tool list: X2 F50 -> X2 F100\n"_s);
         QCOMPARE(read(u"s.csv"_s), QByteArray("tool,description,cells,S program,S list,F "
-                                              "program,F list,findings\r\n1,flat,b.nc,800,1000,"
-                                              "100,200,\r\n"));
+                                              "program,F list,findings\r\n1,평엔드밀,b.nc,800,"
+                                              "1000,100,200,\r\n"));
     }
 
     // The tool sheet is written before the output is replaced: one that fails leaves it as it was.

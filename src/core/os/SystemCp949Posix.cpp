@@ -7,10 +7,20 @@
 
 namespace {
 
-// Converts with iconv, replacing what cannot be converted by replacement, one unit of input at a
-// time.
+// The bytes of the UTF-8 sequence a lead byte starts, one for a byte that starts none.
+std::size_t utf8SequenceAt(unsigned char lead)
+{
+    if (lead >= 0xF0 && lead < 0xF8)
+        return 4;
+    if (lead >= 0xE0)
+        return lead < 0xF0 ? 3 : 1;
+    return lead >= 0xC0 ? 2 : 1;
+}
+
+// Converts with iconv, replacing what cannot be converted by replacement, skipping one
+// character of input: a byte of code page 949, a sequence of UTF-8.
 std::string convert(const char* to, const char* from, std::string_view input,
-                    std::string_view replacement, std::size_t unit)
+                    std::string_view replacement, bool utf8Input)
 {
     iconv_t converter = iconv_open(to, from);
     if (converter == iconv_t(-1))
@@ -26,6 +36,8 @@ std::string convert(const char* to, const char* from, std::string_view input,
         output.append(buffer, std::size_t(out - buffer));
         if (result == std::size_t(-1) && errno != E2BIG) {
             output.append(replacement);
+            const std::size_t unit =
+                utf8Input ? utf8SequenceAt(static_cast<unsigned char>(*in)) : 1;
             const std::size_t skip = std::min(unit, inLeft);
             in += skip;
             inLeft -= skip;
@@ -39,18 +51,14 @@ std::string convert(const char* to, const char* from, std::string_view input,
 
 namespace SystemCp949 {
 
-QString decode(std::string_view bytes)
+std::string toUtf8(std::string_view cp949)
 {
-    const std::string utf16 = convert("UTF-16LE", "CP949", bytes, "\xFD\xFF", 1);
-    return QString::fromUtf16(reinterpret_cast<const char16_t*>(utf16.data()),
-                              qsizetype(utf16.size() / 2));
+    return convert("UTF-8", "CP949", cp949, "\xEF\xBF\xBD", false);
 }
 
-std::string encode(const QString& text)
+std::string fromUtf8(std::string_view utf8)
 {
-    const std::string_view utf16(reinterpret_cast<const char*>(text.utf16()),
-                                 std::size_t(text.size()) * 2);
-    return convert("CP949", "UTF-16LE", utf16, "?", 2);
+    return convert("CP949", "UTF-8", utf8, "?", true);
 }
 
 } // namespace SystemCp949
