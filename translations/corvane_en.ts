@@ -1196,5 +1196,9 @@ Nothing was saved.</translation>
         <source>절삭유 끄기가 잘렸습니다: 다음 프로그램까지 절삭유가 켜져 있습니다</source>
         <translation>Coolant off cut: the coolant stays on into the next program</translation>
     </message>
+    <message>
+        <source>좌표 변환이 바꾸거나 그 앞에 좌표계를 넣어야 할 줄이 1 MiB보다 길어 바꿀 수 없습니다</source>
+        <translation>A line that placement must rewrite or put the cell's offset before is longer than 1 MiB: it cannot be changed</translation>
+    </message>
 </context>
 </TS>

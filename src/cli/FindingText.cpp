@@ -44,6 +44,8 @@ const char* findingReason(SeamRule rule)
         return "program selects more than one work offset: it cannot be placed";
     case SeamRule::OffsetNotPlaced:
         return "work offset selection that placement cannot rewrite";
+    case SeamRule::OffsetLineTooLong:
+        return "line too long for placement to rewrite or put the cell's offset before";
     case SeamRule::OffsetShift:
         return "program writes or shifts work offsets itself (G10, G52, G92)";
     case SeamRule::HeidenhainMoved:

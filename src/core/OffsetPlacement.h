@@ -38,7 +38,7 @@ struct InputPlacement
         std::string text; // bounded
         std::vector<NcLineFacts::OffsetSelection> offsets;
         bool shift = false;
-        bool placed = true;
+        bool placed = true; // false: placement had to change it, but it was too long to hold
     };
     std::vector<NotedLine> lines;
     bool notAllListed = false; // more changes or lines than the record lists

@@ -35,6 +35,7 @@ constexpr std::array kRules = {
     SeamRuleInfo{SeamRule::NotAllChecked, Severity::Warning, "not-all-checked"},
     SeamRuleInfo{SeamRule::OffsetsDiffer, Severity::Error, "offsets-differ"},
     SeamRuleInfo{SeamRule::OffsetNotPlaced, Severity::Error, "offset-not-placed"},
+    SeamRuleInfo{SeamRule::OffsetLineTooLong, Severity::Error, "offset-line-too-long"},
     SeamRuleInfo{SeamRule::OffsetShift, Severity::Warning, "offset-shift"},
     SeamRuleInfo{SeamRule::HeidenhainMoved, Severity::Error, "heidenhain-moved"},
     SeamRuleInfo{SeamRule::OffsetDiffersFromCell, Severity::Warning, "offset-differs-from-cell"},
@@ -227,7 +228,9 @@ private:
                 otherThanCell = otherThanCell || *selection.offset != placement.cell;
                 another = another || *selection.offset != *placement.firstSelected;
             }
-            if (!line.placed || (placement.rewrite && !named))
+            if (!line.placed)
+                add(SeamRule::OffsetLineTooLong);
+            else if (placement.rewrite && !named)
                 add(SeamRule::OffsetNotPlaced);
             if (another && !differs) {
                 differs = true;

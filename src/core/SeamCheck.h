@@ -31,7 +31,8 @@ enum class SeamRule
     InputNotRegular,     // left out: a folder, FIFO, device or socket
     NotAllChecked,       // more lines for the checks than the record holds: the rest unchecked
     OffsetsDiffer,       // a placed program selecting two or more work offsets: it cannot be placed
-    OffsetNotPlaced,     // a selection placement cannot name or reach (G54.1 without its P)
+    OffsetNotPlaced,     // a selection placement cannot name (G54.1 without its P)
+    OffsetLineTooLong,   // a line placement must rewrite or insert before, too long to hold
     OffsetShift,         // a placed program writing or shifting offsets itself: G10, G52, G92
     HeidenhainMoved,     // a Heidenhain program, which keeps its own datum, not in the first cell
     OffsetDiffersFromCell,  // placement off: a program selecting another offset than its cell's

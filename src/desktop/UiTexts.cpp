@@ -215,6 +215,9 @@ QString UiTexts::seamRuleReason(SeamRule rule)
         return tr("프로그램이 공작물 좌표계를 둘 이상 선택합니다: 셀의 좌표계로 옮길 수 없습니다");
     case SeamRule::OffsetNotPlaced:
         return tr("좌표 변환이 바꿀 수 없는 공작물 좌표계 선택입니다");
+    case SeamRule::OffsetLineTooLong:
+        return tr(
+            "좌표 변환이 바꾸거나 그 앞에 좌표계를 넣어야 할 줄이 1 MiB보다 길어 바꿀 수 없습니다");
     case SeamRule::OffsetShift:
         return tr("프로그램이 공작물 좌표계를 직접 쓰거나 옮깁니다(G10, G52, G92)");
     case SeamRule::HeidenhainMoved:

@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 #include "TestPaths.h"
 #include "core/Utf8Path.h"
+#include "core/WorkOffset.h"
 
 #include <gtest/gtest.h>
 
@@ -85,4 +86,25 @@ INSTANTIATE_TEST_SUITE_P(Cases, OffsetPlacementGolden, testing::ValuesIn(goldenC
 TEST(OffsetPlacementGoldenCases, AreFoundInTheTestData)
 {
     EXPECT_GE(goldenCases("placement").size(), 4u);
+}
+
+// A line longer than a block streams through unheld: where placement must rewrite it or put the
+// cell's offset before it, the finding says the line is too long, and it goes out as it was.
+TEST(OffsetPlacement, ALineTooLongToHoldIsReportedAsSuch)
+{
+    const std::string comment = " (" + std::string(200, 'c') + ")";
+    for (const std::string& first : {"G0 X1" + comment, "G54 G0 X1" + comment}) {
+        TempFolder folder;
+        const std::string program = first + "\nG1 X2\n";
+        MergeRequest request;
+        request.inputs = {folder.write("a.nc", program)};
+        request.cells = {MergeRequest::Cell{*WorkOffset::fromName("G55"), false}};
+        request.blockSize = 64;
+        const CheckedPlan checked = PlanAndCheck(request);
+        EXPECT_EQ(describe(checked), "a.nc:1: error: offset-line-too-long\n") << first;
+
+        const std::string output = utf8FromPath(folder.path() / "out.nc");
+        ASSERT_EQ(MergeNcFiles(request, output).status, MergeReport::Status::Written);
+        EXPECT_EQ(readFile(output), first + "\r\nG1 X2\r\n");
+    }
 }
