@@ -21,11 +21,13 @@ struct Segment
     std::size_t change = 0; // its tool change line
     std::size_t end = 0;
     std::int64_t tool = 0;
-    ModalState before; // the program's state before its first line
+    std::int64_t toolAfter = 0; // in the spindle at its end
+    ModalState before;          // the program's state before its first line
     // And where its tool first moves: spindle and coolant as they run there.
     ModalState atFirstMove;
     // Just before its first cut: the length offset and where the cut starts.
     ModalState atFirstCut;
+    bool moves = false;
     bool cuts = false;
     bool ownLengthOffset = false; // G43 / G44 between its tool change and its first cut
     std::optional<int> motion;    // after its tool change line
@@ -108,6 +110,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
                             .begin = withHeader ? 0 : i,
                             .change = i,
                             .tool = *read.changedTo,
+                            .toolAfter = *read.changedTo,
                             .before = withHeader ? ModalState{} : before.value_or(ModalState{}),
                             .atFirstMove = state,
                             .atFirstCut = state,
@@ -135,6 +138,7 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
             if (!moved) // up to its first move, or its end where it has none
                 segment.atFirstMove = state;
             moved = moved || read.move;
+            segment.moves = moved;
             if (read.move && read.reliesOnMotion && !motionSet)
                 segment.reliesOnMotion = true;
             if (read.feeds && !read.setsFeed && !feedSet)
@@ -169,6 +173,20 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
     }
     split.end = last && programEnd != kNone ? programEnd : program.lines.size();
     split.segments.back().end = split.end;
+    // A tool change with no move after it (T0 M06 putting the tool away) runs on with the
+    // segment before: a run of its own would restart around nothing.
+    std::vector<Segment>& segments = split.segments;
+    for (std::size_t s = 1; s < segments.size();) {
+        if (segments[s].moves) {
+            ++s;
+            continue;
+        }
+        segments[s - 1].end = segments[s].end;
+        segments[s - 1].toolAfter = segments[s].toolAfter;
+        segments.erase(segments.begin() + std::ptrdiff_t(s));
+    }
+    for (std::size_t s = 0; s < segments.size(); ++s)
+        segments[s].number = s;
     return std::nullopt;
 }
 
@@ -445,7 +463,7 @@ public:
                                        segment.program, segment.change});
             }
         }
-        tool = segment.tool;
+        tool = segment.toolAfter;
         if (restart)
             for (std::string& line : restartTail(segment))
                 written(std::move(line));
