@@ -79,7 +79,9 @@ bool AtomicFileWriter::open()
 bool AtomicFileWriter::createTemporary(const NativeFile::Info* replaced)
 {
     const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    m_descriptor = NativeFile::createUnnamed(folder);
+    m_unnamed = m_descriptor >= 0;
+    for (int attempt = 0; !m_unnamed && attempt < 100; ++attempt) {
         const fs::path candidate = folder / temporaryName();
         errno = 0;
         m_descriptor = NativeFile::createNew(candidate);
@@ -96,6 +98,23 @@ bool AtomicFileWriter::createTemporary(const NativeFile::Info* replaced)
     if (replaced && !NativeFile::takeOver(m_descriptor, *replaced))
         return fail(FileError::lastSystemError());
     return true;
+}
+
+bool AtomicFileWriter::nameTemporary()
+{
+    const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = folder / temporaryName();
+        errno = 0;
+        if (NativeFile::linkUnnamed(m_descriptor, candidate)) {
+            m_temporary = candidate;
+            TemporaryFileCleanup::track(utf8FromPath(candidate));
+            return true;
+        }
+        if (errno != EEXIST)
+            return fail(FileError::lastSystemError());
+    }
+    return fail({FileError::Cause::NoTemporaryName});
 }
 
 void AtomicFileWriter::write(std::string_view bytes)
@@ -135,6 +154,8 @@ bool AtomicFileWriter::commit()
     // Synced before the rename: after a power cut the target is the old or the whole new file.
     if (!NativeFile::sync(m_descriptor))
         return fail(FileError::lastSystemError());
+    if (m_unnamed && !nameTemporary())
+        return false;
     const bool closed = NativeFile::close(m_descriptor);
     m_descriptor = -1;
     if (!closed)

@@ -8,11 +8,12 @@
 #include <string>
 #include <string_view>
 
-// Writes a file under a short temporary name in the target's folder, syncs it and renames it
-// over the target on commit, so the target is either the complete new file or untouched; until
-// then it can still be read, even when it is also one of the inputs. A symbolic link is
-// followed: its target is replaced and the link stays. The old file's mode, and where the
-// process may its owner, are kept.
+// Writes a file in the target's folder, without a name where the system allows it (nothing is
+// left behind by a process killed while writing) or else under a short temporary one, syncs it,
+// names it and renames it over the target on commit, so the target is either the complete new
+// file or untouched; until then it can still be read, even when it is also one of the inputs. A
+// symbolic link is followed: its target is replaced and the link stays. The old file's mode, and
+// where the process may its owner, are kept.
 class AtomicFileWriter : public OutputSink
 {
 public:
@@ -34,6 +35,8 @@ private:
     bool resolveTarget();
     // Takes over the mode and owner of the file it replaces, when there is one.
     bool createTemporary(const NativeFile::Info* replaced);
+    // Gives the unnamed file its temporary name, to be renamed over the target.
+    bool nameTemporary();
     bool flushBuffer();
     bool writeAll(const char* data, std::size_t length);
     void removeTemporary();
@@ -42,6 +45,7 @@ private:
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     int m_descriptor = -1;
+    bool m_unnamed = false;
     std::unique_ptr<char[]> m_buffer; // not zeroed: only what was written to it is used
     std::size_t m_buffered = 0;
     FileError m_error;

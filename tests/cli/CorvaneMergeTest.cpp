@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <filesystem>
 
 using namespace Qt::StringLiterals;
 
@@ -274,6 +275,8 @@ private slots:
         QTest::newRow("SIGQUIT") << int(SIGQUIT);
         QTest::newRow("SIGPIPE") << int(SIGPIPE);
         QTest::newRow("SIGUSR1") << int(SIGUSR1);
+        // No handler runs: the output was never given a name.
+        QTest::newRow("SIGKILL") << int(SIGKILL);
         QTest::newRow("SIGALRM") << int(SIGALRM);
         QTest::newRow("SIGXFSZ") << int(SIGXFSZ);
     }
@@ -294,16 +297,27 @@ private slots:
             QStringLiteral(CORVANE_MERGE_PATH),
             {u"--bottom=1"_s, u"-o"_s, path(u"out.nc"_s), path(u"slow.nc"_s), path(u"last.nc"_s)});
         QVERIFY(merge.waitForStarted());
-        const QDir folder(m_folder->path());
-        const QStringList temporary{u".corvane-*"_s};
-        const auto temporaryExists = [&] {
-            return !folder.entryList(temporary, QDir::Files | QDir::Hidden).isEmpty();
+        // The output open: unnamed ("#inode (deleted)" in the process's files), or under a
+        // temporary name where the file system has no unnamed files.
+        const QDir descriptors(u"/proc/%1/fd"_s.arg(merge.processId()));
+        std::error_code ignored;
+        const auto outputOpen = [&] {
+            for (const QString& open : descriptors.entryList(QDir::AllEntries | QDir::System)) {
+                const QString target = QString::fromStdString(
+                    std::filesystem::read_symlink(descriptors.filePath(open).toStdString(), ignored)
+                        .string());
+                if (target.startsWith(m_folder->path() + u"/#"_s) ||
+                    target.startsWith(m_folder->path() + u"/.corvane-"_s))
+                    return true;
+            }
+            return false;
         };
-        QVERIFY(QTest::qWaitFor(temporaryExists, 30000));
+        QVERIFY(QTest::qWaitFor(outputOpen, 30000));
         ::kill(pid_t(merge.processId()), signal);
         QVERIFY(merge.waitForFinished(30000));
         QCOMPARE(merge.exitStatus(), QProcess::CrashExit);
-        QVERIFY(!temporaryExists());
+        const QDir folder(m_folder->path());
+        QVERIFY(folder.entryList({u".corvane-*"_s}, QDir::Files | QDir::Hidden).isEmpty());
         QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
     }
 

@@ -28,6 +28,11 @@ struct Info
 int openToRead(const std::string& path);
 // Fails with EEXIST when the name is taken.
 int createNew(const std::filesystem::path& path);
+// A file in folder without a name until linkUnnamed gives it one, so that a process killed
+// before then leaves nothing behind; -1 where the system or its file system has none.
+int createUnnamed(const std::filesystem::path& folder);
+// Names a file that createUnnamed made; fails with EEXIST when the name is taken.
+bool linkUnnamed(int descriptor, const std::filesystem::path& path);
 bool close(int descriptor);
 
 bool describe(int descriptor, Info& info);

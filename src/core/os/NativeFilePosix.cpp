@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,6 +52,26 @@ int openToRead(const std::string& path)
 int createNew(const fs::path& path)
 {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+}
+
+int createUnnamed(const fs::path& folder)
+{
+#ifdef O_TMPFILE
+    // Named through /proc, where a system without it mounted has no other way for us.
+    if (::access("/proc/self/fd", X_OK) != 0)
+        return -1;
+    return ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folder;
+    errno = EOPNOTSUPP;
+    return -1;
+#endif
+}
+
+bool linkUnnamed(int descriptor, const fs::path& path)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(descriptor);
+    return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 bool close(int descriptor)

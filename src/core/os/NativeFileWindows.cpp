@@ -55,6 +55,19 @@ int createNew(const fs::path& path)
     return _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
 }
 
+// Windows names every file it creates: the temporary file has a name from the start.
+int createUnnamed(const fs::path&)
+{
+    errno = ENOSYS;
+    return -1;
+}
+
+bool linkUnnamed(int, const fs::path&)
+{
+    errno = ENOSYS;
+    return false;
+}
+
 bool close(int descriptor)
 {
     return _close(descriptor) == 0;
