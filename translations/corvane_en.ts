@@ -1198,7 +1198,19 @@ Nothing was saved.</translation>
     </message>
     <message>
         <source>좌표 변환이 바꾸거나 그 앞에 좌표계를 넣어야 할 줄이 1 MiB보다 길어 바꿀 수 없습니다</source>
-        <translation>A line that placement must rewrite or put the cell's offset before is longer than 1 MiB: it cannot be changed</translation>
+        <translation>A line that placement must rewrite or put the cell&apos;s offset before is longer than 1 MiB: it cannot be changed</translation>
+    </message>
+    <message>
+        <source>재시작 전 후퇴는 Z를 위로만 움직여야 하고(G28, G30, G53 Z 또는 G91 G00 Z+) G90으로 끝나야 합니다.</source>
+        <translation>The retract before a restart must move Z up only (G28, G30, G53 Z or G91 G00 Z+) and end in G90.</translation>
+    </message>
+    <message>
+        <source>재시작 전 후퇴가 비어 있습니다.</source>
+        <translation>The retract before a restart is empty.</translation>
+    </message>
+    <message>
+        <source>재시작 전 후퇴에 쓸 수 없는 블록이 있습니다: %1</source>
+        <translation>The retract before a restart has a block it cannot hold: %1</translation>
     </message>
 </context>
 </TS>

@@ -384,6 +384,15 @@ QString UiTexts::retractTip()
               "블록을 씁니다.");
 }
 
+QString UiTexts::unsafeRetract(const QString& line)
+{
+    const QString rule = tr("재시작 전 후퇴는 Z를 위로만 움직여야 하고(G28, G30, G53 Z 또는 G91 "
+                            "G00 Z+) G90으로 끝나야 합니다.");
+    return line.isEmpty()
+               ? tr("재시작 전 후퇴가 비어 있습니다.") + u"\n"_s + rule
+               : tr("재시작 전 후퇴에 쓸 수 없는 블록이 있습니다: %1").arg(line) + u"\n"_s + rule;
+}
+
 QString UiTexts::toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 least,
                                  qint64 restarts)
 {

@@ -91,6 +91,7 @@ public:
     static QString toolOrder();
     static QString retractLabel();
     static QString retractTip();
+    static QString unsafeRetract(const QString& line);
     // The tool changes in the given order, ordered, and the fewest any order of the cells'
     // segments could have.
     static QString toolRunsHeading(qint64 changesBefore, qint64 changesAfter, qint64 least,

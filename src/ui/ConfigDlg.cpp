@@ -2,6 +2,7 @@
 
 #include "core/JobState.h"
 #include "core/Settings.h"
+#include "core/ToolOrder.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/DialogExchange.h"
 #include "desktop/DialogParts.h"
@@ -21,6 +22,9 @@
 #include <QRadioButton>
 
 #include <limits>
+#include <optional>
+#include <string>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -288,6 +292,17 @@ void CConfigDlg::accept()
         !exchange.checkRange(m_limit, limit, 1, 1000000000) ||
         !exchange.takeDouble(m_mvrCentre, mvrCentre))
         return;
+    // A retract the merge would refuse is refused here, where it can still be mended.
+    const std::vector<std::string> retract = retractLines(m_retract->toPlainText().toStdString());
+    if (const std::optional<std::size_t> unsafe = unsafeRetractLine(retract)) {
+        Platform::instance().showMessage(
+            this, AppIdentity::dialogCaption(),
+            UiTexts::unsafeRetract(
+                *unsafe < retract.size() ? QString::fromStdString(retract[*unsafe]) : QString()),
+            Platform::Icon::Warning);
+        m_retract->setFocus();
+        return;
+    }
 
     CSettings& settings = GetSettings();
     const int posCheck = m_posCheck->isChecked() ? 1 : 0;

@@ -83,20 +83,29 @@ private slots:
         QCOMPARE(m_env->profile.readString("Settings", "First_Line", ""), std::string("헤더"));
     }
 
-    // The merge order and the restart's retract are stored; the retract keeps its lines.
+    // The merge order and the restart's retract are stored; the retract keeps its lines, and
+    // one that does more than move Z up is refused with the line that does.
     void theMergeOrderIsASetting()
     {
         openConfig();
         QVERIFY(config<QRadioButton>(u"cellOrderRadio"_s)->isChecked());
         QCOMPARE(config<QPlainTextEdit>(u"retractEdit"_s)->toPlainText(), u"G91 G28 Z0.\nG90"_s);
         config<QRadioButton>(u"toolOrderRadio"_s)->click();
-        config<QPlainTextEdit>(u"retractEdit"_s)->setPlainText(u"G53 Z0\nG90 G94"_s);
+        config<QPlainTextEdit>(u"retractEdit"_s)->setPlainText(u"G53 Z0\nG00 Z-100.\nG90"_s);
+        m_config->accept();
+        QVERIFY(m_config->isVisible());
+        QVERIFY2(m_env->platform.messageTexts().join(u"\n"_s).contains(
+                     u"재시작 전 후퇴에 쓸 수 없는 블록이 있습니다: G00 Z-100."_s),
+                 qPrintable(m_env->platform.messageTexts().join(u"\n"_s)));
+        QCOMPARE(GetSettings().MergeOrder, 0);
+
+        config<QPlainTextEdit>(u"retractEdit"_s)->setPlainText(u"G53 Z0\n  G90 \n"_s);
         m_config->accept();
         QCOMPARE(GetSettings().MergeOrder, 1);
         QCOMPARE(m_env->profile.readString("Settings", "FANUCRetract", ""),
-                 std::string("G53 Z0\nG90 G94"));
+                 std::string("G53 Z0\n  G90 \n"));
         QCOMPARE(retractLines(GetSettings().FANUCRetract),
-                 (std::vector<std::string>{"G53 Z0", "G90 G94"}));
+                 (std::vector<std::string>{"G53 Z0", "G90"}));
 
         openConfig();
         QVERIFY(config<QRadioButton>(u"toolOrderRadio"_s)->isChecked());
