@@ -346,10 +346,7 @@ private slots:
         addJob(u"b.nc"_s, "G0 X2\n", 7);
         addJob(u"c.nc"_s, "G90 G54 G0 X3\n", 1);
         QString shownText;
-        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
-            shownText = static_cast<MergePreviewDialog&>(dialog).text();
-            return int(QDialog::Accepted);
-        };
+        capturePreview(shownText);
         convert(u"out.nc"_s, 1);
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
                  QByteArray("G90 G54\r\nG0 X1\r\nG90 G55 G0 X3\r\nG54.1P2\r\nG0 X2\r\n"));
@@ -371,10 +368,7 @@ private slots:
         for (int cell : {0, 1, 2})
             addJob(u"a.nc"_s, "G90 G54\nG0 X1\n", cell);
         QString shownText;
-        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
-            shownText = static_cast<MergePreviewDialog&>(dialog).text();
-            return int(QDialog::Accepted);
-        };
+        capturePreview(shownText);
         convert(u"out.nc"_s, 1);
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
                  QByteArray("G90 G54\r\nG0 X1\r\nG90 G55\r\nG0 X1\r\nG90 G56\r\nG0 X1\r\n"));
@@ -443,10 +437,7 @@ private slots:
         addJob(u"a.nc"_s, program);
         addJob(u"b.nc"_s, program, 1);
         QString shownText;
-        m_env->platform.dialogAnswer = [&](QDialog& dialog) {
-            shownText = static_cast<MergePreviewDialog&>(dialog).text();
-            return int(QDialog::Accepted);
-        };
+        capturePreview(shownText);
         convert(u"out.nc"_s, 1);
         const QByteArray restartAtG55("G91 G28 Z0.\r\nG90\r\nG17 G40 G80 G90 G94\r\nG55\r\n");
         QCOMPARE(readTestFile(m_env->path(u"out.nc"_s)),
@@ -474,6 +465,15 @@ private slots:
     }
 
 private:
+    // Accepts each preview, its text in shownText.
+    void capturePreview(QString& shownText)
+    {
+        m_env->platform.dialogAnswer = [&shownText](QDialog& dialog) {
+            shownText = static_cast<MergePreviewDialog&>(dialog).text();
+            return int(QDialog::Accepted);
+        };
+    }
+
     QString shown(const QString& name) const { return QDir::toNativeSeparators(m_env->path(name)); }
     // Adds a job file; null bytes leave the file missing.
     void addJob(const QString& name, const QByteArray& bytes, int cell = 0)
