@@ -3,7 +3,7 @@
 // default settings, 5 x 8 cells in 5 tabs, and a drop of 40 programs on 40 cells.
 
 #include "app/QuorApp.h"
-#include "core/MemoryProfile.h"
+#include "core/settings/MemoryProfile.h"
 #include "desktop/QtPlatform.h"
 #include "table/MyTableView.h"
 #include "table/QuorView.h"

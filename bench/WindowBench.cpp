@@ -1,8 +1,8 @@
 // The first window and a large folder: a folder of 10,000 NC files listed (target: about
 // 120 ms) and the main window built and shown (target: under 50 ms).
 
-#include "core/JobState.h"
-#include "core/MemoryProfile.h"
+#include "core/job/JobState.h"
+#include "core/settings/MemoryProfile.h"
 #include "desktop/QtPlatform.h"
 #include "ui/MainFrame.h"
 #include "ui/NcFileListCtrl.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Profile.h"
+#include "core/settings/Profile.h"
 #include "ui/WindowMemory.h"
 
 #include <QSettings>

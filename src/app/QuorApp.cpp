@@ -1,7 +1,7 @@
 #include "QuorApp.h"
 
 #include "ToolListFolder.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "ui/MainFrame.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/JobState.h"
+#include "core/job/JobState.h"
 #include "ui/WindowMemory.h"
 
 #include <memory>

@@ -1,6 +1,6 @@
 #include "StandardOutputSink.h"
 
-#include "core/FullWrite.h"
+#include "core/os/FullWrite.h"
 #include "core/os/NativeFile.h"
 
 StandardOutputSink::StandardOutputSink()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/OutputSink.h"
+#include "core/merge/OutputSink.h"
 
 // The merge written to standard output, as it comes: nothing is replaced, so a merge that fails
 // half way leaves half a program in the pipe, and the exit status says so.

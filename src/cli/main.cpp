@@ -2,15 +2,15 @@
 
 #include "FindingText.h"
 #include "StandardOutputSink.h"
-#include "core/NcMerge.h"
-#include "core/SeamCheck.h"
-#include "core/TemporaryFileCleanup.h"
-#include "core/ToolListCheck.h"
-#include "core/ToolListFile.h"
-#include "core/ToolOrder.h"
-#include "core/ToolSheet.h"
-#include "core/Utf8Path.h"
-#include "core/WorkOffset.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
+#include "core/merge/ToolListCheck.h"
+#include "core/merge/ToolListFile.h"
+#include "core/merge/ToolOrder.h"
+#include "core/merge/ToolSheet.h"
+#include "core/nc/WorkOffset.h"
+#include "core/os/TemporaryFileCleanup.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 #include <charconv>

@@ -3,8 +3,8 @@
 #include "AppIdentity.h"
 #include "Platform.h"
 #include "UiTexts.h"
-#include "core/Profile.h"
-#include "core/Settings.h"
+#include "core/settings/Profile.h"
+#include "core/settings/Settings.h"
 
 bool storeSettings(QWidget* parent)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ToolEntry.h"
+#include "core/merge/ToolEntry.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "core/ToolOrder.h"
+#include "core/merge/ToolOrder.h"
 
-#include "core/FileError.h"
-#include "core/SeamCheck.h"
+#include "core/merge/SeamCheck.h"
+#include "core/os/FileError.h"
 
 #include <QCoreApplication>
 #include <QString>

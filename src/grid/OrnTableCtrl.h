@@ -2,7 +2,7 @@
 
 #include "OrnTableCell.h"
 #include "TableCellNotify.h"
-#include "core/GridGeometry.h"
+#include "core/job/GridGeometry.h"
 
 #include <QWidget>
 

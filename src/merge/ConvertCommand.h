@@ -2,9 +2,9 @@
 
 #include "BackgroundMerge.h"
 #include "ConvertRequest.h"
-#include "core/SeamCheck.h"
-#include "core/ToolListCheck.h"
-#include "core/ToolSheet.h"
+#include "core/merge/SeamCheck.h"
+#include "core/merge/ToolListCheck.h"
+#include "core/merge/ToolSheet.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/NcMerge.h"
+#include "core/merge/NcMerge.h"
 
 #include <QString>
 

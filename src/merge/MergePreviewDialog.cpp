@@ -1,6 +1,6 @@
 #include "MergePreviewDialog.h"
 
-#include "core/SplitPath.h"
+#include "core/os/SplitPath.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/DialogParts.h"
 #include "desktop/PathText.h"

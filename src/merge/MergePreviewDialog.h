@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/NcMerge.h"
-#include "core/SeamCheck.h"
-#include "core/ToolSheet.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
+#include "core/merge/ToolSheet.h"
 #include "desktop/ToolListCodec.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "TableView.h"
 
 #include "MyTableView.h"
-#include "core/JobState.h"
-#include "core/Settings.h"
+#include "core/job/JobState.h"
+#include "core/settings/Settings.h"
 #include "desktop/UiTexts.h"
 
 #include <algorithm>

@@ -1,9 +1,9 @@
 #include "WorkOffsetCell.h"
 
 #include "LogoCache.h"
-#include "core/LogoPlacement.h"
-#include "core/QuorDoc.h"
-#include "core/Settings.h"
+#include "core/job/LogoPlacement.h"
+#include "core/job/QuorDoc.h"
+#include "core/settings/Settings.h"
 #include "desktop/CellFont.h"
 #include "desktop/UiTexts.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/merge/ToolEntry.h"
 #include "desktop/ToolListCodec.h"
-#include "core/ToolEntry.h"
 
 #include <QStandardItemModel>
 

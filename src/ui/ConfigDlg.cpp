@@ -1,8 +1,8 @@
 #include "ConfigDlg.h"
 
-#include "core/JobState.h"
-#include "core/Settings.h"
-#include "core/ToolOrder.h"
+#include "core/job/JobState.h"
+#include "core/merge/ToolOrder.h"
+#include "core/settings/Settings.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/DialogExchange.h"
 #include "desktop/DialogParts.h"

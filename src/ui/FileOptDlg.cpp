@@ -1,6 +1,6 @@
 #include "FileOptDlg.h"
 
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/DialogExchange.h"
 #include "desktop/DialogParts.h"

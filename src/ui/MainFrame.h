@@ -1,7 +1,7 @@
 #pragma once
 
 #include "WindowMemory.h"
-#include "core/JobHistory.h"
+#include "core/job/JobHistory.h"
 
 #include <QMainWindow>
 

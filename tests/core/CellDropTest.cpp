@@ -1,11 +1,11 @@
-#include "core/CellDrop.h"
+#include "core/job/CellDrop.h"
 
 #include "TempFolder.h"
-#include "core/JobEditing.h"
-#include "core/JobHistory.h"
-#include "core/JobState.h"
-#include "core/MemoryProfile.h"
-#include "core/Settings.h"
+#include "core/job/JobEditing.h"
+#include "core/job/JobHistory.h"
+#include "core/job/JobState.h"
+#include "core/settings/MemoryProfile.h"
+#include "core/settings/Settings.h"
 
 #include <gtest/gtest.h>
 

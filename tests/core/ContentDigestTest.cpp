@@ -1,4 +1,4 @@
-#include "core/ContentDigest.h"
+#include "core/merge/ContentDigest.h"
 
 #include <gtest/gtest.h>
 

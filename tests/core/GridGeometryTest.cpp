@@ -1,4 +1,4 @@
-#include "core/GridGeometry.h"
+#include "core/job/GridGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/JobState.h"
+#include "core/job/JobState.h"
 
 #include "TempFolder.h"
 

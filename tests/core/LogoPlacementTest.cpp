@@ -1,4 +1,4 @@
-#include "core/LogoPlacement.h"
+#include "core/job/LogoPlacement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "core/NcLineReader.h"
-#include "core/LineScan.h"
+#include "core/nc/NcLineReader.h"
+#include "core/nc/LineScan.h"
 
 #include "TestPaths.h"
 

@@ -1,8 +1,8 @@
-#include "core/NcMerge.h"
+#include "core/merge/NcMerge.h"
 
 #include "TempFolder.h"
 #include "TestPaths.h"
-#include "core/Utf8Path.h"
+#include "core/os/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

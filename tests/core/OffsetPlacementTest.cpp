@@ -1,10 +1,10 @@
-#include "core/NcMerge.h"
-#include "core/SeamCheck.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
 
 #include "TempFolder.h"
 #include "TestPaths.h"
-#include "core/Utf8Path.h"
-#include "core/WorkOffset.h"
+#include "core/nc/WorkOffset.h"
+#include "core/os/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/OutputPath.h"
+#include "core/merge/OutputPath.h"
 
 #include <gtest/gtest.h>
 

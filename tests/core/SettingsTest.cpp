@@ -1,5 +1,5 @@
-#include "core/Settings.h"
-#include "core/MemoryProfile.h"
+#include "core/settings/Settings.h"
+#include "core/settings/MemoryProfile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/SplitPath.h"
+#include "core/os/SplitPath.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/TaskThread.h"
+#include "core/os/TaskThread.h"
 
 #include <gtest/gtest.h>
 

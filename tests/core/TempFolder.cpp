@@ -1,7 +1,7 @@
 #include "TempFolder.h"
 
 #include "TestPaths.h"
-#include "core/Utf8Path.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 #include <fstream>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/NcMerge.h"
-#include "core/SeamCheck.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,11 +1,11 @@
-#include "core/ToolListCheck.h"
-#include "core/NcMerge.h"
-#include "core/SeamCheck.h"
-#include "core/ToolSheet.h"
+#include "core/merge/ToolListCheck.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
+#include "core/merge/ToolSheet.h"
 
 #include "TempFolder.h"
 #include "TestPaths.h"
-#include "core/Utf8Path.h"
+#include "core/os/Utf8Path.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "core/ToolListFile.h"
+#include "core/merge/ToolListFile.h"
 
 #include "TempFolder.h"
 

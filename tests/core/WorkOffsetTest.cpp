@@ -1,4 +1,4 @@
-#include "core/WorkOffset.h"
+#include "core/nc/WorkOffset.h"
 
 #include <gtest/gtest.h>
 

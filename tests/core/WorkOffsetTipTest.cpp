@@ -1,4 +1,4 @@
-#include "core/WorkOffsetTip.h"
+#include "core/merge/WorkOffsetTip.h"
 
 #include <gtest/gtest.h>
 

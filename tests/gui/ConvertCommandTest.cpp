@@ -1,6 +1,6 @@
 #include "merge/ConvertCommand.h"
 #include "GuiTestEnvironment.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "merge/BackgroundMerge.h"
 #include "merge/MergePreviewDialog.h"
 #include "merge/MergeProgressDialog.h"

@@ -1,6 +1,6 @@
 #include "tools/DlgToolConfig.h"
 #include "GuiTestEnvironment.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "desktop/Cp949.h"
 
 #include <QAbstractItemModelTester>

@@ -2,7 +2,7 @@
 
 #include "FakePlatform.h"
 #include "app/QuorApp.h"
-#include "core/MemoryProfile.h"
+#include "core/settings/MemoryProfile.h"
 
 #include <QByteArray>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "ui/MainFrame.h"
 #include "GuiTestEnvironment.h"
 #include "app/ToolListFolder.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "table/MyTableView.h"
 #include "table/QuorView.h"
 #include "table/TableView.h"

@@ -1,6 +1,6 @@
 #include "table/MyTableView.h"
 #include "GuiTestEnvironment.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 #include "table/QuorView.h"
 #include "table/TableView.h"
 #include "table/WorkOffsetCell.h"

@@ -1,5 +1,5 @@
 #include "app/QSettingsProfile.h"
-#include "core/Settings.h"
+#include "core/settings/Settings.h"
 
 #include <QDir>
 #include <QFile>

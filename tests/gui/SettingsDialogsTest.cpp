@@ -1,6 +1,6 @@
 #include "GuiTestEnvironment.h"
-#include "core/Settings.h"
-#include "core/ToolOrder.h"
+#include "core/merge/ToolOrder.h"
+#include "core/settings/Settings.h"
 #include "merge/MergePreviewDialog.h"
 #include "tools/DlgToolConfig.h"
 #include "ui/AboutDlg.h"

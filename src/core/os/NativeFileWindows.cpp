@@ -1,6 +1,6 @@
 #include "NativeFile.h"
 
-#include "../Utf8Path.h"
+#include "Utf8Path.h"
 
 #include <algorithm>
 #include <cerrno>

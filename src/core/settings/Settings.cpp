@@ -1,7 +1,7 @@
 #include "Settings.h"
 
 #include "Profile.h"
-#include "os/NativeFile.h"
+#include "core/os/NativeFile.h"
 
 #include <algorithm>
 #include <cmath>

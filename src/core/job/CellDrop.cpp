@@ -1,9 +1,9 @@
 #include "CellDrop.h"
 
 #include "JobState.h"
-#include "Settings.h"
-#include "SplitPath.h"
-#include "Utf8Path.h"
+#include "core/os/SplitPath.h"
+#include "core/os/Utf8Path.h"
+#include "core/settings/Settings.h"
 
 #include <filesystem>
 #include <optional>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "InputFile.h"
-#include "NcLineReader.h"
 #include "OffsetPlacement.h"
 #include "ToolOrder.h"
 #include "ToolUsage.h"
+#include "core/nc/NcLineReader.h"
 
 #include <cstdint>
 #include <functional>

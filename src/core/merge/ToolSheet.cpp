@@ -1,9 +1,9 @@
 #include "ToolSheet.h"
 
 #include "AtomicFileWriter.h"
-#include "SplitPath.h"
 #include "ToolListCheck.h"
-#include "Utf8Path.h"
+#include "core/os/SplitPath.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "FileError.h"
 #include "NcMerge.h"
 #include "SeamCheck.h"
 #include "ToolEntry.h"
+#include "core/os/FileError.h"
 
 #include <functional>
 #include <string>

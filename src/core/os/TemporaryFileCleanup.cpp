@@ -1,6 +1,6 @@
 #include "TemporaryFileCleanup.h"
 
-#include "os/NativeFile.h"
+#include "NativeFile.h"
 
 #include <csignal>
 #include <cstring>

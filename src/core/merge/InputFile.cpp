@@ -1,7 +1,7 @@
 #include "InputFile.h"
 
-#include "Utf8Path.h"
-#include "os/NativeFile.h"
+#include "core/os/NativeFile.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,6 +1,6 @@
 #include "OutputPath.h"
 
-#include "SplitPath.h"
+#include "core/os/SplitPath.h"
 
 std::string outputExtension(int outputType, const std::string& firstJobFile,
                             const std::string& customExtension)

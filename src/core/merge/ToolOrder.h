@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ModalState.h"
-#include "WorkOffset.h"
+#include "core/nc/ModalState.h"
+#include "core/nc/WorkOffset.h"
 
 #include <cstddef>
 #include <cstdint>

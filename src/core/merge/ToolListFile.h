@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FileError.h"
 #include "ToolEntry.h"
+#include "core/os/FileError.h"
 
 #include <optional>
 #include <string>

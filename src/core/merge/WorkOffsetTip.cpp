@@ -1,6 +1,6 @@
 #include "WorkOffsetTip.h"
 
-#include "WorkOffset.h"
+#include "core/nc/WorkOffset.h"
 
 #include <algorithm>
 

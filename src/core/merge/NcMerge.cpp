@@ -2,10 +2,10 @@
 
 #include "AtomicFileWriter.h"
 #include "BlockWriter.h"
-#include "LineScan.h"
 #include "OutputSink.h"
-#include "TaskThread.h"
-#include "Utf8Path.h"
+#include "core/nc/LineScan.h"
+#include "core/os/TaskThread.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "FullWrite.h"
 
-#include "os/NativeFile.h"
+#include "NativeFile.h"
 
 #include <cerrno>
 

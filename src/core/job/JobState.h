@@ -2,8 +2,8 @@
 
 #include "JobList.h"
 #include "QuorDoc.h"
-#include "ToolEntry.h"
-#include "ToolListFile.h"
+#include "core/merge/ToolEntry.h"
+#include "core/merge/ToolListFile.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ContentDigest.h"
-#include "FileError.h"
-#include "os/NativeFile.h"
+#include "core/os/FileError.h"
+#include "core/os/NativeFile.h"
 
 #include <cstdint>
 #include <optional>

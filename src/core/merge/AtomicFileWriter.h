@@ -1,7 +1,7 @@
 #pragma once
 
 #include "OutputSink.h"
-#include "os/NativeFile.h"
+#include "core/os/NativeFile.h"
 
 #include <filesystem>
 #include <memory>

@@ -1,9 +1,9 @@
 #include "AtomicFileWriter.h"
 
-#include "FullWrite.h"
-#include "TemporaryFileCleanup.h"
-#include "Utf8Path.h"
-#include "os/NativeFile.h"
+#include "core/os/FullWrite.h"
+#include "core/os/NativeFile.h"
+#include "core/os/TemporaryFileCleanup.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 #include <cerrno>

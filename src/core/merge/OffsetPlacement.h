@@ -1,7 +1,7 @@
 #pragma once
 
-#include "NcLineReader.h"
-#include "WorkOffset.h"
+#include "core/nc/NcLineReader.h"
+#include "core/nc/WorkOffset.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
 #include "JobState.h"
 
-#include "Utf8Path.h"
+#include "core/os/Utf8Path.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,8 +2,8 @@
 
 #include "AtomicFileWriter.h"
 #include "InputFile.h"
-#include "Utf8Path.h"
-#include "os/SystemCp949.h"
+#include "core/os/SystemCp949.h"
+#include "core/os/Utf8Path.h"
 
 #include <cerrno>
 #include <charconv>

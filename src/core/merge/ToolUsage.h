@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ModalState.h"
-#include "NcLineReader.h"
+#include "core/nc/ModalState.h"
+#include "core/nc/NcLineReader.h"
 
 #include <cstdint>
 #include <map>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FileError.h"
+#include "core/os/FileError.h"
 
 #include <string_view>
 
