@@ -138,8 +138,6 @@ public:
           m_buffer(std::make_unique_for_overwrite<char[]>(m_blockSize + BlockWriter::kReadAhead)),
           m_checkBuffer(std::make_unique_for_overwrite<char[]>(kCheckBlock))
     {
-        m_rereader.keepWords(true);
-        m_rereader.keepAxisWords(true);
         m_report.inputs.resize(request.inputs.size());
         for (std::size_t i = 0; i < request.inputs.size(); ++i) {
             m_report.inputs[i].path = request.inputs[i];
@@ -244,8 +242,6 @@ private:
         std::function<void()> digest;
     };
     std::optional<DigestTask> m_digestTask;
-    // Reads an ISO line as placement rewrote it, for the words the tools read.
-    NcLineReader m_rereader{NcLineReader::Dialect::Iso};
     std::uint64_t m_totalBytes = 0;
     std::uint64_t m_doneBytes = 0;
     bool m_failed = false;
@@ -262,10 +258,12 @@ private:
     struct CopyState
     {
         NcLineReader* reader = nullptr;
-        std::int64_t lineNumber = 0;          // of the last line ended
-        LineAssembly line{nullptr};           // a line that began in an earlier block; set per file
-        OffsetPlacement* placement = nullptr; // of an ISO input placed at a cell
-        ToolUsageReader* tools = nullptr;
+        std::int64_t lineNumber = 0; // of the last line ended
+        LineAssembly line{nullptr};  // a line that began in an earlier block; set per file
+        // What its kept lines pass through, in order; none for a plain copy.
+        std::vector<LineStage*> stages;
+        // Reads a line as a stage rewrote it, for the stages after it.
+        std::optional<NcLineReader> rereader;
         std::vector<std::int64_t>* writtenLines = nullptr; // when ordered by tool
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
@@ -473,23 +471,30 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     CopyState& state = m_copy;
     state = CopyState();
     state.reader = &candidate.reader;
+    const bool heidenhain = candidate.reader.dialect() == NcLineReader::Dialect::Heidenhain;
     std::optional<OffsetPlacement> placement;
     if (candidate.index < m_request.cells.size() && m_request.cells[candidate.index]) {
         const MergeRequest::Cell& cell = *m_request.cells[candidate.index];
         record.placement = InputPlacement{
             .cell = cell.offset, .firstCell = cell.first, .rewrite = m_request.rewriteOffsets};
         // A Heidenhain program keeps its own datum.
-        if (candidate.reader.dialect() != NcLineReader::Dialect::Heidenhain)
-            state.placement = &placement.emplace(*record.placement);
+        if (!heidenhain)
+            state.stages.push_back(&placement.emplace(*record.placement));
     }
     std::optional<ToolUsageReader> tools;
     if (m_request.readTools) {
         const bool changes = candidate.index < m_request.toolSpeeds.size() &&
                              !m_request.toolSpeeds[candidate.index].empty();
-        state.tools = &tools.emplace(record.tools.emplace(),
-                                     changes ? &m_request.toolSpeeds[candidate.index] : nullptr);
+        state.stages.push_back(
+            &tools.emplace(record.tools.emplace(),
+                           changes ? &m_request.toolSpeeds[candidate.index] : nullptr, heidenhain));
         candidate.reader.keepWords(true);
         candidate.reader.keepAxisWords(true); // the main feed is the one of the longest path
+    }
+    if (state.stages.size() > 1) {
+        state.rereader.emplace(candidate.reader.dialect());
+        state.rereader->keepWords(true);
+        state.rereader->keepAxisWords(true);
     }
     if (m_merged)
         state.writtenLines = &m_writtenLines[candidate.index];
@@ -661,12 +666,16 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     // A kept ISO line without a notable byte holds none of a kept line's facts: when the request
     // notes no others, it is not read word by word.
     const bool keptFactsOnly = (m_request.noteKept & ~NcLineFacts::kKeptLineFacts) == 0;
-    LineScan scan(p, end, state.placement != nullptr);
+    const bool notesOffsets =
+        std::any_of(state.stages.begin(), state.stages.end(),
+                    [](const LineStage* stage) { return stage->notesOffsets(); });
+    LineScan scan(p, end, notesOffsets);
     // Asked again after each line read word by word: the first statement decides the dialect,
-    // and placement reads every line up to the first move. Tools are read from every line.
+    // and a stage may read every line for a while (placement up to the first move).
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
-               !(state.placement && state.placement->readsEveryLine()) && !state.tools &&
+               std::none_of(state.stages.begin(), state.stages.end(),
+                            [](const LineStage* stage) { return stage->readsEveryLine(); }) &&
                !state.writtenLines;
     };
     bool scanned = scanDecides();
@@ -754,7 +763,7 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
             const bool plain = scanned && !scan.notableWithin(p, p + length);
             if (!plain) {
                 NcLineFacts facts = state.reader->read(text);
-                if (state.placement || state.tools)
+                if (!state.stages.empty())
                     run = rewrite(lineNumber, text, facts, run, lf);
                 keep(p, text, std::move(facts));
                 scanned = scanDecides();
@@ -784,36 +793,33 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     return bytes.size();
 }
 
-// Writes what placement and speed changes put before a kept line or in its place, and the bytes
+// Writes what the stages put before a kept line or in its place, and the bytes
 // not yet written before it; returns where the unwritten bytes now start.
 const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const NcLineFacts& facts,
                               const char* run, const char* lineEnd)
 {
-    OffsetPlacement::Placed placed;
-    if (m_copy.placement)
-        placed = m_copy.placement->place(number, text, facts);
-    if (m_copy.tools) {
-        const bool heidenhain = m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain;
-        // Speeds are read where the words stand in the line as placement wrote it.
-        std::optional<std::string> changed =
-            placed.rewritten ? m_copy.tools->read(number, *placed.rewritten,
-                                                  m_rereader.read(*placed.rewritten), heidenhain)
-                             : m_copy.tools->read(number, text, facts, heidenhain);
-        if (changed)
-            placed.rewritten = std::move(changed);
+    LineRewrite changes;
+    std::optional<NcLineFacts> reread;
+    for (LineStage* stage : m_copy.stages) {
+        // A stage reads the words where they stand in the line as the ones before wrote it.
+        if (changes.rewritten)
+            reread = m_copy.rereader->read(*changes.rewritten);
+        stage->pass(changes.rewritten ? WayLine{number, *changes.rewritten, *reread}
+                                      : WayLine{number, text, facts},
+                    changes);
     }
-    if (placed.inserted.empty() && !placed.rewritten)
+    if (changes.inserted.empty() && !changes.rewritten)
         return run;
     write({run, std::size_t(text.data() - run)});
-    if (!placed.inserted.empty()) {
-        write(placed.inserted);
+    if (!changes.inserted.empty()) {
+        write(changes.inserted);
         write(kLineEnd);
         if (m_copy.writtenLines)
             m_copy.writtenLines->push_back(0);
     }
-    if (!placed.rewritten)
+    if (!changes.rewritten)
         return text.data();
-    write(*placed.rewritten);
+    write(*changes.rewritten);
     write(kLineEnd);
     return lineEnd + 1;
 }
@@ -821,11 +827,8 @@ const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const 
 // A kept line that was written as it streamed in, too long to be held.
 void MergeRun::streamed(std::int64_t number, const ScannedLine& line)
 {
-    if (m_copy.placement)
-        m_copy.placement->streamed(number, line.text, line.facts);
-    if (m_copy.tools)
-        m_copy.tools->streamed(number, line.text, line.facts, !line.truncated,
-                               m_copy.reader->dialect() == NcLineReader::Dialect::Heidenhain);
+    for (LineStage* stage : m_copy.stages)
+        stage->streamed({number, line.text, line.facts}, !line.truncated);
 }
 
 // Orders the merged program by tool, noting what it did in the record; returns it as it is to

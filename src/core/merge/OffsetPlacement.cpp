@@ -13,15 +13,15 @@ std::string bounded(std::string_view text)
 
 } // namespace
 
-OffsetPlacement::Placed OffsetPlacement::place(std::int64_t number, std::string_view text,
-                                               const NcLineFacts& facts)
+void OffsetPlacement::pass(const WayLine& line, LineRewrite& rewrite)
 {
-    Placed placed;
+    const std::string_view text = line.text;
+    const NcLineFacts& facts = line.facts;
     const bool selects = !facts.offsets.empty();
     if (selects || facts.has(NcLineFacts::OffsetShift))
-        note(number, text, facts, true);
+        note(line.number, text, facts, true);
     if (!m_record.rewrite)
-        return placed;
+        return;
     if (selects) {
         m_settled = true;
         std::string written;
@@ -35,20 +35,20 @@ OffsetPlacement::Placed OffsetPlacement::place(std::int64_t number, std::string_
             from = selection.end;
         }
         if (from == 0)
-            return placed;
+            return;
         written.append(text.substr(from));
-        change(number, bounded(text), bounded(written));
-        placed.rewritten = std::move(written);
+        change(line.number, bounded(text), bounded(written));
+        rewrite.rewritten = std::move(written);
     } else if (!m_settled && facts.has(NcLineFacts::AxisMove)) {
         m_settled = true;
-        placed.inserted = m_record.cell.name();
-        change(number, {}, placed.inserted);
+        rewrite.inserted = m_record.cell.name();
+        change(line.number, {}, rewrite.inserted);
     }
-    return placed;
 }
 
-void OffsetPlacement::streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts)
+void OffsetPlacement::streamed(const WayLine& line, bool)
 {
+    const NcLineFacts& facts = line.facts;
     const bool selects = !facts.offsets.empty();
     const bool differs = std::any_of(facts.offsets.begin(), facts.offsets.end(),
                                      [this](const NcLineFacts::OffsetSelection& selection) {
@@ -57,7 +57,7 @@ void OffsetPlacement::streamed(std::int64_t number, std::string_view text, const
     const bool needed =
         m_record.rewrite && (differs || (!m_settled && facts.has(NcLineFacts::AxisMove)));
     if (selects || facts.has(NcLineFacts::OffsetShift) || needed)
-        note(number, text, facts, !needed);
+        note(line.number, line.text, facts, !needed);
     m_settled = m_settled || selects || facts.has(NcLineFacts::AxisMove);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineStage.h"
 #include "core/nc/NcLineReader.h"
 #include "core/nc/WorkOffset.h"
 
@@ -48,25 +49,18 @@ struct InputPlacement
 // work-offset selections are rewritten to the cell's, the rest of each line byte for byte, and
 // the cell's offset is inserted as a line of its own before its first move in work coordinates
 // when no selection came before, since the program before it may have left another active.
-class OffsetPlacement
+class OffsetPlacement : public LineStage
 {
 public:
     explicit OffsetPlacement(InputPlacement& record) : m_record(record) {}
 
     // Until the first move or selection every kept line is read word by word: the scan's
     // notable bytes do not show moves.
-    bool readsEveryLine() const { return m_record.rewrite && !m_settled; }
-
-    struct Placed
-    {
-        std::string inserted;                 // a line to write before this one, or empty
-        std::optional<std::string> rewritten; // the line as it is to be written instead
-    };
-    // A kept line read word by word, whole.
-    Placed place(std::int64_t number, std::string_view text, const NcLineFacts& facts);
-    // A kept line that was written as it streamed in, too long to be held: what it needed
-    // placement to do is noted as not done.
-    void streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts);
+    bool readsEveryLine() const override { return m_record.rewrite && !m_settled; }
+    bool notesOffsets() const override { return true; }
+    void pass(const WayLine& line, LineRewrite& rewrite) override;
+    // What a line too long to be held needed placement to do is noted as not done.
+    void streamed(const WayLine& line, bool whole) override;
 
 private:
     void note(std::int64_t number, std::string_view text, const NcLineFacts& facts, bool placed);

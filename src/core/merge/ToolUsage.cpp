@@ -121,15 +121,20 @@ std::optional<std::string> ToolUsageReader::read(std::int64_t number, std::strin
     return heidenhain ? readHeidenhain(number, text, facts.words) : readIso(number, text, facts);
 }
 
-void ToolUsageReader::streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts,
-                               bool whole, bool heidenhain)
+void ToolUsageReader::pass(const WayLine& line, LineRewrite& rewrite)
+{
+    if (std::optional<std::string> changed = read(line.number, line.text, line.facts, m_heidenhain))
+        rewrite.rewritten = std::move(changed);
+}
+
+void ToolUsageReader::streamed(const WayLine& line, bool whole)
 {
     if (!whole) {
         m_record.notAllRead = true;
         return;
     }
     m_written = true;
-    read(number, text, facts, heidenhain);
+    read(line.number, line.text, line.facts, m_heidenhain);
     m_written = false;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LineStage.h"
 #include "core/nc/ModalState.h"
 #include "core/nc/NcLineReader.h"
 
@@ -89,21 +90,22 @@ struct InputTools
 };
 
 // Reads the kept lines of one program for its tools, and changes their speeds as asked.
-class ToolUsageReader
+class ToolUsageReader : public LineStage
 {
 public:
-    ToolUsageReader(InputTools& record, const ToolSpeeds* speeds)
-        : m_record(record), m_speeds(speeds)
+    ToolUsageReader(InputTools& record, const ToolSpeeds* speeds, bool heidenhain = false)
+        : m_record(record), m_speeds(speeds), m_heidenhain(heidenhain)
     {}
 
     // Reads one line, whole, with its facts from a reader that keeps words; the line as it is to
     // be written instead when a speed changed.
     std::optional<std::string> read(std::int64_t number, std::string_view text,
                                     const NcLineFacts& facts, bool heidenhain);
-    // A line written as it streamed in, too long to be held: read when its text is whole, but
-    // never changed.
-    void streamed(std::int64_t number, std::string_view text, const NcLineFacts& facts, bool whole,
-                  bool heidenhain);
+
+    bool readsEveryLine() const override { return true; }
+    void pass(const WayLine& line, LineRewrite& rewrite) override;
+    // A line too long to be held is read when its text is whole, but never changed.
+    void streamed(const WayLine& line, bool whole) override;
 
 private:
     std::optional<std::string> readIso(std::int64_t number, std::string_view text,
@@ -127,6 +129,7 @@ private:
 
     InputTools& m_record;
     const ToolSpeeds* m_speeds;
+    bool m_heidenhain;
     std::optional<std::size_t> m_tool;         // index of the tool in use
     std::optional<std::int64_t> m_pendingTool; // T called, not yet changed to
     std::optional<ToolWord> m_feed;            // the modal feed, while it is a number
