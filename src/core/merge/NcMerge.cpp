@@ -264,6 +264,7 @@ private:
         std::vector<LineStage*> stages;
         // Reads a line as a stage rewrote it, for the stages after it.
         std::optional<NcLineReader> rereader;
+        NcLineFacts reread; // kept here: a line's facts are too large to set up for every line
         std::vector<std::int64_t>* writtenLines = nullptr; // when ordered by tool
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
@@ -799,12 +800,11 @@ const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const 
                               const char* run, const char* lineEnd)
 {
     LineRewrite changes;
-    std::optional<NcLineFacts> reread;
     for (LineStage* stage : m_copy.stages) {
         // A stage reads the words where they stand in the line as the ones before wrote it.
         if (changes.rewritten)
-            reread = m_copy.rereader->read(*changes.rewritten);
-        stage->pass(changes.rewritten ? WayLine{number, *changes.rewritten, *reread}
+            m_copy.reread = m_copy.rereader->read(*changes.rewritten);
+        stage->pass(changes.rewritten ? WayLine{number, *changes.rewritten, m_copy.reread}
                                       : WayLine{number, text, facts},
                     changes);
     }
