@@ -3,6 +3,7 @@
 #include "AtomicFileWriter.h"
 #include "BlockWriter.h"
 #include "OutputSink.h"
+#include "WrittenLineNumbers.h"
 #include "core/nc/LineScan.h"
 #include "core/os/TaskThread.h"
 #include "core/os/Utf8Path.h"
@@ -265,7 +266,6 @@ private:
         // Reads a line as a stage rewrote it, for the stages after it.
         std::optional<NcLineReader> rereader;
         NcLineFacts reread; // kept here: a line's facts are too large to set up for every line
-        std::vector<std::int64_t>* writtenLines = nullptr; // when ordered by tool
         bool lineOpen = false;
         bool pendingCr = false; // a CR at the end of the block, not written yet
         std::uint64_t lineStart = 0;
@@ -492,13 +492,14 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
         candidate.reader.keepWords(true);
         candidate.reader.keepAxisWords(true); // the main feed is the one of the longest path
     }
+    std::optional<WrittenLineNumbers> written;
+    if (m_merged)
+        state.stages.push_back(&written.emplace(m_writtenLines[candidate.index]));
     if (state.stages.size() > 1) {
         state.rereader.emplace(candidate.reader.dialect());
         state.rereader->keepWords(true);
         state.rereader->keepAxisWords(true);
     }
-    if (m_merged)
-        state.writtenLines = &m_writtenLines[candidate.index];
     state.line = LineAssembly(&candidate.reader);
     state.lineNumber = cutTop ? record.cutTopLines : 0;
     record.contentLines = cutTop ? candidate.topContentLines : 0;
@@ -525,8 +526,6 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
             streamed(state.lineNumber, last);
             write(state.pendingCr ? "\r\r\n" : kLineEnd);
             ++record.contentLines;
-            if (state.writtenLines)
-                state.writtenLines->push_back(state.lineNumber);
             state.remember(state.lineStart, state.lineNumber);
             noteControlByte(record, state.lineStart, state.lineNumber, last.facts);
             recordKept(record, state.lineNumber, last.text, std::move(last.facts));
@@ -618,8 +617,6 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     std::int64_t blankLines = 0;
     const auto keep = [&](const char* start, std::string_view text, NcLineFacts&& facts) {
         ++contentLines;
-        if (state.writtenLines)
-            state.writtenLines->push_back(lineNumber);
         const std::uint64_t lineStart =
             start ? offset + std::uint64_t(start - begin) : state.lineStart;
         noteControlByte(record, lineStart, lineNumber, facts);
@@ -676,8 +673,7 @@ std::size_t MergeRun::copyLines(std::string_view bytes, std::uint64_t offset,
     const auto scanDecides = [&] {
         return keptFactsOnly && state.reader->dialect() == NcLineReader::Dialect::Iso &&
                std::none_of(state.stages.begin(), state.stages.end(),
-                            [](const LineStage* stage) { return stage->readsEveryLine(); }) &&
-               !state.writtenLines;
+                            [](const LineStage* stage) { return stage->readsEveryLine(); });
     };
     bool scanned = scanDecides();
     const char* run = p; // start of the bytes not yet written
@@ -814,8 +810,6 @@ const char* MergeRun::rewrite(std::int64_t number, std::string_view text, const 
     if (!changes.inserted.empty()) {
         write(changes.inserted);
         write(kLineEnd);
-        if (m_copy.writtenLines)
-            m_copy.writtenLines->push_back(0);
     }
     if (!changes.rewritten)
         return text.data();
