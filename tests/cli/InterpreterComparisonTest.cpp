@@ -21,11 +21,6 @@ namespace {
 
 const char* const kCells[] = {"G54", "G55", "G56", "G57", "G58", "G59"};
 
-std::string readText(const fs::path& path)
-{
-    return readFile(path.string());
-}
-
 std::string quoted(const std::string& text)
 {
     std::string result = "'";
@@ -95,13 +90,13 @@ std::vector<Motion> interpret(const fs::path& program, const fs::path& folder, s
                            quoted((folder / "offsets.var").string()) + " -g " +
                            quoted(program.string()) + " >" + quoted(canon.string()) + " 2>&1");
     if (status != 0) {
-        error = "rs274 failed on " + program.filename().string() + ": " + readText(canon);
+        error = "rs274 failed on " + program.filename().string() + ": " + readFile(canon.string());
         return {};
     }
     std::vector<Motion> motions;
     Motion state;
     std::vector<double> g5x(3, 0.0);
-    std::istringstream lines(readText(canon));
+    std::istringstream lines(readFile(canon.string()));
     for (std::string line; std::getline(lines, line);) {
         const std::size_t call = line.find("N..... ");
         if (call == std::string::npos)
@@ -286,10 +281,11 @@ PlateResult runPlate(const TempFolder& folder, const std::vector<std::string>& p
         return result;
     }
     if (status != 0) {
-        result.difference = "corvane-merge exit " + std::to_string(status) + ": " + readText(log);
+        result.difference =
+            "corvane-merge exit " + std::to_string(status) + ": " + readFile(log.string());
         return result;
     }
-    result.ordered = readText(log).find("given order is kept") == std::string::npos;
+    result.ordered = readFile(log.string()).find("given order is kept") == std::string::npos;
     std::string error;
     const std::vector<Motion> all = interpret(ordered, folder.path(), error);
     if (!error.empty()) {

@@ -166,24 +166,24 @@ TEST(ToolOrder, TheProofCatchesEveryPlantedFault)
         EXPECT_EQ(kinds(record), std::vector(3, OrderDifference::Kind::Retract)) << text(job);
     }
     const Programs programs = twoPrograms(true);
-    const auto planted = [&](const std::function<void(OrderedJob&)>& plant) {
-        return plantedFault(programs, plant);
-    };
-    const JobOrder noFeed = planted([](OrderedJob& job) { removeWritten(job, "F20."); });
+    const JobOrder noFeed =
+        plantedFault(programs, [](OrderedJob& job) { removeWritten(job, "F20."); });
     ASSERT_EQ(kinds(noFeed), std::vector{OrderDifference::Kind::State});
     EXPECT_EQ(noFeed.differences[0].detail, "F20., F30.");
     EXPECT_EQ(noFeed.differences[0].input, 0u);
 
-    const JobOrder noMotion = planted([](OrderedJob& job) { removeWritten(job, "G01"); });
+    const JobOrder noMotion =
+        plantedFault(programs, [](OrderedJob& job) { removeWritten(job, "G01"); });
     ASSERT_EQ(kinds(noMotion), std::vector{OrderDifference::Kind::State});
     EXPECT_EQ(noMotion.differences[0].detail, "G01, G00");
 
-    const JobOrder noOffset = planted([](OrderedJob& job) { removeWritten(job, "G55"); });
+    const JobOrder noOffset =
+        plantedFault(programs, [](OrderedJob& job) { removeWritten(job, "G55"); });
     ASSERT_FALSE(noOffset.differences.empty());
     EXPECT_EQ(noOffset.differences[0].kind, OrderDifference::Kind::State);
     EXPECT_EQ(noOffset.differences[0].detail, "G55, G54");
 
-    const JobOrder repeated = planted([](OrderedJob& job) {
+    const JobOrder repeated = plantedFault(programs, [](OrderedJob& job) {
         // The G55 program's change to T5, written again though T5 is in the spindle.
         const auto offset = std::find_if(job.lines.begin(), job.lines.end(), [](const auto& line) {
             return line.origin == OrderedLine::Origin::Written && line.text == "G55";
@@ -192,13 +192,13 @@ TEST(ToolOrder, TheProofCatchesEveryPlantedFault)
     });
     EXPECT_EQ(kinds(repeated), std::vector{OrderDifference::Kind::ToolChangeRepeated});
 
-    const JobOrder lost = planted([](OrderedJob& job) {
+    const JobOrder lost = plantedFault(programs, [](OrderedJob& job) {
         std::erase_if(job.lines, [](const auto& line) { return line.text == "G01 X2."; });
     });
     EXPECT_EQ(kinds(lost),
               (std::vector{OrderDifference::Kind::LineLost, OrderDifference::Kind::LineLost}));
 
-    const JobOrder swapped = planted([](OrderedJob& job) {
+    const JobOrder swapped = plantedFault(programs, [](OrderedJob& job) {
         const auto cut = std::find_if(job.lines.begin(), job.lines.end(),
                                       [](const auto& line) { return line.text == "G01 Z-0.05"; });
         std::iter_swap(cut, cut + 1);
@@ -228,9 +228,6 @@ TEST(ToolOrder, TheProofCatchesFaultsPlantedInRestartBlocks)
     const OrderedJob clean = orderByTool(programs.programs(), defaultRetract(), {}, {});
     ASSERT_EQ(clean.record.given, JobOrder::Given::No);
     ASSERT_TRUE(clean.record.differences.empty()) << text(clean);
-    const auto planted = [&](const std::function<void(OrderedJob&)>& plant) {
-        return plantedFault(programs, plant);
-    };
     // Writes a line into the restart block before the line that reads text.
     const auto insertBefore = [](OrderedJob& job, std::string_view text, const char* line) {
         const auto at = std::find_if(job.lines.begin(), job.lines.end(), [&](const auto& l) {
@@ -245,11 +242,11 @@ TEST(ToolOrder, TheProofCatchesFaultsPlantedInRestartBlocks)
 
     // The tool before's length offset commanded again after the change.
     const JobOrder stale =
-        planted([&](OrderedJob& job) { insertBefore(job, "M09", "G43 H1 Z50."); });
+        plantedFault(programs, [&](OrderedJob& job) { insertBefore(job, "M09", "G43 H1 Z50."); });
     ASSERT_FALSE(stale.differences.empty());
     EXPECT_EQ(stale.differences.front().kind, OrderDifference::Kind::RestartLine);
     // The return plane of the G55 program not restated: the G54 program's G99 leaks.
-    const JobOrder returnPlane = planted([](OrderedJob& job) {
+    const JobOrder returnPlane = plantedFault(programs, [](OrderedJob& job) {
         for (OrderedLine& line : job.lines)
             if (line.origin == OrderedLine::Origin::Written && line.text.ends_with(" G98"))
                 line.text.remove_suffix(4);
@@ -258,15 +255,17 @@ TEST(ToolOrder, TheProofCatchesFaultsPlantedInRestartBlocks)
     EXPECT_EQ(returnPlane.differences.front().input, 1u);
     EXPECT_EQ(detailOf(returnPlane), "G98, G99");
     // Coolant left on from the G54 program's T2.
-    const JobOrder coolant = planted([](OrderedJob& job) { removeWritten(job, "M09"); });
+    const JobOrder coolant =
+        plantedFault(programs, [](OrderedJob& job) { removeWritten(job, "M09"); });
     EXPECT_EQ(detailOf(coolant), "M09, M08");
     // A rotation left on.
-    const JobOrder rotation =
-        planted([&](OrderedJob& job) { insertBefore(job, "G55", "G68 X0 Y0 R30."); });
+    const JobOrder rotation = plantedFault(
+        programs, [&](OrderedJob& job) { insertBefore(job, "G55", "G68 X0 Y0 R30."); });
     EXPECT_EQ(detailOf(rotation), "G69, G68");
     // A program end, and a cut, in a restart block.
     for (const char* line : {"M30", "G01 Z-1. F100."}) {
-        const JobOrder fault = planted([&](OrderedJob& job) { insertBefore(job, "G55", line); });
+        const JobOrder fault =
+            plantedFault(programs, [&](OrderedJob& job) { insertBefore(job, "G55", line); });
         ASSERT_FALSE(fault.differences.empty()) << line;
         EXPECT_EQ(fault.differences.front().kind, OrderDifference::Kind::RestartLine) << line;
     }
@@ -274,16 +273,17 @@ TEST(ToolOrder, TheProofCatchesFaultsPlantedInRestartBlocks)
 
 TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
 {
-    const auto givenFor = [](const std::string& program) {
+    // Why the given order is kept for a program beside another, and the line that says so.
+    const auto givenFor = [](const std::string& program,
+                             const std::string& other = "T1 M06\nG55 G00 X0 Y0\n") {
         Programs programs;
         programs.add(program, "G54");
-        programs.add("T1 M06\nG55 G00 X0 Y0\n", "G55");
+        programs.add(other, "G55");
         const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
-        EXPECT_TRUE(job.lines.empty());
+        EXPECT_EQ(job.lines.empty(), job.record.given != JobOrder::Given::No);
         return std::pair(job.record.given, job.record.line);
     };
     using Given = JobOrder::Given;
-    EXPECT_EQ(givenFor("T1 M06\nM98 P100\n"), std::pair(Given::Call, std::int64_t(2)));
     EXPECT_EQ(givenFor("T1 M06\nG65 P9000 A1.\n"), std::pair(Given::Call, std::int64_t(2)));
     EXPECT_EQ(givenFor("T1 M06\nG92 X0 Y0\n"), std::pair(Given::OffsetShift, std::int64_t(2)));
     EXPECT_EQ(givenFor("T1 M06\nG01 X1. F#101\n"), std::pair(Given::Computed, std::int64_t(2)));
@@ -304,22 +304,15 @@ TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
               std::pair(Given::LengthOffsetUnknown, std::int64_t(5)));
 
     // The control's own units and return plane, where another program chooses them.
-    const auto against = [](const std::string& program, const std::string& other) {
-        Programs programs;
-        programs.add(program, "G54");
-        programs.add(other, "G55");
-        const OrderedJob job = orderByTool(programs.programs(), defaultRetract(), {}, {});
-        return std::pair(job.record.given, job.record.line);
-    };
     const std::string inches = "G20\nT1 M06\nG55 G00 X0 Y0\n";
-    EXPECT_EQ(against("T1 M06\nG00 X0 Y0\n", inches),
+    EXPECT_EQ(givenFor("T1 M06\nG00 X0 Y0\n", inches),
               std::pair(Given::UnitsUnknown, std::int64_t(2)));
-    EXPECT_EQ(against("G21\nT1 M06\nG00 X0 Y0\n", inches).first, Given::No);
+    EXPECT_EQ(givenFor("G21\nT1 M06\nG00 X0 Y0\n", inches).first, Given::No);
     const std::string cycle = "G21\nT1 M06\nG00 X0 Y0\nG43 H1 Z10.\nG81 X1. Z-1. R1. F50.\n";
     EXPECT_EQ(
-        against(cycle, "G21\nT1 M06\nG55 G00 X0 Y0\nG43 H1 Z10.\nG99 G81 X1. Z-1. R1. F50.\n"),
+        givenFor(cycle, "G21\nT1 M06\nG55 G00 X0 Y0\nG43 H1 Z10.\nG99 G81 X1. Z-1. R1. F50.\n"),
         std::pair(Given::ReturnPlaneUnknown, std::int64_t(5)));
-    EXPECT_EQ(against(cycle, cycle).first, Given::No);
+    EXPECT_EQ(givenFor(cycle, cycle).first, Given::No);
 
     // A retract that does more than move Z up is refused whole.
     for (const std::vector<std::string>& retract :

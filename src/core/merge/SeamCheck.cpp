@@ -257,11 +257,8 @@ private:
         for (const NumberedLine* line : keptLines(*copied.back()))
             if (line->facts.has(Fact::ProgramEnd) && !line->facts.programName.empty())
                 end = line;
-        if (begin && end && begin->facts.programName != end->facts.programName) {
-            SeamFinding differs = finding(SeamRule::ProgramNameDiffers, *copied.back(), *end);
-            differs.input = entryOf(*copied.back());
-            m_findings.push_back(std::move(differs));
-        }
+        if (begin && end && begin->facts.programName != end->facts.programName)
+            m_findings.push_back(finding(SeamRule::ProgramNameDiffers, *copied.back(), *end));
     }
 
     // Every kept line the checks need is among the noted, first and last ones.
@@ -287,9 +284,11 @@ private:
         return static_cast<std::size_t>(&input - m_report.inputs.data());
     }
 
-    static SeamFinding finding(SeamRule rule, const InputRecord& input, const NumberedLine& line)
+    SeamFinding finding(SeamRule rule, const InputRecord& input, const NumberedLine& line) const
     {
-        return {rule, seamRuleInfo(rule).severity, input.path, line.number, line.text};
+        SeamFinding found{rule, seamRuleInfo(rule).severity, input.path, line.number, line.text};
+        found.input = entryOf(input);
+        return found;
     }
 
     const MergeReport& m_report;
