@@ -4,13 +4,13 @@
 #include "StandardOutputSink.h"
 #include "core/merge/NcMerge.h"
 #include "core/merge/SeamCheck.h"
-#include "core/merge/ToolListCheck.h"
-#include "core/merge/ToolListFile.h"
-#include "core/merge/ToolOrder.h"
-#include "core/merge/ToolSheet.h"
 #include "core/nc/WorkOffset.h"
 #include "core/os/TemporaryFileCleanup.h"
 #include "core/os/Utf8Path.h"
+#include "core/plate/ToolOrder.h"
+#include "core/toollist/ToolListCheck.h"
+#include "core/toollist/ToolListFile.h"
+#include "core/toollist/ToolSheet.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,7 +1,7 @@
 #include "ToolListCodec.h"
 
 #include "Cp949.h"
-#include "core/merge/ToolListFile.h"
+#include "core/toollist/ToolListFile.h"
 
 ToolListCodec ToolListCodec::forTools(const std::vector<ToolEntry>& tools)
 {

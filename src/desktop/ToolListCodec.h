@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/merge/ToolEntry.h"
+#include "core/toollist/ToolEntry.h"
 
 #include <QString>
 

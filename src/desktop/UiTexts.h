@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/merge/ToolOrder.h"
+#include "core/plate/ToolOrder.h"
 
 #include "core/merge/SeamCheck.h"
 #include "core/os/FileError.h"

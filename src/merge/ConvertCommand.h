@@ -3,8 +3,8 @@
 #include "BackgroundMerge.h"
 #include "ConvertRequest.h"
 #include "core/merge/SeamCheck.h"
-#include "core/merge/ToolListCheck.h"
-#include "core/merge/ToolSheet.h"
+#include "core/toollist/ToolListCheck.h"
+#include "core/toollist/ToolSheet.h"
 
 #include <QObject>
 

@@ -2,7 +2,7 @@
 
 #include "core/merge/NcMerge.h"
 #include "core/merge/SeamCheck.h"
-#include "core/merge/ToolSheet.h"
+#include "core/toollist/ToolSheet.h"
 #include "desktop/ToolListCodec.h"
 
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "DlgToolConfig.h"
 
 #include "core/job/JobState.h"
-#include "core/merge/ToolListFile.h"
 #include "core/settings/Settings.h"
+#include "core/toollist/ToolListFile.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/Cp949.h"
 #include "desktop/DialogExchange.h"

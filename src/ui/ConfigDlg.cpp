@@ -1,7 +1,7 @@
 #include "ConfigDlg.h"
 
 #include "core/job/JobState.h"
-#include "core/merge/ToolOrder.h"
+#include "core/plate/ToolOrder.h"
 #include "core/settings/Settings.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/DialogExchange.h"

@@ -3,7 +3,7 @@
 #include "core/job/CellDrop.h"
 #include "core/job/JobEditing.h"
 #include "core/job/JobState.h"
-#include "core/merge/WorkOffsetTip.h"
+#include "core/plate/WorkOffsetTip.h"
 #include "core/settings/Settings.h"
 #include "desktop/DialogParts.h"
 #include "desktop/PathText.h"

@@ -1,7 +1,7 @@
-#include "core/merge/ToolListCheck.h"
+#include "core/toollist/ToolListCheck.h"
 #include "core/merge/NcMerge.h"
 #include "core/merge/SeamCheck.h"
-#include "core/merge/ToolSheet.h"
+#include "core/toollist/ToolSheet.h"
 
 #include "TempFolder.h"
 #include "TestPaths.h"

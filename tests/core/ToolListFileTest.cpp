@@ -1,4 +1,4 @@
-#include "core/merge/ToolListFile.h"
+#include "core/toollist/ToolListFile.h"
 
 #include "TempFolder.h"
 

@@ -1,4 +1,4 @@
-#include "core/merge/ToolOrder.h"
+#include "core/plate/ToolOrder.h"
 #include "core/merge/NcMerge.h"
 #include "core/merge/SeamCheck.h"
 

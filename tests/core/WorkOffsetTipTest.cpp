@@ -1,4 +1,4 @@
-#include "core/merge/WorkOffsetTip.h"
+#include "core/plate/WorkOffsetTip.h"
 
 #include <gtest/gtest.h>
 

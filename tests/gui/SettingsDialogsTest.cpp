@@ -1,5 +1,5 @@
 #include "GuiTestEnvironment.h"
-#include "core/merge/ToolOrder.h"
+#include "core/plate/ToolOrder.h"
 #include "core/settings/Settings.h"
 #include "merge/MergePreviewDialog.h"
 #include "tools/DlgToolConfig.h"

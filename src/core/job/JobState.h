@@ -2,8 +2,8 @@
 
 #include "JobList.h"
 #include "QuorDoc.h"
-#include "core/merge/ToolEntry.h"
-#include "core/merge/ToolListFile.h"
+#include "core/toollist/ToolEntry.h"
+#include "core/toollist/ToolListFile.h"
 
 #include <string>
 #include <vector>

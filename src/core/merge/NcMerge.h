@@ -1,10 +1,11 @@
 #pragma once
 
 #include "InputFile.h"
-#include "OffsetPlacement.h"
-#include "ToolOrder.h"
-#include "ToolUsage.h"
+#include "core/nc/LineStage.h"
 #include "core/nc/NcLineReader.h"
+#include "core/plate/OffsetPlacement.h"
+#include "core/plate/ToolOrder.h"
+#include "core/tools/ToolUsage.h"
 
 #include <cstdint>
 #include <functional>
@@ -25,7 +26,7 @@ struct FileProblem
 // most kMaxTextBytes bytes of a longer line; the facts were read from the whole line.
 struct NumberedLine
 {
-    static constexpr std::size_t kMaxTextBytes = 512;
+    static constexpr std::size_t kMaxTextBytes = kMaxNotedTextBytes;
 
     std::int64_t number = 0;
     std::string text;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "NcMerge.h"
-#include "SeamCheck.h"
 #include "ToolEntry.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
 #include "core/os/FileError.h"
 
 #include <functional>

@@ -2,10 +2,14 @@
 
 #include "core/nc/NcLineReader.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+// The most of a line's text that a record keeps, whatever the stage.
+inline constexpr std::size_t kMaxNotedTextBytes = 512;
 
 // A kept line of an input on its way to the output, as the stages before it left it.
 struct WayLine

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LineStage.h"
+#include "core/nc/LineStage.h"
 #include "core/nc/ModalState.h"
 #include "core/nc/NcLineReader.h"
 

@@ -1,7 +1,7 @@
 #include "ToolListFile.h"
 
-#include "AtomicFileWriter.h"
-#include "InputFile.h"
+#include "core/merge/AtomicFileWriter.h"
+#include "core/merge/InputFile.h"
 #include "core/os/SystemCp949.h"
 #include "core/os/Utf8Path.h"
 

@@ -1,7 +1,7 @@
 #include "ToolSheet.h"
 
-#include "AtomicFileWriter.h"
 #include "ToolListCheck.h"
+#include "core/merge/AtomicFileWriter.h"
 #include "core/os/SplitPath.h"
 #include "core/os/Utf8Path.h"
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "NcMerge.h"
-#include "SeamCheck.h"
 #include "ToolEntry.h"
 #include "ToolListFile.h"
-#include "ToolUsage.h"
+#include "core/merge/NcMerge.h"
+#include "core/merge/SeamCheck.h"
+#include "core/tools/ToolUsage.h"
 
 #include <string>
 #include <vector>

@@ -1,14 +1,12 @@
 #include "OffsetPlacement.h"
 
-#include "NcMerge.h"
-
 #include <algorithm>
 
 namespace {
 
 std::string bounded(std::string_view text)
 {
-    return std::string(text.substr(0, NumberedLine::kMaxTextBytes));
+    return std::string(text.substr(0, kMaxNotedTextBytes));
 }
 
 } // namespace
