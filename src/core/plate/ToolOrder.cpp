@@ -62,108 +62,163 @@ bool positionKnown(const ToolPosition& position)
     return position.x && position.y && position.z;
 }
 
-std::optional<Refusal> split(const OrderProgram& program, std::size_t index, bool last,
-                             SplitProgram& split)
+// Splits one program at its tool changes, line by line, and refuses it where a restart could
+// not run a segment of it as the program does.
+class ProgramSplitter
 {
-    NcLineReader reader(NcLineReader::Dialect::Iso);
-    reader.keepWords(true);
-    reader.keepAxisWords(true);
-    ModalTracker tracker;
-    bool motionSet = false; // G00 to G03 seen since the segment began
-    bool feedSet = false;   // F seen since the segment began
-    bool moved = false;     // since the segment began
-    constexpr std::size_t kNone = std::size_t(-1);
-    std::size_t programEnd = kNone; // the first after the last tool change
-    for (std::size_t i = 0; i < program.lines.size(); ++i) {
-        const std::string_view line = program.lines[i];
-        const NcLineFacts facts = reader.read(line);
-        // Kept only where a segment may start, or where its tool cuts first: a copy costs.
-        const bool firstCut = !split.segments.empty() && !split.segments.back().cuts;
-        std::optional<ModalState> before;
-        if (facts.has(NcLineFacts::ToolChange) || (firstCut && facts.has(NcLineFacts::AxisMove)))
-            before = tracker.state();
-        const ModalLine read = tracker.read(line, facts);
-        const ModalState& state = tracker.state();
-        if (facts.has(NcLineFacts::Call) || facts.has(NcLineFacts::Return))
-            return Refusal{JobOrder::Given::Call, i};
-        if (facts.has(NcLineFacts::OffsetShift))
-            return Refusal{JobOrder::Given::OffsetShift, i};
-        if (read.computed)
-            return Refusal{JobOrder::Given::Computed, i};
-        if (read.unrestatable)
-            return Refusal{JobOrder::Given::Unrestatable, i};
-        split.choosesUnits = split.choosesUnits || state.units;
-        split.choosesReturnPlane = split.choosesReturnPlane || state.returnPlane;
-        split.choosesSpindleMode = split.choosesSpindleMode || state.spindleMode;
-        split.choosesCuttingMode = split.choosesCuttingMode || state.cuttingMode;
-        if (read.toolChange) {
-            ++split.toolChanges;
-            if (!read.changedTo)
-                return Refusal{JobOrder::Given::ToolUnknown, i};
-            if (!split.segments.empty())
-                split.segments.back().end = i;
-            // The first program's header stands apart; the lines before any other program's
-            // first tool change go with its first segment.
-            const bool withHeader = split.segments.empty() && index != 0;
-            Segment segment{.program = index,
-                            .number = split.segments.size(),
-                            .begin = withHeader ? 0 : i,
-                            .change = i,
-                            .tool = *read.changedTo,
-                            .toolAfter = *read.changedTo,
-                            .before = withHeader ? ModalState{} : before.value_or(ModalState{}),
-                            .atFirstMove = state,
-                            .atFirstCut = state,
-                            .ownLengthOffset = read.setsLengthOffset,
-                            .motion = state.motion};
-            split.segments.push_back(std::move(segment));
-            // A header that goes with the segment runs before it: what it sets, the segment has.
-            motionSet = (withHeader && motionSet) || read.setsMotion;
-            feedSet = (withHeader && feedSet) || read.setsFeed;
-            moved = false;
-            programEnd = kNone;
-            continue;
-        }
-        if (read.move && split.segments.empty())
-            return Refusal{JobOrder::Given::MoveBeforeToolChange, i};
-        if (read.move && state.distance == 91)
-            return Refusal{JobOrder::Given::Incremental, i};
-        if (read.move && !state.units && !split.movesInControlUnits)
-            split.movesInControlUnits = i;
-        if (read.move && state.cycle && *state.cycle != 80 && !state.returnPlane &&
-            !split.cycleAtControlReturnPlane)
-            split.cycleAtControlReturnPlane = i;
-        if (!split.segments.empty()) {
-            Segment& segment = split.segments.back();
-            if (!moved) // up to its first move, or its end where it has none
-                segment.atFirstMove = state;
-            moved = moved || read.move;
-            segment.moves = moved;
-            if (read.move && read.reliesOnMotion && !motionSet)
-                segment.reliesOnMotion = true;
-            if (read.feeds && !read.setsFeed && !feedSet)
-                segment.reliesOnFeed = true;
-            // Z moved under the tool before's offset, or none the program chose: a restart
-            // cannot give it that offset back.
-            if (read.move && read.axisZ && !segment.ownLengthOffset && !ownLengthOffset(state) &&
-                state.lengthCode != 49)
-                return Refusal{JobOrder::Given::LengthOffsetUnknown, i};
-            if (!segment.cuts && read.feeds) {
-                segment.cuts = true;
-                segment.atFirstCut = before.value_or(state);
-            } else if (!segment.cuts) {
-                segment.ownLengthOffset = segment.ownLengthOffset || read.setsLengthOffset;
-            }
-        }
-        // A cycle leaves the motion mode as it was, for the moves after G80.
-        motionSet = motionSet || read.setsMotion;
-        feedSet = feedSet || read.setsFeed;
-        if (facts.has(NcLineFacts::ProgramEnd) && programEnd == kNone)
-            programEnd = i;
+public:
+    ProgramSplitter(std::size_t index, bool last, SplitProgram& split)
+        : m_index(index), m_last(last), m_split(split)
+    {
+        m_reader.keepWords(true);
+        m_reader.keepAxisWords(true);
     }
-    if (split.segments.empty())
-        return Refusal{JobOrder::Given::NoToolChange, program.lines.size()}; // the whole program
-    for (Segment& segment : split.segments) {
+
+    std::optional<Refusal> read(std::size_t i, std::string_view line);
+    // After the last of count lines.
+    std::optional<Refusal> finish(std::size_t count);
+
+private:
+    static constexpr std::size_t kNone = std::size_t(-1);
+
+    std::optional<Refusal> refused(std::size_t i, const NcLineFacts& facts,
+                                   const ModalLine& read) const;
+    void toolChange(std::size_t i, const ModalLine& read, const std::optional<ModalState>& before);
+    std::optional<Refusal> inSegment(std::size_t i, const ModalLine& read,
+                                     const std::optional<ModalState>& before);
+    void joinSegmentsWithoutMoves();
+
+    const std::size_t m_index;
+    const bool m_last;
+    SplitProgram& m_split;
+    NcLineReader m_reader{NcLineReader::Dialect::Iso};
+    ModalTracker m_tracker;
+    bool m_motionSet = false;         // G00 to G03 seen since the segment began
+    bool m_feedSet = false;           // F seen since the segment began
+    bool m_moved = false;             // since the segment began
+    std::size_t m_programEnd = kNone; // the first after the last tool change
+};
+
+std::optional<Refusal> ProgramSplitter::read(std::size_t i, std::string_view line)
+{
+    const NcLineFacts facts = m_reader.read(line);
+    // Kept only where a segment may start, or where its tool cuts first: a copy costs.
+    const bool firstCut = !m_split.segments.empty() && !m_split.segments.back().cuts;
+    std::optional<ModalState> before;
+    if (facts.has(NcLineFacts::ToolChange) || (firstCut && facts.has(NcLineFacts::AxisMove)))
+        before = m_tracker.state();
+    const ModalLine read = m_tracker.read(line, facts);
+    const ModalState& state = m_tracker.state();
+    if (std::optional<Refusal> refusal = refused(i, facts, read))
+        return refusal;
+    m_split.choosesUnits = m_split.choosesUnits || state.units;
+    m_split.choosesReturnPlane = m_split.choosesReturnPlane || state.returnPlane;
+    m_split.choosesSpindleMode = m_split.choosesSpindleMode || state.spindleMode;
+    m_split.choosesCuttingMode = m_split.choosesCuttingMode || state.cuttingMode;
+    if (read.toolChange) {
+        ++m_split.toolChanges;
+        if (!read.changedTo)
+            return Refusal{JobOrder::Given::ToolUnknown, i};
+        toolChange(i, read, before);
+        return std::nullopt;
+    }
+    if (std::optional<Refusal> refusal = inSegment(i, read, before))
+        return refusal;
+    // A cycle leaves the motion mode as it was, for the moves after G80.
+    m_motionSet = m_motionSet || read.setsMotion;
+    m_feedSet = m_feedSet || read.setsFeed;
+    if (facts.has(NcLineFacts::ProgramEnd) && m_programEnd == kNone)
+        m_programEnd = i;
+    return std::nullopt;
+}
+
+// What no restart can restate: a call, an offset shift, a computed value, a transformation.
+std::optional<Refusal> ProgramSplitter::refused(std::size_t i, const NcLineFacts& facts,
+                                                const ModalLine& read) const
+{
+    if (facts.has(NcLineFacts::Call) || facts.has(NcLineFacts::Return))
+        return Refusal{JobOrder::Given::Call, i};
+    if (facts.has(NcLineFacts::OffsetShift))
+        return Refusal{JobOrder::Given::OffsetShift, i};
+    if (read.computed)
+        return Refusal{JobOrder::Given::Computed, i};
+    if (read.unrestatable)
+        return Refusal{JobOrder::Given::Unrestatable, i};
+    return std::nullopt;
+}
+
+void ProgramSplitter::toolChange(std::size_t i, const ModalLine& read,
+                                 const std::optional<ModalState>& before)
+{
+    const ModalState& state = m_tracker.state();
+    if (!m_split.segments.empty())
+        m_split.segments.back().end = i;
+    // The first program's header stands apart; the lines before any other program's first
+    // tool change go with its first segment.
+    const bool withHeader = m_split.segments.empty() && m_index != 0;
+    m_split.segments.push_back(
+        Segment{.program = m_index,
+                .number = m_split.segments.size(),
+                .begin = withHeader ? 0 : i,
+                .change = i,
+                .tool = *read.changedTo,
+                .toolAfter = *read.changedTo,
+                .before = withHeader ? ModalState{} : before.value_or(ModalState{}),
+                .atFirstMove = state,
+                .atFirstCut = state,
+                .ownLengthOffset = read.setsLengthOffset,
+                .motion = state.motion});
+    // A header that goes with the segment runs before it: what it sets, the segment has.
+    m_motionSet = (withHeader && m_motionSet) || read.setsMotion;
+    m_feedSet = (withHeader && m_feedSet) || read.setsFeed;
+    m_moved = false;
+    m_programEnd = kNone;
+}
+
+// A line other than a tool change: what the segment it stands in relies on and does.
+std::optional<Refusal> ProgramSplitter::inSegment(std::size_t i, const ModalLine& read,
+                                                  const std::optional<ModalState>& before)
+{
+    const ModalState& state = m_tracker.state();
+    if (read.move && m_split.segments.empty())
+        return Refusal{JobOrder::Given::MoveBeforeToolChange, i};
+    if (read.move && state.distance == 91)
+        return Refusal{JobOrder::Given::Incremental, i};
+    if (read.move && !state.units && !m_split.movesInControlUnits)
+        m_split.movesInControlUnits = i;
+    if (read.move && state.cycle && *state.cycle != 80 && !state.returnPlane &&
+        !m_split.cycleAtControlReturnPlane)
+        m_split.cycleAtControlReturnPlane = i;
+    if (m_split.segments.empty())
+        return std::nullopt;
+    Segment& segment = m_split.segments.back();
+    if (!m_moved) // up to its first move, or its end where it has none
+        segment.atFirstMove = state;
+    m_moved = m_moved || read.move;
+    segment.moves = m_moved;
+    if (read.move && read.reliesOnMotion && !m_motionSet)
+        segment.reliesOnMotion = true;
+    if (read.feeds && !read.setsFeed && !m_feedSet)
+        segment.reliesOnFeed = true;
+    // Z moved under the tool before's offset, or none the program chose: a restart cannot give
+    // it that offset back.
+    if (read.move && read.axisZ && !segment.ownLengthOffset && !ownLengthOffset(state) &&
+        state.lengthCode != 49)
+        return Refusal{JobOrder::Given::LengthOffsetUnknown, i};
+    if (!segment.cuts && read.feeds) {
+        segment.cuts = true;
+        segment.atFirstCut = before.value_or(state);
+    } else if (!segment.cuts) {
+        segment.ownLengthOffset = segment.ownLengthOffset || read.setsLengthOffset;
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> ProgramSplitter::finish(std::size_t count)
+{
+    if (m_split.segments.empty())
+        return Refusal{JobOrder::Given::NoToolChange, count}; // the whole program
+    for (Segment& segment : m_split.segments) {
         if (!segment.cuts)
             segment.atFirstCut = segment.atFirstMove;
         // A restart moves to where the tool cuts first when it must apply the length offset.
@@ -171,11 +226,17 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
             !positionKnown(segment.atFirstCut.position))
             return Refusal{JobOrder::Given::PositionUnknown, segment.change};
     }
-    split.end = last && programEnd != kNone ? programEnd : program.lines.size();
-    split.segments.back().end = split.end;
-    // A tool change with no move after it (T0 M06 putting the tool away) runs on with the
-    // segment before: a run of its own would restart around nothing.
-    std::vector<Segment>& segments = split.segments;
+    m_split.end = m_last && m_programEnd != kNone ? m_programEnd : count;
+    m_split.segments.back().end = m_split.end;
+    joinSegmentsWithoutMoves();
+    return std::nullopt;
+}
+
+// A tool change with no move after it (T0 M06 putting the tool away) runs on with the segment
+// before: a run of its own would restart around nothing.
+void ProgramSplitter::joinSegmentsWithoutMoves()
+{
+    std::vector<Segment>& segments = m_split.segments;
     for (std::size_t s = 1; s < segments.size();) {
         if (segments[s].moves) {
             ++s;
@@ -187,7 +248,16 @@ std::optional<Refusal> split(const OrderProgram& program, std::size_t index, boo
     }
     for (std::size_t s = 0; s < segments.size(); ++s)
         segments[s].number = s;
-    return std::nullopt;
+}
+
+std::optional<Refusal> split(const OrderProgram& program, std::size_t index, bool last,
+                             SplitProgram& split)
+{
+    ProgramSplitter splitter(index, last, split);
+    for (std::size_t i = 0; i < program.lines.size(); ++i)
+        if (std::optional<Refusal> refused = splitter.read(i, program.lines[i]))
+            return refused;
+    return splitter.finish(program.lines.size());
 }
 
 // Whether one program relies on the control's own state of a group that another program sets:
