@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 
 namespace {
 
@@ -291,80 +292,98 @@ std::vector<std::int64_t> toolRuns(const std::vector<const Segment*>& chain)
     return tools;
 }
 
-// The tools in the order they run, with the fewest changes the chains' orders allow: a
-// breadth-first search over how far each distinct tool sequence has come, where those are few;
-// else the tool kept while any chain's next segment runs it, then the tool most chains run next
-// (the earliest chain's among equals).
-std::vector<std::int64_t> toolSequence(const std::vector<std::vector<std::int64_t>>& chains)
+// How far each distinct tool sequence has come, and the moves from there.
+class SequenceSearch
 {
-    std::vector<std::vector<std::int64_t>> distinct;
-    for (const std::vector<std::int64_t>& chain : chains)
-        if (!chain.empty() && std::find(distinct.begin(), distinct.end(), chain) == distinct.end())
-            distinct.push_back(chain);
-    // Each state is how far every distinct sequence has come, as one mixed-radix number.
-    constexpr std::uint64_t kMaxStates = 200'000;
-    std::uint64_t states = 1;
-    for (const std::vector<std::int64_t>& chain : distinct)
-        states = states > kMaxStates ? states : states * (chain.size() + 1);
-    const auto nextTools = [&](const std::vector<std::size_t>& at) {
-        std::vector<std::int64_t> tools; // in the order of the chains that run them next
-        for (std::size_t c = 0; c < distinct.size(); ++c)
-            if (at[c] < distinct[c].size() &&
-                std::find(tools.begin(), tools.end(), distinct[c][at[c]]) == tools.end())
-                tools.push_back(distinct[c][at[c]]);
+public:
+    explicit SequenceSearch(std::vector<std::vector<std::int64_t>> distinct)
+        : m_distinct(std::move(distinct))
+    {}
+
+    const std::vector<std::vector<std::int64_t>>& distinct() const { return m_distinct; }
+    // The tools the sequences run next, in the order of the sequences.
+    std::vector<std::int64_t> nextTools(const std::vector<std::size_t>& at) const
+    {
+        std::vector<std::int64_t> tools;
+        for (std::size_t c = 0; c < m_distinct.size(); ++c)
+            if (at[c] < m_distinct[c].size() &&
+                std::find(tools.begin(), tools.end(), m_distinct[c][at[c]]) == tools.end())
+                tools.push_back(m_distinct[c][at[c]]);
         return tools;
-    };
-    const auto advance = [&](std::vector<std::size_t> at, std::int64_t tool) {
-        for (std::size_t c = 0; c < distinct.size(); ++c)
-            if (at[c] < distinct[c].size() && distinct[c][at[c]] == tool)
+    }
+    std::vector<std::size_t> advance(std::vector<std::size_t> at, std::int64_t tool) const
+    {
+        for (std::size_t c = 0; c < m_distinct.size(); ++c)
+            if (at[c] < m_distinct[c].size() && m_distinct[c][at[c]] == tool)
                 ++at[c];
         return at;
-    };
-    const auto encode = [&](const std::vector<std::size_t>& at) {
-        std::uint64_t key = 0;
-        for (std::size_t c = 0; c < distinct.size(); ++c)
-            key = key * (distinct[c].size() + 1) + at[c];
-        return key;
-    };
-    std::vector<std::int64_t> sequence;
-    if (states <= kMaxStates) {
-        // parent state and the tool that led here, by state
-        std::map<std::uint64_t, std::pair<std::uint64_t, std::int64_t>> reached;
-        std::deque<std::vector<std::size_t>> queue{std::vector<std::size_t>(distinct.size(), 0)};
-        const std::uint64_t start = encode(queue.front());
-        reached[start] = {start, 0};
-        std::vector<std::size_t> done(distinct.size());
-        for (std::size_t c = 0; c < distinct.size(); ++c)
-            done[c] = distinct[c].size();
-        const std::uint64_t goal = encode(done);
-        while (!queue.empty() && !reached.count(goal)) {
-            const std::vector<std::size_t> at = std::move(queue.front());
-            queue.pop_front();
-            const std::uint64_t key = encode(at);
-            for (const std::int64_t tool : nextTools(at)) {
-                std::vector<std::size_t> next = advance(at, tool);
-                if (reached.emplace(encode(next), std::pair{key, tool}).second)
-                    queue.push_back(std::move(next));
-            }
-        }
-        for (std::uint64_t key = goal; key != start; key = reached[key].first)
-            sequence.push_back(reached[key].second);
-        std::reverse(sequence.begin(), sequence.end());
-        return sequence;
     }
-    std::vector<std::size_t> at(distinct.size(), 0);
-    std::vector<std::size_t> weight(distinct.size(), 0); // chains of each distinct sequence
+    // Each state as one mixed-radix number.
+    std::uint64_t encode(const std::vector<std::size_t>& at) const
+    {
+        std::uint64_t key = 0;
+        for (std::size_t c = 0; c < m_distinct.size(); ++c)
+            key = key * (m_distinct[c].size() + 1) + at[c];
+        return key;
+    }
+
+    std::vector<std::int64_t> fewestChanges() const;
+    std::vector<std::int64_t>
+    mostWaiting(const std::vector<std::vector<std::int64_t>>& chains) const;
+
+private:
+    std::vector<std::vector<std::int64_t>> m_distinct;
+};
+
+// A breadth-first search over the states.
+std::vector<std::int64_t> SequenceSearch::fewestChanges() const
+{
+    // parent state and the tool that led here, by state
+    std::map<std::uint64_t, std::pair<std::uint64_t, std::int64_t>> reached;
+    std::deque<std::vector<std::size_t>> queue{std::vector<std::size_t>(m_distinct.size(), 0)};
+    const std::uint64_t start = encode(queue.front());
+    reached[start] = {start, 0};
+    std::vector<std::size_t> done(m_distinct.size());
+    for (std::size_t c = 0; c < m_distinct.size(); ++c)
+        done[c] = m_distinct[c].size();
+    const std::uint64_t goal = encode(done);
+    while (!queue.empty() && !reached.count(goal)) {
+        const std::vector<std::size_t> at = std::move(queue.front());
+        queue.pop_front();
+        const std::uint64_t key = encode(at);
+        for (const std::int64_t tool : nextTools(at)) {
+            std::vector<std::size_t> next = advance(at, tool);
+            if (reached.emplace(encode(next), std::pair{key, tool}).second)
+                queue.push_back(std::move(next));
+        }
+    }
+    std::vector<std::int64_t> sequence;
+    for (std::uint64_t key = goal; key != start; key = reached.at(key).first)
+        sequence.push_back(reached.at(key).second);
+    std::reverse(sequence.begin(), sequence.end());
+    return sequence;
+}
+
+// The tool kept while any chain's next segment runs it, then the tool most chains run next
+// (the earliest chain's among equals).
+std::vector<std::int64_t>
+SequenceSearch::mostWaiting(const std::vector<std::vector<std::int64_t>>& chains) const
+{
+    std::vector<std::size_t> at(m_distinct.size(), 0);
+    std::vector<std::size_t> weight(m_distinct.size(), 0); // chains of each distinct sequence
     for (const std::vector<std::int64_t>& chain : chains)
         if (!chain.empty())
-            ++weight[std::size_t(std::find(distinct.begin(), distinct.end(), chain) -
-                                 distinct.begin())];
+            ++weight[std::size_t(std::find(m_distinct.begin(), m_distinct.end(), chain) -
+                                 m_distinct.begin())];
+    std::vector<std::int64_t> sequence;
     for (std::vector<std::int64_t> tools = nextTools(at); !tools.empty(); tools = nextTools(at)) {
         std::int64_t chosen = tools.front();
         std::size_t most = 0;
         for (const std::int64_t tool : tools) {
             std::size_t waiting = 0;
-            for (std::size_t c = 0; c < distinct.size(); ++c)
-                waiting += at[c] < distinct[c].size() && distinct[c][at[c]] == tool ? weight[c] : 0;
+            for (std::size_t c = 0; c < m_distinct.size(); ++c)
+                waiting +=
+                    at[c] < m_distinct[c].size() && m_distinct[c][at[c]] == tool ? weight[c] : 0;
             if (waiting > most) {
                 most = waiting;
                 chosen = tool;
@@ -374,6 +393,22 @@ std::vector<std::int64_t> toolSequence(const std::vector<std::vector<std::int64_
         at = advance(at, chosen);
     }
     return sequence;
+}
+
+// The tools in the order they run, with the fewest changes the chains' orders allow: searched
+// for where the states are few, else chosen a tool at a time.
+std::vector<std::int64_t> toolSequence(const std::vector<std::vector<std::int64_t>>& chains)
+{
+    std::vector<std::vector<std::int64_t>> distinct;
+    for (const std::vector<std::int64_t>& chain : chains)
+        if (!chain.empty() && std::find(distinct.begin(), distinct.end(), chain) == distinct.end())
+            distinct.push_back(chain);
+    constexpr std::uint64_t kMaxStates = 200'000;
+    std::uint64_t states = 1;
+    for (const std::vector<std::int64_t>& chain : distinct)
+        states = states > kMaxStates ? states : states * (chain.size() + 1);
+    const SequenceSearch search(std::move(distinct));
+    return states <= kMaxStates ? search.fewestChanges() : search.mostWaiting(chains);
 }
 
 // Segments in tool runs: each cell's segments in their order, the tools in the sequence that
@@ -546,6 +581,50 @@ private:
     JobGroups m_groups;
 };
 
+// Splits every program at its tool changes; false, with the reason in the record, where one
+// cannot be restarted safely.
+bool splitAll(const std::vector<OrderProgram>& programs, std::vector<SplitProgram>& splits,
+              JobOrder& record)
+{
+    const auto refuse = [&](const Refusal& refused, std::size_t p) {
+        record.given = refused.reason;
+        record.input = programs[p].input;
+        if (refused.line < programs[p].lines.size()) {
+            record.line = programs[p].numbers[refused.line];
+            record.text = std::string(programs[p].lines[refused.line].substr(0, kMaxText));
+        }
+        return false;
+    };
+    for (std::size_t p = 0; p < programs.size(); ++p)
+        if (const std::optional<Refusal> refused =
+                split(programs[p], p, p + 1 == programs.size(), splits[p]))
+            return refuse(*refused, p);
+    if (const auto inheriting = inheritsAcrossPrograms(splits))
+        return refuse(inheriting->second, inheriting->first);
+    return true;
+}
+
+// Notes a segment as written in the record's runs, with its restart block and its tool change
+// line where it stands in it; written: its lines, restart block first.
+void noteSegment(JobOrder& record, const OrderProgram& program, const Segment& segment,
+                 bool restarted, std::span<const OrderedLine> written)
+{
+    if (record.runs.empty() || record.runs.back().tool != segment.tool)
+        record.runs.push_back({segment.tool, {}});
+    OrderSegment& noted = record.runs.back().segments.emplace_back(
+        OrderSegment{program.input, program.cell, program.numbers[segment.change], restarted});
+    constexpr std::size_t kMaxRestartLines = 64;
+    for (const OrderedLine& line : written) {
+        if (!restarted)
+            break;
+        const bool change = line.origin != OrderedLine::Origin::Written &&
+                            line.program == segment.program && line.line == segment.change;
+        if ((line.origin == OrderedLine::Origin::Written || change) &&
+            noted.restart.size() < kMaxRestartLines)
+            noted.restart.emplace_back(line.text.substr(0, kMaxText));
+    }
+}
+
 } // namespace
 
 std::vector<std::string> defaultRetract()
@@ -717,25 +796,9 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
         record.text = *unsafe < retract.size() ? retract[*unsafe].substr(0, kMaxText) : "";
         return job;
     }
-    const auto refuse = [&](const Refusal& refused, std::size_t p) {
-        record.given = refused.reason;
-        record.input = programs[p].input;
-        if (refused.line < programs[p].lines.size()) {
-            record.line = programs[p].numbers[refused.line];
-            record.text = std::string(programs[p].lines[refused.line].substr(0, kMaxText));
-        }
-    };
     std::vector<SplitProgram> splits(programs.size());
-    for (std::size_t p = 0; p < programs.size(); ++p)
-        if (const std::optional<Refusal> refused =
-                split(programs[p], p, p + 1 == programs.size(), splits[p])) {
-            refuse(*refused, p);
-            return job;
-        }
-    if (const auto inheriting = inheritsAcrossPrograms(splits)) {
-        refuse(inheriting->second, inheriting->first);
+    if (!splitAll(programs, splits, record))
         return job;
-    }
 
     JobGroups groups;
     for (const SplitProgram& split : splits) {
@@ -758,21 +821,8 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
             ++record.restarts;
         const std::size_t first = job.lines.size();
         writer.segment(*segment, !follows, retract, tool);
-        if (record.runs.empty() || record.runs.back().tool != segment->tool)
-            record.runs.push_back({segment->tool, {}});
-        const OrderProgram& program = programs[segment->program];
-        OrderSegment& written = record.runs.back().segments.emplace_back(
-            OrderSegment{program.input, program.cell, program.numbers[segment->change], !follows});
-        // The restart block as written, its tool change line where it stands in it.
-        constexpr std::size_t kMaxRestartLines = 64;
-        for (std::size_t k = first; !follows && k < job.lines.size(); ++k) {
-            const OrderedLine& line = job.lines[k];
-            const bool change = line.origin != OrderedLine::Origin::Written &&
-                                line.program == segment->program && line.line == segment->change;
-            if ((line.origin == OrderedLine::Origin::Written || change) &&
-                written.restart.size() < kMaxRestartLines)
-                written.restart.emplace_back(line.text.substr(0, kMaxText));
-        }
+        noteSegment(record, programs[segment->program], *segment, !follows,
+                    {job.lines.begin() + std::ptrdiff_t(first), job.lines.end()});
         previous = segment;
     }
     if (!programs.empty())
