@@ -47,86 +47,122 @@ struct LengthOffset
     }
 };
 
-} // namespace
-
-std::optional<std::string> modalDifference(const ModalState& expected, const ModalState& actual,
-                                           MoveKind move, bool movesZ)
+// Compares two states group by group; the first group that differs is the difference, as its
+// own program's value, then the other's ("F300., F500.").
+class StateComparison
 {
-    std::optional<std::string> difference;
-    const auto compare = [&](bool known, bool same, const std::function<std::string(bool)>& text) {
-        if (!difference && known && !same)
-            difference = text(true) + ", " + text(false);
-    };
-    const auto gCompare = [&](const std::optional<int>& want, const std::optional<int>& have) {
+public:
+    StateComparison(const ModalState& expected, const ModalState& actual)
+        : m_expected(expected), m_actual(actual)
+    {}
+
+    void groups();
+    void offsets(bool movesZ);
+    void spindleFeedAndTool(MoveKind move);
+    const std::optional<std::string>& difference() const { return m_difference; }
+
+private:
+    template <typename Text> void compare(bool known, bool same, const Text& text)
+    {
+        if (!m_difference && known && !same)
+            m_difference = text(true) + ", " + text(false);
+    }
+    void codes(char letter, const std::optional<int>& want, const std::optional<int>& have)
+    {
         compare(want.has_value(), want == have, [&](bool e) {
-            return e ? code('G', *want) : have ? code('G', *have) : "-";
+            return e ? code(letter, *want) : have ? code(letter, *have) : "-";
         });
-    };
-    gCompare(expected.units, actual.units);
-    gCompare(expected.distance, actual.distance);
-    gCompare(expected.plane, actual.plane);
-    compare(expected.offset.has_value(), expected.offset == actual.offset, [&](bool e) {
-        return e ? expected.offset->name() : actual.offset ? actual.offset->name() : "-";
+    }
+    void values(const std::optional<std::string>& want, const std::optional<std::string>& have,
+                char address)
+    {
+        compare(want.has_value(), want && have && sameNcValue(*want, *have), [&](bool e) {
+            return e ? address + *want : have ? address + *have : "-";
+        });
+    }
+
+    const ModalState& m_expected;
+    const ModalState& m_actual;
+    std::optional<std::string> m_difference;
+};
+
+void StateComparison::groups()
+{
+    const ModalState& e = m_expected;
+    const ModalState& a = m_actual;
+    codes('G', e.units, a.units);
+    codes('G', e.distance, a.distance);
+    codes('G', e.plane, a.plane);
+    compare(e.offset.has_value(), e.offset == a.offset, [&](bool want) {
+        return want ? e.offset->name() : a.offset ? a.offset->name() : "-";
     });
-    gCompare(expected.feedMode, actual.feedMode);
-    gCompare(expected.motion, actual.motion);
-    gCompare(expected.cycle, actual.cycle);
-    gCompare(expected.returnPlane, actual.returnPlane);
-    gCompare(expected.spindleMode, actual.spindleMode);
-    gCompare(expected.cuttingMode, actual.cuttingMode);
+    codes('G', e.feedMode, a.feedMode);
+    codes('G', e.motion, a.motion);
+    codes('G', e.cycle, a.cycle);
+    codes('G', e.returnPlane, a.returnPlane);
+    codes('G', e.spindleMode, a.spindleMode);
+    codes('G', e.cuttingMode, a.cuttingMode);
     // Frames and modal calls a program never chose are off, as every control starts them.
-    gCompare(expected.scaling.value_or(50), actual.scaling.value_or(50));
-    gCompare(expected.rotation.value_or(69), actual.rotation.value_or(69));
-    gCompare(expected.polar.value_or(15), actual.polar.value_or(15));
-    gCompare(expected.mirror.value_or(501), actual.mirror.value_or(501));
-    gCompare(expected.macroCall.value_or(67), actual.macroCall.value_or(67));
+    codes('G', e.scaling.value_or(50), a.scaling.value_or(50));
+    codes('G', e.rotation.value_or(69), a.rotation.value_or(69));
+    codes('G', e.polar.value_or(15), a.polar.value_or(15));
+    codes('G', e.mirror.value_or(501), a.mirror.value_or(501));
+    codes('G', e.macroCall.value_or(67), a.macroCall.value_or(67));
+}
+
+void StateComparison::offsets(bool movesZ)
+{
     const auto offsetText = [](const std::optional<int>& code_, const std::string& value,
                                char address) {
         if (!code_)
             return std::string("-");
         return code('G', *code_) + (value.empty() ? "" : " " + std::string(1, address) + value);
     };
-    compare(expected.compensation.has_value(),
-            expected.compensation == actual.compensation &&
-                sameNcValue(expected.radiusOffset, actual.radiusOffset),
+    compare(m_expected.compensation.has_value(),
+            m_expected.compensation == m_actual.compensation &&
+                sameNcValue(m_expected.radiusOffset, m_actual.radiusOffset),
             [&](bool e) {
-                return e ? offsetText(expected.compensation, expected.radiusOffset, 'D')
-                         : offsetText(actual.compensation, actual.radiusOffset, 'D');
+                return e ? offsetText(m_expected.compensation, m_expected.radiusOffset, 'D')
+                         : offsetText(m_actual.compensation, m_actual.radiusOffset, 'D');
             });
-    const LengthOffset want(expected);
-    const LengthOffset have(actual);
+    const LengthOffset want(m_expected);
+    const LengthOffset have(m_actual);
     // Where Z stays, the offset does not move the tool: any the spindle's tool may have.
     const bool wantOwn = want.active() && !want.stale;
     const bool same =
         wantOwn ? want == have : !movesZ || want == have || (!want.active() && !have.active());
     compare(want.gCode.has_value() || have.active(), same,
             [&](bool e) { return e ? want.text() : have.text(); });
-    const auto valueCompare = [&](const std::optional<std::string>& want_,
-                                  const std::optional<std::string>& have_, char address) {
-        compare(want_.has_value(), want_ && have_ && sameNcValue(*want_, *have_), [&](bool e) {
-            return e ? address + *want_ : have_ ? address + *have_ : "-";
-        });
-    };
-    valueCompare(expected.spindleSpeed, actual.spindleSpeed, 'S');
-    const auto mCompare = [&](const std::optional<int>& want_, const std::optional<int>& have_) {
-        compare(want_.has_value(), want_ == have_, [&](bool e) {
-            return e ? code('M', *want_) : have_ ? code('M', *have_) : "-";
-        });
-    };
-    mCompare(expected.spindle, actual.spindle);
+}
+
+void StateComparison::spindleFeedAndTool(MoveKind move)
+{
+    values(m_expected.spindleSpeed, m_actual.spindleSpeed, 'S');
+    codes('M', m_expected.spindle, m_actual.spindle);
     // Coolant never turned on is off.
-    const int wantCoolant = expected.coolant.value_or(0);
-    const int haveCoolant = actual.coolant.value_or(0);
+    const int wantCoolant = m_expected.coolant.value_or(0);
+    const int haveCoolant = m_actual.coolant.value_or(0);
     compare(true, wantCoolant == haveCoolant,
             [&](bool e) { return coolantCodes(e ? wantCoolant : haveCoolant); });
     if (move == MoveKind::Feed)
-        valueCompare(expected.feed, actual.feed, 'F');
-    compare(expected.tool.has_value(), expected.tool == actual.tool, [&](bool e) {
-        return e             ? "T" + std::to_string(*expected.tool)
-               : actual.tool ? "T" + std::to_string(*actual.tool)
-                             : "-";
+        values(m_expected.feed, m_actual.feed, 'F');
+    compare(m_expected.tool.has_value(), m_expected.tool == m_actual.tool, [&](bool e) {
+        return e               ? "T" + std::to_string(*m_expected.tool)
+               : m_actual.tool ? "T" + std::to_string(*m_actual.tool)
+                               : "-";
     });
-    return difference;
+}
+
+} // namespace
+
+std::optional<std::string> modalDifference(const ModalState& expected, const ModalState& actual,
+                                           MoveKind move, bool movesZ)
+{
+    StateComparison comparison(expected, actual);
+    comparison.groups();
+    comparison.offsets(movesZ);
+    comparison.spindleFeedAndTool(move);
+    return comparison.difference();
 }
 
 ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)

@@ -212,15 +212,11 @@ void ToolUsageReader::noteCoolant(std::string_view text, const NcWord& word, std
             addValue(m_record.tools[*m_tool].coolants, code == 7 ? "M07" : "M08", code, line, text);
 }
 
-std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::string_view text,
-                                                    const NcLineFacts& facts)
+// A tool change runs the tool its line names, else the one called last; S and F on its line are
+// the new tool's.
+void ToolUsageReader::noteToolCall(std::int64_t number, std::string_view text,
+                                   const std::vector<NcWord>& words)
 {
-    const std::vector<NcWord>& words = facts.words;
-    // Units, feed and spindle modes and where the tool goes, for the speeds and the main feed.
-    const ToolPosition before = m_modal.state().position;
-    m_modal.read(text, facts);
-    // A tool change runs the tool its line names, else the one called last; S and F on its line
-    // are the new tool's.
     const IsoToolWords call = isoToolWords(text, words);
     if (call.change) {
         if (call.runs)
@@ -231,11 +227,14 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
     }
     if (call.calls)
         m_pendingTool = call.calls;
+}
 
-    // Macro calls take letters as arguments; G04 to G92 below take axis words that are no moves.
-    bool arguments = false;
-    bool lengthOffset = false;
-    bool radiusOffset = false;
+// The motion mode a line leaves, and what its other G codes make of its words: macro calls take
+// letters as arguments, G04 to G92 below axis words that are no moves.
+ToolUsageReader::IsoCodes ToolUsageReader::readGCodes(std::string_view text,
+                                                      const std::vector<NcWord>& words)
+{
+    IsoCodes codes;
     for (const NcWord& word : words) {
         const std::optional<double> g = word.address == "G" ? wordNumber(text, word) : std::nullopt;
         if (!g || *g != std::floor(*g) || *g < 0 || *g > 1000)
@@ -257,22 +256,34 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
         case 65:
         case 66:
         case 92:
-            arguments = true;
+            codes.arguments = true;
             break;
         case 41:
         case 42:
-            radiusOffset = true;
+            codes.radiusOffset = true;
             break;
         case 43:
         case 44:
-            lengthOffset = true;
+            codes.lengthOffset = true;
             break;
         default:
             if (code >= 73 && code <= 89) // canned cycles and their cancel: no cutting moves
                 m_motion = 0;
         }
     }
-    if (arguments)
+    return codes;
+}
+
+std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::string_view text,
+                                                    const NcLineFacts& facts)
+{
+    const std::vector<NcWord>& words = facts.words;
+    // Units, feed and spindle modes and where the tool goes, for the speeds and the main feed.
+    const ToolPosition before = m_modal.state().position;
+    m_modal.read(text, facts);
+    noteToolCall(number, text, words);
+    const IsoCodes codes = readGCodes(text, words);
+    if (codes.arguments)
         return std::nullopt;
     for (const NcWord& word : words)
         if (word.address == "F")
@@ -283,9 +294,9 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
     for (const NcWord& word : words) {
         if (word.address == "S")
             noteValue(tool.spindles, text, word, number);
-        else if (word.address == "H" && lengthOffset)
+        else if (word.address == "H" && codes.lengthOffset)
             noteValue(tool.lengthOffsets, text, word, number);
-        else if (word.address == "D" && radiusOffset)
+        else if (word.address == "D" && codes.radiusOffset)
             noteValue(tool.radiusOffsets, text, word, number);
         else if (word.address == "M")
             noteCoolant(text, word, number);

@@ -108,6 +108,15 @@ public:
     void streamed(const WayLine& line, bool whole) override;
 
 private:
+    // What a line's G codes say of its other words.
+    struct IsoCodes
+    {
+        bool arguments = false; // its letters are arguments or positions, not speeds
+        bool lengthOffset = false;
+        bool radiusOffset = false;
+    };
+    void noteToolCall(std::int64_t number, std::string_view text, const std::vector<NcWord>& words);
+    IsoCodes readGCodes(std::string_view text, const std::vector<NcWord>& words);
     std::optional<std::string> readIso(std::int64_t number, std::string_view text,
                                        const NcLineFacts& facts);
     std::optional<std::string> readHeidenhain(std::int64_t number, std::string_view text,
