@@ -165,11 +165,11 @@ std::optional<std::string> modalDifference(const ModalState& expected, const Mod
     return comparison.difference();
 }
 
-ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
+// A tool change runs the tool its line names, else the one called last.
+void ModalTracker::toolWords(std::string_view line, const std::vector<NcWord>& words,
+                             ModalLine& read)
 {
-    ModalLine read;
-    read.move = facts.has(NcLineFacts::AxisMove);
-    const IsoToolWords call = isoToolWords(line, facts.words);
+    const IsoToolWords call = isoToolWords(line, words);
     if (call.change) {
         read.toolChange = true;
         if (call.runs)
@@ -181,6 +181,24 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
     }
     if (call.calls)
         m_state.calledTool = call.calls;
+}
+
+void ModalTracker::mCode(double m)
+{
+    if (m == 3 || m == 4 || m == 5)
+        m_state.spindle = int(m);
+    else if (m == 7 || m == 8)
+        m_state.coolant =
+            m_state.coolant.value_or(0) | (m == 7 ? ModalState::kMist : ModalState::kFlood);
+    else if (m == 9)
+        m_state.coolant = 0;
+}
+
+ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
+{
+    ModalLine read;
+    read.move = facts.has(NcLineFacts::AxisMove);
+    toolWords(line, facts.words, read);
     bool motionCode = false;
     bool machineCoordinates = false;
     for (const NcWord& word : facts.words) {
@@ -209,14 +227,7 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
                                  tenths == 530 || tenths == 290;
             gCode(tenths, line, facts.words, read);
         } else if (address == "M") {
-            const double m = *number;
-            if (m == 3 || m == 4 || m == 5)
-                m_state.spindle = int(m);
-            else if (m == 7 || m == 8)
-                m_state.coolant =
-                    m_state.coolant.value_or(0) | (m == 7 ? ModalState::kMist : ModalState::kFlood);
-            else if (m == 9)
-                m_state.coolant = 0;
+            mCode(*number);
         } else {
             // Most blocks repeat the value they run under: only a new one is copied.
             std::optional<std::string>& value =

@@ -99,6 +99,8 @@ public:
     const ModalState& state() const { return m_state; }
 
 private:
+    void toolWords(std::string_view line, const std::vector<NcWord>& words, ModalLine& read);
+    void mCode(double m);
     void gCode(int tenths, std::string_view line, const std::vector<NcWord>& words,
                ModalLine& read);
     void follow(std::string_view line, const NcLineFacts& facts, bool machineCoordinates);
