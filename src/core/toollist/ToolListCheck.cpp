@@ -148,19 +148,11 @@ std::optional<ListedTool> findListedTool(const std::vector<ToolEntry>& list, con
     return listed;
 }
 
-std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
-                                               const JobToolList& toolList, bool applied)
+namespace {
+
+// The list's own faults, where they stand in it.
+void checkList(const JobToolList& toolList, std::vector<SeamFinding>& findings)
 {
-    std::vector<SeamFinding> findings;
-    if (!toolList.list.read) {
-        SeamFinding finding{.rule = SeamRule::ToolListUnreadable,
-                            .severity = seamRuleInfo(SeamRule::ToolListUnreadable).severity,
-                            .path = toolList.path,
-                            .error = toolList.list.error};
-        findings.push_back(std::move(finding));
-        return findings;
-    }
-    // The list's own faults, where they stand in it.
     const auto listFinding = [&](SeamRule rule, int line, std::string text, std::string detail) {
         findings.push_back({.rule = rule,
                             .severity = seamRuleInfo(rule).severity,
@@ -187,6 +179,46 @@ std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
                         trimmed(tools[first->second].values[0]) + ", " +
                             trimmed(tools[i].values[0]));
     }
+}
+
+// What the tool reader of one input could not read or change.
+void checkReading(const InputRecord& input, std::vector<SeamFinding>& findings)
+{
+    const auto wholeInput = [&](SeamRule rule, std::int64_t line) {
+        findings.push_back({.rule = rule,
+                            .severity = seamRuleInfo(rule).severity,
+                            .path = input.path,
+                            .line = line});
+    };
+    if (input.tools->notAllRead)
+        wholeInput(SeamRule::ToolsNotAllRead, 0);
+    for (const std::int64_t line : input.tools->notChanged)
+        wholeInput(SeamRule::ToolSpeedNotChanged, line);
+    for (const std::optional<InputTools::NotApplied>& left :
+         {input.tools->feedNotApplied, input.tools->spindleNotApplied})
+        if (left)
+            findings.push_back({.rule = SeamRule::ToolFeedNotApplied,
+                                .severity = seamRuleInfo(SeamRule::ToolFeedNotApplied).severity,
+                                .path = input.path,
+                                .line = left->where.line,
+                                .text = left->where.text,
+                                .detail = left->why});
+}
+
+} // namespace
+
+std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
+                                               const JobToolList& toolList, bool applied)
+{
+    std::vector<SeamFinding> findings;
+    if (!toolList.list.read) {
+        findings.push_back({.rule = SeamRule::ToolListUnreadable,
+                            .severity = seamRuleInfo(SeamRule::ToolListUnreadable).severity,
+                            .path = toolList.path,
+                            .error = toolList.list.error});
+        return findings;
+    }
+    checkList(toolList, findings);
     ToolListChecker checker(toolList, applied, findings);
     for (std::size_t entry = 0; entry < report.inputs.size(); ++entry) {
         const InputRecord& input = report.inputs[entry];
@@ -195,25 +227,7 @@ std::vector<SeamFinding> checkToolsAgainstList(const MergeReport& report,
         const std::size_t firstOfInput = findings.size();
         for (const ToolUsage& tool : input.tools->tools)
             checker.check(input, tool);
-        const auto wholeInput = [&](SeamRule rule, std::int64_t line) {
-            findings.push_back({.rule = rule,
-                                .severity = seamRuleInfo(rule).severity,
-                                .path = input.path,
-                                .line = line});
-        };
-        if (input.tools->notAllRead)
-            wholeInput(SeamRule::ToolsNotAllRead, 0);
-        for (const std::int64_t line : input.tools->notChanged)
-            wholeInput(SeamRule::ToolSpeedNotChanged, line);
-        for (const std::optional<InputTools::NotApplied>& left :
-             {input.tools->feedNotApplied, input.tools->spindleNotApplied})
-            if (left)
-                findings.push_back({.rule = SeamRule::ToolFeedNotApplied,
-                                    .severity = seamRuleInfo(SeamRule::ToolFeedNotApplied).severity,
-                                    .path = input.path,
-                                    .line = left->where.line,
-                                    .text = left->where.text,
-                                    .detail = left->why});
+        checkReading(input, findings);
         for (std::size_t i = firstOfInput; i < findings.size(); ++i)
             findings[i].input = entry;
     }
