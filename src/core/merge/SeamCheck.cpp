@@ -129,18 +129,9 @@ private:
                               .input = entryOf(input)});
     }
 
-    void checkInput(const InputRecord& input, bool first, bool last)
+    // What the cuts take that the program needed.
+    void checkCuts(const InputRecord& input, std::vector<SeamFinding>& found) const
     {
-        std::vector<SeamFinding> found;
-        if (input.notAllNoted)
-            found.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
-        if (input.controlByte) {
-            SeamFinding finding{
-                SeamRule::ControlBytes, Severity::Error, input.path, input.controlByte->line, {}};
-            finding.offset = input.controlByte->offset;
-            finding.byte = input.controlByte->byte;
-            found.push_back(finding);
-        }
         static constexpr std::pair<Fact, SeamRule> kCutRules[] = {
             {Fact::ToolChange, SeamRule::ToolChangeCut},
             {Fact::WorkOffset, SeamRule::WorkOffsetCut},
@@ -175,7 +166,12 @@ private:
             if (line.facts.has(Fact::CoolantOff))
                 found.push_back(finding(SeamRule::CoolantOffCut, input, line));
         }
+    }
 
+    // What stays inside the merged program that only its ends may hold.
+    void checkKept(const InputRecord& input, bool first, bool last,
+                   std::vector<SeamFinding>& found) const
+    {
         const std::int64_t firstLine = input.firstKept.empty() ? 0 : input.firstKept[0].number;
         const std::int64_t lastLine = input.lastKept.empty() ? 0 : input.lastKept.back().number;
         for (const NumberedLine* line : keptLines(input)) {
@@ -191,6 +187,22 @@ private:
             if (facts.has(Fact::ProgramStart) && !first)
                 found.push_back(finding(SeamRule::ProgramNumberInside, input, *line));
         }
+    }
+
+    void checkInput(const InputRecord& input, bool first, bool last)
+    {
+        std::vector<SeamFinding> found;
+        if (input.notAllNoted)
+            found.push_back({SeamRule::NotAllChecked, Severity::Warning, input.path, 0, {}});
+        if (input.controlByte) {
+            SeamFinding finding{
+                SeamRule::ControlBytes, Severity::Error, input.path, input.controlByte->line, {}};
+            finding.offset = input.controlByte->offset;
+            finding.byte = input.controlByte->byte;
+            found.push_back(finding);
+        }
+        checkCuts(input, found);
+        checkKept(input, first, last, found);
         if (input.placement)
             checkPlacement(input, *input.placement, found);
         std::stable_sort(
