@@ -185,28 +185,41 @@ bool lineCount(std::string_view option, std::string_view text, int& count)
     return true;
 }
 
-std::optional<Options> parse(const std::vector<std::string>& arguments)
+// Reads corvane-merge's arguments into its options, telling what is wrong with them.
+class ArgumentParser
 {
-    Options options;
-    bool onlyInputs = false;
-    std::optional<WorkOffset> at;
-    bool atUnused = false;          // no input followed the last --at yet
-    std::vector<std::string> given; // options with a value, each taken once
-    const auto once = [&](const std::string& name) {
-        const std::string key = name == "-o" ? "--output" : name;
-        if (std::find(given.begin(), given.end(), key) != given.end()) {
-            printError(name + " is given twice");
-            return false;
-        }
-        given.push_back(key);
-        return true;
-    };
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (onlyInputs || argument == "-" || argument.empty() || argument[0] != '-') {
-            options.inputs.push_back(argument);
-            options.cells.push_back(at);
-            atUnused = false;
+public:
+    explicit ArgumentParser(const std::vector<std::string>& arguments) : m_arguments(arguments) {}
+
+    std::optional<Options> parse();
+
+private:
+    bool flag(const std::string& name);
+    bool option(const std::string& name, std::optional<std::string> value);
+    bool takeValue(const std::string& name, std::optional<std::string>& value);
+    bool once(const std::string& name);
+    bool placeAt(const std::string& value);
+    bool retractLine(const std::string& value);
+    bool placesNoInput() const;
+    bool consistent() const;
+
+    const std::vector<std::string>& m_arguments;
+    std::size_t m_next = 0;
+    Options m_options;
+    bool m_onlyInputs = false;
+    std::optional<WorkOffset> m_at;
+    bool m_atUnused = false;          // no input followed the last --at yet
+    std::vector<std::string> m_given; // options with a value, each taken once
+};
+
+std::optional<Options> ArgumentParser::parse()
+{
+    for (; m_next < m_arguments.size(); ++m_next) {
+        const std::string& argument = m_arguments[m_next];
+        if (m_onlyInputs || argument == "-" || argument.empty() || argument[0] != '-') {
+            m_options.inputs.push_back(argument);
+            m_options.cells.push_back(m_at);
+            m_atUnused = false;
             continue;
         }
         const std::size_t equals = argument.find('=');
@@ -214,108 +227,152 @@ std::optional<Options> parse(const std::vector<std::string>& arguments)
         std::optional<std::string> value;
         if (equals != std::string::npos)
             value = argument.substr(equals + 1);
-        const auto takeValue = [&]() -> bool {
-            if (!value && i + 1 < arguments.size())
-                value = arguments[++i];
-            if (!value)
-                printError(name + " needs a value");
-            return value.has_value();
-        };
-        if (name == "--") {
-            onlyInputs = true;
-        } else if (name == "-h" || name == "--help") {
-            options.help = true;
-        } else if (name == "-v" || name == "--version") {
-            options.version = true;
-        } else if (name == "--check") {
-            options.check = true;
-        } else if (name == "--strict") {
-            // Writing nothing on errors is what corvane-merge does unless forced.
-        } else if (name == "--force") {
-            options.force = true;
-        } else if (name == "--percent") {
-            options.percent = true;
-        } else if (name == "--apply-tool-list") {
-            options.applyToolList = true;
-        } else if (name == "--tool-list" || name == "--tool-sheet") {
-            if (!once(name) || !takeValue())
-                return std::nullopt;
-            if (value->empty() || value->starts_with("--")) {
-                printError(name + " needs a file's name, not " + escaped(*value));
-                return std::nullopt;
-            }
-            (name == "--tool-list" ? options.toolList : options.toolSheet) = value;
-        } else if (name == "--top" || name == "--bottom") {
-            if (!once(name) || !takeValue() ||
-                !lineCount(name, *value, name == "--top" ? options.top : options.bottom))
-                return std::nullopt;
-        } else if (name == "--order") {
-            if (!once(name) || !takeValue())
-                return std::nullopt;
-            if (*value != "given" && *value != "tool") {
-                printError("--order takes given or tool, not " + escaped(*value));
-                return std::nullopt;
-            }
-            options.orderByTool = *value == "tool";
-        } else if (name == "--retract") {
-            if (!takeValue())
-                return std::nullopt;
-            if (value->empty() || holdsControlByte(*value)) {
-                printError("--retract takes one line of a program, not " + escaped(*value));
-                return std::nullopt;
-            }
-            if (!options.retract)
-                options.retract.emplace();
-            options.retract->push_back(*value);
-        } else if (name == "--at") {
-            if (at && atUnused) {
-                printError("--at " + at->name() + " places no input: give the inputs after it");
-                return std::nullopt;
-            }
-            if (!takeValue())
-                return std::nullopt;
-            atUnused = true;
-            at = WorkOffset::fromName(*value);
-            if (!at) {
-                printError("--at takes a work offset (G54 to G59, G54.1P1 to G54.1P300, G505 to "
-                           "G599), not " +
-                           escaped(*value));
-                return std::nullopt;
-            }
-        } else if (name == "-o" || name == "--output") {
-            if (!once(name) || !takeValue())
-                return std::nullopt;
-            if (value->starts_with("--")) {
-                // Most likely an option where the output's name was forgotten.
-                printError(name + " needs the output's name, not " + escaped(*value));
-                return std::nullopt;
-            }
-            options.output = value;
-        } else {
-            printError("unknown option " + argument + "; see --help");
+        if (!flag(name) && !option(name, value))
             return std::nullopt;
+    }
+    if (!consistent())
+        return std::nullopt;
+    return m_options;
+}
+
+// An option without a value: true when name is one.
+bool ArgumentParser::flag(const std::string& name)
+{
+    // --strict: writing nothing on errors is what corvane-merge does unless forced.
+    if (name == "--")
+        m_onlyInputs = true;
+    else if (name == "-h" || name == "--help")
+        m_options.help = true;
+    else if (name == "-v" || name == "--version")
+        m_options.version = true;
+    else if (name == "--check")
+        m_options.check = true;
+    else if (name == "--force")
+        m_options.force = true;
+    else if (name == "--percent")
+        m_options.percent = true;
+    else if (name == "--apply-tool-list")
+        m_options.applyToolList = true;
+    else
+        return name == "--strict";
+    return true;
+}
+
+// An option with a value; false, told why, when it or its value is wrong.
+bool ArgumentParser::option(const std::string& name, std::optional<std::string> value)
+{
+    if (name == "--tool-list" || name == "--tool-sheet") {
+        if (!once(name) || !takeValue(name, value))
+            return false;
+        if (value->empty() || value->starts_with("--")) {
+            printError(name + " needs a file's name, not " + escaped(*value));
+            return false;
         }
+        (name == "--tool-list" ? m_options.toolList : m_options.toolSheet) = value;
+    } else if (name == "--top" || name == "--bottom") {
+        return once(name) && takeValue(name, value) &&
+               lineCount(name, *value, name == "--top" ? m_options.top : m_options.bottom);
+    } else if (name == "--order") {
+        if (!once(name) || !takeValue(name, value))
+            return false;
+        if (*value != "given" && *value != "tool") {
+            printError("--order takes given or tool, not " + escaped(*value));
+            return false;
+        }
+        m_options.orderByTool = *value == "tool";
+    } else if (name == "--retract") {
+        return takeValue(name, value) && retractLine(*value);
+    } else if (name == "--at") {
+        return !placesNoInput() && takeValue(name, value) && placeAt(*value);
+    } else if (name == "-o" || name == "--output") {
+        if (!once(name) || !takeValue(name, value))
+            return false;
+        if (value->starts_with("--")) {
+            // Most likely an option where the output's name was forgotten.
+            printError(name + " needs the output's name, not " + escaped(*value));
+            return false;
+        }
+        m_options.output = value;
+    } else {
+        printError("unknown option " + m_arguments[m_next] + "; see --help");
+        return false;
     }
-    if (at && atUnused) {
-        printError("--at " + at->name() + " places no input: give the inputs after it");
-        return std::nullopt;
+    return true;
+}
+
+// The value after "=", else the next argument.
+bool ArgumentParser::takeValue(const std::string& name, std::optional<std::string>& value)
+{
+    if (!value && m_next + 1 < m_arguments.size())
+        value = m_arguments[++m_next];
+    if (!value)
+        printError(name + " needs a value");
+    return value.has_value();
+}
+
+bool ArgumentParser::once(const std::string& name)
+{
+    const std::string key = name == "-o" ? "--output" : name;
+    if (std::find(m_given.begin(), m_given.end(), key) != m_given.end()) {
+        printError(name + " is given twice");
+        return false;
     }
-    if (options.retract && !options.orderByTool) {
+    m_given.push_back(key);
+    return true;
+}
+
+bool ArgumentParser::placeAt(const std::string& value)
+{
+    m_atUnused = true;
+    m_at = WorkOffset::fromName(value);
+    if (!m_at)
+        printError("--at takes a work offset (G54 to G59, G54.1P1 to G54.1P300, G505 to G599), "
+                   "not " +
+                   escaped(value));
+    return m_at.has_value();
+}
+
+bool ArgumentParser::retractLine(const std::string& value)
+{
+    if (value.empty() || holdsControlByte(value)) {
+        printError("--retract takes one line of a program, not " + escaped(value));
+        return false;
+    }
+    if (!m_options.retract)
+        m_options.retract.emplace();
+    m_options.retract->push_back(value);
+    return true;
+}
+
+// An --at with no input after it: told.
+bool ArgumentParser::placesNoInput() const
+{
+    if (m_at && m_atUnused)
+        printError("--at " + m_at->name() + " places no input: give the inputs after it");
+    return m_at && m_atUnused;
+}
+
+// The options together.
+bool ArgumentParser::consistent() const
+{
+    if (placesNoInput())
+        return false;
+    if (m_options.retract && !m_options.orderByTool) {
         printError("--retract is for restart blocks: give it with --order tool");
-        return std::nullopt;
+        return false;
     }
-    if (options.retract)
-        if (const std::optional<std::size_t> unsafe = unsafeRetractLine(*options.retract)) {
-            printError("--retract " + escaped((*options.retract)[*unsafe]) +
+    if (m_options.retract)
+        if (const std::optional<std::size_t> unsafe = unsafeRetractLine(*m_options.retract)) {
+            printError("--retract " + escaped((*m_options.retract)[*unsafe]) +
                        ": a retract may only move Z up (G28, G30 or G53 with Z, G91 G00 Z+) "
                        "and must end in absolute distances (G90)");
-            return std::nullopt;
+            return false;
         }
-    if (options.applyToolList && !options.toolList) {
+    if (m_options.applyToolList && !m_options.toolList) {
         printError("--apply-tool-list needs the list: give it with --tool-list LIST");
-        return std::nullopt;
+        return false;
     }
-    return options;
+    return true;
 }
 
 // The inputs' cells, for the merge: G54 is the first.
@@ -580,7 +637,7 @@ void removeTemporaryOnSignals()
 
 int main(int argc, char* argv[])
 {
-    const std::optional<Options> options = parse(commandLine(argc, argv));
+    const std::optional<Options> options = ArgumentParser(commandLine(argc, argv)).parse();
     if (!options)
         return Failed;
     if (options->help) {
