@@ -633,6 +633,93 @@ void removeTemporaryOnSignals()
 #endif
 }
 
+// Standard output cannot be taken back: errors are looked for before a byte goes out. Exits
+// when they are found.
+std::optional<int> checkBeforeStandardOutput(const MergeRequest& request,
+                                             const PlanCheck& toolChecks)
+{
+    const auto [plan, found] = PlanAndCheck(request, toolChecks);
+    if (plan.status != MergeReport::Status::Planned) {
+        printError("nothing written: " + escaped(plan.failure.path) + ": " +
+                   fileErrorText(plan.failure.error));
+        return Failed;
+    }
+    if (errorsIn(found) > 0) {
+        printChanges(plan, stderr);
+        printFindings(found, stderr);
+        printError("nothing written: the findings hold errors (--force writes anyway)");
+        return SeamErrors;
+    }
+    return std::nullopt;
+}
+
+// The exit status of a merge, told.
+int mergeStatus(const Options& options, const MergeReport& report, bool sheetFailed)
+{
+    if (sheetFailed) {
+        printError("nothing written: the tool sheet could not be written");
+        return Failed;
+    }
+    if (report.status == MergeReport::Status::NotApproved) {
+        printError("nothing written: the findings hold errors (--force writes anyway)");
+        return SeamErrors;
+    }
+    if (report.status == MergeReport::Status::NothingCopied) {
+        printError("nothing written: no input could be copied; the output is left as it was");
+        return NothingCopied;
+    }
+    if (report.status != MergeReport::Status::Written) {
+        const std::string where = !report.failure.path.empty() ? report.failure.path
+                                  : *options.output == "-"     ? "standard output"
+                                                               : *options.output;
+        printError("nothing written: " + escaped(where) + ": " +
+                   fileErrorText(report.failure.error));
+        return Failed;
+    }
+    return Copied;
+}
+
+int merge(const Options& options)
+{
+    removeTemporaryOnSignals();
+    MergeRequest request = mergeRequest(options);
+    MergeReport firstPlan{.status = MergeReport::Status::Planned};
+    PlanCheck toolChecks = prepareToolList(options, request, firstPlan);
+    if (failedToPlan(firstPlan))
+        return Failed;
+    if (options.applyToolList)
+        request.plan = &firstPlan; // the speeds hold for the inputs as it read them
+    if (*options.output == "-" && !options.force)
+        if (const std::optional<int> refused = checkBeforeStandardOutput(request, toolChecks))
+            return *refused;
+    std::vector<SeamFinding> findings;
+    CheckSeamsBeforeWriting(
+        request, findings,
+        [&](const std::vector<SeamFinding>& found) {
+            return options.force || errorsIn(found) == 0;
+        },
+        std::move(toolChecks));
+    // The tool sheet is written before the output is replaced: a merge whose sheet failed
+    // writes nothing.
+    bool sheetFailed = false;
+    request.approve = [&, approve = std::move(request.approve)](const MergeReport& plan) {
+        if (!approve(plan))
+            return false;
+        sheetFailed = !writeToolSheet(options, plan, findings);
+        return !sheetFailed;
+    };
+    MergeReport report;
+    if (*options.output == "-") {
+        StandardOutputSink output;
+        report = MergeNcFiles(request, output);
+    } else {
+        report = MergeNcFiles(request, *options.output);
+    }
+    printChanges(report, stderr);
+    printFindings(findings, stderr);
+    return mergeStatus(options, report, sheetFailed);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -660,74 +747,5 @@ int main(int argc, char* argv[])
         printError("no output file: give one with -o OUTPUT");
         return Failed;
     }
-
-    removeTemporaryOnSignals();
-    MergeRequest request = mergeRequest(*options);
-    MergeReport firstPlan{.status = MergeReport::Status::Planned};
-    PlanCheck toolChecks = prepareToolList(*options, request, firstPlan);
-    if (failedToPlan(firstPlan))
-        return Failed;
-    if (options->applyToolList)
-        request.plan = &firstPlan; // the speeds hold for the inputs as it read them
-    if (*options->output == "-" && !options->force) {
-        // Standard output cannot be taken back: errors are looked for before a byte goes out.
-        const auto [plan, found] = PlanAndCheck(request, toolChecks);
-        if (plan.status != MergeReport::Status::Planned) {
-            printError("nothing written: " + escaped(plan.failure.path) + ": " +
-                       fileErrorText(plan.failure.error));
-            return Failed;
-        }
-        if (errorsIn(found) > 0) {
-            printChanges(plan, stderr);
-            printFindings(found, stderr);
-            printError("nothing written: the findings hold errors (--force writes anyway)");
-            return SeamErrors;
-        }
-    }
-    std::vector<SeamFinding> findings;
-    CheckSeamsBeforeWriting(
-        request, findings,
-        [&](const std::vector<SeamFinding>& found) {
-            return options->force || errorsIn(found) == 0;
-        },
-        std::move(toolChecks));
-    // The tool sheet is written before the output is replaced: a merge whose sheet failed
-    // writes nothing.
-    bool sheetFailed = false;
-    request.approve = [&, approve = std::move(request.approve)](const MergeReport& plan) {
-        if (!approve(plan))
-            return false;
-        sheetFailed = !writeToolSheet(*options, plan, findings);
-        return !sheetFailed;
-    };
-    MergeReport report;
-    if (*options->output == "-") {
-        StandardOutputSink output;
-        report = MergeNcFiles(request, output);
-    } else {
-        report = MergeNcFiles(request, *options->output);
-    }
-    printChanges(report, stderr);
-    printFindings(findings, stderr);
-    if (sheetFailed) {
-        printError("nothing written: the tool sheet could not be written");
-        return Failed;
-    }
-    if (report.status == MergeReport::Status::NotApproved) {
-        printError("nothing written: the findings hold errors (--force writes anyway)");
-        return SeamErrors;
-    }
-    if (report.status == MergeReport::Status::NothingCopied) {
-        printError("nothing written: no input could be copied; the output is left as it was");
-        return NothingCopied;
-    }
-    if (report.status != MergeReport::Status::Written) {
-        const std::string where = !report.failure.path.empty() ? report.failure.path
-                                  : *options->output == "-"    ? "standard output"
-                                                               : *options->output;
-        printError("nothing written: " + escaped(where) + ": " +
-                   fileErrorText(report.failure.error));
-        return Failed;
-    }
-    return Copied;
+    return merge(*options);
 }
