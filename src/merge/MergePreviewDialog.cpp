@@ -164,6 +164,127 @@ QString speedChanges(const std::vector<const InputRecord*>& copied)
                                              rows);
 }
 
+// The lines on both sides of every seam: kept, cut, or changed by placement or the tool list,
+// each with its findings beside. Lines by job entry and number: one program may stand in
+// several cells, each placed apart.
+class SeamLines
+{
+public:
+    SeamLines(const MergeReport& plan, const std::vector<SeamFinding>& findings);
+
+    QString html(const std::vector<const InputRecord*>& copied) const;
+
+private:
+    using EntryLine = std::pair<std::size_t, std::int64_t>;
+    // What a line became, where placement or the tool list changed it; the list changes last.
+    struct LineChange
+    {
+        const std::string* before;
+        const std::string* after;
+        QString mark;
+    };
+
+    std::size_t entryOf(const InputRecord& input) const
+    {
+        return static_cast<std::size_t>(&input - m_plan.inputs.data());
+    }
+    QString line(const InputRecord& input, const NumberedLine& numbered, bool cut) const;
+    QString cutLines(const InputRecord& input, const std::vector<NumberedLine>& cut) const;
+
+    const MergeReport& m_plan;
+    std::map<EntryLine, std::vector<const SeamFinding*>> m_marked;
+    std::map<EntryLine, LineChange> m_changed;
+};
+
+SeamLines::SeamLines(const MergeReport& plan, const std::vector<SeamFinding>& findings)
+    : m_plan(plan)
+{
+    for (const SeamFinding& finding : findings)
+        if (finding.input)
+            m_marked[{*finding.input, finding.line}].push_back(&finding);
+    for (const InputRecord& input : plan.inputs) {
+        if (input.outcome != InputRecord::Outcome::Copied)
+            continue;
+        if (input.placement)
+            for (const OffsetChange& change : input.placement->changes)
+                m_changed[{entryOf(input), change.line}] = {
+                    &change.before, &change.after,
+                    change.before.empty() ? UiTexts::addedMark() : UiTexts::rewrittenMark()};
+        if (input.tools)
+            for (const SpeedChange& change : input.tools->changes)
+                m_changed.insert_or_assign(
+                    {entryOf(input), change.line},
+                    LineChange{&change.before, &change.after, UiTexts::speedChangedMark()});
+    }
+}
+
+QString SeamLines::html(const std::vector<const InputRecord*>& copied) const
+{
+    QString html;
+    for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
+        const InputRecord& before = *copied[i];
+        const InputRecord& after = *copied[i + 1];
+        html += u"<h3>%1</h3><pre>"_s.arg(
+            UiTexts::seamHeading(placedName(before), placedName(after)).toHtmlEscaped());
+        for (const NumberedLine& kept : before.lastKept)
+            html += line(before, kept, false);
+        html += cutLines(before, before.cutBottom);
+        html += u"─────\n"_s;
+        html += cutLines(after, after.cutTop);
+        for (const NumberedLine& kept : after.firstKept)
+            html += line(after, kept, false);
+        html += u"</pre>"_s;
+    }
+    return html;
+}
+
+// One line of a seam: its number and text, struck through when cut or rewritten, its findings
+// beside.
+QString SeamLines::line(const InputRecord& input, const NumberedLine& numbered, bool cut) const
+{
+    const auto change = m_changed.find({entryOf(input), numbered.number});
+    QString prefix;
+    if (!cut && change != m_changed.end()) {
+        const LineChange& line = change->second;
+        prefix = changedRow(*line.before, *line.after, numbered.number, line.mark);
+        if (!line.before->empty()) {
+            // The line as read, struck through, the rewritten one after it.
+            const QString struck = u"%1  <s>%2</s>\n"_s.arg(numbered.number, 6)
+                                       .arg(QString::fromStdString(numbered.text).toHtmlEscaped());
+            return struck + prefix;
+        }
+    }
+    QString text = QString::fromStdString(numbered.text).toHtmlEscaped();
+    if (numbered.truncated)
+        text += u"…"_s;
+    QString row = u"%1  %2"_s.arg(numbered.number, 6).arg(cut ? u"<s>"_s + text + u"</s>"_s : text);
+    QString colour = cut ? u"#e8e8e8"_s : QString();
+    if (cut)
+        row += u"   ✂ "_s + UiTexts::cutMark();
+    if (const auto found = m_marked.find({entryOf(input), numbered.number});
+        found != m_marked.end())
+        for (const SeamFinding* finding : found->second) {
+            row += u"   ◀ "_s + findingText(*finding).toHtmlEscaped();
+            colour = finding->severity == Severity::Error ? u"#ffc8c8"_s : u"#ffe8b0"_s;
+        }
+    return prefix + (colour.isEmpty()
+                         ? row + u"\n"_s
+                         : u"<span style=\"background-color:%1\">%2</span>\n"_s.arg(colour, row));
+}
+
+// The cut lines a record lists; where it passed lines over, a mark says how many.
+QString SeamLines::cutLines(const InputRecord& input, const std::vector<NumberedLine>& cut) const
+{
+    QString rows;
+    for (std::size_t j = 0; j < cut.size(); ++j) {
+        if (j > 0 && cut[j].number > cut[j - 1].number + 1)
+            rows += u"        ⋮ %1\n"_s.arg(
+                UiTexts::linesNotShown(int(cut[j].number - cut[j - 1].number - 1)));
+        rows += line(input, cut[j], true);
+    }
+    return rows;
+}
+
 QString joined(const std::vector<std::string>& values, const QString& separator)
 {
     QStringList texts;
@@ -234,43 +355,14 @@ QString MergePreviewDialog::text() const
 
 QString MergePreviewDialog::html() const
 {
-    // Lines by job entry and number: one program may stand in several cells, each placed apart.
-    using EntryLine = std::pair<std::size_t, std::int64_t>;
-    const auto entryOf = [&](const InputRecord& input) {
-        return static_cast<std::size_t>(&input - m_plan.inputs.data());
-    };
-    std::map<EntryLine, std::vector<const SeamFinding*>> marked;
-    int errors = 0;
-    for (const SeamFinding& finding : m_findings) {
-        if (finding.input)
-            marked[{*finding.input, finding.line}].push_back(&finding);
-        errors += finding.severity == Severity::Error ? 1 : 0;
-    }
     std::vector<const InputRecord*> copied;
-    // What a line became, where placement or the tool list changed it; the list changes last.
-    struct LineChange
-    {
-        const std::string* before;
-        const std::string* after;
-        QString mark;
-    };
-    std::map<EntryLine, LineChange> changed;
-    for (const InputRecord& input : m_plan.inputs) {
-        if (input.outcome != InputRecord::Outcome::Copied)
-            continue;
-        copied.push_back(&input);
-        if (input.placement)
-            for (const OffsetChange& change : input.placement->changes)
-                changed[{entryOf(input), change.line}] = {
-                    &change.before, &change.after,
-                    change.before.empty() ? UiTexts::addedMark() : UiTexts::rewrittenMark()};
-        if (input.tools)
-            for (const SpeedChange& change : input.tools->changes)
-                changed.insert_or_assign(
-                    {entryOf(input), change.line},
-                    LineChange{&change.before, &change.after, UiTexts::speedChangedMark()});
-    }
-
+    for (const InputRecord& input : m_plan.inputs)
+        if (input.outcome == InputRecord::Outcome::Copied)
+            copied.push_back(&input);
+    const int errors =
+        int(std::count_if(m_findings.begin(), m_findings.end(), [](const SeamFinding& finding) {
+            return finding.severity == Severity::Error;
+        }));
     QString html = u"<p><b>%1</b></p>"_s.arg(
         UiTexts::previewSummary(int(copied.size()), std::max(0, int(copied.size()) - 1), errors,
                                 int(m_findings.size()) - errors, int(m_plan.shortFiles().size()),
@@ -287,42 +379,6 @@ QString MergePreviewDialog::html() const
     html += u"</ul>"_s;
     html += toolSheetHtml();
     html += toolRunsHtml();
-
-    // One line of a seam: its number and text, struck through when cut or rewritten, its
-    // findings beside.
-    const auto line = [&](const InputRecord& input, const NumberedLine& numbered, bool cut) {
-        const auto change = changed.find({entryOf(input), numbered.number});
-        QString prefix;
-        if (!cut && change != changed.end()) {
-            const LineChange& line = change->second;
-            prefix = changedRow(*line.before, *line.after, numbered.number, line.mark);
-            if (!line.before->empty()) {
-                // The line as read, struck through, the rewritten one after it.
-                const QString struck =
-                    u"%1  <s>%2</s>\n"_s.arg(numbered.number, 6)
-                        .arg(QString::fromStdString(numbered.text).toHtmlEscaped());
-                return struck + prefix;
-            }
-        }
-        QString text = QString::fromStdString(numbered.text).toHtmlEscaped();
-        if (numbered.truncated)
-            text += u"…"_s;
-        QString row =
-            u"%1  %2"_s.arg(numbered.number, 6).arg(cut ? u"<s>"_s + text + u"</s>"_s : text);
-        QString colour = cut ? u"#e8e8e8"_s : QString();
-        if (cut)
-            row += u"   ✂ "_s + UiTexts::cutMark();
-        if (const auto found = marked.find({entryOf(input), numbered.number});
-            found != marked.end())
-            for (const SeamFinding* finding : found->second) {
-                row += u"   ◀ "_s + findingText(*finding).toHtmlEscaped();
-                colour = finding->severity == Severity::Error ? u"#ffc8c8"_s : u"#ffe8b0"_s;
-            }
-        return prefix +
-               (colour.isEmpty()
-                    ? row + u"\n"_s
-                    : u"<span style=\"background-color:%1\">%2</span>\n"_s.arg(colour, row));
-    };
     // The "%" lines the merge adds stand before the first and after the last copied line.
     const auto added = [](const QString& where) {
         return u"<h3>%1</h3><pre><span style=\"background-color:#c8f0c8\">%2   ＋ %3</span>\n</pre>"_s
@@ -330,33 +386,9 @@ QString MergePreviewDialog::html() const
     };
     if (m_plan.percentAddedAtStart)
         html += added(UiTexts::outputStart());
-    // The cut lines a record lists; where it passed lines over, a mark says how many.
-    const auto cutLines = [&](const InputRecord& input, const std::vector<NumberedLine>& cut) {
-        QString rows;
-        for (std::size_t j = 0; j < cut.size(); ++j) {
-            if (j > 0 && cut[j].number > cut[j - 1].number + 1)
-                rows += u"        ⋮ %1\n"_s.arg(
-                    UiTexts::linesNotShown(int(cut[j].number - cut[j - 1].number - 1)));
-            rows += line(input, cut[j], true);
-        }
-        return rows;
-    };
     html += placements(copied);
     html += speedChanges(copied);
-    for (std::size_t i = 0; i + 1 < copied.size(); ++i) {
-        const InputRecord& before = *copied[i];
-        const InputRecord& after = *copied[i + 1];
-        html += u"<h3>%1</h3><pre>"_s.arg(
-            UiTexts::seamHeading(placedName(before), placedName(after)).toHtmlEscaped());
-        for (const NumberedLine& kept : before.lastKept)
-            html += line(before, kept, false);
-        html += cutLines(before, before.cutBottom);
-        html += u"─────\n"_s;
-        html += cutLines(after, after.cutTop);
-        for (const NumberedLine& kept : after.firstKept)
-            html += line(after, kept, false);
-        html += u"</pre>"_s;
-    }
+    html += SeamLines(m_plan, m_findings).html(copied);
     if (m_plan.percentAddedAtEnd)
         html += added(UiTexts::outputEnd());
     return html;
