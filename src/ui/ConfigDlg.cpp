@@ -277,34 +277,51 @@ bool CConfigDlg::run(JobState& state, QWidget* parent)
 
 void CConfigDlg::accept()
 {
-    float mvrOffset = 0;
-    int rows = 0;
-    int cols = 0;
-    int tables = 0;
-    int limit = 0;
-    double mvrCentre = 0;
-    DialogExchange exchange(this, AppIdentity::dialogCaption());
-    if (!exchange.takeFloat(m_mvrOffset, mvrOffset) || !exchange.takeInt(m_rows, rows) ||
-        !exchange.takeInt(m_cols, cols) || !exchange.takeInt(m_tables, tables) ||
-        !exchange.takeInt(m_limit, limit) || !exchange.checkRange(m_rows, rows, 1, 10) ||
-        !exchange.checkRange(m_cols, cols, 1, 10) ||
-        !exchange.checkRange(m_tables, tables, 1, 10) ||
-        !exchange.checkRange(m_limit, limit, 1, 1000000000) ||
-        !exchange.takeDouble(m_mvrCentre, mvrCentre))
+    const std::optional<Entered> entered = takeEntered();
+    if (!entered || !retractIsSafe())
         return;
-    // A retract the merge would refuse is refused here, where it can still be mended.
-    const std::vector<std::string> retract = retractLines(m_retract->toPlainText().toStdString());
-    if (const std::optional<std::size_t> unsafe = unsafeRetractLine(retract)) {
-        Platform::instance().showMessage(
-            this, AppIdentity::dialogCaption(),
-            UiTexts::unsafeRetract(
-                *unsafe < retract.size() ? QString::fromStdString(retract[*unsafe]) : QString()),
-            Platform::Icon::Warning);
-        m_retract->setFocus();
-        return;
-    }
-
     CSettings& settings = GetSettings();
+    tellWhenRestartNeeded(settings, *entered);
+    store(settings, *entered);
+    storeSettings(this);
+    QDialog::accept();
+}
+
+// The numbers as entered, each told and focused where it is not one or out of its range.
+std::optional<CConfigDlg::Entered> CConfigDlg::takeEntered()
+{
+    Entered entered;
+    DialogExchange exchange(this, AppIdentity::dialogCaption());
+    if (!exchange.takeFloat(m_mvrOffset, entered.mvrOffset) ||
+        !exchange.takeInt(m_rows, entered.rows) || !exchange.takeInt(m_cols, entered.cols) ||
+        !exchange.takeInt(m_tables, entered.tables) || !exchange.takeInt(m_limit, entered.limit) ||
+        !exchange.checkRange(m_rows, entered.rows, 1, 10) ||
+        !exchange.checkRange(m_cols, entered.cols, 1, 10) ||
+        !exchange.checkRange(m_tables, entered.tables, 1, 10) ||
+        !exchange.checkRange(m_limit, entered.limit, 1, 1000000000) ||
+        !exchange.takeDouble(m_mvrCentre, entered.mvrCentre))
+        return std::nullopt;
+    return entered;
+}
+
+// A retract the merge would refuse is refused here, where it can still be mended.
+bool CConfigDlg::retractIsSafe()
+{
+    const std::vector<std::string> retract = retractLines(m_retract->toPlainText().toStdString());
+    const std::optional<std::size_t> unsafe = unsafeRetractLine(retract);
+    if (!unsafe)
+        return true;
+    Platform::instance().showMessage(
+        this, AppIdentity::dialogCaption(),
+        UiTexts::unsafeRetract(*unsafe < retract.size() ? QString::fromStdString(retract[*unsafe])
+                                                        : QString()),
+        Platform::Icon::Warning);
+    m_retract->setFocus();
+    return false;
+}
+
+void CConfigDlg::tellWhenRestartNeeded(const CSettings& settings, const Entered& entered)
+{
     const int posCheck = m_posCheck->isChecked() ? 1 : 0;
     const int numbering = m_numbering->isChecked() ? 1 : 0;
     const QString restart =
@@ -312,27 +329,30 @@ void CConfigDlg::accept()
     if (posCheck != settings.PosCheck && m_state.m_JobFiles.count() > 0)
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(), restart,
                                          Platform::Icon::Information);
-    if (rows != settings.RowNum || cols != settings.ColumnNum || tables != settings.TableNum ||
-        numbering != settings.ItemNameType || m_simens != settings.SIMENS ||
-        m_perStr != settings.PER_STR)
+    if (entered.rows != settings.RowNum || entered.cols != settings.ColumnNum ||
+        entered.tables != settings.TableNum || numbering != settings.ItemNameType ||
+        m_simens != settings.SIMENS || m_perStr != settings.PER_STR)
         Platform::instance().showMessage(this, AppIdentity::dialogCaption(), restart,
                                          Platform::Icon::Information);
+}
 
-    settings.MVRZval = mvrOffset;
-    settings.MVRCenZval = mvrCentre;
-    settings.RowNum = rows;
-    settings.ColumnNum = cols;
-    settings.TableNum = tables;
+void CConfigDlg::store(CSettings& settings, const Entered& entered) const
+{
+    settings.MVRZval = entered.mvrOffset;
+    settings.MVRCenZval = entered.mvrCentre;
+    settings.RowNum = entered.rows;
+    settings.ColumnNum = entered.cols;
+    settings.TableNum = entered.tables;
     settings.First_Line = m_firstLine->toPlainText().toStdString();
     settings.End_Line = m_endLine->toPlainText().toStdString();
     settings.Open_Window = m_openWindow->isChecked() ? 1 : 0;
     settings.Open_NCdata = m_openNcData->isChecked() ? 1 : 0;
-    settings.PosCheck = posCheck;
+    settings.PosCheck = m_posCheck->isChecked() ? 1 : 0;
     settings.Del_Folder = m_deleteFolders->isChecked() ? 1 : 0;
     settings.Del_FinalFolder = m_deleteFinalFolder->isChecked() ? 1 : 0;
-    settings.ItemNameType = numbering;
+    settings.ItemNameType = m_numbering->isChecked() ? 1 : 0;
     settings.MachineType = m_fanuc->isChecked() ? 0 : 1;
-    settings.LimitValue = limit;
+    settings.LimitValue = entered.limit;
     settings.FANUCToolChange = m_fanucToolChange->isChecked() ? 1 : 0;
     settings.HToolChange = m_heidenhainToolChange->isChecked() ? 1 : 0;
     settings.MergeOrder = m_toolOrder->isChecked() ? 1 : 0;
@@ -344,6 +364,4 @@ void CConfigDlg::accept()
     if (m_heidenhainToolList->count() > 0)
         settings.HToolList = m_heidenhainToolList->currentText().toStdString();
     settings.PER_STR = m_perStr;
-    storeSettings(this);
-    QDialog::accept();
 }

@@ -2,6 +2,9 @@
 
 #include <QDialog>
 
+#include <optional>
+
+class CSettings;
 class JobState;
 class QCheckBox;
 class QComboBox;
@@ -25,6 +28,21 @@ public:
     void accept() override;
 
 private:
+    // The numbers the dialog takes.
+    struct Entered
+    {
+        float mvrOffset = 0;
+        int rows = 0;
+        int cols = 0;
+        int tables = 0;
+        int limit = 0;
+        double mvrCentre = 0;
+    };
+    std::optional<Entered> takeEntered();
+    bool retractIsSafe();
+    void tellWhenRestartNeeded(const CSettings& settings, const Entered& entered);
+    void store(CSettings& settings, const Entered& entered) const;
+
     QWidget* buildTableGroup();
     QWidget* buildConversionGroup();
     QWidget* buildOrderGroup();
