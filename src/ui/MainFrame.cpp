@@ -144,6 +144,20 @@ void CMainFrame::createRibbon()
                                     look->standardIcon(QStyle::SP_FileDialogDetailedView)));
     connect(setting, &QAction::triggered, this, [this] { CFileOptDlg::run(this); });
 
+    m_ribbon = new RibbonBar(this);
+    m_ribbon->setObjectName(u"ribbon"_s);
+    const int home = m_ribbon->addTab(tr("HOME"));
+    m_ribbon->addGroup(home, tr("TOOL"), {convert});
+    m_ribbon->addGroup(home, tr("EDIT"), {remove, clearAll});
+    m_ribbon->addGroup(home, tr("SETTING"), {setting});
+    setMenuWidget(m_ribbon);
+    createApplicationMenu(m_ribbon->applicationMenu());
+}
+
+// The application menu: the commands no ribbon control carries, before Exit.
+void CMainFrame::createApplicationMenu(QMenu* menu)
+{
+    QStyle* look = style();
     QAction* folderPath = addCommand(u"actionSetFolderPath"_s, tr("Set Folder Path"),
                                      look->standardIcon(QStyle::SP_DirOpenIcon));
     connect(folderPath, &QAction::triggered, this, &CMainFrame::OnSetFolderPath);
@@ -161,21 +175,11 @@ void CMainFrame::createRibbon()
     QAction* exit = addCommand(u"actionExit"_s, tr("Exit(&X)"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
-    m_ribbon = new RibbonBar(this);
-    m_ribbon->setObjectName(u"ribbon"_s);
-    QMenu* menu = m_ribbon->applicationMenu();
     menu->addAction(folderPath);
     menu->addSeparator();
     menu->addAction(menuConvert);
     menu->addSeparator();
     menu->addAction(exit);
-    const int home = m_ribbon->addTab(tr("HOME"));
-    m_ribbon->addGroup(home, tr("TOOL"), {convert});
-    m_ribbon->addGroup(home, tr("EDIT"), {remove, clearAll});
-    m_ribbon->addGroup(home, tr("SETTING"), {setting});
-    setMenuWidget(m_ribbon);
-
-    // Commands no ribbon control carries get a place in the application menu, before Exit.
     QAction* beforeExit = menu->insertSeparator(exit);
     menu->insertActions(beforeExit, {tools, outputPath, config});
     menu->insertSeparator(beforeExit);

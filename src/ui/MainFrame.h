@@ -11,6 +11,7 @@ class JobPane;
 class ConvertCommand;
 class NcFileListCtrl;
 class QDockWidget;
+class QMenu;
 class RibbonBar;
 class ShellTreeCtrl;
 
@@ -55,6 +56,7 @@ private:
     void createStatusBar();
     void createPanes();
     void createRibbon();
+    void createApplicationMenu(QMenu* menu);
 
     JobState& m_state;
     // The five option flags, kept as 0 or 1 and written back when the window goes.
