@@ -147,18 +147,7 @@ private:
         }
         c = upper(c);
         if (isLetter(c)) {
-            if (m_letter != 0 && !m_number.digits && !m_number.sign && !m_expression) {
-                // Letters in a row: a macro keyword such as GOTO, IF or SQRT.
-                m_run = m_runLength < 4 ? (m_run << 8) | std::uint8_t(c) : m_run;
-                ++m_runLength;
-            } else {
-                endWord();
-                m_run = std::uint8_t(c);
-                m_runLength = 1;
-                m_wordBegin = column;
-            }
-            m_letter = c;
-            m_statement = true;
+            letter(c, column);
             return;
         }
         if (isDigit(c) || c == '.') {
@@ -207,6 +196,22 @@ private:
             break;
         }
         endWord();
+        m_statement = true;
+    }
+
+    void letter(char c, std::size_t column)
+    {
+        if (m_letter != 0 && !m_number.digits && !m_number.sign && !m_expression) {
+            // Letters in a row: a macro keyword such as GOTO, IF or SQRT.
+            m_run = m_runLength < 4 ? (m_run << 8) | std::uint8_t(c) : m_run;
+            ++m_runLength;
+        } else {
+            endWord();
+            m_run = std::uint8_t(c);
+            m_runLength = 1;
+            m_wordBegin = column;
+        }
+        m_letter = c;
         m_statement = true;
     }
 
