@@ -82,20 +82,7 @@ CDlgToolConfig::CDlgToolConfig(JobState& state, QWidget* parent)
     m_listCombo->setObjectName(u"toolListCombo"_s);
     m_toolNumber->setObjectName(u"toolNumberEdit"_s);
 
-    m_sorted.setSourceModel(&m_model);
-    m_report->setObjectName(u"toolReport"_s);
-    m_report->setModel(&m_sorted);
-    m_report->setSortingEnabled(true);
-    m_report->sortByColumn(-1, Qt::AscendingOrder);
-    m_report->setEditTriggers(QAbstractItemView::AllEditTriggers);
-    m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_report->verticalHeader()->hide();
-    // The columns share the report's width, the narrow row number aside.
-    QHeaderView* header = m_report->horizontalHeader();
-    header->setSectionResizeMode(QHeaderView::Stretch);
-    header->setSectionResizeMode(0, QHeaderView::Fixed);
-    header->resizeSection(0, 40);
+    setUpReport();
     buildLayout();
     resize(900, 520);
 
@@ -135,6 +122,24 @@ void CDlgToolConfig::run(JobState& state, QWidget* parent)
     dialog.exec();
 }
 
+void CDlgToolConfig::setUpReport()
+{
+    m_sorted.setSourceModel(&m_model);
+    m_report->setObjectName(u"toolReport"_s);
+    m_report->setModel(&m_sorted);
+    m_report->setSortingEnabled(true);
+    m_report->sortByColumn(-1, Qt::AscendingOrder);
+    m_report->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_report->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_report->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_report->verticalHeader()->hide();
+    // The columns share the report's width, the narrow row number aside.
+    QHeaderView* header = m_report->horizontalHeader();
+    header->setSectionResizeMode(QHeaderView::Stretch);
+    header->setSectionResizeMode(0, QHeaderView::Fixed);
+    header->resizeSection(0, 40);
+}
+
 void CDlgToolConfig::buildLayout()
 {
     auto* listRow = new QHBoxLayout;
@@ -170,6 +175,18 @@ void CDlgToolConfig::buildLayout()
     rule->setFrameShape(QFrame::HLine);
     rule->setFrameShadow(QFrame::Sunken);
 
+    QHBoxLayout* buttons = buttonRow();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(listRow);
+    layout->addWidget(m_report, 1);
+    layout->addLayout(fields);
+    layout->addWidget(rule);
+    layout->addLayout(buttons);
+}
+
+QHBoxLayout* CDlgToolConfig::buttonRow()
+{
     const auto button = [this](const QString& text, const QString& name,
                                void (CDlgToolConfig::*slot)()) {
         auto* pushButton = new QPushButton(text);
@@ -191,13 +208,7 @@ void CDlgToolConfig::buildLayout()
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(close);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(listRow);
-    layout->addWidget(m_report, 1);
-    layout->addLayout(fields);
-    layout->addWidget(rule);
-    layout->addLayout(buttons);
+    return buttons;
 }
 
 // Loads the current list into the shared tool table and says so when it cannot, leaving the

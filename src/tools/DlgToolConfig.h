@@ -7,6 +7,7 @@
 
 class JobState;
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QTableView;
 
@@ -30,7 +31,9 @@ public:
     void reject() override;
 
 private:
+    void setUpReport();
     void buildLayout();
+    QHBoxLayout* buttonRow();
     bool loadToolList();
     bool mayWrite(const std::vector<ToolEntry>& tools);
     std::string listName(int index) const;
