@@ -90,13 +90,6 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
       m_mvrOffset(numberField(u"mvrOffsetEdit"_s))
 {
     setWindowTitle(tr("환경 설정 창"));
-    auto* deletion = new QVBoxLayout;
-    deletion->addWidget(notUsed(m_deleteFolders));
-    deletion->addWidget(notUsed(m_deleteFinalFolder));
-    auto* discharge = new QFormLayout;
-    discharge->addRow(tr("Z 중심값(MVR)"), notUsed(m_mvrCentre));
-    discharge->addRow(tr("Z 옵셋값(MVR)"), notUsed(m_mvrOffset));
-
     // Two columns, the groups in their order down the first and then the second: one column
     // would not fit a screen of 720 pixels.
     auto* left = new QVBoxLayout;
@@ -105,8 +98,7 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
     left->addStretch();
     auto* right = new QVBoxLayout;
     right->addWidget(buildConversionGroup());
-    right->addWidget(group(tr("삭제"), deletion));
-    right->addWidget(group(tr("방전"), discharge));
+    addUnusedGroups(right);
     right->addStretch();
     auto* columns = new QHBoxLayout;
     columns->addLayout(left, 1);
@@ -122,6 +114,19 @@ CConfigDlg::CConfigDlg(JobState& state, QWidget* parent)
     connect(m_percentLines, &QCheckBox::clicked, this,
             [this](bool checked) { m_perStr = checked ? 1 : 0; });
     load();
+}
+
+// Folder deletion and discharge machining, kept in the settings but used by nothing yet.
+void CConfigDlg::addUnusedGroups(QVBoxLayout* column)
+{
+    auto* deletion = new QVBoxLayout;
+    deletion->addWidget(notUsed(m_deleteFolders));
+    deletion->addWidget(notUsed(m_deleteFinalFolder));
+    auto* discharge = new QFormLayout;
+    discharge->addRow(tr("Z 중심값(MVR)"), notUsed(m_mvrCentre));
+    discharge->addRow(tr("Z 옵셋값(MVR)"), notUsed(m_mvrOffset));
+    column->addWidget(group(tr("삭제"), deletion));
+    column->addWidget(group(tr("방전"), discharge));
 }
 
 QWidget* CConfigDlg::buildTableGroup()

@@ -11,6 +11,7 @@ class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
+class QVBoxLayout;
 
 // "환경 설정 창": table sizes and numbering, the header and footer lines of assembled NC data,
 // the controller with its tool list, what follows a conversion, folder clean-up and the Z
@@ -44,6 +45,7 @@ private:
     void store(CSettings& settings, const Entered& entered) const;
 
     QWidget* buildTableGroup();
+    void addUnusedGroups(QVBoxLayout* column);
     QWidget* buildConversionGroup();
     QWidget* buildOrderGroup();
     void load();

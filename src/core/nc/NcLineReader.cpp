@@ -151,11 +151,7 @@ private:
             return;
         }
         if (isDigit(c) || c == '.') {
-            if (m_letter != 0 && !m_expression) {
-                m_number.add(c);
-                m_wordEnd = column + 1;
-            }
-            m_statement = true;
+            digit(c, column);
             return;
         }
         switch (c) {
@@ -212,6 +208,15 @@ private:
             m_wordBegin = column;
         }
         m_letter = c;
+        m_statement = true;
+    }
+
+    void digit(char c, std::size_t column)
+    {
+        if (m_letter != 0 && !m_expression) {
+            m_number.add(c);
+            m_wordEnd = column + 1;
+        }
         m_statement = true;
     }
 
