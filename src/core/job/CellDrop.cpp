@@ -1,3 +1,5 @@
+// What dropping files on a cell adds to the job, and what it refuses.
+
 #include "CellDrop.h"
 
 #include "JobState.h"

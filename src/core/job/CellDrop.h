@@ -1,5 +1,7 @@
 #pragma once
 
+// Dropping files on a cell: which are added to the job and which are refused, and why.
+
 #include <string>
 #include <vector>
 

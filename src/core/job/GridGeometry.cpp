@@ -1,3 +1,5 @@
+// Where the slots of a grid lie in a client area: equal slots with fixed gaps, inside margins.
+
 #include "GridGeometry.h"
 
 void GridGeometry::layout(int clientWidth, int clientHeight, int rows, int cols)

@@ -1,3 +1,5 @@
+// Edits of the job after its drops, with what its first program fixes.
+
 #include "JobEditing.h"
 
 #include "CellDrop.h"

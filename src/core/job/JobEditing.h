@@ -1,5 +1,7 @@
 #pragma once
 
+// Edits of the job after its drops: programs removed, moved, cells and the job cleared, restored.
+
 #include "JobList.h"
 
 #include <vector>

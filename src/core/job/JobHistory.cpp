@@ -1,3 +1,5 @@
+// The job's earlier states, for undoing its edits.
+
 #include "JobHistory.h"
 
 void JobHistory::changed(const std::vector<JobEntry>& entries)

@@ -1,3 +1,5 @@
+// The job: its programs in merge order, each with the cell it was dropped on.
+
 #include "JobList.h"
 
 #include <algorithm>

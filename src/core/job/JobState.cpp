@@ -1,3 +1,5 @@
+// What one run of the program works on: the job, what its first file fixed, the tool list.
+
 #include "JobState.h"
 
 #include "core/os/Utf8Path.h"

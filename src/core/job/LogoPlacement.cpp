@@ -1,3 +1,5 @@
+// Where a logo is drawn in its box: centred, shrunk to fit, never enlarged.
+
 #include "LogoPlacement.h"
 
 GridRect placeLogo(const GridRect& box, int logoWidth, int logoHeight)

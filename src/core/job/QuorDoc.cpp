@@ -1,3 +1,5 @@
+// What each cell shows: the display entries of its programs, numbered in merge order.
+
 #include "QuorDoc.h"
 
 #include "CellDrop.h"

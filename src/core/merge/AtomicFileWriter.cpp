@@ -1,3 +1,5 @@
+// The output written to a temporary file beside it, synced and renamed over it on commit.
+
 #include "AtomicFileWriter.h"
 
 #include "core/os/FullWrite.h"

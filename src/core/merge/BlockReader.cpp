@@ -1,3 +1,5 @@
+// Reading the merge's inputs block by block, digesting blocks on the writer's thread.
+
 #include "BlockReader.h"
 
 #include "BlockWriter.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The merge's first stage: its inputs read in blocks and scanned line by line.
+
 #include "InputFile.h"
 #include "LineAssembly.h"
 

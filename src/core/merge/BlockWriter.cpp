@@ -1,3 +1,5 @@
+// The merged program collected in blocks and handed to the sink whole, on a thread of its own.
+
 #include "BlockWriter.h"
 
 #include "OutputSink.h"

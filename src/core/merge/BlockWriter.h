@@ -1,5 +1,7 @@
 #pragma once
 
+// The merge's last stage: the writer that collects the merged program in blocks.
+
 #include <array>
 #include <condition_variable>
 #include <cstddef>

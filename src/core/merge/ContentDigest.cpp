@@ -1,3 +1,5 @@
+// The digest of an input's bytes that proves it unchanged, in stripes that join.
+
 #include "ContentDigest.h"
 
 #include "DigestStripes.h"

@@ -1,3 +1,5 @@
+// Where the top and bottom cuts of an input fall.
+
 #include "InputCut.h"
 
 BlockReader::Result InputCut::scanHead(InputFile& file, NcLineReader& reader,

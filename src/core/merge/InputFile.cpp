@@ -1,3 +1,5 @@
+// An input opened for reading at offsets, its bytes digested as they pass.
+
 #include "InputFile.h"
 
 #include "core/os/NativeFile.h"

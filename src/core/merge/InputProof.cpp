@@ -1,3 +1,5 @@
+// The second reading of each input that proves it unchanged, at once or on a thread of its own.
+
 #include "InputProof.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The record of one input: the lines cut, the kept lines noted, the last kept lines read again.
+
 #include "InputRecorder.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The line stages of one input, set up as the request asks, and a kept line passed through them.
+
 #include "InputStages.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The copy of an input's kept region: plain lines many at a time, notable ones through the stages.
+
 #include "LineCopy.h"
 
 #include "core/nc/LineScan.h"

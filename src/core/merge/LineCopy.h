@@ -1,5 +1,7 @@
 #pragma once
 
+// The copy of one input's kept lines into the writer, through the input's stages.
+
 #include "BlockWriter.h"
 #include "InputRecorder.h"
 #include "InputStages.h"

@@ -1,3 +1,5 @@
+// One merge or plan, input by input, through the stages of the pipeline.
+
 #include "MergeRun.h"
 
 #include "InputStages.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The merge's engine: the run that takes each input through the pipeline's stages.
+
 #include "BlockReader.h"
 #include "BlockWriter.h"
 #include "InputCut.h"

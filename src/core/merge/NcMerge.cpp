@@ -1,3 +1,5 @@
+// The merge's entry points and what its report tells of the inputs.
+
 #include "NcMerge.h"
 
 #include "AtomicFileWriter.h"

@@ -1,5 +1,7 @@
 #pragma once
 
+// The merge of NC programs: its request, its record of every input, its entry points.
+
 #include "InputFile.h"
 #include "core/nc/LineStage.h"
 #include "core/nc/NcLineReader.h"

@@ -1,3 +1,5 @@
+// The merged program held in memory and run tool by tool before it is written.
+
 #include "OrderedOutput.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The extension of the merge output for an output type, and the output file in its folder.
+
 #include "OutputPath.h"
 
 #include "core/os/SplitPath.h"

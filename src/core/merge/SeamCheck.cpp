@@ -1,3 +1,5 @@
+// The checks of a plan's seams: what the cuts take and what stays inside that only ends may hold.
+
 #include "SeamCheck.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The chunk scanner that finds line ends and notable bytes, 64 bytes at a time.
+
 #include "LineScan.h"
 
 #if defined(__x86_64__)

@@ -1,3 +1,5 @@
+// The modal state of an ISO program, line by line, and how two states differ.
+
 #include "ModalState.h"
 
 #include <cmath>

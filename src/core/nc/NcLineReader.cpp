@@ -1,3 +1,5 @@
+// The reader of an NC line's words and facts, character by character.
+
 #include "NcLineReader.h"
 
 #include <algorithm>

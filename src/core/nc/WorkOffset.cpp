@@ -1,3 +1,5 @@
+// Work offsets by name (G54 to G59, G54.1Pn, G505 to G599).
+
 #include "WorkOffset.h"
 
 #include <cctype>

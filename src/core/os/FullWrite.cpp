@@ -1,3 +1,5 @@
+// Writes that go on until every byte is written or an error stops them.
+
 #include "FullWrite.h"
 
 #include "NativeFile.h"

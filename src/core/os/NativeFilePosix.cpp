@@ -1,3 +1,5 @@
+// Files, sync and rename on POSIX systems.
+
 #include "NativeFile.h"
 
 #include "Utf8Path.h"

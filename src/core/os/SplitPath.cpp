@@ -1,3 +1,5 @@
+// A path split into folder, name and extension.
+
 #include "SplitPath.h"
 
 SplitPathResult SplitPath(const std::string& path)

@@ -1,5 +1,7 @@
 #pragma once
 
+// A path split into folder, name and extension, and put together again.
+
 #include <string>
 
 struct SplitPathResult

@@ -1,3 +1,5 @@
+// Code page 949 to and from UTF-8 by the Windows code page converter.
+
 #include "SystemCp949.h"
 
 #include <windows.h>

@@ -1,3 +1,5 @@
+// A thread that runs the tasks given to it in order.
+
 #include "TaskThread.h"
 
 TaskThread::TaskThread() : m_thread([this] { run(); }) {}

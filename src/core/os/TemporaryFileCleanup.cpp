@@ -1,3 +1,5 @@
+// The temporary file being written, removed by a signal handler before the process ends.
+
 #include "TemporaryFileCleanup.h"
 
 #include "NativeFile.h"

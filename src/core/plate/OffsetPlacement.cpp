@@ -1,3 +1,5 @@
+// The placement stage: a cell's work offset put into the lines of its program.
+
 #include "OffsetPlacement.h"
 
 #include <algorithm>

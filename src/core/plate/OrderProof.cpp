@@ -1,3 +1,5 @@
+// The proof of a job ordered by tool: the ordered program read again against every program.
+
 #include "ToolOrder.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// A job run tool by tool: programs split at their tool changes, scheduled, restarted.
+
 #include "ToolOrder.h"
 
 #include <algorithm>

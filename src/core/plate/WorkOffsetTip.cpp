@@ -1,3 +1,5 @@
+// What a work-offset cell's hover tip tells, and the work-offset name of a cell.
+
 #include "WorkOffsetTip.h"
 
 #include "core/nc/WorkOffset.h"

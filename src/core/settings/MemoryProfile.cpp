@@ -1,3 +1,5 @@
+// A profile held in memory, its integers keeping their type.
+
 #include "MemoryProfile.h"
 
 std::uint32_t MemoryProfile::readInt(const std::string& section, const std::string& entry,

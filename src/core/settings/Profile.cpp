@@ -1,3 +1,5 @@
+// The store the settings live in, entry by entry.
+
 #include "Profile.h"
 
 #include "Settings.h"

@@ -1,3 +1,5 @@
+// The settings record, read from and written to its profile.
+
 #include "Settings.h"
 
 #include "Profile.h"

@@ -1,3 +1,5 @@
+// A merge's tools checked against the machine's tool list, and the list's speeds for them.
+
 #include "ToolListCheck.h"
 
 #include <algorithm>

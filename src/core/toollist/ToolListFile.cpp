@@ -1,3 +1,5 @@
+// Tool list files (.tlist): read, checked and written.
+
 #include "ToolListFile.h"
 
 #include "core/merge/AtomicFileWriter.h"

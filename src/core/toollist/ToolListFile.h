@@ -1,5 +1,7 @@
 #pragma once
 
+// The tool list file (.tlist): its rows read and written.
+
 #include "ToolEntry.h"
 #include "core/os/FileError.h"
 

@@ -1,3 +1,5 @@
+// The tool sheet of a merge: every tool it runs with the list's values, as CSV.
+
 #include "ToolSheet.h"
 
 #include "ToolListCheck.h"

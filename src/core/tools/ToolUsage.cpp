@@ -1,3 +1,5 @@
+// The tool usage stage: the tools kept lines run, their speeds, and the speeds changed.
+
 #include "ToolUsage.h"
 
 #include <algorithm>
