@@ -2,11 +2,11 @@
 
 #include "ToolOrder.h"
 
+#include "core/nc/LineStage.h"
+
 #include <algorithm>
 
 namespace {
-
-constexpr std::size_t kMaxText = 512;
 
 std::string_view trimmed(std::string_view text)
 {
@@ -140,7 +140,7 @@ void OrderProof::differ(OrderDifference::Kind kind, const OrderProgram* program,
     m_record.differences.push_back(
         {kind, program ? std::optional(program->input) : std::nullopt,
          program && line < program->numbers.size() ? program->numbers[line] : 0,
-         std::string(text.substr(0, kMaxText)), std::move(detail), std::int64_t(at) + 1});
+         std::string(text.substr(0, kMaxNotedTextBytes)), std::move(detail), std::int64_t(at) + 1});
 }
 
 void OrderProof::read(const OrderedLine& line, std::size_t at)

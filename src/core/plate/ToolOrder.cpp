@@ -2,13 +2,13 @@
 
 #include "ToolOrder.h"
 
+#include "core/nc/LineStage.h"
+
 #include <algorithm>
 #include <map>
 #include <span>
 
 namespace {
-
-constexpr std::size_t kMaxText = 512;
 
 bool isBlank(char c)
 {
@@ -593,7 +593,8 @@ bool splitAll(const std::vector<OrderProgram>& programs, std::vector<SplitProgra
         record.input = programs[p].input;
         if (refused.line < programs[p].lines.size()) {
             record.line = programs[p].numbers[refused.line];
-            record.text = std::string(programs[p].lines[refused.line].substr(0, kMaxText));
+            record.text =
+                std::string(programs[p].lines[refused.line].substr(0, kMaxNotedTextBytes));
         }
         return false;
     };
@@ -623,7 +624,7 @@ void noteSegment(JobOrder& record, const OrderProgram& program, const Segment& s
                             line.program == segment.program && line.line == segment.change;
         if ((line.origin == OrderedLine::Origin::Written || change) &&
             noted.restart.size() < kMaxRestartLines)
-            noted.restart.emplace_back(line.text.substr(0, kMaxText));
+            noted.restart.emplace_back(line.text.substr(0, kMaxNotedTextBytes));
     }
 }
 
@@ -795,7 +796,8 @@ OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
     JobOrder& record = job.record;
     if (const std::optional<std::size_t> unsafe = unsafeRetractLine(retract)) {
         record.given = JobOrder::Given::UnsafeRetract;
-        record.text = *unsafe < retract.size() ? retract[*unsafe].substr(0, kMaxText) : "";
+        record.text =
+            *unsafe < retract.size() ? retract[*unsafe].substr(0, kMaxNotedTextBytes) : "";
         return job;
     }
     std::vector<SplitProgram> splits(programs.size());

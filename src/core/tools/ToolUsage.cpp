@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxLineText = 512;
-
 // The Heidenhain statements that move the tool along a path.
 constexpr std::string_view kHeidenhainPaths[] = {"L", "C", "CR", "CT", "CP", "LP", "LN"};
 
@@ -25,7 +23,7 @@ bool isBlank(char c)
 
 std::string bounded(std::string_view text)
 {
-    return std::string(text.substr(0, kMaxLineText));
+    return std::string(text.substr(0, kMaxNotedTextBytes));
 }
 
 bool same(double a, double b)
