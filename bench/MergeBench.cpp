@@ -5,6 +5,7 @@
 //   durable merge (-o FILE)                 / durable copy      LF and CR LF programs, 3 x N MB
 //   a straight port of the original three-pass merge / the merge to standard output
 //   durable merge / durable copy of 50 programs of 100 KB, whole processes
+//   a large five-tool program at 4 cells ordered by tool, once: its time and peak memory
 //   the peak resident memory of corvane-merge
 // The copies are those of shared/bench (plain-copy.c: 1 MiB fread and fwrite; durable-copy.c:
 // 1 MiB read and write into a temporary file, fsync, rename, fsync of the folder), written
@@ -375,6 +376,12 @@ int main(int argc, char** argv)
     std::vector<std::string> toolPlate;
     for (std::size_t i = 0; i < placedPlate.size(); i += 3)
         toolPlate.insert(toolPlate.end(), {"--at", placedPlate[i + 1], toolProgram.string()});
+    // And a large one at four cells: the order holds none of its lines.
+    const fs::path largeToolProgram = folder / "five-tools-large.nc";
+    generateToolProgram(largeToolProgram, (megabytes << 20) / 5);
+    std::vector<std::string> largeToolPlate;
+    for (const char* cell : {"G54", "G55", "G56", "G57"})
+        largeToolPlate.insert(largeToolPlate.end(), {"--at", cell, largeToolProgram.string()});
 
     long peakKiB = 0;
     const auto mergeToStandardOutput = [&](const Inputs& inputs) {
@@ -470,6 +477,16 @@ int main(int argc, char** argv)
     };
     const int changesOrdered = toolChanges(toolOrder);
     const int changesGiven = toolChanges(givenOrder);
+    std::vector<std::string> largeGivenOrder = givenOrder;
+    largeGivenOrder.resize(8);
+    largeGivenOrder.insert(largeGivenOrder.end(), largeToolPlate.begin(), largeToolPlate.end());
+    std::vector<std::string> largeToolOrder = largeGivenOrder;
+    largeToolOrder.insert(largeToolOrder.begin() + 1, {"--order", "tool"});
+    freshOutput(output);
+    const Run largeOrdered = runProcess(largeToolOrder);
+    freshOutput(output);
+    const Run largeGiven = runProcess(largeGivenOrder);
+    const std::uintmax_t largeMegabytes = 4 * fs::file_size(largeToolProgram) >> 20;
     fs::remove_all(folder);
 
     std::printf("\nmedians of %d runs each, in one run (%ju MB programs):\n", kPairs, megabytes);
@@ -486,6 +503,10 @@ int main(int argc, char** argv)
     std::printf("    tool changes: %d ordered by tool, %d in the given order; peak resident "
                 "memory ordered: %ld KiB\n",
                 changesOrdered, changesGiven, orderedPeakKiB);
+    std::printf("4 x 5-tool %ju MB ordered by tool, once: %.1f ms (given order %.1f ms); peak "
+                "resident memory %ld KiB\n",
+                largeMegabytes, largeOrdered.milliseconds, largeGiven.milliseconds,
+                largeOrdered.peakKiB);
     std::printf("peak resident memory of corvane-merge: %ld KiB (target: at most 8192)\n", peakKiB);
     return 0;
 #endif

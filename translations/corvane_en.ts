@@ -1113,10 +1113,6 @@ Nothing was saved.</translation>
         <translation>A tool change names no tool</translation>
     </message>
     <message>
-        <source>프로그램이 모두 %1 MiB를 넘어 공구 순서로 바꾸지 않습니다</source>
-        <translation>The programs are over %1 MiB together: not ordered by tool</translation>
-    </message>
-    <message>
         <source>공구 순서: 재시작 블록에 있으면 안 되는 줄이 있습니다</source>
         <translation>Tool order: a restart block holds a line that must not stand there</translation>
     </message>
@@ -1211,6 +1207,10 @@ Nothing was saved.</translation>
     <message>
         <source>재시작 전 후퇴에 쓸 수 없는 블록이 있습니다: %1</source>
         <translation>The retract before a restart has a block it cannot hold: %1</translation>
+    </message>
+    <message>
+        <source>블록보다 긴 줄이 있어 공구 순서로 바꾸지 않습니다</source>
+        <translation>A line is longer than a block: not ordered by tool</translation>
     </message>
 </context>
 </TS>

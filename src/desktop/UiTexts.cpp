@@ -439,9 +439,8 @@ QString UiTexts::orderKeptGiven(JobOrder::Given given)
         return tr("공구 교환이 없습니다");
     case JobOrder::Given::ToolUnknown:
         return tr("어느 공구로 교환하는지 알 수 없습니다");
-    case JobOrder::Given::TooLarge:
-        return tr("프로그램이 모두 %1 MiB를 넘어 공구 순서로 바꾸지 않습니다")
-            .arg(JobOrder::kMaxBytes >> 20);
+    case JobOrder::Given::LineTooLong:
+        return tr("블록보다 긴 줄이 있어 공구 순서로 바꾸지 않습니다");
     case JobOrder::Given::Unrestatable:
         return tr("회전, 스케일링, 극좌표나 미러는 재시작 블록에서 다시 지정할 수 없습니다");
     case JobOrder::Given::Incremental:

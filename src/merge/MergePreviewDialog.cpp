@@ -39,7 +39,7 @@ JobOrder::Given keptGivenFor(const std::string& key)
     using Given = JobOrder::Given;
     for (const Given given :
          {Given::Heidenhain, Given::NotPlaced, Given::Call, Given::OffsetShift, Given::Computed,
-          Given::MoveBeforeToolChange, Given::NoToolChange, Given::ToolUnknown, Given::TooLarge,
+          Given::MoveBeforeToolChange, Given::NoToolChange, Given::ToolUnknown, Given::LineTooLong,
           Given::Unrestatable, Given::Incremental, Given::UnitsUnknown, Given::ReturnPlaneUnknown,
           Given::PositionUnknown, Given::LengthOffsetUnknown, Given::UnsafeRetract})
         if (key == orderKeptGivenKey(given))

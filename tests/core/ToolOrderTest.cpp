@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <deque>
+#include <fstream>
 #include <functional>
 #include <sstream>
 
@@ -338,17 +339,78 @@ TEST(ToolOrder, KeepsTheGivenOrderOfWhatItCannotRestart)
         EXPECT_EQ(unsafeRetractLine(retract), std::nullopt) << retract[0];
 }
 
-TEST(ToolOrder, AJobTooLargeToHoldKeepsTheGivenOrder)
+// The order reads every line whole: a line longer than a block and than a noted text is held
+// by neither, and the job keeps its given order, written as the merge wrote it.
+TEST(ToolOrder, ALineTooLongToHoldKeepsTheGivenOrder)
 {
     TempFolder folder;
-    const std::string large = folder.write("large.nc", "T1 M06\nG54 G00 X0\n");
-    fs::resize_file(pathFromUtf8(large), JobOrder::kMaxBytes + 1);
-    MergeRequest request{.inputs = {large}};
-    request.cells = {MergeRequest::Cell{*WorkOffset::fromName("G54"), true}};
+    const std::string program =
+        "T1 M06\nG00 X0 Y0\n(" + std::string(2000, 'x') + ")\nT2 M06\nG00 X1. Y1.\nM30\n";
+    MergeRequest request{
+        .inputs = {folder.write("in1.nc", program), folder.write("in2.nc", program)}};
+    request.cells = {MergeRequest::Cell{*WorkOffset::fromName("G54"), true},
+                     MergeRequest::Cell{*WorkOffset::fromName("G55"), false}};
+    request.blockSize = 256;
     request.orderByTool = true;
-    const MergeReport plan = PlanNcMerge(request);
-    ASSERT_TRUE(plan.order);
-    EXPECT_EQ(plan.order->given, JobOrder::Given::TooLarge);
+    request.retract = defaultRetract();
+    const std::string ordered = utf8FromPath(folder.path() / "ordered.nc");
+    const MergeReport report = MergeNcFiles(request, ordered);
+    ASSERT_EQ(report.status, MergeReport::Status::Written);
+    ASSERT_TRUE(report.order);
+    EXPECT_EQ(report.order->given, JobOrder::Given::LineTooLong);
+    EXPECT_EQ(report.order->input, 0u);
+    EXPECT_EQ(report.order->line, 3);
+
+    request.orderByTool = false;
+    const std::string given = utf8FromPath(folder.path() / "given.nc");
+    ASSERT_EQ(MergeNcFiles(request, given).status, MergeReport::Status::Written);
+    EXPECT_EQ(readFile(ordered), readFile(given));
+}
+
+// The order reads its inputs twice: a rewrite between the readings that keeps size and time is
+// caught in the lines of the second, and nothing is written.
+TEST(ToolOrder, AnInputRewrittenBetweenItsReadingsIsCaught)
+{
+    TempFolder folder;
+    const auto program = [](const char* x) {
+        return std::string("G21 G90 G17 G94\nT1 M06\nS1000 M03\nG00 X0 Y0\nG43 H1 Z10.\n") +
+               "G01 Z-1. F100.\nG00 Z10.\nT2 M06\nS2000 M03\nG00 X" + x +
+               " Y0\nG43 H2 Z10.\nG01 Z-1. F100.\nG00 Z10.\nM30\n";
+    };
+    const std::string output = folder.write("out.nc", "previous\n");
+    const std::string second = folder.write("in2.nc", program("1."));
+    MergeRequest request{.inputs = {folder.write("in1.nc", program("1.")), second}};
+    request.cells = {MergeRequest::Cell{*WorkOffset::fromName("G54"), true},
+                     MergeRequest::Cell{*WorkOffset::fromName("G55"), false}};
+    request.orderByTool = true;
+    request.retract = defaultRetract();
+    const auto stamp = fs::last_write_time(pathFromUtf8(second));
+    const auto rewrite = [&](const char* x) {
+        std::ofstream(pathFromUtf8(second), std::ios::binary) << program(x);
+        fs::last_write_time(pathFromUtf8(second), stamp);
+    };
+    for (const char* during : {"2.", "1."}) {
+        rewrite("1.");
+        bool rewritten = false;
+        request.progress = [&](std::uint64_t done, std::uint64_t total) {
+            // The second reading has begun: the first tool ran at both cells.
+            if (!rewritten && done > total / 2) {
+                rewrite(during);
+                rewritten = true;
+            }
+            return true;
+        };
+        const MergeReport report = MergeNcFiles(request, output);
+        EXPECT_TRUE(rewritten);
+        if (std::string_view(during) == "2.") {
+            EXPECT_EQ(report.status, MergeReport::Status::InputChanged);
+            EXPECT_EQ(report.failure.path, second);
+            EXPECT_EQ(readFile(output), "previous\n");
+        } else {
+            EXPECT_EQ(report.status, MergeReport::Status::Written); // the same bytes again
+            EXPECT_NE(readFile(output), "previous\n");
+        }
+    }
 }
 
 TEST(ToolOrder, ToolWordsLeaveALineWhoseToolStaysInTheSpindle)

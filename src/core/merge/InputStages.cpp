@@ -5,7 +5,7 @@
 #include <algorithm>
 
 InputStages::InputStages(const MergeRequest& request, std::size_t input, InputRecord& record,
-                         NcLineReader& reader, std::vector<std::int64_t>* writtenLines)
+                         NcLineReader& reader, LineStage* last)
 {
     const bool heidenhain = reader.dialect() == NcLineReader::Dialect::Heidenhain;
     if (input < request.cells.size() && request.cells[input]) {
@@ -24,8 +24,8 @@ InputStages::InputStages(const MergeRequest& request, std::size_t input, InputRe
         reader.keepWords(true);
         reader.keepAxisWords(true); // the main feed is the one of the longest path
     }
-    if (writtenLines)
-        m_stages.push_back(&m_written.emplace(*writtenLines));
+    if (last)
+        m_stages.push_back(last);
     if (m_stages.size() > 1) {
         m_rereader.emplace(reader.dialect());
         m_rereader->keepWords(true);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "NcMerge.h"
-#include "WrittenLineNumbers.h"
 #include "core/nc/LineStage.h"
 #include "core/plate/OffsetPlacement.h"
 #include "core/tools/ToolUsage.h"
@@ -12,14 +11,15 @@
 #include <vector>
 
 // The stages one input's kept lines pass through, as the request asks, in their order: its
-// cell's work offset put in, its tools read and their speeds changed, and the input line of
-// each written line noted for order by tool. The one place in the merge that names them.
+// cell's work offset put in, its tools read and their speeds changed, and a stage of the
+// caller's that sees each line as written (order by tool plans from them). The one place in
+// the merge that names them.
 class InputStages
 {
 public:
-    // writtenLines: where the input line of each written line goes, when noted.
+    // last: the stage after every other, or none.
     InputStages(const MergeRequest& request, std::size_t input, InputRecord& record,
-                NcLineReader& reader, std::vector<std::int64_t>* writtenLines);
+                NcLineReader& reader, LineStage* last);
     InputStages(const InputStages&) = delete;
     InputStages& operator=(const InputStages&) = delete;
 
@@ -35,7 +35,6 @@ public:
 private:
     std::optional<OffsetPlacement> m_placement;
     std::optional<ToolUsageReader> m_tools;
-    std::optional<WrittenLineNumbers> m_written;
     std::vector<LineStage*> m_stages;
     // Reads a line as a stage rewrote it, for the stages after it.
     std::optional<NcLineReader> m_rereader;

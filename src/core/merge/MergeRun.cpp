@@ -4,6 +4,7 @@
 
 #include "InputStages.h"
 #include "LineCopy.h"
+#include "OutputSink.h"
 #include "core/os/Utf8Path.h"
 
 #include <algorithm>
@@ -26,8 +27,8 @@ using Status = MergeReport::Status;
 
 } // namespace
 
-MergeRun::MergeRun(const MergeRequest& request, OutputSink* sink)
-    : m_request(request), m_sink(sink), m_reader(request.blockSize),
+MergeRun::MergeRun(const MergeRequest& request, OutputSink* sink, OrderPlanning* planning)
+    : m_request(request), m_sink(sink), m_planning(planning), m_reader(request.blockSize),
       m_cut(m_reader, request.delUp, request.delBtm)
 {
     m_report.inputs.resize(request.inputs.size());
@@ -82,14 +83,7 @@ bool MergeRun::countsValid()
 void MergeRun::startOutput()
 {
     const std::size_t blockSize = m_reader.blockSize();
-    if (m_request.orderByTool && m_totalBytes > JobOrder::kMaxBytes) {
-        m_report.order = JobOrder{.given = JobOrder::Given::TooLarge};
-    } else if (m_request.orderByTool) {
-        // A plan is ordered too: the preview shows the order and what its proof found.
-        m_writer.emplace(m_ordered.emplace(m_request.inputs.size()),
-                         std::max(blockSize, kMinOutputBlock), false);
-    }
-    if (m_sink && !m_ordered) {
+    if (m_sink) {
         const bool threaded = m_totalBytes >= kThreadedBytes;
         // A small merge writes smaller blocks: every page of a block touched costs a fault.
         const std::size_t outputBlock =
@@ -114,15 +108,9 @@ const InputRecord* MergeRun::copyAll(std::optional<Candidate> current)
     return last;
 }
 
-// Orders what was merged where asked, has the record approved, waits for the last proofs and
-// commits the output.
+// Has the record approved, waits for the last proofs and commits the output.
 void MergeRun::finishOutput()
 {
-    std::string ordered;
-    if (m_ordered) {
-        m_writer->finish();
-        ordered = m_ordered->order(m_report, m_request.retract);
-    }
     if (m_sink && m_request.approve && !m_request.approve(m_report)) {
         fail(Status::NotApproved, "");
         return;
@@ -134,8 +122,6 @@ void MergeRun::finishOutput()
         inputChanged(*changed);
         return;
     }
-    if (m_sink && m_ordered)
-        m_sink->write(ordered);
     if (m_sink && !m_sink->commit()) {
         fail(Status::OutputFailed, "", m_sink->error());
         return;
@@ -236,15 +222,19 @@ bool MergeRun::copy(Candidate& candidate, bool cutTop, bool cutBottom)
     }
     std::int64_t lineNumber = cutTop ? record.cutTopLines : 0;
     record.contentLines = cutTop ? candidate.head.topContentLines : 0;
+    const KeptRegion region{begin, end, lineNumber};
     {
-        InputStages stages(m_request, candidate.index, record, candidate.reader,
-                           m_ordered ? &m_ordered->writtenLines(candidate.index) : nullptr);
+        LineStage* const planned =
+            m_planning ? m_planning->begin(candidate.index, candidate.reader.dialect()) : nullptr;
+        InputStages stages(m_request, candidate.index, record, candidate.reader, planned);
         LineCopy lines(m_writer ? &*m_writer : nullptr, candidate.reader, candidate.recorder,
                        stages, m_request.noteKept, lineNumber);
         if (!copyRegion(candidate, lines, begin, end))
             return false;
         lineNumber = lines.lineNumber();
     }
+    if (m_planning)
+        m_planning->end(region, !cutBottom);
     candidate.reader.keepWords(false);
     candidate.reader.keepAxisWords(false);
     if (cutBottom && !recordBottomCut(candidate, end, lineNumber))

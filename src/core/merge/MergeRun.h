@@ -8,7 +8,7 @@
 #include "InputProof.h"
 #include "InputRecorder.h"
 #include "NcMerge.h"
-#include "OrderedOutput.h"
+#include "OrderPlanning.h"
 
 #include <cstdint>
 #include <optional>
@@ -22,7 +22,8 @@ class LineCopy;
 class MergeRun
 {
 public:
-    MergeRun(const MergeRequest& request, OutputSink* sink);
+    // planning: of a merge ordered by tool, the plan its inputs' written lines go to.
+    MergeRun(const MergeRequest& request, OutputSink* sink, OrderPlanning* planning = nullptr);
     MergeRun(const MergeRun&) = delete;
     MergeRun& operator=(const MergeRun&) = delete;
 
@@ -64,10 +65,9 @@ private:
 
     const MergeRequest& m_request;
     OutputSink* m_sink;
+    OrderPlanning* m_planning;
     BlockReader m_reader;
     InputCut m_cut;
-    // Ordered by tool: the merged program held, with the input line of each written line.
-    std::optional<OrderedOutput> m_ordered;
     std::optional<BlockWriter> m_writer;
     InputProof m_proof; // its thread ends before the writer's
     std::uint64_t m_totalBytes = 0;

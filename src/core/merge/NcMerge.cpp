@@ -4,6 +4,7 @@
 
 #include "AtomicFileWriter.h"
 #include "MergeRun.h"
+#include "OrderedMerge.h"
 #include "core/os/Utf8Path.h"
 
 #include <algorithm>
@@ -38,12 +39,14 @@ std::vector<FileProblem> MergeReport::unreadableFiles() const
 
 MergeReport PlanNcMerge(const MergeRequest& request)
 {
-    return MergeRun(request, nullptr).run();
+    return request.orderByTool ? OrderedMerge(request, nullptr).run()
+                               : MergeRun(request, nullptr).run();
 }
 
 MergeReport MergeNcFiles(const MergeRequest& request, OutputSink& sink)
 {
-    return MergeRun(request, &sink).run();
+    return request.orderByTool ? OrderedMerge(request, &sink).run()
+                               : MergeRun(request, &sink).run();
 }
 
 MergeReport MergeNcFiles(const MergeRequest& request, const std::string& outputPath)

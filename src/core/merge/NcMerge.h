@@ -173,8 +173,8 @@ struct MergeRequest
     bool readTools = false;
     std::vector<ToolSpeeds> toolSpeeds{};
     // Placed ISO programs run tool by tool, each restarted with retract, the lines that bring
-    // the tool clear, wherever it does not follow its own program. The merged program is held in
-    // memory for it.
+    // the tool clear, wherever it does not follow its own program. The inputs are read twice for
+    // it: once to plan, once to write; only the plan's segments are held.
     bool orderByTool = false;
     std::vector<std::string> retract{};
 };

@@ -1,6 +1,6 @@
 // The proof of a job ordered by tool: the ordered program read again against every program.
 
-#include "ToolOrder.h"
+#include "OrderProof.h"
 
 #include "core/nc/LineStage.h"
 
@@ -29,20 +29,6 @@ bool isRetract(std::string_view line, const NcLineFacts& facts,
     });
 }
 
-// A program read line by line as far as the ordered program has reached in it.
-struct OwnProgram
-{
-    NcLineReader reader{NcLineReader::Dialect::Iso};
-    ModalTracker tracker;
-    std::size_t next = 0;
-
-    OwnProgram()
-    {
-        reader.keepWords(true);
-        reader.keepAxisWords(true);
-    }
-};
-
 // A tool change line the order may leave out: it holds nothing but its tool words.
 bool mayBeLeftOut(std::string_view line, const NcLineFacts& facts)
 {
@@ -67,109 +53,83 @@ const char* restartLineFault(const NcLineFacts& facts, const ModalLine& read)
     return nullptr;
 }
 
-// Reads the ordered program line by line, each program's own lines alongside as far as the
-// ordered program has reached in them, and notes every difference.
-class OrderProof
+} // namespace
+
+OrderProof::OwnProgram::OwnProgram()
 {
-public:
-    OrderProof(const std::vector<OrderProgram>& programs, const std::vector<std::string>& retract,
-               JobOrder& record)
-        : m_programs(programs), m_retract(retract), m_record(record), m_own(programs.size())
-    {
-        m_reader.keepWords(true);
-        m_reader.keepAxisWords(true);
-    }
+    reader.keepWords(true);
+    reader.keepAxisWords(true);
+}
 
-    void read(const OrderedLine& line, std::size_t at);
-    // After the last of count lines: the programs' lines never reached.
-    void finish(std::size_t count);
+OrderProof::OrderProof(std::vector<ProgramAt> programs, const std::vector<std::string>& retract,
+                       JobOrder& record)
+    : m_programs(std::move(programs)), m_retract(retract), m_record(record),
+      m_own(m_programs.size())
+{
+    m_reader.keepWords(true);
+    m_reader.keepAxisWords(true);
+}
 
-private:
-    // The ordered program's line being read.
-    struct Step
-    {
-        const OrderedLine& line;
-        std::size_t at; // from 0
-        const ModalLine& read;
-        bool repeated; // a tool change to the tool already in the spindle
-    };
-    // A length offset a restart block commanded (code, H, tool): the one the program's next
-    // move runs under.
-    struct CommandedOffset
-    {
-        std::optional<int> code;
-        std::string value;
-        std::optional<std::int64_t> tool;
-    };
-    static constexpr std::size_t kNone = std::size_t(-1);
-
-    void restartLine(const Step& step, const NcLineFacts& facts);
-    void programLine(const Step& step);
-    void readUpTo(std::size_t program, std::size_t line, std::size_t at);
-    void keepsCellOrder(const Step& step, const OrderProgram& program);
-    void move(const Step& step, const OrderProgram& program, OwnProgram& mine, const ModalLine& own,
-              std::optional<double> ownZBefore);
-    void differ(OrderDifference::Kind kind, const OrderProgram* program, std::size_t line,
-                std::string_view text, std::string detail, std::size_t at);
-
-    const std::vector<OrderProgram>& m_programs;
-    const std::vector<std::string>& m_retract;
-    JobOrder& m_record;
-    std::vector<OwnProgram> m_own;
-    NcLineReader m_reader{NcLineReader::Dialect::Iso};
-    ModalTracker m_ordered;
-    // The lowest Z a restart block moved to since its program last cut: no lower than where the
-    // program's next cut starts.
-    double m_restartZ = 0;
-    bool m_restartMovedZ = false;
-    bool m_restartZUnknown = false;
-    std::optional<CommandedOffset> m_restartOffset;
-    // Per cell, the program line that ran there last.
-    std::vector<std::pair<WorkOffset, std::pair<std::size_t, std::size_t>>> m_cellLast;
-    std::optional<WorkOffset> m_lastMoveOffset;
-    bool m_retracted = false;
-    bool m_stateDiffers = false; // reported for the stretch of lines read since the last restart
-    std::size_t m_lastProgram = kNone;
-};
-
-void OrderProof::differ(OrderDifference::Kind kind, const OrderProgram* program, std::size_t line,
-                        std::string_view text, std::string detail, std::size_t at)
+void OrderProof::differ(OrderDifference::Kind kind, std::optional<std::size_t> input,
+                        std::int64_t number, std::string_view text, std::string detail,
+                        std::size_t at)
 {
     if (m_record.differences.size() >= JobOrder::kMaxListed)
         return;
-    m_record.differences.push_back(
-        {kind, program ? std::optional(program->input) : std::nullopt,
-         program && line < program->numbers.size() ? program->numbers[line] : 0,
-         std::string(text.substr(0, kMaxNotedTextBytes)), std::move(detail), std::int64_t(at) + 1});
+    m_record.differences.push_back({kind, input, number,
+                                    std::string(text.substr(0, kMaxNotedTextBytes)),
+                                    std::move(detail), std::int64_t(at) + 1});
 }
 
-void OrderProof::read(const OrderedLine& line, std::size_t at)
+void OrderProof::read(const OrderedLine& line, std::size_t at, const ProgramLine& own)
+{
+    ModalLine read;
+    bool repeated = false;
+    if (readOrdered(line, at, read, repeated))
+        programLine({line, at, read, repeated}, own);
+}
+
+void OrderProof::readOutOfOrder(const OrderedLine& line, std::size_t at, std::int64_t number)
+{
+    ModalLine read;
+    bool repeated = false;
+    if (readOrdered(line, at, read, repeated))
+        differ(OrderDifference::Kind::OutOfOrder, m_programs[line.program].input, number, line.text,
+               {}, at);
+}
+
+// Reads a line of the ordered program into its state, and what a line the order wrote must
+// not do; false where the line is none of a program's.
+bool OrderProof::readOrdered(const OrderedLine& line, std::size_t at, ModalLine& read,
+                             bool& repeated)
 {
     const NcLineFacts facts = m_reader.read(line.text);
     const std::optional<std::int64_t> toolBefore = m_ordered.state().tool;
-    const ModalLine read = m_ordered.read(line.text, facts);
+    read = m_ordered.read(line.text, facts);
     m_record.toolChangesAfter += read.toolChange ? 1 : 0;
     m_retracted = m_retracted || isRetract(line.text, facts, m_retract);
-    const Step step{line, at, read,
-                    read.toolChange && read.changedTo && read.changedTo == toolBefore};
+    repeated = read.toolChange && read.changedTo && read.changedTo == toolBefore;
     if (line.origin == OrderedLine::Origin::Written)
-        restartLine(step, facts);
+        restartLine({line, at, read, repeated}, facts);
     if (line.origin == OrderedLine::Origin::Written || line.origin == OrderedLine::Origin::Around ||
         line.program >= m_programs.size()) {
-        if (step.repeated)
-            differ(OrderDifference::Kind::ToolChangeRepeated, nullptr, 0, line.text, {}, at);
+        if (repeated)
+            differ(OrderDifference::Kind::ToolChangeRepeated, std::nullopt, 0, line.text, {}, at);
         m_stateDiffers = false;
         m_lastProgram = kNone;
-        return;
+        return false;
     }
-    programLine(step);
+    if (m_lastProgram != line.program)
+        m_stateDiffers = false;
+    m_lastProgram = line.program;
+    return true;
 }
 
 // A line the order wrote: what it must not do, how low it takes Z, the offset it commands.
 void OrderProof::restartLine(const Step& step, const NcLineFacts& facts)
 {
     if (const char* fault = restartLineFault(facts, step.read))
-        differ(OrderDifference::Kind::RestartLine, nullptr, 0, step.line.text, fault, step.at);
+        differ(OrderDifference::Kind::RestartLine, std::nullopt, 0, step.line.text, fault, step.at);
     const ModalState& state = m_ordered.state();
     if (step.read.move && step.read.axisZ) {
         const std::optional<double> z = state.position.z;
@@ -182,54 +142,41 @@ void OrderProof::restartLine(const Step& step, const NcLineFacts& facts)
         m_restartOffset = CommandedOffset{state.lengthCode, state.lengthOffset, state.tool};
 }
 
-// A program's line: its own, in its order, unchanged, its cell's lines in their order.
-void OrderProof::programLine(const Step& step)
+// A program's line: its own, unchanged, its cell's lines in their order.
+void OrderProof::programLine(const Step& step, const ProgramLine& own)
 {
     const OrderedLine& line = step.line;
-    const OrderProgram& program = m_programs[line.program];
+    const ProgramAt& program = m_programs[line.program];
     OwnProgram& mine = m_own[line.program];
-    if (m_lastProgram != line.program)
-        m_stateDiffers = false;
-    m_lastProgram = line.program;
-    if (line.line < mine.next || line.line >= program.lines.size()) {
-        differ(OrderDifference::Kind::OutOfOrder, &program, line.line, line.text, {}, step.at);
-        return;
-    }
-    readUpTo(line.program, line.line, step.at);
-    const std::string_view source = program.lines[line.line];
-    const NcLineFacts sourceFacts = mine.reader.read(source);
+    const NcLineFacts ownFacts = mine.reader.read(own.text);
     const std::optional<std::int64_t> ownToolBefore = mine.tracker.state().tool;
     const std::optional<double> ownZBefore = mine.tracker.state().position.z;
-    const ModalLine own = mine.tracker.read(source, sourceFacts);
-    ++mine.next;
+    const ModalLine ownRead = mine.tracker.read(own.text, ownFacts);
     const bool same = line.origin == OrderedLine::Origin::Program
-                          ? line.text == source
-                          : line.text == withoutToolWords(source, sourceFacts);
+                          ? line.text == own.text
+                          : line.text == withoutToolWords(own.text, ownFacts);
     if (!same)
-        differ(OrderDifference::Kind::LineAltered, &program, line.line, line.text, {}, step.at);
-    keepsCellOrder(step, program);
+        differ(OrderDifference::Kind::LineAltered, program.input, own.number, line.text, {},
+               step.at);
+    keepsCellOrder(step, program, own.number);
     if (step.repeated && ownToolBefore != step.read.changedTo)
-        differ(OrderDifference::Kind::ToolChangeRepeated, &program, line.line, line.text, {},
+        differ(OrderDifference::Kind::ToolChangeRepeated, program.input, own.number, line.text, {},
                step.at);
     if (step.read.move)
-        move(step, program, mine, own, ownZBefore);
+        move(step, program, own.number, mine, ownRead, ownZBefore);
 }
 
-// Reads a program's own lines up to line; any the order left out must be ones it may.
-void OrderProof::readUpTo(std::size_t program, std::size_t line, std::size_t at)
+void OrderProof::skip(std::size_t program, const ProgramLine& own, std::size_t at)
 {
     OwnProgram& mine = m_own[program];
-    for (; mine.next < line; ++mine.next) {
-        const std::string_view skipped = m_programs[program].lines[mine.next];
-        const NcLineFacts skippedFacts = mine.reader.read(skipped);
-        mine.tracker.read(skipped, skippedFacts);
-        if (!mayBeLeftOut(skipped, skippedFacts))
-            differ(OrderDifference::Kind::LineLost, &m_programs[program], mine.next, skipped, {},
-                   at);
-    }
+    const NcLineFacts facts = mine.reader.read(own.text);
+    mine.tracker.read(own.text, facts);
+    if (!mayBeLeftOut(own.text, facts))
+        differ(OrderDifference::Kind::LineLost, m_programs[program].input, own.number, own.text, {},
+               at);
 }
 
-void OrderProof::keepsCellOrder(const Step& step, const OrderProgram& program)
+void OrderProof::keepsCellOrder(const Step& step, const ProgramAt& program, std::int64_t number)
 {
     const auto cell = std::find_if(m_cellLast.begin(), m_cellLast.end(),
                                    [&](const auto& last) { return last.first == program.cell; });
@@ -237,7 +184,7 @@ void OrderProof::keepsCellOrder(const Step& step, const OrderProgram& program)
     if (cell == m_cellLast.end())
         m_cellLast.emplace_back(program.cell, at);
     else if (at < cell->second)
-        differ(OrderDifference::Kind::OutOfOrder, &program, step.line.line, step.line.text, {},
+        differ(OrderDifference::Kind::OutOfOrder, program.input, number, step.line.text, {},
                step.at);
     else
         cell->second = at;
@@ -245,11 +192,12 @@ void OrderProof::keepsCellOrder(const Step& step, const OrderProgram& program)
 
 // A move: under the length offset its program chose, above the clearance after a restart,
 // after a retract where the offset changed, under its own program's modal state.
-void OrderProof::move(const Step& step, const OrderProgram& program, OwnProgram& mine,
-                      const ModalLine& own, std::optional<double> ownZBefore)
+void OrderProof::move(const Step& step, const ProgramAt& program, std::int64_t number,
+                      const OwnProgram& mine, const ModalLine& own,
+                      std::optional<double> ownZBefore)
 {
     const auto moveDiffers = [&](OrderDifference::Kind kind, std::string detail) {
-        differ(kind, &program, step.line.line, step.line.text, std::move(detail), step.at);
+        differ(kind, program.input, number, step.line.text, std::move(detail), step.at);
     };
     const ModalState& mineNow = mine.tracker.state();
     if (m_restartOffset) {
@@ -284,26 +232,4 @@ void OrderProof::move(const Step& step, const OrderProgram& program, OwnProgram&
         moveDiffers(OrderDifference::Kind::State, std::move(*difference));
         m_stateDiffers = true;
     }
-}
-
-void OrderProof::finish(std::size_t count)
-{
-    for (std::size_t p = 0; p < m_programs.size(); ++p)
-        for (OwnProgram& mine = m_own[p]; mine.next < m_programs[p].lines.size(); ++mine.next) {
-            const std::string_view skipped = m_programs[p].lines[mine.next];
-            if (!mayBeLeftOut(skipped, mine.reader.read(skipped)))
-                differ(OrderDifference::Kind::LineLost, &m_programs[p], mine.next, skipped, {},
-                       count);
-        }
-}
-
-} // namespace
-
-void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<OrderedLine>& lines,
-                const std::vector<std::string>& retract, JobOrder& record)
-{
-    OrderProof proof(programs, retract, record);
-    for (std::size_t at = 0; at < lines.size(); ++at)
-        proof.read(lines[at], at);
-    proof.finish(lines.size());
 }

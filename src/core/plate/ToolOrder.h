@@ -11,7 +11,8 @@
 #include <string_view>
 #include <vector>
 
-// One placed ISO program of a job run tool by tool: the lines the merge wrote for it.
+// One placed ISO program of a job run tool by tool, held in memory: the lines the merge wrote
+// for it.
 struct OrderProgram
 {
     std::size_t input = 0; // among the merge's inputs
@@ -65,9 +66,6 @@ struct OrderDifference
 struct JobOrder
 {
     static constexpr std::size_t kMaxListed = 1000;
-    // The inputs of a job ordered by tool, together: the order holds it in memory, several times
-    // over, and reads every line four times.
-    static constexpr std::uint64_t kMaxBytes = std::uint64_t(64) << 20;
 
     enum class Given
     {
@@ -80,7 +78,7 @@ struct JobOrder
         MoveBeforeToolChange, // a program moving before its first tool change: its tool unknown
         NoToolChange,         // a program without a tool change
         ToolUnknown,          // a tool change whose tool no line names
-        TooLarge,             // inputs of more than kMaxBytes
+        LineTooLong,          // a line longer than a block: the order reads every line whole
         Unrestatable,         // rotation, scaling, polar coordinates or mirror image
         Incremental,          // a move in incremental distances: it starts where another left
         UnitsUnknown,         // a program moving in the control's units while others choose
@@ -141,19 +139,16 @@ std::vector<std::string> retractLines(std::string_view stored);
 // is safe. An empty retract is unsafe.
 std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& retract);
 
-// Orders the programs tool by tool: each split at its tool changes, the segments of one cell
-// kept in their order, a restart block before each segment that does not follow its own
-// program's previous one, and the last program's end kept last. What stands before and after
-// the programs (the "%" lines the merge adds) keeps its place. The given order is kept, and said
-// why, where a program cannot be restarted safely. The ordered program is proved against the
-// programs: record.differences.
+// Orders programs held in memory tool by tool, as the merge orders its inputs (OrderPlanner):
+// what stands before and after the programs (the "%" lines the merge adds) keeps its place. The
+// ordered program is proved against the programs: record.differences.
 OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
                        const std::vector<std::string>& retract,
                        const std::vector<std::string_view>& before,
                        const std::vector<std::string_view>& after);
 
-// Reads the ordered lines again, counting their tool changes, and compares every move with its
-// own program at its cell.
+// Reads ordered lines again, counting their tool changes, and compares every move with its own
+// program at its cell.
 void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<OrderedLine>& lines,
                 const std::vector<std::string>& retract, JobOrder& record);
 
