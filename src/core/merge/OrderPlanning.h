@@ -64,7 +64,8 @@ private:
         Feed(OrderPlanner& planner, PlannedInput& planned) : m_planner(planner), m_planned(planned)
         {}
 
-        bool readsEveryLine() const override { return true; }
+        // Until the job keeps its given order: then its lines are no longer wanted.
+        bool readsEveryLine() const override { return !m_refused; }
         void pass(const WayLine& line, LineRewrite& rewrite) override;
         void streamed(const WayLine& line, bool whole) override;
 

@@ -83,27 +83,28 @@ void OrderProof::differ(OrderDifference::Kind kind, std::optional<std::size_t> i
 
 void OrderProof::read(const OrderedLine& line, std::size_t at, const ProgramLine& own)
 {
+    const NcLineFacts facts = m_reader.read(line.text);
     ModalLine read;
     bool repeated = false;
-    if (readOrdered(line, at, read, repeated))
-        programLine({line, at, read, repeated}, own);
+    if (readOrdered(line, facts, at, read, repeated))
+        programLine({line, at, read, repeated}, facts, own);
 }
 
 void OrderProof::readOutOfOrder(const OrderedLine& line, std::size_t at, std::int64_t number)
 {
+    const NcLineFacts facts = m_reader.read(line.text);
     ModalLine read;
     bool repeated = false;
-    if (readOrdered(line, at, read, repeated))
+    if (readOrdered(line, facts, at, read, repeated))
         differ(OrderDifference::Kind::OutOfOrder, m_programs[line.program].input, number, line.text,
                {}, at);
 }
 
 // Reads a line of the ordered program into its state, and what a line the order wrote must
 // not do; false where the line is none of a program's.
-bool OrderProof::readOrdered(const OrderedLine& line, std::size_t at, ModalLine& read,
-                             bool& repeated)
+bool OrderProof::readOrdered(const OrderedLine& line, const NcLineFacts& facts, std::size_t at,
+                             ModalLine& read, bool& repeated)
 {
-    const NcLineFacts facts = m_reader.read(line.text);
     const std::optional<std::int64_t> toolBefore = m_ordered.state().tool;
     read = m_ordered.read(line.text, facts);
     m_record.toolChangesAfter += read.toolChange ? 1 : 0;
@@ -142,18 +143,21 @@ void OrderProof::restartLine(const Step& step, const NcLineFacts& facts)
         m_restartOffset = CommandedOffset{state.lengthCode, state.lengthOffset, state.tool};
 }
 
-// A program's line: its own, unchanged, its cell's lines in their order.
-void OrderProof::programLine(const Step& step, const ProgramLine& own)
+// A program's line: its own, unchanged, its cell's lines in their order. facts: of the line.
+void OrderProof::programLine(const Step& step, const NcLineFacts& facts, const ProgramLine& own)
 {
     const OrderedLine& line = step.line;
     const ProgramAt& program = m_programs[line.program];
     OwnProgram& mine = m_own[line.program];
-    const NcLineFacts ownFacts = mine.reader.read(own.text);
+    // The same text reads the same: a line read once serves both programs.
+    const bool sameText = line.text == own.text;
+    NcLineFacts read;
+    const NcLineFacts& ownFacts = sameText ? facts : (read = mine.reader.read(own.text));
     const std::optional<std::int64_t> ownToolBefore = mine.tracker.state().tool;
     const std::optional<double> ownZBefore = mine.tracker.state().position.z;
     const ModalLine ownRead = mine.tracker.read(own.text, ownFacts);
     const bool same = line.origin == OrderedLine::Origin::Program
-                          ? line.text == own.text
+                          ? sameText
                           : line.text == withoutToolWords(own.text, ownFacts);
     if (!same)
         differ(OrderDifference::Kind::LineAltered, program.input, own.number, line.text, {},

@@ -77,9 +77,10 @@ private:
     static constexpr std::size_t kNone = std::size_t(-1);
 
     // Reads line into the ordered program's state; a program's line it leaves to the caller.
-    bool readOrdered(const OrderedLine& line, std::size_t at, ModalLine& read, bool& repeated);
+    bool readOrdered(const OrderedLine& line, const NcLineFacts& facts, std::size_t at,
+                     ModalLine& read, bool& repeated);
     void restartLine(const Step& step, const NcLineFacts& facts);
-    void programLine(const Step& step, const ProgramLine& own);
+    void programLine(const Step& step, const NcLineFacts& facts, const ProgramLine& own);
     void keepsCellOrder(const Step& step, const ProgramAt& program, std::int64_t number);
     void move(const Step& step, const ProgramAt& program, std::int64_t number,
               const OwnProgram& mine, const ModalLine& own, std::optional<double> ownZBefore);
