@@ -413,6 +413,29 @@ TEST(ToolOrder, AnInputRewrittenBetweenItsReadingsIsCaught)
     }
 }
 
+// The inputs read a second time are closed before the output replaces its file, which may be
+// one of them.
+TEST(ToolOrder, AnOrderedMergeMayReplaceOneOfItsInputs)
+{
+    TempFolder folder;
+    const std::string program = "G21 G90 G17 G94\nT1 M06\nS1000 M03\nG00 X0 Y0\nG43 H1 Z10.\n"
+                                "G01 Z-1. F100.\nG00 Z10.\nT2 M06\nS2000 M03\nG00 X1. Y0\n"
+                                "G43 H2 Z10.\nG01 Z-1. F100.\nG00 Z10.\nM30\n";
+    const std::string first = folder.write("in1.nc", program);
+    MergeRequest request{.inputs = {first, folder.write("in2.nc", program)}};
+    request.cells = {MergeRequest::Cell{*WorkOffset::fromName("G54"), true},
+                     MergeRequest::Cell{*WorkOffset::fromName("G55"), false}};
+    request.orderByTool = true;
+    request.retract = defaultRetract();
+    const std::string elsewhere = utf8FromPath(folder.path() / "out.nc");
+    ASSERT_EQ(MergeNcFiles(request, elsewhere).status, MergeReport::Status::Written);
+    const MergeReport report = MergeNcFiles(request, first);
+    ASSERT_EQ(report.status, MergeReport::Status::Written);
+    ASSERT_TRUE(report.order);
+    EXPECT_EQ(report.order->restarts, 3); // every segment but the first
+    EXPECT_EQ(readFile(first), readFile(elsewhere));
+}
+
 TEST(ToolOrder, ToolWordsLeaveALineWhoseToolStaysInTheSpindle)
 {
     NcLineReader reader(NcLineReader::Dialect::Iso);

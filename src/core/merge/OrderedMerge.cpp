@@ -91,6 +91,9 @@ void OrderedMerge::writeOrdered(const OrderPlanning& planning)
     const bool written = job.write() && provedSame(planning);
     if (writer)
         writer->finish();
+    // Closed before the output replaces its file, which may be one of them: Windows does not
+    // replace a file open.
+    m_replays.clear();
     if (written)
         commit();
 }
