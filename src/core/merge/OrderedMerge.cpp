@@ -85,8 +85,11 @@ void OrderedMerge::writeOrdered(const OrderPlanning& planning)
         programs.push_back({planner.input(p), planner.cell(p)});
     OrderProof proof(std::move(programs), m_request.retract, *m_report.order);
     OrderedJobWriter job(planner, *this, proof, [&](const OrderedLine& line) {
-        if (writer)
-            writer->addLine(line.text);
+        // Copied as it stands: addLine reads past the end of a line, and these are anywhere.
+        if (writer) {
+            writer->add(line.text);
+            writer->add("\r\n");
+        }
     });
     const bool written = job.write() && provedSame(planning);
     if (writer)
