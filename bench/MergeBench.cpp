@@ -162,15 +162,19 @@ struct Run
     long peakKiB = 0;
 };
 
-// Runs a program, its standard output into stdoutFile when one is given, and times it.
-Run runProcess(const std::vector<std::string>& arguments, const fs::path& stdoutFile = {})
+// Runs a program, its standard output into stdoutFile and its standard error into stderrFile
+// when they are given, and times it.
+Run runProcess(const std::vector<std::string>& arguments, const fs::path& stdoutFile = {},
+               const fs::path& stderrFile = {})
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1,
                                      stdoutFile.empty() ? "/dev/null" : stdoutFile.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2,
+                                     stderrFile.empty() ? "/dev/null" : stderrFile.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
     std::vector<char*> argv;
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -487,6 +491,14 @@ int main(int argc, char** argv)
     freshOutput(output);
     const Run largeGiven = runProcess(largeGivenOrder);
     const std::uintmax_t largeMegabytes = 4 * fs::file_size(largeToolProgram) >> 20;
+    // How a large program was proved unchanged, as corvane-merge --check tells it.
+    const fs::path proofs = folder / "proofs.txt";
+    runProcess({merge, "--check", lf.files.front()}, {}, proofs);
+    std::vector<std::string> proofLines;
+    std::ifstream proofText(proofs);
+    for (std::string line; std::getline(proofText, line);)
+        if (line.find("proved unchanged") != std::string::npos)
+            proofLines.push_back(line);
     fs::remove_all(folder);
 
     std::printf("\nmedians of %d runs each, in one run (%ju MB programs):\n", kPairs, megabytes);
@@ -508,6 +520,8 @@ int main(int argc, char** argv)
                 largeMegabytes, largeOrdered.milliseconds, largeGiven.milliseconds,
                 largeOrdered.peakKiB);
     std::printf("peak resident memory of corvane-merge: %ld KiB (target: at most 8192)\n", peakKiB);
+    for (const std::string& line : proofLines)
+        std::printf("%s\n", line.c_str());
     return 0;
 #endif
 }

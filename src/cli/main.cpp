@@ -39,7 +39,7 @@ enum ExitStatus
 };
 
 constexpr const char* kUsage =
-    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--force] -o OUTPUT\n"
+    "Usage: corvane-merge [--top N] [--bottom N] [--percent] [--force] [--read-twice] -o OUTPUT\n"
     "                     [--tool-list LIST [--apply-tool-list]] [--tool-sheet CSV]\n"
     "                     [--order given|tool [--retract LINE]...]\n"
     "                     [--at OFFSET] INPUT... [--at OFFSET INPUT...]...\n"
@@ -59,6 +59,10 @@ constexpr const char* kUsage =
     "                   in a Heidenhain program)\n"
     "  --check          write nothing; print what the seams cut or keep that the machine\n"
     "                   may miss or trip over, one finding a line (exit status 3 on errors)\n"
+    "  --read-twice     prove every input unchanged by reading it a second time, even where\n"
+    "                   its change time (ext4, XFS, Btrfs, tmpfs, F2FS, ZFS on Linux) or the\n"
+    "                   lock that keeps writers out (Windows) proves it; --check tells which\n"
+    "                   proof each input had\n"
     "  --force          write the merge even when its findings hold errors; without it an\n"
     "                   error writes nothing and exits with status 3 (--strict, which said\n"
     "                   so before, is still taken)\n"
@@ -113,6 +117,7 @@ struct Options
     bool check = false;
     bool force = false;
     bool percent = false;
+    bool readTwice = false;
     std::optional<std::string> toolList;
     bool applyToolList = false;
     std::optional<std::string> toolSheet;
@@ -251,6 +256,8 @@ bool ArgumentParser::flag(const std::string& name)
         m_options.force = true;
     else if (name == "--percent")
         m_options.percent = true;
+    else if (name == "--read-twice")
+        m_options.readTwice = true;
     else if (name == "--apply-tool-list")
         m_options.applyToolList = true;
     else
@@ -478,6 +485,7 @@ MergeRequest mergeRequest(const Options& options)
     return {.inputs = options.inputs,
             .delUp = options.top,
             .delBtm = options.bottom,
+            .readInputsTwice = options.readTwice,
             .percentLines = options.percent,
             .cells = requestCells(options),
             .readTools = options.toolList || options.toolSheet,
@@ -585,6 +593,22 @@ bool filesAreDistinct(const Options& options)
     return true;
 }
 
+// How each input read whole was proved unchanged, on standard error.
+void printProofs(const MergeReport& report)
+{
+    for (const InputRecord& input : report.inputs) {
+        if (input.outcome != InputRecord::Outcome::Copied &&
+            input.outcome != InputRecord::Outcome::Short)
+            continue;
+        const char* proof = input.proof == UnchangedProof::ChangeTime ? "its change time"
+                            : input.proof == UnchangedProof::WritesDenied
+                                ? "writes denied while it was read"
+                                : "a second reading";
+        std::fprintf(stderr, "note: %s: proved unchanged by %s\n", escaped(input.path).c_str(),
+                     proof);
+    }
+}
+
 // --check: the findings of a plan on standard output and a summary on standard error.
 int check(const Options& options)
 {
@@ -607,6 +631,7 @@ int check(const Options& options)
     }
     if (!writeToolSheet(options, report, findings))
         return Failed;
+    printProofs(report);
     const std::size_t errors = errorsIn(findings);
     std::fprintf(stderr, "corvane-merge: %zu errors, %zu warnings in %d copied files\n", errors,
                  findings.size() - errors, report.copiedFiles());

@@ -101,6 +101,21 @@ private slots:
                  QByteArray("%\r\nO1\r\nT1 M6\r\nG0 X1\r\nG0 X2\r\nM30\r\n%\r\n"));
     }
 
+    // --check tells how each input was proved unchanged; --read-twice has every one read again.
+    void checkTellsEachInputsProof()
+    {
+        const QString a = write(u"a.nc"_s, "G0 X1\n");
+        const QString b = write(u"b.nc"_s, "G0 X2\n");
+        QString errors;
+        QCOMPARE(run({u"--check"_s, u"--read-twice"_s, a, b}, &errors), 0);
+        for (const QString& input : {a, b})
+            QVERIFY2(errors.contains(u"note: "_s + QDir::toNativeSeparators(input) +
+                                     u": proved unchanged by a second reading"_s),
+                     qPrintable(errors));
+        QCOMPARE(run({u"--check"_s, a}, &errors), 0);
+        QVERIFY2(errors.contains(u": proved unchanged by "_s), qPrintable(errors));
+    }
+
     // --percent writes what Corvane's "%" setting writes, and never around a Heidenhain program.
     void percentLinesAsCorvaneWritesThem()
     {

@@ -40,8 +40,8 @@ InputFile::~InputFile()
 
 InputFile::InputFile(InputFile&& other) noexcept
     : m_descriptor(std::exchange(other.m_descriptor, -1)), m_path(std::move(other.m_path)),
-      m_opened(other.m_opened), m_stamp(other.m_stamp), m_digest(other.m_digest),
-      m_error(std::move(other.m_error))
+      m_opened(other.m_opened), m_stamp(other.m_stamp), m_proof(other.m_proof),
+      m_digest(other.m_digest), m_error(std::move(other.m_error))
 {}
 
 InputFile& InputFile::operator=(InputFile&& other) noexcept
@@ -52,18 +52,20 @@ InputFile& InputFile::operator=(InputFile&& other) noexcept
         m_path = std::move(other.m_path);
         m_opened = other.m_opened;
         m_stamp = other.m_stamp;
+        m_proof = other.m_proof;
         m_digest = other.m_digest;
         m_error = std::move(other.m_error);
     }
     return *this;
 }
 
-InputFile::OpenResult InputFile::open(const std::string& path)
+InputFile::OpenResult InputFile::open(const std::string& path, bool readAgain)
 {
     close();
     m_digest = ContentDigest();
     errno = 0;
-    m_descriptor = NativeFile::openToRead(path);
+    bool writesDenied = false;
+    m_descriptor = NativeFile::openToRead(path, writesDenied);
     if (m_descriptor < 0) {
         const int error = errno;
         m_error = FileError::lastSystemError();
@@ -81,6 +83,11 @@ InputFile::OpenResult InputFile::open(const std::string& path)
     }
     m_stamp = {m_opened.size, m_opened.modifiedNanoseconds};
     m_path = path;
+    m_proof = readAgain      ? UnchangedProof::SecondReading
+              : writesDenied ? UnchangedProof::WritesDenied
+              : NativeFile::changeTimeShowsWrites(m_descriptor, m_opened)
+                  ? UnchangedProof::ChangeTime
+                  : UnchangedProof::SecondReading;
     return OpenResult::Opened;
 }
 
@@ -117,12 +124,12 @@ void InputFile::addToDigest(std::uint64_t offset, const char* bytes, std::size_t
 
 bool InputFile::unchanged(char* scratch, std::size_t scratchSize)
 {
-    return unchanged(readWhole() ? digestOf(0, m_stamp.size, scratch, scratchSize) : std::nullopt);
+    return unchanged(readsAgain() ? digestOf(0, m_stamp.size, scratch, scratchSize) : std::nullopt);
 }
 
 bool InputFile::unchanged(const std::optional<ContentDigest>& secondReading)
 {
-    if (readWhole() && (!secondReading || secondReading->value() != m_digest.value()))
+    if (readsAgain() && (!secondReading || secondReading->value() != m_digest.value()))
         return false;
     NativeFile::Info info;
     if (!NativeFile::describe(m_descriptor, info))
@@ -130,6 +137,10 @@ bool InputFile::unchanged(const std::optional<ContentDigest>& secondReading)
     const FileStamp now{info.size, info.modifiedNanoseconds};
     char probe = 0;
     if (now != m_stamp || readAt(m_stamp.size, &probe, 1) != 0)
+        return false;
+    // Every write sets the change time, and no call can set it back.
+    if (m_proof == UnchangedProof::ChangeTime &&
+        info.changedNanoseconds != m_opened.changedNanoseconds)
         return false;
     // Removed or replaced under its name: what was read is no longer the input.
     NativeFile::Info named;

@@ -18,6 +18,14 @@ struct FileStamp
     bool operator==(const FileStamp&) const = default;
 };
 
+// How a file read whole proves it still holds what was read.
+enum class UnchangedProof
+{
+    SecondReading, // read again and digested
+    ChangeTime,    // its change time, which every write sets, is the same
+    WritesDenied,  // held open so that nothing could write it
+};
+
 // A regular file opened for reading, never blocking: a FIFO, device, socket or folder is not
 // opened at all. Reads go to explicit offsets, so one descriptor serves every scan of the file.
 // The bytes read in order from the start are digested as they pass, so that a file read whole
@@ -39,8 +47,9 @@ public:
         NotRegularFile, // a folder, FIFO, device or socket
         Failed,         // any other error (too many open files, an I/O error): not the file's fault
     };
-    // Opens path (UTF-8); error() says why not.
-    OpenResult open(const std::string& path);
+    // Opens path (UTF-8); error() says why not. readAgain: proved unchanged by a second reading
+    // whatever else could prove it.
+    OpenResult open(const std::string& path, bool readAgain = false);
 
     // Reads up to length bytes at offset; the count read, or -1 with error() set. Bytes that
     // continue the digested ones are digested, unless digest is false: then the caller gives
@@ -54,8 +63,12 @@ public:
     // The same, with the digest of the second reading given (nothing when it failed), read
     // elsewhere with digestOf.
     bool unchanged(const std::optional<ContentDigest>& secondReading);
-    // Whether unchanged reads the file again: once it was read whole.
+    // Whether the bytes read in order from the start reached its end.
     bool readWhole() const { return m_digest.bytes() == m_stamp.size; }
+    // Whether unchanged reads the file again: once it was read whole, where neither its change
+    // time nor the system's lock proves it; or always, when asked to at the open.
+    bool readsAgain() const { return readWhole() && m_proof == UnchangedProof::SecondReading; }
+    UnchangedProof proof() const { return m_proof; }
     // Reads [offset, offset + length) through scratch and digests it: nothing when a read fails
     // or comes short. offset is a multiple of ContentDigest::kStripe; several threads may read
     // parts of the file at once.
@@ -76,6 +89,7 @@ private:
     std::string m_path;
     NativeFile::Info m_opened;
     FileStamp m_stamp;
+    UnchangedProof m_proof = UnchangedProof::SecondReading;
     ContentDigest m_digest;
     FileError m_error;
 };

@@ -21,7 +21,8 @@ InputProof::InputProof() : m_checkBuffer(std::make_unique_for_overwrite<char[]>(
 
 bool InputProof::prove(std::size_t index, InputFile& file, bool deferred)
 {
-    if (!deferred)
+    // A proof without a second reading costs a look at the file's status: at once.
+    if (!deferred || !file.readsAgain())
         return file.unchanged(m_checkBuffer.get(), kCheckBlock);
     if (!m_checker)
         m_checker.emplace();
@@ -29,7 +30,7 @@ bool InputProof::prove(std::size_t index, InputFile& file, bool deferred)
         m_checker->finish(); // the checks given so far have run and closed their inputs
     DeferredCheck& check = m_deferred.emplace_back(index, std::move(file));
     const std::size_t parts =
-        check.file.readWhole()
+        check.file.readsAgain()
             ? std::clamp<std::size_t>(check.file.size() / kCheckPart, 1, kMaxCheckParts)
             : 1;
     check.parts.resize(parts);
@@ -48,7 +49,7 @@ void InputProof::checkPart(DeferredCheck& check, std::size_t part)
         const std::uint64_t start = check.file.size() / parts * at;
         return at == parts ? check.file.size() : start - start % ContentDigest::kStripe;
     };
-    if (check.file.readWhole()) {
+    if (check.file.readsAgain()) {
         const auto scratch = std::make_unique_for_overwrite<char[]>(kCheckBlock);
         const std::uint64_t start = partStart(part);
         check.parts[part] =

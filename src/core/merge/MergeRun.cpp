@@ -147,8 +147,9 @@ std::optional<MergeRun::Candidate> MergeRun::findEligible(std::size_t from, bool
 bool MergeRun::open(std::size_t index, InputFile& file)
 {
     InputRecord& record = m_report.inputs[index];
-    const InputFile::OpenResult result = file.open(record.path);
+    const InputFile::OpenResult result = file.open(record.path, m_request.readInputsTwice);
     record.stamp = file.stamp();
+    record.proof = file.proof();
     switch (result) {
     case InputFile::OpenResult::Opened:
         record.outcome = Outcome::Copied;

@@ -66,8 +66,9 @@ struct InputRecord
 
     std::string path;
     Outcome outcome = Outcome::NotReached;
-    FileError error; // why an input was left out or failed
-    FileStamp stamp; // as opened
+    FileError error;                                      // why an input was left out or failed
+    FileStamp stamp;                                      // as opened
+    UnchangedProof proof = UnchangedProof::SecondReading; // of an input read whole
     // Of the bytes read, once the input was read whole: what a later run compares.
     std::uint64_t digest = 0;
     // Of a copied file: its lines and content lines, the lines cut at its top and bottom, the
@@ -150,6 +151,9 @@ struct MergeRequest
     MergeProgress progress{};
     // A plan of the same inputs: writing then refuses any input that changed since.
     const MergeReport* plan = nullptr;
+    // Every input read a second time to prove it unchanged, even where its file system's change
+    // time or the system's lock would prove it.
+    bool readInputsTwice = false;
     // Bytes read at a time: the memory the merge needs is a block and half of one more.
     std::size_t blockSize = std::size_t(1) << 20;
     // The facts (NcLineFacts::Fact) of the kept lines the record notes, wherever they stand.

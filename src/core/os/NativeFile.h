@@ -15,6 +15,7 @@ struct Info
 {
     std::uint64_t size = 0;
     std::int64_t modifiedNanoseconds = 0;
+    std::int64_t changedNanoseconds = 0; // of the status, where the system keeps it
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
     unsigned mode = 0; // the permission bits
@@ -24,8 +25,13 @@ struct Info
     bool folder = false;
 };
 
-// Never waits: a FIFO opens at once.
-int openToRead(const std::string& path);
+// Never waits: a FIFO opens at once. writesDenied: whether nothing else may write the file while
+// it is open, where the system can hold a file so.
+int openToRead(const std::string& path, bool& writesDenied);
+// Whether a write to the open file since it was described as opened would have changed its
+// change time: a file system known to keep it, and a change time older than the clock's tick
+// when it was opened, so that any later write sets a later one.
+bool changeTimeShowsWrites(int descriptor, const Info& opened);
 // Fails with EEXIST when the name is taken.
 int createNew(const std::filesystem::path& path);
 // A file in folder without a name until linkUnnamed gives it one, so that a process killed

@@ -4,13 +4,19 @@
 
 #include "Utf8Path.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/vfs.h>
+#include <time.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -21,6 +27,8 @@ void fill(const struct stat& status, NativeFile::Info& info)
     info.size = static_cast<std::uint64_t>(status.st_size);
     info.modifiedNanoseconds =
         static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+    info.changedNanoseconds =
+        static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
     info.device = static_cast<std::uint64_t>(status.st_dev);
     info.inode = static_cast<std::uint64_t>(status.st_ino);
     info.mode = status.st_mode & 07777;
@@ -45,10 +53,39 @@ std::string utf8FromPath(const fs::path& path)
 
 namespace NativeFile {
 
-int openToRead(const std::string& path)
+int openToRead(const std::string& path, bool& writesDenied)
 {
+    writesDenied = false;
     // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
     return ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+}
+
+bool changeTimeShowsWrites(int descriptor, const Info& opened)
+{
+#ifdef __linux__
+    // Local file systems that set the change time on every write, and let no call set it:
+    // ext2/3/4, XFS, Btrfs, tmpfs, F2FS, ZFS, and overlays of them. Network and FUSE file
+    // systems, FAT, exFAT and NTFS drivers may not.
+    constexpr unsigned long kKeepChangeTime[] = {0xEF53,     0x58465342, 0x9123683E, 0x01021994,
+                                                 0xF2F52010, 0x2FC12FC1, 0x794C7630};
+    struct statfs system
+    {};
+    if (fstatfs(descriptor, &system) != 0)
+        return false;
+    const auto type = static_cast<unsigned long>(system.f_type);
+    if (std::find(std::begin(kKeepChangeTime), std::end(kKeepChangeTime), type) ==
+        std::end(kKeepChangeTime))
+        return false;
+    timespec tick{};
+    if (clock_gettime(CLOCK_REALTIME_COARSE, &tick) != 0)
+        return false;
+    return opened.changedNanoseconds <
+           static_cast<std::int64_t>(tick.tv_sec) * 1000000000 + tick.tv_nsec;
+#else
+    (void)descriptor;
+    (void)opened;
+    return false;
+#endif
 }
 
 int createNew(const fs::path& path)

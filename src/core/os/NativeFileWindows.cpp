@@ -10,6 +10,7 @@
 
 #include <fcntl.h>
 #include <io.h>
+#include <share.h>
 #include <sys/stat.h>
 #include <windows.h>
 
@@ -47,9 +48,22 @@ std::string utf8FromPath(const fs::path& path)
 
 namespace NativeFile {
 
-int openToRead(const std::string& path)
+int openToRead(const std::string& path, bool& writesDenied)
 {
-    return _wopen(pathFromUtf8(path).c_str(), _O_RDONLY | _O_BINARY);
+    // Held without write sharing, nothing can write the file while it is read; one that another
+    // program holds open to write opens as before.
+    int descriptor = -1;
+    const std::wstring name = pathFromUtf8(path).wstring();
+    writesDenied = _wsopen_s(&descriptor, name.c_str(), _O_RDONLY | _O_BINARY, _SH_DENYWR, 0) == 0;
+    if (writesDenied)
+        return descriptor;
+    return _wopen(name.c_str(), _O_RDONLY | _O_BINARY);
+}
+
+// The change time of a file on Windows is not its status's: writes are denied instead.
+bool changeTimeShowsWrites(int, const Info&)
+{
+    return false;
 }
 
 int createNew(const fs::path& path)
