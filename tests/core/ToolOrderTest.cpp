@@ -12,6 +12,7 @@
 #include <deque>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -385,29 +386,33 @@ TEST(ToolOrder, AnInputRewrittenBetweenItsReadingsIsCaught)
     request.orderByTool = true;
     request.retract = defaultRetract();
     const auto stamp = fs::last_write_time(pathFromUtf8(second));
+    // False where writes are denied while the merge holds the input (Windows).
     const auto rewrite = [&](const char* x) {
-        std::ofstream(pathFromUtf8(second), std::ios::binary) << program(x);
-        fs::last_write_time(pathFromUtf8(second), stamp);
+        std::ofstream out(pathFromUtf8(second), std::ios::binary | std::ios::in | std::ios::out);
+        const bool wrote = out && (out << program(x)).flush();
+        out.close();
+        std::error_code ec;
+        fs::last_write_time(pathFromUtf8(second), stamp, ec);
+        return wrote;
     };
     for (const char* during : {"2.", "1."}) {
-        rewrite("1.");
-        bool rewritten = false;
+        ASSERT_TRUE(rewrite("1."));
+        std::optional<bool> rewritten;
         request.progress = [&](std::uint64_t done, std::uint64_t total) {
             // The second reading has begun: the first tool ran at both cells.
-            if (!rewritten && done > total / 2) {
-                rewrite(during);
-                rewritten = true;
-            }
+            if (!rewritten && done > total / 2)
+                rewritten = rewrite(during);
             return true;
         };
         const MergeReport report = MergeNcFiles(request, output);
-        EXPECT_TRUE(rewritten);
-        if (std::string_view(during) == "2.") {
+        ASSERT_TRUE(rewritten);
+        if (*rewritten && std::string_view(during) == "2.") {
             EXPECT_EQ(report.status, MergeReport::Status::InputChanged);
             EXPECT_EQ(report.failure.path, second);
             EXPECT_EQ(readFile(output), "previous\n");
         } else {
-            EXPECT_EQ(report.status, MergeReport::Status::Written); // the same bytes again
+            // The same bytes again, or none written.
+            EXPECT_EQ(report.status, MergeReport::Status::Written);
             EXPECT_NE(readFile(output), "previous\n");
         }
     }
