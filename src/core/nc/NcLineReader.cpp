@@ -6,6 +6,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -583,24 +585,47 @@ void NcLineReader::keepAxisWords(bool keep)
 NcLineReader::NcLineReader(NcLineReader&&) noexcept = default;
 NcLineReader& NcLineReader::operator=(NcLineReader&&) noexcept = default;
 
+namespace {
+
+bool isControlByte(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 && c != '\t' && c != '\r' && c != '\f';
+}
+
+// Control bytes are rare: eight bytes at a time tell whether one is below 0x20, and only such a
+// word is looked at closer.
+bool holdsControlByte(std::string_view bytes)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    std::size_t at = 0;
+    for (; at + 8 <= bytes.size(); at += 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, bytes.data() + at, 8);
+        if (((word - kOnes * 0x20) & ~word & (kOnes * 0x80)) == 0)
+            continue;
+        for (std::size_t i = at; i < at + 8; ++i)
+            if (isControlByte(bytes[i]))
+                return true;
+    }
+    for (; at < bytes.size(); ++at)
+        if (isControlByte(bytes[at]))
+            return true;
+    return false;
+}
+
+} // namespace
+
 void NcLineReader::feed(std::string_view bytes)
 {
     if (bytes.empty())
         return;
-    // Control bytes are rare: one pass the compiler can vectorise tells whether to look closer.
-    unsigned control = 0;
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        control |=
-            unsigned(byte < 0x20) & unsigned(c != '\t') & unsigned(c != '\r') & unsigned(c != '\f');
-    }
-    if (control && !m_control)
+    if (!m_control && holdsControlByte(bytes))
         for (std::size_t at = 0; at < bytes.size(); ++at) {
-            const auto byte = static_cast<unsigned char>(bytes[at]);
-            if (byte < 0x20 && byte != '\t' && byte != '\r' && byte != '\f') {
+            if (isControlByte(bytes[at])) {
                 m_control = true;
                 m_controlColumn = m_column + at;
-                m_controlByte = byte;
+                m_controlByte = static_cast<unsigned char>(bytes[at]);
                 break;
             }
         }
@@ -620,13 +645,7 @@ void NcLineReader::feed(std::string_view bytes)
 
 NcLineFacts NcLineReader::finish()
 {
-    const bool statement = m_iso->statement();
-    NcLineFacts iso = m_dialect != Dialect::Heidenhain ? m_iso->finish() : NcLineFacts();
-    const bool heidenhainStatement = m_heidenhain->heidenhainStatement();
-    NcLineFacts heidenhain = m_dialect != Dialect::Iso ? m_heidenhain->finish() : NcLineFacts();
-    if (m_dialect == Dialect::Undecided && statement && !m_percentLine)
-        m_dialect = heidenhainStatement ? Dialect::Heidenhain : Dialect::Iso;
-    NcLineFacts facts = m_dialect == Dialect::Heidenhain ? std::move(heidenhain) : std::move(iso);
+    NcLineFacts facts = finishLexers();
     if (m_percentLine)
         facts.facts = NcLineFacts::TapeMark;
     if (m_control) {
@@ -639,6 +658,23 @@ NcLineFacts NcLineReader::finish()
     m_percentLine = false;
     m_control = false;
     return facts;
+}
+
+// The facts of the dialect's lexer; both are read until a statement decides the dialect.
+NcLineFacts NcLineReader::finishLexers()
+{
+    // Once decided, one lexer was fed and only its facts are made: they are large.
+    if (m_dialect == Dialect::Iso)
+        return m_iso->finish();
+    if (m_dialect == Dialect::Heidenhain)
+        return m_heidenhain->finish();
+    const bool statement = m_iso->statement();
+    NcLineFacts iso = m_iso->finish();
+    const bool heidenhainStatement = m_heidenhain->heidenhainStatement();
+    NcLineFacts heidenhain = m_heidenhain->finish();
+    if (statement && !m_percentLine)
+        m_dialect = heidenhainStatement ? Dialect::Heidenhain : Dialect::Iso;
+    return m_dialect == Dialect::Heidenhain ? std::move(heidenhain) : std::move(iso);
 }
 
 std::string ncDecimal(double value, int decimals)

@@ -119,6 +119,8 @@ private:
     class IsoLexer;
     class HeidenhainLexer;
 
+    NcLineFacts finishLexers();
+
     Dialect m_dialect = Dialect::Undecided;
     std::unique_ptr<IsoLexer> m_iso;
     std::unique_ptr<HeidenhainLexer> m_heidenhain;
