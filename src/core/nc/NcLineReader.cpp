@@ -762,7 +762,8 @@ std::optional<double> wordNumber(std::string_view text, const NcWord& word)
     if (word.computed)
         return std::nullopt;
     const std::string_view value = wordValue(text, word);
-    if (value.find_first_of(" \t") == std::string_view::npos)
+    // A loop of its own: find_first_of looks for each byte in the set with a call.
+    if (std::none_of(value.begin(), value.end(), isBlank))
         return ncNumber(value);
     std::string joined(value);
     std::erase_if(joined, isBlank);
