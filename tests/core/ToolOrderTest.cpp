@@ -1,4 +1,4 @@
-#include "core/plate/ToolOrder.h"
+#include "HeldOrder.h"
 #include "core/merge/NcMerge.h"
 #include "core/merge/SeamCheck.h"
 

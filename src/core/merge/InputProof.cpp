@@ -30,9 +30,7 @@ bool InputProof::prove(std::size_t index, InputFile& file, bool deferred)
         m_checker->finish(); // the checks given so far have run and closed their inputs
     DeferredCheck& check = m_deferred.emplace_back(index, std::move(file));
     const std::size_t parts =
-        check.file.readsAgain()
-            ? std::clamp<std::size_t>(check.file.size() / kCheckPart, 1, kMaxCheckParts)
-            : 1;
+        std::clamp<std::size_t>(check.file.size() / kCheckPart, 1, kMaxCheckParts);
     check.parts.resize(parts);
     check.partsLeft = parts;
     for (std::size_t part = 0; part < parts; ++part)
@@ -49,12 +47,10 @@ void InputProof::checkPart(DeferredCheck& check, std::size_t part)
         const std::uint64_t start = check.file.size() / parts * at;
         return at == parts ? check.file.size() : start - start % ContentDigest::kStripe;
     };
-    if (check.file.readsAgain()) {
-        const auto scratch = std::make_unique_for_overwrite<char[]>(kCheckBlock);
-        const std::uint64_t start = partStart(part);
-        check.parts[part] =
-            check.file.digestOf(start, partStart(part + 1) - start, scratch.get(), kCheckBlock);
-    }
+    const auto scratch = std::make_unique_for_overwrite<char[]>(kCheckBlock);
+    const std::uint64_t start = partStart(part);
+    check.parts[part] =
+        check.file.digestOf(start, partStart(part + 1) - start, scratch.get(), kCheckBlock);
     if (check.partsLeft.fetch_sub(1) != 1)
         return;
     std::optional<ContentDigest> secondReading = check.parts.front();

@@ -14,12 +14,7 @@ namespace {
 
 constexpr std::string_view kPercentLine = "%\r\n";
 
-// From this much input on, a thread of its own writes while the next block is read: for less,
-// handing blocks between threads costs more than it saves.
-constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
-// The output is written in blocks of at least this much, however small the reads, and of at most
-// the second when the merge is small.
-constexpr std::size_t kMinOutputBlock = std::size_t(64) << 10;
+// Of a small merge, the output is written in blocks of at most this much.
 constexpr std::size_t kSmallOutputBlock = std::size_t(256) << 10;
 
 using Outcome = InputRecord::Outcome;
@@ -32,12 +27,20 @@ MergeRun::MergeRun(const MergeRequest& request, OutputSink* sink, OrderPlanning*
       m_cut(m_reader, request.delUp, request.delBtm)
 {
     m_report.inputs.resize(request.inputs.size());
-    for (std::size_t i = 0; i < request.inputs.size(); ++i) {
+    for (std::size_t i = 0; i < request.inputs.size(); ++i)
         m_report.inputs[i].path = request.inputs[i];
+    m_totalBytes = inputBytes(request);
+}
+
+std::uint64_t MergeRun::inputBytes(const MergeRequest& request)
+{
+    std::uint64_t bytes = 0;
+    for (const std::string& input : request.inputs) {
         std::error_code ec;
-        const auto size = std::filesystem::file_size(pathFromUtf8(request.inputs[i]), ec);
-        m_totalBytes += ec ? 0 : size;
+        const auto size = std::filesystem::file_size(pathFromUtf8(input), ec);
+        bytes += ec ? 0 : size;
     }
+    return bytes;
 }
 
 MergeReport MergeRun::run()

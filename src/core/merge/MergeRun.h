@@ -29,6 +29,14 @@ public:
 
     MergeReport run();
 
+    // From this much input on, a thread of its own writes while the next block is read: for
+    // less, handing blocks between threads costs more than it saves.
+    static constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
+    // The output is written in blocks of at least this much, however small the reads.
+    static constexpr std::size_t kMinOutputBlock = std::size_t(64) << 10;
+    // The bytes of the request's inputs, as their sizes now say.
+    static std::uint64_t inputBytes(const MergeRequest& request);
+
 private:
     // An eligible input, open, with where its top cut ends.
     struct Candidate

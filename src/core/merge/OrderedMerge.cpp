@@ -4,31 +4,19 @@
 
 #include "BlockWriter.h"
 #include "MergeRun.h"
-#include "core/os/Utf8Path.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <optional>
 
 namespace {
 
 using Status = MergeReport::Status;
 
-// From this much input on, a thread of its own writes, as for any merge.
-constexpr std::uint64_t kThreadedBytes = std::uint64_t(16) << 20;
-constexpr std::size_t kMinBlock = std::size_t(64) << 10;
-
 } // namespace
 
 OrderedMerge::OrderedMerge(const MergeRequest& request, OutputSink* sink)
-    : m_request(request), m_sink(sink)
-{
-    for (const std::string& input : request.inputs) {
-        std::error_code ec;
-        const auto size = std::filesystem::file_size(pathFromUtf8(input), ec);
-        m_total += ec ? 0 : size;
-    }
-}
+    : m_request(request), m_sink(sink), m_total(MergeRun::inputBytes(request))
+{}
 
 MergeReport OrderedMerge::run()
 {
@@ -78,8 +66,8 @@ void OrderedMerge::writeOrdered(const OrderPlanning& planning)
     const OrderPlanner& planner = planning.planner();
     std::optional<BlockWriter> writer;
     if (m_sink)
-        writer.emplace(*m_sink, std::max(m_request.blockSize, kMinBlock),
-                       m_total >= kThreadedBytes);
+        writer.emplace(*m_sink, std::max(m_request.blockSize, MergeRun::kMinOutputBlock),
+                       m_total >= MergeRun::kThreadedBytes);
     std::vector<ProgramAt> programs;
     for (std::size_t p = 0; p < planner.programs(); ++p)
         programs.push_back({planner.input(p), planner.cell(p)});
@@ -104,7 +92,8 @@ void OrderedMerge::writeOrdered(const OrderPlanning& planning)
 // Opens every planned input again, each as the first reading found it.
 bool OrderedMerge::openAgain(const OrderPlanning& planning)
 {
-    m_buffer.resize(std::max(m_request.blockSize, kMinBlock));
+    // A line the first reading held fits: it was at most a block long.
+    m_buffer.resize(std::max(m_request.blockSize, MergeRun::kMinOutputBlock));
     for (std::size_t p = 0; p < planning.planner().programs(); ++p) {
         const PlannedInput& planned = planning.planned(p);
         const InputRecord& record = m_report.inputs[planned.input];

@@ -45,7 +45,7 @@ private:
     MergeReport m_report;
     std::deque<ProgramReplay> m_replays; // by program
     std::vector<char> m_buffer;          // the replays read through
-    std::uint64_t m_total = 0;           // bytes of all inputs
+    const std::uint64_t m_total;         // bytes of all inputs
     std::uint64_t m_secondDone = 0;
     bool m_failed = false;
 };

@@ -5,21 +5,10 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// One placed ISO program of a job run tool by tool, held in memory: the lines the merge wrote
-// for it.
-struct OrderProgram
-{
-    std::size_t input = 0; // among the merge's inputs
-    WorkOffset cell;
-    std::vector<std::string_view> lines; // as written, without their line ends
-    std::vector<std::int64_t> numbers;   // of each line in its input; 0 for one the merge inserted
-};
 
 // A segment of a program where its tool runs, as the order wrote it.
 struct OrderSegment
@@ -121,14 +110,6 @@ struct OrderedLine
     std::size_t line = 0;
 };
 
-// The ordered program; its lines view the programs' and texts.
-struct OrderedJob
-{
-    JobOrder record;
-    std::vector<OrderedLine> lines;
-    std::deque<std::string> texts;
-};
-
 // The retract a restart block starts with unless the job says otherwise: the tool up to the
 // reference position, then absolute distances again.
 std::vector<std::string> defaultRetract();
@@ -138,19 +119,6 @@ std::vector<std::string> retractLines(std::string_view stored);
 // incremental rapid of Z alone upwards), with G90 and G91 on lines of their own; none when it
 // is safe. An empty retract is unsafe.
 std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& retract);
-
-// Orders programs held in memory tool by tool, as the merge orders its inputs (OrderPlanner):
-// what stands before and after the programs (the "%" lines the merge adds) keeps its place. The
-// ordered program is proved against the programs: record.differences.
-OrderedJob orderByTool(const std::vector<OrderProgram>& programs,
-                       const std::vector<std::string>& retract,
-                       const std::vector<std::string_view>& before,
-                       const std::vector<std::string_view>& after);
-
-// Reads ordered lines again, counting their tool changes, and compares every move with its own
-// program at its cell.
-void proveOrder(const std::vector<OrderProgram>& programs, const std::vector<OrderedLine>& lines,
-                const std::vector<std::string>& retract, JobOrder& record);
 
 // A tool change line without its M06 and the T of the tool it runs, and the blanks after them;
 // empty when nothing but a block number and comments is left.
