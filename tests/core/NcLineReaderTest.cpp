@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -240,4 +241,61 @@ TEST(NcLineReaderSamples, FindTheWorkOffsetOfRealPrograms)
         }
         EXPECT_EQ(found, expected) << name;
     }
+}
+
+// The number a word carries from the reader is the one its line gives it, however the value is
+// written and however the line arrives: whole, or a byte at a time.
+TEST(NcLineReader, AWordsNumberIsTheOneItsLineGives)
+{
+    const std::vector<std::string> values = {"12",
+                                             "-12.5",
+                                             "+.5",
+                                             "-.5",
+                                             "5.",
+                                             "0.001",
+                                             "00012",
+                                             "1.2.3",
+                                             "- 5",
+                                             "1 2",
+                                             " 3.5",
+                                             "\r4",
+                                             "\f4",
+                                             "4\r",
+                                             "-",
+                                             ".",
+                                             "+-5",
+                                             "1e3",
+                                             "9.25",
+                                             "-0",
+                                             "12345678901234",
+                                             "123456789012345",
+                                             "1234567890123456",
+                                             "1234567.89012345",
+                                             "0.000000000000001",
+                                             "99999999999999.9"};
+    for (const std::string& value : values)
+        for (const char* letter : {"X", "F", "S", "G"}) {
+            const std::string line = "N1 " + std::string(letter) + value + " M3";
+            NcLineReader whole(Dialect::Iso);
+            whole.keepWords(true);
+            whole.keepAxisWords(true);
+            NcLineReader bytewise(Dialect::Iso);
+            bytewise.keepWords(true);
+            bytewise.keepAxisWords(true);
+            const NcLineFacts read = whole.read(line);
+            const NcLineFacts fed = readBytewise(bytewise, {line}).front();
+            ASSERT_EQ(read.words.size(), fed.words.size()) << line;
+            for (std::size_t i = 0; i < read.words.size(); ++i) {
+                NcWord fromText = read.words[i];
+                fromText.number.reset();
+                const std::optional<double> expected = wordNumber(line, fromText);
+                EXPECT_EQ(wordNumber(line, read.words[i]), expected) << line;
+                EXPECT_EQ(wordNumber(line, fed.words[i]), expected) << line;
+                if (expected) {
+                    EXPECT_EQ(std::signbit(*wordNumber(line, read.words[i])),
+                              std::signbit(*expected))
+                        << line;
+                }
+            }
+        }
 }

@@ -204,8 +204,8 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
     bool motionCode = false;
     bool machineCoordinates = false;
     for (const NcWord& word : facts.words) {
-        const std::string& address = word.address;
-        read.axisZ = read.axisZ || address == "Z";
+        const char address = word.letter();
+        read.axisZ = read.axisZ || address == 'Z';
         if (word.computed) {
             // A computed position is only unknown; a computed code or value cannot be restated.
             read.computed = read.computed ||
@@ -213,12 +213,12 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
             continue;
         }
         // Positions are the follower's; T, H and D are read with their codes.
-        if (address != "G" && address != "M" && address != "S" && address != "F")
+        if (address != 'G' && address != 'M' && address != 'S' && address != 'F')
             continue;
         const std::optional<double> number = wordNumber(line, word);
         if (!number)
             continue;
-        if (address == "G") {
+        if (address == 'G') {
             const auto tenths = static_cast<int>(std::lround(*number * 10));
             const bool motion = tenths >= 0 && tenths <= 30 && tenths % 10 == 0;
             const bool cycle = tenths == 730 || tenths == 740 || tenths == 760 ||
@@ -228,16 +228,16 @@ ModalLine ModalTracker::read(std::string_view line, const NcLineFacts& facts)
             machineCoordinates = machineCoordinates || tenths == 280 || tenths == 300 ||
                                  tenths == 530 || tenths == 290;
             gCode(tenths, line, facts.words, read);
-        } else if (address == "M") {
+        } else if (address == 'M') {
             mCode(*number);
         } else {
             // Most blocks repeat the value they run under: only a new one is copied.
             std::optional<std::string>& value =
-                address == "S" ? m_state.spindleSpeed : m_state.feed;
+                address == 'S' ? m_state.spindleSpeed : m_state.feed;
             const std::string_view written = wordValue(line, word);
             if (!value || *value != written)
                 value = joined(written);
-            read.setsFeed = read.setsFeed || address == "F";
+            read.setsFeed = read.setsFeed || address == 'F';
         }
     }
     for (const NcLineFacts::OffsetSelection& selection : facts.offsets)
@@ -259,16 +259,16 @@ void ModalTracker::follow(std::string_view line, const NcLineFacts& facts, bool 
     std::optional<double> r;
     bool axes = false;
     for (const NcWord& word : facts.words) {
-        const std::string& address = word.address;
-        std::optional<double>* axis = address == "X"   ? &position.x
-                                      : address == "Y" ? &position.y
-                                      : address == "Z" ? &position.z
+        const char address = word.letter();
+        std::optional<double>* axis = address == 'X'   ? &position.x
+                                      : address == 'Y' ? &position.y
+                                      : address == 'Z' ? &position.z
                                                        : nullptr;
-        if (!axis && address != "R")
+        if (!axis && address != 'R')
             continue;
         axes = true;
         const std::optional<double> value = word.computed ? std::nullopt : wordNumber(line, word);
-        if (address == "R") {
+        if (address == 'R') {
             r = value;
             continue;
         }

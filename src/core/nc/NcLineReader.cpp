@@ -35,18 +35,32 @@ bool isBlank(char c)
 }
 
 // A number as an NC word writes it: its whole part and up to three decimals, so that G54.1 and
-// G54.10 are one code and G54. is G54.
+// G54.10 are one code and G54. is G54. Its value too, as ncNumber reads it, while it is written
+// plainly: a sign, then digits and one point, without blanks inside.
 struct Number
 {
+    static constexpr int kMaxPlainBytes = 15; // digits and point, read exactly in a double
+
     std::int64_t whole = 0;
     int thousandths = 0;
     int decimals = 0;
     bool point = false;
     bool sign = false;
     bool digits = false;
+    bool negative = false;
+    bool plain = true;
+    bool gap = false; // a blank since its value began
+    std::int64_t mantissa = 0;
+    int bytes = 0;
+    int fraction = 0;
 
     void add(char c)
     {
+        plain = plain && !gap && !(c == '.' && point);
+        if (++bytes <= kMaxPlainBytes && c != '.') {
+            mantissa = mantissa * 10 + (c - '0');
+            fraction += point ? 1 : 0;
+        }
         if (c == '.') {
             point = true;
             return;
@@ -60,6 +74,16 @@ struct Number
             static constexpr int kScale[] = {100, 10, 1};
             thousandths += digit * kScale[decimals++];
         }
+    }
+    bool started() const { return digits || point || sign; }
+    std::optional<double> value() const
+    {
+        if (!plain || !digits || bytes > kMaxPlainBytes)
+            return std::nullopt;
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        const double magnitude = double(mantissa) / kPowers[fraction];
+        return negative ? -magnitude : magnitude;
     }
     bool is(std::int64_t code, int codeThousandths = 0) const
     {
@@ -108,6 +132,23 @@ bool isAxis(char letter)
     case 'U':
     case 'V':
     case 'W':
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The words a reader that keeps words keeps of every ISO line: codes, tools, speeds, offsets.
+bool isKeptCode(char letter)
+{
+    switch (letter) {
+    case 'G':
+    case 'M':
+    case 'T':
+    case 'S':
+    case 'F':
+    case 'H':
+    case 'D':
         return true;
     default:
         return false;
@@ -177,6 +218,11 @@ private:
         case '\t':
         case '\r':
         case '\f':
+            // A value read as written: a line end or form feed before it is no blank of it.
+            if (m_letter != 0 && m_number.started())
+                m_number.gap = true;
+            else if (m_letter != 0 && c != ' ' && c != '\t')
+                m_number.plain = false;
             return;
         case '(':
             endWord();
@@ -190,6 +236,7 @@ private:
         case '-':
             if (m_letter != 0 && !m_number.digits && !m_number.sign && !m_number.point) {
                 m_number.sign = true;
+                m_number.negative = c == '-';
                 return;
             }
             break;
@@ -317,10 +364,10 @@ void NcLineReader::IsoLexer::endWord()
     if (expression && isAxis(letter))
         m_axis = true; // an axis moved to a computed place
     if (m_keepWords && !keyword && (expression || number.digits) &&
-        (std::string_view("GMTSFHD").find(letter) != std::string_view::npos ||
-         (m_keepAxisWords && isAxisWord(letter))))
+        (isKeptCode(letter) || (m_keepAxisWords && isAxisWord(letter))))
         m_kept.push_back({std::string(1, letter), m_wordBegin + 1,
-                          expression ? m_wordBegin + 1 : m_wordEnd, expression});
+                          expression ? m_wordBegin + 1 : m_wordEnd, expression,
+                          expression ? std::nullopt : number.value()});
     if (expression || !number.digits)
         return;
     if (keyword) {
@@ -761,6 +808,8 @@ std::optional<double> wordNumber(std::string_view text, const NcWord& word)
 {
     if (word.computed)
         return std::nullopt;
+    if (word.number)
+        return word.number;
     const std::string_view value = wordValue(text, word);
     // A loop of its own: find_first_of looks for each byte in the set with a call.
     if (std::none_of(value.begin(), value.end(), isBlank))
@@ -772,7 +821,7 @@ std::optional<double> wordNumber(std::string_view text, const NcWord& word)
 
 bool isWordCode(std::string_view text, const NcWord& word, std::string_view address, double code)
 {
-    if (word.address != address)
+    if (word.address.size() != address.size() || word.address != address)
         return false;
     const std::optional<double> number = wordNumber(text, word);
     return number && std::fabs(*number - code) < 1e-9;
@@ -787,8 +836,7 @@ IsoToolWords isoToolWords(std::string_view line, const std::vector<NcWord>& word
     std::optional<std::int64_t> lastNamed;
     bool namedBeforeChange = false;
     for (auto word = words.begin(); word != words.end(); ++word) {
-        const std::optional<double> tool =
-            word->address == "T" ? wordNumber(line, *word) : std::nullopt;
+        const std::optional<double> tool = word->is('T') ? wordNumber(line, *word) : std::nullopt;
         if (!tool || *tool < 0 || *tool >= 1e15 || *tool != std::floor(*tool))
             continue;
         const auto value = std::int64_t(*tool);

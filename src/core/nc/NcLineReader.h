@@ -31,6 +31,13 @@ struct NcWord
     std::size_t begin = 0; // column of the value, from 0; blanks inside it, as ISO allows
     std::size_t end = 0;   // past its last byte
     bool computed = false; // an ISO macro variable or expression ("F#1"): no number to read
+    // Its number, where the reader read it as it lexed the line: what wordNumber reads from the
+    // line that holds it.
+    std::optional<double> number;
+
+    // The letter of a one-letter address, as every ISO word has; 0 for any other.
+    char letter() const { return address.size() == 1 ? address.front() : 0; }
+    bool is(char address_) const { return letter() == address_; }
 };
 
 // What one line of an NC program does, as far as the merge's checks care, read from the whole

@@ -60,15 +60,15 @@ std::optional<std::size_t> unsafeRetractLine(const std::vector<std::string>& ret
             if (!value)
                 return i;
             const double v = *value;
-            if (word.address == "G" && (v == 0 || v == 28 || v == 30 || v == 53) && !moveCode)
+            if (word.is('G') && (v == 0 || v == 28 || v == 30 || v == 53) && !moveCode)
                 moveCode = v;
-            else if (word.address == "G" && (v == 90 || v == 91))
+            else if (word.is('G') && (v == 90 || v == 91))
                 incremental = v == 91;
-            else if (word.address == "Z" && !z)
+            else if (word.is('Z') && !z)
                 z = v;
             // Cancelling compensation, cycles, spindle and coolant at the retract, as posts do.
-            else if (!(word.address == "G" && (v == 40 || v == 49 || v == 80)) &&
-                     !(word.address == "M" && (v == 5 || v == 9)))
+            else if (!(word.is('G') && (v == 40 || v == 49 || v == 80)) &&
+                     !(word.is('M') && (v == 5 || v == 9)))
                 return i;
         }
         if (!moveCode && !z)
@@ -136,8 +136,7 @@ std::string withoutToolWords(std::string_view line, const NcLineFacts& facts)
     std::string rest;
     std::size_t from = 0;
     for (const NcWord& word : facts.words) {
-        const std::optional<double> tool =
-            word.address == "T" ? wordNumber(line, word) : std::nullopt;
+        const std::optional<double> tool = word.is('T') ? wordNumber(line, word) : std::nullopt;
         const bool named = runsLeft && tool && *tool == double(runs.value_or(-1));
         runsLeft = runsLeft && !named;
         if ((!named && !isWordCode(line, word, "M", 6)) || word.begin == 0)

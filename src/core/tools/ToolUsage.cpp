@@ -236,7 +236,7 @@ ToolUsageReader::IsoCodes ToolUsageReader::readGCodes(std::string_view text,
 {
     IsoCodes codes;
     for (const NcWord& word : words) {
-        const std::optional<double> g = word.address == "G" ? wordNumber(text, word) : std::nullopt;
+        const std::optional<double> g = word.is('G') ? wordNumber(text, word) : std::nullopt;
         if (!g || *g != std::floor(*g) || *g < 0 || *g > 1000)
             continue;
         switch (const int code = int(*g)) {
@@ -286,19 +286,19 @@ std::optional<std::string> ToolUsageReader::readIso(std::int64_t number, std::st
     if (codes.arguments)
         return std::nullopt;
     for (const NcWord& word : words)
-        if (word.address == "F")
+        if (word.is('F'))
             setFeed(text, word, number);
     if (!m_tool)
         return std::nullopt;
     ToolUsage& tool = m_record.tools[*m_tool];
     for (const NcWord& word : words) {
-        if (word.address == "S")
+        if (word.is('S'))
             noteValue(tool.spindles, text, word, number);
-        else if (word.address == "H" && codes.lengthOffset)
+        else if (word.is('H') && codes.lengthOffset)
             noteValue(tool.lengthOffsets, text, word, number);
-        else if (word.address == "D" && codes.radiusOffset)
+        else if (word.is('D') && codes.radiusOffset)
             noteValue(tool.radiusOffsets, text, word, number);
-        else if (word.address == "M")
+        else if (word.is('M'))
             noteCoolant(text, word, number);
     }
     if (facts.has(NcLineFacts::AxisMove) && m_motion >= 1 && m_motion <= 3)
@@ -330,7 +330,7 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
     const bool move = std::any_of(std::begin(kHeidenhainPaths), std::end(kHeidenhainPaths),
                                   [&](std::string_view path) { return statement(path); });
     for (const NcWord& word : words)
-        if (word.address == "M")
+        if (word.is('M'))
             noteCoolant(text, word, number);
     if (!toolCall && !move)
         return std::nullopt;
@@ -338,14 +338,14 @@ std::optional<std::string> ToolUsageReader::readHeidenhain(std::int64_t number,
     for (const NcWord& word : words) {
         if (word.address == "FMAX")
             rapid = true;
-        else if (word.address == "F" && wordNumber(text, word))
+        else if (word.is('F') && wordNumber(text, word))
             setFeed(text, word, number);
     }
     if (!m_tool)
         return std::nullopt;
     ToolUsage& tool = m_record.tools[*m_tool];
     for (const NcWord& word : words) {
-        if (toolCall && word.address == "S")
+        if (toolCall && word.is('S'))
             noteValue(tool.spindles, text, word, number);
         else if (toolCall && word.address == "DL")
             noteValue(tool.lengthDeltas, text, word, number);
@@ -375,20 +375,21 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
         why = modal.units == 20 ? "G20" : "no G21";
     else if (iso && modal.feedMode.value_or(94) != 94)
         why = "G" + std::to_string(*modal.feedMode);
-    std::string line(text);
+    // Copied at its first change only: most lines keep their speeds.
+    std::string line;
     bool changed = false;
     for (auto word = words.rbegin(); word != words.rend(); ++word) {
         const std::optional<double> value = wordNumber(text, *word);
         if (!value)
             continue;
         std::string replacement;
-        if (word->address == "S" && !feedsOnly && speed->second.spindle) {
+        if (word->is('S') && !feedsOnly && speed->second.spindle) {
             if (modal.spindleMode == 96) {
                 noteNotApplied(m_record.spindleNotApplied, number, text, "G96");
                 continue;
             }
             replacement = *speed->second.spindle;
-        } else if (word->address == "F" && speed->second.mainFeed) {
+        } else if (word->is('F') && speed->second.mainFeed) {
             if (!why.empty()) {
                 noteNotApplied(m_record.feedNotApplied, number, text, why);
                 continue;
@@ -398,6 +399,8 @@ std::optional<std::string> ToolUsageReader::applySpeeds(std::int64_t number, std
         }
         if (replacement.empty() || ncNumber(replacement) == value)
             continue;
+        if (!changed)
+            line.assign(text);
         line.replace(word->begin, word->end - word->begin, replacement);
         changed = true;
     }
