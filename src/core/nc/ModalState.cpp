@@ -430,6 +430,8 @@ bool ownLengthOffset(const ModalState& state)
 
 bool sameNcValue(std::string_view a, std::string_view b)
 {
+    if (a == b) // as most compared values are: no numbers to read
+        return true;
     const std::optional<double> x = ncNumber(a);
     const std::optional<double> y = ncNumber(b);
     return x && y ? std::fabs(*x - *y) < 1e-9 : a == b;

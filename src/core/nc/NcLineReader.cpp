@@ -691,10 +691,11 @@ void NcLineReader::feed(std::string_view bytes)
             }
         }
     if (m_leadingBlanks) {
-        const std::size_t first = bytes.find_first_not_of(" \t");
-        if (first != std::string_view::npos) {
+        // A loop of its own: find_first_not_of looks for each byte in the set with a call.
+        const auto first = std::find_if_not(bytes.begin(), bytes.end(), isBlank);
+        if (first != bytes.end()) {
             m_leadingBlanks = false;
-            m_percentLine = bytes[first] == '%';
+            m_percentLine = *first == '%';
         }
     }
     m_column += bytes.size();
