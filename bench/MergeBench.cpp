@@ -487,15 +487,19 @@ int main(int argc, char** argv)
     std::vector<std::string> toolOrder = givenOrder;
     toolOrder.insert(toolOrder.begin() + 1, {"--order", "tool"});
     // The order holds the job in memory: its peak is its own, apart from the merge's.
+    const auto orderedPair = [&](const std::vector<std::string>& ordered,
+                                 const std::vector<std::string>& given, long& orderedPeak) {
+        return comparePair(
+            output,
+            [&] {
+                const Run run = runProcess(ordered);
+                orderedPeak = std::max(orderedPeak, run.peakKiB);
+                return run.milliseconds;
+            },
+            timedMerge(given, {}));
+    };
     long orderedPeakKiB = 0;
-    const Pair orderedPlate = comparePair(
-        output,
-        [&] {
-            const Run run = runProcess(toolOrder);
-            orderedPeakKiB = std::max(orderedPeakKiB, run.peakKiB);
-            return run.milliseconds;
-        },
-        timedMerge(givenOrder, {}));
+    const Pair orderedPlate = orderedPair(toolOrder, givenOrder, orderedPeakKiB);
     const auto toolChanges = [&](const std::vector<std::string>& arguments) {
         runProcess(arguments);
         std::ifstream in(output, std::ios::binary);
@@ -521,14 +525,7 @@ int main(int argc, char** argv)
     std::vector<std::string> sevenOrdered = sevenGiven;
     sevenOrdered.insert(sevenOrdered.begin() + 1, {"--order", "tool"});
     long sevenPeakKiB = 0;
-    const Pair sevenOrder = comparePair(
-        output,
-        [&] {
-            const Run run = runProcess(sevenOrdered);
-            sevenPeakKiB = std::max(sevenPeakKiB, run.peakKiB);
-            return run.milliseconds;
-        },
-        timedMerge(sevenGiven, {}));
+    const Pair sevenOrder = orderedPair(sevenOrdered, sevenGiven, sevenPeakKiB);
     const std::uintmax_t largeMegabytes = 4 * fs::file_size(largeToolProgram) >> 20;
     // How a large program was proved unchanged, as corvane-merge --check tells it.
     const fs::path proofs = folder / "proofs.txt";
@@ -563,7 +560,8 @@ int main(int argc, char** argv)
                 "resident memory %ld KiB\n",
                 largeMegabytes, largeOrdered.milliseconds, largeGiven.milliseconds,
                 largeOrdered.peakKiB);
-    std::printf("peak resident memory of corvane-merge: %ld KiB (target: at most 32768)\n", peakKiB);
+    std::printf("peak resident memory of corvane-merge: %ld KiB (target: at most 32768)\n",
+                peakKiB);
     for (const std::string& line : proofLines)
         std::printf("%s\n", line.c_str());
     return 0;

@@ -34,13 +34,22 @@ bool isBlank(char c)
     return c == ' ' || c == '\t';
 }
 
+// Up to this many digits and point, the digits and the power of ten are exact, and their quotient
+// is rounded once, as the full conversion rounds it: the same value, many times faster.
+constexpr int kMaxPlainBytes = 15;
+
+double plainDecimal(std::int64_t digits, int decimals)
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    return double(digits) / kPowers[decimals];
+}
+
 // A number as an NC word writes it: its whole part and up to three decimals, so that G54.1 and
 // G54.10 are one code and G54. is G54. Its value too, as ncNumber reads it, while it is written
 // plainly: a sign, then digits and one point, without blanks inside.
 struct Number
 {
-    static constexpr int kMaxPlainBytes = 15; // digits and point, read exactly in a double
-
     std::int64_t whole = 0;
     int thousandths = 0;
     int decimals = 0;
@@ -80,9 +89,7 @@ struct Number
     {
         if (!plain || !digits || bytes > kMaxPlainBytes)
             return std::nullopt;
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        const double magnitude = double(mantissa) / kPowers[fraction];
+        const double magnitude = plainDecimal(mantissa, fraction);
         return negative ? -magnitude : magnitude;
     }
     bool is(std::int64_t code, int codeThousandths = 0) const
@@ -769,9 +776,7 @@ std::optional<double> ncNumber(std::string_view text)
     }
     if (!digit)
         return std::nullopt;
-    // Up to 15 digits the digits and the power of ten are exact, and their quotient is rounded
-    // once, as the full conversion rounds it: the same value, many times faster.
-    if (text.size() - sign <= 15) {
+    if (text.size() - sign <= kMaxPlainBytes) {
         std::int64_t digits = 0;
         int decimals = -1;
         for (const char c : text.substr(sign)) {
@@ -782,9 +787,7 @@ std::optional<double> ncNumber(std::string_view text)
             digits = digits * 10 + (c - '0');
             decimals += decimals >= 0 ? 1 : 0;
         }
-        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-        const double value = double(digits) / kPowers[std::max(decimals, 0)];
+        const double value = plainDecimal(digits, std::max(decimals, 0));
         return sign ? -value : value;
     }
     double value = 0;
