@@ -825,7 +825,10 @@ std::optional<double> wordNumber(std::string_view text, const NcWord& word)
 
 bool isWordCode(std::string_view text, const NcWord& word, std::string_view address, double code)
 {
-    if (word.address.size() != address.size() || word.address != address)
+    // One letter, as every ISO address, compared as a letter: a string compare costs a call.
+    const bool sameAddress =
+        address.size() == 1 ? word.is(address.front()) : std::string_view(word.address) == address;
+    if (!sameAddress)
         return false;
     const std::optional<double> number = wordNumber(text, word);
     return number && std::fabs(*number - code) < 1e-9;
@@ -833,6 +836,10 @@ bool isWordCode(std::string_view text, const NcWord& word, std::string_view addr
 
 IsoToolWords isoToolWords(std::string_view line, const std::vector<NcWord>& words)
 {
+    // Most lines are moves: neither a T nor an M to read.
+    if (std::none_of(words.begin(), words.end(),
+                     [](const NcWord& word) { return word.is('T') || word.is('M'); }))
+        return {};
     const auto m06 = std::find_if(words.begin(), words.end(), [&](const NcWord& word) {
         return isWordCode(line, word, "M", 6);
     });
