@@ -6,16 +6,21 @@
 //   a straight port of the original three-pass merge / the merge to standard output
 //   durable merge / durable copy of 50 programs of 100 KB, whole processes
 //   with a tool list, and with it applied / the same merge without      LF programs, 3 x N MB
+//   the window's Convert (planned with the list, applied or not, then written) / plain copy
 //   8 five-tool programs of 7 MB ordered by tool / given order
 //   a large five-tool program at 4 cells ordered by tool, once: its time and peak memory
 //   the peak resident memory of corvane-merge
 // The copies are those of shared/bench (plain-copy.c: 1 MiB fread and fwrite; durable-copy.c:
 // 1 MiB read and write into a temporary file, fsync, rename, fsync of the folder), written
 // again here and run as this program with --plain-copy or --durable-copy; the original merge
-// with --original OUT IN...: every subject and baseline is a process of its own. Before the
-// timed runs, one of each, untimed: the first writes after the programs were generated meet
-// a file system and page cache still busy with them.
+// with --original OUT IN..., the window's Convert with --convert MODE LIST OUT IN...: every
+// subject and baseline is a process of its own. Before the timed runs, one of each, untimed:
+// the first writes after the programs were generated meet a file system and page cache still
+// busy with them.
 // CORVANE_BENCH_MB sets the size of each large program (100 by default).
+
+#include "core/merge/NcMerge.h"
+#include "core/toollist/ConvertPlan.h"
 
 #include <algorithm>
 #include <chrono>
@@ -222,6 +227,21 @@ void writeAsText(const char* line, std::FILE* out)
         std::fputs("\r\n", out);
 }
 
+// The window's Convert with the machine's tool list, as it runs it: planned whole (with the list
+// applied, a first plan for the speeds; the plan checked against the list; the tool sheet), then
+// written. mode: "applied" or "checked".
+int convert(int argc, char** argv)
+{
+    if (argc < 4)
+        return 2;
+    MergeRequest request{.inputs = {argv + 3, argv + argc}, .delUp = kDelUp, .delBtm = kDelBtm};
+    const bool applied = std::strcmp(argv[0], "applied") == 0;
+    const ConvertPlan plan = ConvertPlan::make(request, argv[1], applied);
+    if (!plan.checked.plan.succeeded())
+        return 1;
+    return MergeNcFiles(plan.writing(request), argv[2]).succeeded() ? 0 : 1;
+}
+
 int originalMerge(int argc, char** argv)
 {
     std::FILE* out = std::fopen(argv[0], "wb");
@@ -347,6 +367,8 @@ int main(int argc, char** argv)
         return durableCopy(argc - 2, argv + 2);
     if (argc > 2 && std::strcmp(argv[1], "--original") == 0)
         return originalMerge(argc - 2, argv + 2);
+    if (argc > 2 && std::strcmp(argv[1], "--convert") == 0)
+        return convert(argc - 2, argv + 2);
 
     const char* sizeText = std::getenv("CORVANE_BENCH_MB");
     const std::uintmax_t megabytes = sizeText ? std::strtoull(sizeText, nullptr, 10) : 100;
@@ -465,6 +487,18 @@ int main(int argc, char** argv)
             return run.milliseconds;
         };
     };
+    const auto convertPath = [&](const char* mode) {
+        return comparePair(
+            output,
+            timedMerge(command({self, "--convert", mode, toolList.string(), output.string()}, lf),
+                       {}),
+            [&] {
+                return runProcess(command({self, "--plain-copy", output.string()}, lf))
+                    .milliseconds;
+            });
+    };
+    const Pair convertApplied = convertPath("applied");
+    const Pair convertChecked = convertPath("checked");
     std::vector<std::string> placing = cuts;
     placing.insert(placing.end(), {"-o", "-", "--at", "G55"});
     std::vector<std::string> notPlacing = cuts;
@@ -548,6 +582,9 @@ int main(int argc, char** argv)
                "target: at most 1.10");
     printRatio("with a tool list / without, LF", toolListMerge, "target: at most 1.50");
     printRatio("with the tool list applied / without, LF", appliedMerge, "target: at most 2");
+    printRatio("the window's Convert, list applied / plain copy, LF", convertApplied,
+               "target: at most 3");
+    printRatio("the window's Convert, list checked / plain copy, LF", convertChecked, "no target");
     printRatio("40 x 100 KB placed at 40 cells / not placed", placedPlateMerge, "durable");
     printRatio("40 x 5-tool 100 KB ordered by tool / given order", orderedPlate, "durable");
     std::printf("    tool changes: %d ordered by tool, %d in the given order; peak resident "

@@ -132,28 +132,14 @@ void ConvertCommand::MergeJobFiles(const ConvertRequest& request)
     m_worker.start([this, request = m_request](const MergeProgress& progress) {
         MergeRequest planning = request.merge;
         planning.progress = progress;
-        planning.readTools = true;
-        m_toolList = readJobToolList(request.toolList);
-        MergeReport first;
-        if (request.applyToolList) {
-            first = planToolSpeeds(planning, m_toolList);
-            if (!first.succeeded()) {
-                m_plan = {std::move(first), {}};
-                return;
-            }
-            planning.plan = &first; // the speeds hold for the inputs as it read them
-        }
-        m_plan = PlanAndCheck(planning, toolListCheck(m_toolList, request.applyToolList));
-        m_toolSpeeds = planning.toolSpeeds;
-        m_toolSheet = makeToolSheet(
-            m_plan.plan, m_toolList.list.read ? &m_toolList.list.tools : nullptr, m_plan.findings);
+        m_plan = ConvertPlan::make(std::move(planning), request.toolList, request.applyToolList);
     });
 }
 
 void ConvertCommand::planned()
 {
-    if (!m_plan.plan.succeeded()) {
-        reportFailure(m_plan.plan);
+    if (!m_plan.checked.plan.succeeded()) {
+        reportFailure(m_plan.checked.plan);
         setRunning(false);
         return;
     }
@@ -164,11 +150,8 @@ void ConvertCommand::planned()
     m_stage = Stage::Writing;
     m_worker.start(
         [this, merge = m_request.merge, output = m_request.output](const MergeProgress& progress) {
-            MergeRequest writing = merge;
+            MergeRequest writing = m_plan.writing(merge);
             writing.progress = progress;
-            writing.plan = &m_plan.plan;
-            writing.readTools = true;
-            writing.toolSpeeds = m_toolSpeeds;
             m_report = MergeNcFiles(writing, output);
         });
 }
@@ -216,7 +199,7 @@ void ConvertCommand::setRunning(bool running)
 // findings goes through unseen when the operator chose so.
 bool ConvertCommand::confirmPreview()
 {
-    const std::vector<SeamFinding>& findings = m_plan.findings;
+    const std::vector<SeamFinding>& findings = m_plan.checked.findings;
     if (findings.empty() && m_request.skipCleanPreview)
         return true;
     // Errors by kind, as the rules' keys name them.
@@ -230,11 +213,11 @@ bool ConvertCommand::confirmPreview()
     // No to writing with errors goes back to the preview, where the operator may cancel.
     for (;;) {
         const PreviewToolSheet tools{
-            .rows = m_toolSheet,
-            .list = displayPath(m_toolList.path),
-            .codec = ToolListCodec::forTools(m_toolList.list.tools),
+            .rows = m_plan.toolSheet,
+            .list = displayPath(m_plan.toolList.path),
+            .codec = ToolListCodec::forTools(m_plan.toolList.list.tools),
         };
-        MergePreviewDialog preview(m_plan.plan, findings, m_owner, &tools);
+        MergePreviewDialog preview(m_plan.checked.plan, findings, m_owner, &tools);
         if (Platform::instance().runDialog(preview) != QDialog::Accepted)
             return false;
         if (preview.skipWhenClean())

@@ -2,9 +2,7 @@
 
 #include "BackgroundMerge.h"
 #include "ConvertRequest.h"
-#include "core/merge/SeamCheck.h"
-#include "core/toollist/ToolListCheck.h"
-#include "core/toollist/ToolSheet.h"
+#include "core/toollist/ConvertPlan.h"
 
 #include <QObject>
 
@@ -57,9 +55,6 @@ private:
     } m_stage = Stage::Planning;
     ConvertRequest m_request;
     // Written by the worker while it runs, read here once it has finished.
-    CheckedPlan m_plan;
-    JobToolList m_toolList;
-    std::vector<ToolSpeeds> m_toolSpeeds; // what the plan found the list makes of the speeds
-    std::vector<ToolSheetRow> m_toolSheet;
+    ConvertPlan m_plan;
     MergeReport m_report;
 };
