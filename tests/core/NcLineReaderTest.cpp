@@ -244,7 +244,8 @@ TEST(NcLineReaderSamples, FindTheWorkOffsetOfRealPrograms)
 }
 
 // The number a word carries from the reader is the one its line gives it, however the value is
-// written and however the line arrives: whole, or a byte at a time.
+// written and however the line arrives: whole, or a byte at a time, with the same facts and
+// words; the word after it is read for itself, whatever the value was.
 TEST(NcLineReader, AWordsNumberIsTheOneItsLineGives)
 {
     const std::vector<std::string> values = {"12",
@@ -284,8 +285,15 @@ TEST(NcLineReader, AWordsNumberIsTheOneItsLineGives)
             bytewise.keepAxisWords(true);
             const NcLineFacts read = whole.read(line);
             const NcLineFacts fed = readBytewise(bytewise, {line}).front();
+            EXPECT_TRUE(read.has(NcLineFacts::SpindleStart)) << line;
+            EXPECT_EQ(read.facts, fed.facts) << line;
+            EXPECT_EQ(read.label, fed.label) << line;
+            EXPECT_EQ(read.offsets.size(), fed.offsets.size()) << line;
             ASSERT_EQ(read.words.size(), fed.words.size()) << line;
             for (std::size_t i = 0; i < read.words.size(); ++i) {
+                EXPECT_EQ(read.words[i].address, fed.words[i].address) << line;
+                EXPECT_EQ(read.words[i].begin, fed.words[i].begin) << line;
+                EXPECT_EQ(read.words[i].end, fed.words[i].end) << line;
                 NcWord fromText = read.words[i];
                 fromText.number.reset();
                 const std::optional<double> expected = wordNumber(line, fromText);
@@ -298,4 +306,51 @@ TEST(NcLineReader, AWordsNumberIsTheOneItsLineGives)
                 }
             }
         }
+}
+
+// A line read whole has the facts and words of the same line fed a byte at a time, whatever its
+// words and however they are parted: labels, calls and their targets, offset selections and
+// where they stand, values with signs and points, letters in either case.
+TEST(NcLineReader, ALineReadWholeIsTheLineReadByteByByte)
+{
+    const std::vector<std::string> words = {
+        "N10", "O100",  "G54.1", "P7", "G55",    "M98", "P30", "M99", "X-1.5", "y2",
+        "G1",  "F300.", "T1",    "M6", "H1",     "G43", "G10", "L2",  "Z.5",   "S+12",
+        "G0",  "X",     "GOTO",  "5",  "X1.2.3", "#1",  "(C)", "G505"};
+    const std::vector<std::string> parts = {" ", "", "\t", "  "};
+    std::uint32_t seed = 7;
+    const auto next = [&](std::size_t bound) {
+        seed = seed * 1664525u + 1013904223u;
+        return std::size_t(seed >> 8) % bound;
+    };
+    for (int n = 0; n < 3000; ++n) {
+        std::string line = next(4) == 0 ? " " : "";
+        for (std::size_t count = 1 + next(6); count > 0; --count)
+            line += words[next(words.size())] + parts[next(parts.size())];
+        NcLineReader whole(Dialect::Iso);
+        whole.keepWords(true);
+        whole.keepAxisWords(true);
+        NcLineReader bytewise(Dialect::Iso);
+        bytewise.keepWords(true);
+        bytewise.keepAxisWords(true);
+        const NcLineFacts read = whole.read(line);
+        const NcLineFacts fed = readBytewise(bytewise, {line}).front();
+        EXPECT_EQ(read.facts, fed.facts) << line;
+        EXPECT_EQ(read.label, fed.label) << line;
+        EXPECT_EQ(read.target, fed.target) << line;
+        ASSERT_EQ(read.offsets.size(), fed.offsets.size()) << line;
+        for (std::size_t i = 0; i < read.offsets.size(); ++i) {
+            EXPECT_EQ(read.offsets[i].begin, fed.offsets[i].begin) << line;
+            EXPECT_EQ(read.offsets[i].end, fed.offsets[i].end) << line;
+            EXPECT_EQ(read.offsets[i].offset, fed.offsets[i].offset) << line;
+        }
+        ASSERT_EQ(read.words.size(), fed.words.size()) << line;
+        for (std::size_t i = 0; i < read.words.size(); ++i) {
+            EXPECT_EQ(read.words[i].address, fed.words[i].address) << line;
+            EXPECT_EQ(read.words[i].begin, fed.words[i].begin) << line;
+            EXPECT_EQ(read.words[i].end, fed.words[i].end) << line;
+            EXPECT_EQ(read.words[i].computed, fed.words[i].computed) << line;
+            EXPECT_EQ(read.words[i].number, fed.words[i].number) << line;
+        }
+    }
 }

@@ -209,7 +209,9 @@ void LineCopy::copyNotableLine(Cursor& at, LineScan& scan, const char* lf, bool&
         NcLineFacts facts = m_reader.read(text);
         if (!m_stages.empty())
             at.run = rewrite(at.lineNumber, text, facts, at.run, lf);
+        std::vector<NcWord> words = std::move(facts.words); // read by the stages only
         keep(at, at.p, text, std::move(facts));
+        m_reader.recycle(std::move(words));
         scanned = scanDecides();
     }
     if (!crLf && at.run <= at.p) {

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <ranges>
 #include <utility>
 
 namespace {
@@ -83,6 +84,50 @@ struct Number
             static constexpr int kScale[] = {100, 10, 1};
             thousandths += digit * kScale[decimals++];
         }
+    }
+    // A run of digits and points, as add takes them one by one. Within the plain bytes and
+    // before a point no bound is met, and the whole part is the digits so far.
+    void addRun(const char* p, const char* const end)
+    {
+        if (gap || point || bytes + (end - p) > kMaxPlainBytes) {
+            for (; p < end; ++p)
+                add(*p);
+            return;
+        }
+        bytes += int(end - p);
+        std::int64_t value = mantissa;
+        const char* const start = p;
+        for (; p < end && *p != '.'; ++p)
+            value = value * 10 + (*p - '0');
+        digits = digits || p > start;
+        whole = value;
+        if (p < end) {
+            // On locals: the bytes read might alias the members, stored again for every digit.
+            point = true;
+            ++p;
+            int decimalDigits = 0;
+            int firstDecimals = 0; // the first three, as thousandths
+            bool secondPoint = false;
+            for (; p < end; ++p) {
+                if (*p == '.') {
+                    secondPoint = true;
+                    continue;
+                }
+                const int digit = *p - '0';
+                value = value * 10 + digit;
+                if (decimalDigits < 3) {
+                    static constexpr int kScale[] = {100, 10, 1};
+                    firstDecimals += digit * kScale[decimalDigits];
+                }
+                ++decimalDigits;
+            }
+            plain = plain && !secondPoint;
+            digits = digits || decimalDigits > 0;
+            fraction = decimalDigits;
+            decimals = std::min(decimalDigits, 3);
+            thousandths = firstDecimals;
+        }
+        mantissa = value;
     }
     bool started() const { return digits || point || sign; }
     std::optional<double> value() const
@@ -172,7 +217,38 @@ bool isAxisWord(char letter)
 
 // ISO words: a letter and a number, blanks anywhere ignored as the control ignores them ("M 30",
 // "G<TAB>54"), comments in parentheses and after ";".
-class NcLineReader::IsoLexer
+namespace {
+
+// What an ISO lexer knows of the line it reads, but its label and selections: plain values, set
+// afresh for every line at the cost of a copy.
+struct IsoLineState
+{
+    std::size_t m_column = 0;
+    std::size_t m_wordBegin = 0; // columns of the word being read
+    std::size_t m_wordEnd = 0;
+    int m_depth = 0;
+    bool m_rest = false;
+    bool m_statement = false;
+    char m_letter = 0;
+    std::uint32_t m_run = 0; // the first four letters in a row, one a byte
+    int m_runLength = 0;
+    Number m_number;
+    bool m_expression = false;
+    int m_words = 0;
+    std::uint32_t m_facts = 0;
+    bool m_axis = false;
+    bool m_notAMove = false;
+    bool m_subprogramCall = false;
+    bool m_p = false;
+    std::int64_t m_pValue = 0;
+    bool m_goto = false;
+    std::int64_t m_gotoValue = 0;
+    bool m_awaitsP = false; // the word before was G54.1
+};
+
+} // namespace
+
+class NcLineReader::IsoLexer : private IsoLineState
 {
 public:
     void feed(std::string_view bytes)
@@ -180,12 +256,13 @@ public:
         const char* p = bytes.data();
         const char* const end = p + bytes.size();
         while (p < end) {
-            // The digits of a word in a row, most of a line's bytes, in a loop of their own.
+            // The digits of a word in a row, most of a line's bytes, read as one run.
             if (m_letter != 0 && !m_expression && !m_rest && m_depth == 0 &&
                 (isDigit(*p) || *p == '.')) {
                 const char* const start = p;
-                for (; p < end && (isDigit(*p) || *p == '.'); ++p)
-                    m_number.add(*p);
+                while (p < end && (isDigit(*p) || *p == '.'))
+                    ++p;
+                m_number.addRun(start, p);
                 m_column += std::size_t(p - start);
                 m_wordEnd = m_column;
                 m_statement = true;
@@ -197,9 +274,18 @@ public:
 
     bool statement() const { return m_statement; }
 
+    bool readWordsAlone(std::string_view line);
+
     NcLineFacts finish();
     void keepWords(bool keep) { m_keepWords = keep; }
     void keepAxisWords(bool keep) { m_keepAxisWords = keep; }
+    void recycle(std::vector<NcWord>&& words)
+    {
+        if (words.capacity() > m_spare.capacity()) {
+            words.clear();
+            m_spare = std::move(words);
+        }
+    }
 
 private:
     void step(char c)
@@ -269,8 +355,9 @@ private:
 
     void letter(char c, std::size_t column)
     {
-        if (m_letter != 0 && !m_number.digits && !m_number.sign && !m_expression) {
-            // Letters in a row: a macro keyword such as GOTO, IF or SQRT.
+        if (m_letter != 0 && !m_number.started() && !m_expression) {
+            // Letters in a row: a macro keyword such as GOTO, IF or SQRT. A value begun, if only
+            // by its point ("X. M03"), ends the word.
             m_run = m_runLength < 4 ? (m_run << 8) | std::uint8_t(c) : m_run;
             ++m_runLength;
         } else {
@@ -297,32 +384,12 @@ private:
     void gCode(const Number& g);
     void mCode(const Number& m);
 
-    std::size_t m_column = 0;
-    std::size_t m_wordBegin = 0; // columns of the word being read
-    std::size_t m_wordEnd = 0;
-    int m_depth = 0;
-    bool m_rest = false;
-    bool m_statement = false;
-    char m_letter = 0;
-    std::uint32_t m_run = 0; // the first four letters in a row, one a byte
-    int m_runLength = 0;
-    Number m_number;
-    bool m_expression = false;
-    int m_words = 0;
-    std::uint32_t m_facts = 0;
-    bool m_axis = false;
-    bool m_notAMove = false;
-    bool m_subprogramCall = false;
-    bool m_p = false;
-    std::int64_t m_pValue = 0;
-    bool m_goto = false;
-    std::int64_t m_gotoValue = 0;
     NcLabel m_label;
     std::vector<NcLineFacts::OffsetSelection> m_offsets;
-    bool m_awaitsP = false; // the word before was G54.1
     bool m_keepWords = false;
     bool m_keepAxisWords = false;
     std::vector<NcWord> m_kept;
+    std::vector<NcWord> m_spare; // the words of a line read before, for the next line's
 };
 
 NcLineFacts NcLineReader::IsoLexer::finish()
@@ -343,18 +410,72 @@ NcLineFacts NcLineReader::IsoLexer::finish()
         facts.facts |= NcLineFacts::Call;
         facts.target = {'N', m_gotoValue, {}};
     }
-    facts.label = std::move(m_label);
-    facts.offsets = std::move(m_offsets);
-    facts.words = std::move(m_kept);
-    const bool keepWords = m_keepWords;
-    const bool keepAxisWords = m_keepAxisWords;
-    *this = IsoLexer();
-    m_keepWords = keepWords;
-    m_keepAxisWords = keepAxisWords;
-    // A line of moves holds a handful of words: one allocation instead of one per doubling.
-    if (keepAxisWords)
+    facts.label = std::exchange(m_label, {});
+    facts.offsets = std::exchange(m_offsets, {});
+    facts.words = std::exchange(m_kept, std::move(m_spare));
+    m_spare.clear();
+    // Copied from a fresh state made once: one made here would be written and read back at once.
+    static const IsoLineState kFresh;
+    static_cast<IsoLineState&>(*this) = kFresh;
+    // A line of moves holds a handful of words: the room a line before had, or room for eight,
+    // one allocation instead of one per doubling.
+    if (m_keepAxisWords && m_kept.capacity() < 8)
         m_kept.reserve(8);
     return facts;
+}
+
+// A line of words alone, each a letter, a sign or none, and digits and points, parted by blanks
+// or not ("N10 G01 Y2 F300.", "G1X5"), as most lines of moves are: read in one pass, its
+// words then ended one by one as byte by byte. False, having read nothing, for any other line.
+bool NcLineReader::IsoLexer::readWordsAlone(std::string_view line)
+{
+    // Where each word stands; nothing to construct, for most lines have but a few.
+    struct Word
+    {
+        char letter;
+        char sign;
+        std::size_t begin;  // of its letter
+        std::size_t digits; // of its digits and points
+        std::size_t end;
+    };
+    std::array<Word, 16> words;
+    std::size_t count = 0;
+    const char* const start = line.data();
+    const char* const end = start + line.size();
+    for (const char* p = start; p < end;) {
+        if (isBlank(*p)) {
+            ++p;
+            continue;
+        }
+        const char letter = upper(*p);
+        if (!isLetter(letter) || count == words.size())
+            return false;
+        Word& word = words[count++];
+        word.letter = letter;
+        word.begin = std::size_t(p - start);
+        word.sign = ++p < end && (*p == '-' || *p == '+') ? *p++ : 0;
+        const char* const digits = p;
+        while (p < end && (isDigit(*p) || *p == '.'))
+            ++p;
+        if (p == digits || (p < end && !isBlank(*p) && !isLetter(upper(*p))))
+            return false; // a letter alone, a keyword, or a value that goes on
+        word.digits = std::size_t(digits - start);
+        word.end = std::size_t(p - start);
+    }
+    for (const Word& word : words | std::views::take(count)) {
+        m_letter = word.letter;
+        m_run = std::uint8_t(word.letter);
+        m_runLength = 1;
+        m_wordBegin = word.begin;
+        m_wordEnd = word.end;
+        m_number.sign = word.sign != 0;
+        m_number.negative = word.sign == '-';
+        m_number.addRun(start + word.digits, start + word.end);
+        m_statement = true;
+        endWord();
+    }
+    m_column = line.size();
+    return true;
 }
 
 void NcLineReader::IsoLexer::endWord()
@@ -371,10 +492,16 @@ void NcLineReader::IsoLexer::endWord()
     if (expression && isAxis(letter))
         m_axis = true; // an axis moved to a computed place
     if (m_keepWords && !keyword && (expression || number.digits) &&
-        (isKeptCode(letter) || (m_keepAxisWords && isAxisWord(letter))))
-        m_kept.push_back({std::string(1, letter), m_wordBegin + 1,
-                          expression ? m_wordBegin + 1 : m_wordEnd, expression,
-                          expression ? std::nullopt : number.value()});
+        (isKeptCode(letter) || (m_keepAxisWords && isAxisWord(letter)))) {
+        // Made where it is kept: a word made apart and moved in costs its address twice.
+        NcWord& kept = m_kept.emplace_back();
+        kept.address.assign(1, letter);
+        kept.begin = m_wordBegin + 1;
+        kept.end = expression ? m_wordBegin + 1 : m_wordEnd;
+        kept.computed = expression;
+        if (!expression)
+            kept.number = number.value();
+    }
     if (expression || !number.digits)
         return;
     if (keyword) {
@@ -650,6 +777,11 @@ void NcLineReader::keepAxisWords(bool keep)
 {
     m_iso->keepAxisWords(keep);
 }
+
+void NcLineReader::recycle(std::vector<NcWord>&& words)
+{
+    m_iso->recycle(std::move(words));
+}
 NcLineReader::NcLineReader(NcLineReader&&) noexcept = default;
 NcLineReader& NcLineReader::operator=(NcLineReader&&) noexcept = default;
 
@@ -710,6 +842,15 @@ void NcLineReader::feed(std::string_view bytes)
         m_iso->feed(bytes);
     if (m_dialect != Dialect::Iso)
         m_heidenhain->feed(bytes);
+}
+
+NcLineFacts NcLineReader::read(std::string_view line)
+{
+    // Most lines of an ISO program are words alone: nothing in them for the byte by byte reading.
+    if (m_dialect == Dialect::Iso && m_column == 0 && m_iso->readWordsAlone(line))
+        return finish();
+    feed(line);
+    return finish();
 }
 
 NcLineFacts NcLineReader::finish()
@@ -808,12 +949,10 @@ std::string_view wordValue(std::string_view text, const NcWord& word)
 }
 
 // Its number, blanks inside it ignored as the control ignores them ("S 12 000").
-std::optional<double> wordNumber(std::string_view text, const NcWord& word)
+std::optional<double> wordNumberOfText(std::string_view text, const NcWord& word)
 {
     if (word.computed)
         return std::nullopt;
-    if (word.number)
-        return word.number;
     const std::string_view value = wordValue(text, word);
     // A loop of its own: find_first_of looks for each byte in the set with a call.
     if (std::none_of(value.begin(), value.end(), isBlank))

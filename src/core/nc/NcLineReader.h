@@ -110,17 +110,16 @@ public:
     // Ends the line and tells what it does.
     NcLineFacts finish();
     // A whole line at once.
-    NcLineFacts read(std::string_view line)
-    {
-        feed(line);
-        return finish();
-    }
+    NcLineFacts read(std::string_view line);
 
     Dialect dialect() const { return m_dialect; }
     // Whether the facts of each line list its words.
     void keepWords(bool keep);
     // Whether kept ISO words include the axes, R, I, J and K, for following positions.
     void keepAxisWords(bool keep);
+    // Takes back the words of a line it read, done with: a later ISO line's words are kept in
+    // their room, without allocating.
+    void recycle(std::vector<NcWord>&& words);
 
 private:
     class IsoLexer;
@@ -145,9 +144,17 @@ std::optional<double> ncNumber(std::string_view text);
 std::string ncDecimal(double value, int decimals);
 // A word's value as written in its line, without the blanks around it.
 std::string_view wordValue(std::string_view line, const NcWord& word);
-// Its number, blanks inside it ignored as the control ignores them ("S 12 000"); none when the
-// line computes it.
-std::optional<double> wordNumber(std::string_view line, const NcWord& word);
+// Its number as its line writes it, blanks inside it ignored as the control ignores them
+// ("S 12 000"); none when the line computes it.
+std::optional<double> wordNumberOfText(std::string_view line, const NcWord& word);
+// The same, the one the reader read where it did: inline, for the checks read most words' numbers
+// many times.
+inline std::optional<double> wordNumber(std::string_view line, const NcWord& word)
+{
+    if (word.computed)
+        return std::nullopt;
+    return word.number ? word.number : wordNumberOfText(line, word);
+}
 // Whether the word is the code of that address ("M", 6 for M06 and M6).
 bool isWordCode(std::string_view line, const NcWord& word, std::string_view address, double code);
 
