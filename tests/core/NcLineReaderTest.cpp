@@ -27,6 +27,14 @@ std::vector<NcLineFacts> readBytewise(NcLineReader& reader, const std::vector<st
     return facts;
 }
 
+NcLineReader isoReaderKeepingWords()
+{
+    NcLineReader reader(Dialect::Iso);
+    reader.keepWords(true);
+    reader.keepAxisWords(true);
+    return reader;
+}
+
 } // namespace
 
 // Comments and "%" lines leave the dialect open; the first statement decides it, and a
@@ -277,12 +285,8 @@ TEST(NcLineReader, AWordsNumberIsTheOneItsLineGives)
     for (const std::string& value : values)
         for (const char* letter : {"X", "F", "S", "G"}) {
             const std::string line = "N1 " + std::string(letter) + value + " M3";
-            NcLineReader whole(Dialect::Iso);
-            whole.keepWords(true);
-            whole.keepAxisWords(true);
-            NcLineReader bytewise(Dialect::Iso);
-            bytewise.keepWords(true);
-            bytewise.keepAxisWords(true);
+            NcLineReader whole = isoReaderKeepingWords();
+            NcLineReader bytewise = isoReaderKeepingWords();
             const NcLineFacts read = whole.read(line);
             const NcLineFacts fed = readBytewise(bytewise, {line}).front();
             EXPECT_TRUE(read.has(NcLineFacts::SpindleStart)) << line;
@@ -327,12 +331,8 @@ TEST(NcLineReader, ALineReadWholeIsTheLineReadByteByByte)
         std::string line = next(4) == 0 ? " " : "";
         for (std::size_t count = 1 + next(6); count > 0; --count)
             line += words[next(words.size())] + parts[next(parts.size())];
-        NcLineReader whole(Dialect::Iso);
-        whole.keepWords(true);
-        whole.keepAxisWords(true);
-        NcLineReader bytewise(Dialect::Iso);
-        bytewise.keepWords(true);
-        bytewise.keepAxisWords(true);
+        NcLineReader whole = isoReaderKeepingWords();
+        NcLineReader bytewise = isoReaderKeepingWords();
         const NcLineFacts read = whole.read(line);
         const NcLineFacts fed = readBytewise(bytewise, {line}).front();
         EXPECT_EQ(read.facts, fed.facts) << line;
