@@ -380,6 +380,7 @@ private:
     }
 
     void endWord();
+    void readWord(char letter, const Number& number, bool expression);
     void word(char letter, const Number& number);
     void gCode(const Number& g);
     void mCode(const Number& m);
@@ -482,13 +483,18 @@ void NcLineReader::IsoLexer::endWord()
 {
     if (m_letter == 0)
         return;
-    const char letter = m_letter;
+    const char letter = std::exchange(m_letter, 0);
+    const bool expression = std::exchange(m_expression, false);
+    readWord(letter, m_number, expression);
+    // From a fresh number made once: one made here would be written and read back at once.
+    static const Number kFresh;
+    m_number = kFresh;
+}
+
+void NcLineReader::IsoLexer::readWord(char letter, const Number& number, bool expression)
+{
     const bool keyword = m_runLength > 1;
     const bool awaitedP = std::exchange(m_awaitsP, false);
-    m_letter = 0;
-    const Number number = m_number;
-    m_number = Number();
-    const bool expression = std::exchange(m_expression, false);
     if (expression && isAxis(letter))
         m_axis = true; // an axis moved to a computed place
     if (m_keepWords && !keyword && (expression || number.digits) &&
