@@ -29,7 +29,7 @@ std::string joined(std::string_view value)
 struct LengthOffset
 {
     std::optional<int> gCode;
-    std::string value;
+    std::string_view value; // of the state it was made of
     bool stale = false;
 
     explicit LengthOffset(const ModalState& state)
@@ -45,7 +45,8 @@ struct LengthOffset
     {
         if (!gCode)
             return "-";
-        return code('G', *gCode) + (value.empty() ? "" : " H" + value) + (stale ? " (stale)" : "");
+        return code('G', *gCode) + (value.empty() ? "" : " H" + std::string(value)) +
+               (stale ? " (stale)" : "");
     }
 };
 

@@ -227,10 +227,15 @@ void OrderProof::move(const Step& step, const ProgramAt& program, std::int64_t n
     m_retracted = false;
     if (m_stateDiffers)
         return;
-    // A move with a motion or cycle code of its own does not run under the motion mode.
-    ModalState actual = m_ordered.state();
-    if (!step.read.reliesOnMotion)
-        actual.motion = mineNow.motion;
+    // A move with a motion or cycle code of its own does not run under the motion mode. The
+    // state is copied only then, and only where the modes differ: most moves are neither.
+    const ModalState& ordered = m_ordered.state();
+    std::optional<ModalState> ownMotion;
+    if (!step.read.reliesOnMotion && ordered.motion != mineNow.motion) {
+        ownMotion = ordered;
+        ownMotion->motion = mineNow.motion;
+    }
+    const ModalState& actual = ownMotion ? *ownMotion : ordered;
     if (std::optional<std::string> difference = modalDifference(
             mineNow, actual, own.feeds ? MoveKind::Feed : MoveKind::Rapid, own.axisZ)) {
         moveDiffers(OrderDifference::Kind::State, std::move(*difference));
