@@ -5,18 +5,34 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+// By writing: Qt's answer on Windows reads the folder's read-only flag only, and
+// C:\Program Files has none.
+bool canWriteIn(const QString& folder)
+{
+    QTemporaryFile probe(QDir(folder).filePath(u"corvane-probe-XXXXXX"_s));
+    return probe.open();
+}
+
+} // namespace
+
 QString ToolListFolder::choose(const QString& programFolder)
 {
-    // An installed program has its data beside it; even where it may write its folder (as
-    // root may /usr/bin), lists belong to the user. A copy without that data is portable.
-    const bool installed = QFileInfo(installedDataFolder()).isDir();
-    if (!installed && QFileInfo(programFolder).isWritable())
+    // An installed program has its data in a folder of its own; even where it may write its
+    // folder (as root may /usr/bin), lists belong to the user. A copy without that data is
+    // portable, and so is a Windows program that may write the folder it was unpacked to, which
+    // holds its data.
+    const QString shipped = installedDataFolder();
+    const bool installed = shipped != programFolder && QFileInfo(shipped).isDir();
+    if (!installed && canWriteIn(programFolder))
         return programFolder;
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    seed(user, installedDataFolder());
+    seed(user, shipped);
     return user;
 }
 
