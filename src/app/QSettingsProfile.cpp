@@ -15,30 +15,33 @@ QString keyOf(const std::string& section, const std::string& entry)
     return QString::fromStdString(section) + u'/' + QString::fromStdString(entry);
 }
 
-// Where QSettings keeps the program's file, found without reading it: QSettings reads its file
-// as it is made. The registry's name on Windows, which names no file.
-QString storeFileName()
+#ifndef Q_OS_WIN
+// Where QSettings keeps the application's file, found without reading it: QSettings reads its
+// file as it is made.
+QString storeFileName(const QString& application)
 {
     const QSettings neighbour(QSettings::NativeFormat, QSettings::UserScope,
-                              AppIdentity::organization(),
-                              AppIdentity::application() + QStringLiteral(".probe"));
+                              AppIdentity::organization(), application + QStringLiteral(".probe"));
     const QFileInfo neighbourFile(neighbour.fileName());
-    return neighbourFile.dir().filePath(AppIdentity::application() + QStringLiteral(".") +
-                                        neighbourFile.suffix());
+    return neighbourFile.dir().filePath(application + QStringLiteral(".") + neighbourFile.suffix());
 }
+#endif
 
 } // namespace
 
-QSettingsProfile::QSettingsProfile()
+QSettingsProfile::QSettingsProfile(const QString& application)
 {
-    const QFileInfo file(storeFileName());
+#ifndef Q_OS_WIN
+    // Windows keeps the settings in the registry, which holds no file: its name,
+    // "\\HKEY_CURRENT_USER\\...", looked up as a file would be asked of the network.
+    const QFileInfo file(storeFileName(application));
     if (file.exists() && !file.isFile()) {
         m_storeName = file.filePath();
         return;
     }
-    m_settings =
-        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                    AppIdentity::organization(), AppIdentity::application());
+#endif
+    m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                             AppIdentity::organization(), application);
     m_storeName = m_settings->fileName();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/Profile.h"
+#include "desktop/AppIdentity.h"
 #include "ui/WindowMemory.h"
 
 #include <QSettings>
@@ -13,7 +14,9 @@
 class QSettingsProfile : public Profile
 {
 public:
-    QSettingsProfile();
+    // Another application than the program's own keeps a test away from the user's settings
+    // where QSettings cannot be sent elsewhere: the Windows registry.
+    explicit QSettingsProfile(const QString& application = AppIdentity::application());
 
     std::uint32_t readInt(const std::string& section, const std::string& entry,
                           std::uint32_t defaultValue) const override;

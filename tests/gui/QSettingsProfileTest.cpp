@@ -7,7 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -17,6 +19,50 @@ class QSettingsProfileTest : public QObject
     Q_OBJECT
 
 private slots:
+#ifdef Q_OS_WIN
+    // The settings in the user's registry key, as another program reads and writes them: numbers
+    // as DWORDs (-1 as 0xFFFFFFFF) or as text, names in Korean, code page 949 bytes as they were.
+    void theSettingsLiveInTheUsersRegistryKey()
+    {
+        QCOMPARE(QSettingsProfile().storeName(), u"\\HKEY_CURRENT_USER\\Software\\Quor\\Corvane"_s);
+        const QString application = u"Corvane Test"_s;
+        const QString key = u"HKEY_CURRENT_USER\\Software\\Quor\\"_s + application;
+        const auto removeKey = [&] {
+            QSettings(u"HKEY_CURRENT_USER\\Software\\Quor"_s, QSettings::NativeFormat)
+                .remove(application);
+        };
+        removeKey();
+        {
+            QSettings other(key, QSettings::NativeFormat);
+            other.setValue(u"Settings/RoughOffset"_s, 4294967295u);
+            other.setValue(u"Settings/MidOffset"_s, u"4007"_s);
+            other.setValue(u"Settings/DEL_UP"_s, -2);
+        }
+        {
+            QSettingsProfile profile(application);
+            QCOMPARE(profile.storeName(), u"\\"_s + key);
+            const ProfileInstallation installation(profile);
+            CSettings settings;
+            QCOMPARE(settings.RoughOffset, 4294967.295);
+            QCOMPARE(settings.MidOffset, 4.007);
+            QCOMPARE(settings.DEL_UP, -2);
+            settings.OUTPATH = "C:\\\xEC\xB6\x9C\xEB\xA0\xA5"; // "출력" in UTF-8
+            settings.End_Line = "\xC3\xE2\xB7\xC2";            // "출력" in code page 949
+            QVERIFY(settings.Save());
+        }
+        const QSettings other(key, QSettings::NativeFormat);
+        QCOMPARE(other.value(u"Settings/OUTPATH"_s).toString(), u"C:\\출력"_s);
+        QCOMPARE(other.value(u"Settings/DEL_UP"_s).toInt(), -2);
+        QVERIFY(other.contains(u"Settings/EXTLIST"_s));
+        QSettingsProfile later(application);
+        const ProfileInstallation installation(later);
+        const CSettings settings;
+        QCOMPARE(settings.OUTPATH, std::string("C:\\\xEC\xB6\x9C\xEB\xA0\xA5"));
+        QCOMPARE(settings.End_Line, std::string("\xC3\xE2\xB7\xC2"));
+        QCOMPARE(settings.RoughOffset, 4294967.295);
+        removeKey();
+    }
+#else
     void valuesWrittenByAnotherRunComeBackAsStored()
     {
         QTemporaryDir home;
@@ -97,6 +143,7 @@ private slots:
         QVERIFY(!GetSettings().Save());
         ReleaseSettings();
     }
+#endif
 };
 
 QTEST_MAIN(QSettingsProfileTest)
