@@ -48,10 +48,21 @@ private slots:
         QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
     }
 
-    // Names are bytes: a name in code page 949 is the name the file system holds, in and out.
+    // Standard output takes the merge's bytes as they are; names are bytes: a name in code page
+    // 949 is the name the file system holds, in and out.
     void namesInAnyEncodingAndStandardOutput()
     {
         write(u"in.nc"_s, "N1\nN2");
+        QProcess toPipe;
+        toPipe.start(QStringLiteral(CORVANE_MERGE_PATH), {u"-o"_s, u"-"_s, path(u"in.nc"_s)});
+        QVERIFY(toPipe.waitForFinished(30000));
+        QCOMPARE(toPipe.exitCode(), 0);
+        QCOMPARE(toPipe.readAllStandardOutput(), QByteArray("N1\r\nN2\r\n"));
+
+#ifdef Q_OS_WIN
+        QSKIP("Windows names files in UTF-16, never in code page 949 bytes (Korean names: "
+              "CorvaneMergeFiles)");
+#endif
         QProcess shell;
         shell.setWorkingDirectory(m_folder->path());
         shell.start(u"/bin/sh"_s,
@@ -62,12 +73,6 @@ private slots:
         QVERIFY(shell.waitForFinished(30000));
         QCOMPARE(shell.exitCode(), 0);
         QCOMPARE(shell.readAllStandardOutput(), QByteArray("N1\r\nN2\r\n"));
-
-        QProcess toPipe;
-        toPipe.start(QStringLiteral(CORVANE_MERGE_PATH), {u"-o"_s, u"-"_s, path(u"in.nc"_s)});
-        QVERIFY(toPipe.waitForFinished(30000));
-        QCOMPARE(toPipe.exitCode(), 0);
-        QCOMPARE(toPipe.readAllStandardOutput(), QByteArray("N1\r\nN2\r\n"));
     }
 
     // A cut tool change: --check says where; a merge writes nothing, to a file or to standard
@@ -82,8 +87,7 @@ private slots:
                     QStringList{u"--check"_s} + cuts + QStringList{a, b});
         QVERIFY(check.waitForFinished(30000));
         QCOMPARE(check.exitCode(), 3);
-        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
-                 b + u":3: error: tool change cut: T2 M6\n"_s);
+        QCOMPARE(said(check.readAllStandardOutput()), b + u":3: error: tool change cut: T2 M6\n"_s);
         QVERIFY(check.readAllStandardError().contains("1 errors, 0 warnings"));
 
         write(u"out.nc"_s, "old\n");
@@ -109,9 +113,9 @@ private slots:
         QString errors;
         QCOMPARE(run({u"--check"_s, u"--read-twice"_s, a, b}, &errors), 0);
         for (const QString& input : {a, b})
-            QVERIFY2(errors.contains(u"note: "_s + QDir::toNativeSeparators(input) +
-                                     u": proved unchanged by a second reading"_s),
-                     qPrintable(errors));
+            QVERIFY2(
+                errors.contains(u"note: "_s + input + u": proved unchanged by a second reading"_s),
+                qPrintable(errors));
         QCOMPARE(run({u"--check"_s, a}, &errors), 0);
         QVERIFY2(errors.contains(u": proved unchanged by "_s), qPrintable(errors));
     }
@@ -133,6 +137,9 @@ private slots:
     // be written fail the check instead of passing it.
     void findingsAreEscapedAndNeverLost()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows takes no line feed in a file name and has no /dev/full");
+#endif
         const QString forged = write(u"x.nc\nin.nc:1: error: forged"_s, "N1\n");
         const QString good = write(u"good.nc"_s, "G0 X1\nG0 X2\n");
         QProcess check;
@@ -168,8 +175,8 @@ private slots:
                     {u"--check"_s, u"--at=G55"_s, a, u"--at"_s, u"G599"_s, b});
         QVERIFY(check.waitForFinished(30000));
         QCOMPARE(check.exitCode(), 0);
-        QVERIFY(check.readAllStandardOutput().startsWith(
-            (a + u":2: note: work offset placed: G90 G54 -> G90 G55\n"_s).toUtf8()));
+        QVERIFY(said(check.readAllStandardOutput())
+                    .startsWith(a + u":2: note: work offset placed: G90 G54 -> G90 G55\n"_s));
 
         for (const QString& name : {u"G53"_s, u"G54.1P0"_s, u"G54.1P301"_s, u"G600"_s, u""_s}) {
             QCOMPARE(run({u"--at"_s, name, u"-o"_s, path(u"bad.nc"_s), a}, &errors), 2);
@@ -188,7 +195,7 @@ private slots:
         check.start(QStringLiteral(CORVANE_MERGE_PATH), {u"--check"_s, u"--tool-list"_s, list, a});
         QVERIFY(check.waitForFinished(30000));
         QCOMPARE(check.exitCode(), 3);
-        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+        QCOMPARE(said(check.readAllStandardOutput()),
                  a +
                      u":2: warning: spindle speed other than the tool list's (T1: S800, 1000): "
                      u"S800 M3\n"_s +
@@ -270,19 +277,22 @@ private slots:
                     {u"--check"_s, u"--order=tool"_s, u"--at=G54"_s, called});
         QVERIFY(check.waitForFinished(30000));
         QCOMPARE(check.exitCode(), 0);
-        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+        QCOMPARE(said(check.readAllStandardOutput()),
                  called + u":2: warning: not ordered by tool: the given order is kept (call): "
                           u"M98 P100\n"_s);
         // Without --at a program has no cell to be restarted at.
         check.start(QStringLiteral(CORVANE_MERGE_PATH), {u"--check"_s, u"--order=tool"_s, a});
         QVERIFY(check.waitForFinished(30000));
-        QCOMPARE(QString::fromUtf8(check.readAllStandardOutput()),
+        QCOMPARE(said(check.readAllStandardOutput()),
                  a + u": warning: not ordered by tool: the given order is kept (not-placed)\n"_s);
     }
 
     // Stopped half way, the merge leaves no temporary file and the old output as it was.
     void aSignalRemovesTheTemporaryFile_data()
     {
+#ifdef Q_OS_WIN
+        QSKIP("POSIX signals: Windows ends a program without a handler running");
+#else
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGINT") << int(SIGINT);
         QTest::newRow("SIGTERM") << int(SIGTERM);
@@ -294,10 +304,12 @@ private slots:
         QTest::newRow("SIGKILL") << int(SIGKILL);
         QTest::newRow("SIGALRM") << int(SIGALRM);
         QTest::newRow("SIGXFSZ") << int(SIGXFSZ);
+#endif
     }
 
     void aSignalRemovesTheTemporaryFile()
     {
+#ifndef Q_OS_WIN
         QFETCH(int, signal);
         // A long last line, cut at the bottom: the merge reads for a while and writes next to
         // nothing. The file is sparse, so making it writes nothing either.
@@ -334,6 +346,7 @@ private slots:
         const QDir folder(m_folder->path());
         QVERIFY(folder.entryList({u".corvane-*"_s}, QDir::Files | QDir::Hidden).isEmpty());
         QCOMPARE(read(u"out.nc"_s), QByteArray("old\n"));
+#endif
     }
 
     void usageErrorsAndUnwritableOutputsExitWithTwo_data()
@@ -399,7 +412,7 @@ private:
         if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
             return -1;
         if (errors)
-            *errors = QString::fromUtf8(process.readAllStandardError());
+            *errors = said(process.readAllStandardError());
         return process.exitCode();
     }
 
@@ -411,8 +424,20 @@ private:
         return file.fileName();
     }
 
-    QByteArray read(const QString& name) const { return readTestFile(path(name)); }
-    QString path(const QString& name) const { return m_folder->filePath(name); }
+    // What the program says, its text's line ends (CR LF on Windows) read as line feeds.
+    static QString said(QByteArray text)
+    {
+        return QString::fromUtf8(text.replace("\r\n", "\n"));
+    }
+
+    QByteArray read(const QString& name) const
+    {
+        return readTestFile(path(name));
+    }
+    QString path(const QString& name) const
+    {
+        return m_folder->filePath(name);
+    }
 
     std::unique_ptr<QTemporaryDir> m_folder;
 };

@@ -127,7 +127,7 @@ TEST(ToolListFile, ToolDescriptions)
     EXPECT_EQ(MakeToolDescription(10, 0.5f), "10 R0.5");
     EXPECT_EQ(formatG(1234567.0), "1.23457e+06");
     // A desktop that writes decimal commas changes nothing in the files.
-    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8") && !std::setlocale(LC_NUMERIC, "German"))
         GTEST_SKIP() << "no comma-decimal locale here";
     EXPECT_EQ(MakeToolDescription(10, 0.5f), "10 R0.5");
     std::setlocale(LC_NUMERIC, "C");

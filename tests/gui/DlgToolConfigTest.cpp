@@ -160,11 +160,20 @@ private slots:
         QCOMPARE(readTestFile(path(u"B.tlist"_s)), kListB);
     }
 
-    // A list named in code page 949, as Korean Windows names it, opens under its name.
-    void aListNamedInCodePage949Opens()
+    // A list named in Korean opens under its name, and the name is kept as the file system's.
+    void aListNamedInKoreanOpens()
     {
-        const std::string name = m_env->folder.path().toStdString() + "/\xC8\xB2\xBB\xE8.tlist";
-        std::ofstream(name, std::ios::binary) << kListA.toStdString();
+#ifdef Q_OS_WIN
+        // Windows names it in UTF-16, which the program holds in UTF-8.
+        m_env->write(u"황삭.tlist"_s, kListA);
+        const QByteArray stored = u"황삭.tlist"_s.toUtf8();
+#else
+        // In code page 949, as Korean Windows named it on a disk brought over.
+        const QByteArray stored = "\xC8\xB2\xBB\xE8.tlist";
+        std::ofstream(m_env->folder.path().toStdString() + '/' + stored.toStdString(),
+                      std::ios::binary)
+            << kListA.toStdString();
+#endif
         open();
         auto* combo = child<QComboBox>(u"toolListCombo"_s);
         const int index = combo->findText(u"황삭.tlist"_s);
@@ -174,8 +183,7 @@ private slots:
         QVERIFY(m_env->platform.messages.isEmpty());
         QCOMPARE(column(1), QStringList({u"T1"_s, u"T2"_s}));
         click(u"saveButton"_s);
-        QCOMPARE(QByteArray::fromStdString(m_app->m_strToolListName),
-                 QByteArray("\xC8\xB2\xBB\xE8.tlist"));
+        QCOMPARE(QByteArray::fromStdString(m_app->m_strToolListName), stored);
     }
 
     // Unsaved work survives Enter, and closing or switching lists asks about it first.
@@ -229,16 +237,25 @@ private slots:
         QVERIFY(GetSettings().ToolListName != "Copy.tlist");
     }
 
-    // Where Qt has no code page 949 (its Windows builds), the system converts the same way.
+    // Where Qt has no code page 949 (its Windows builds), the system converts it: the same
+    // bytes either way, the letters of code page 949 beyond EUC-KR ("똠") among them.
     void codePage949ConvertsWithoutQt()
     {
-        for (const QString& text : {u"황삭"_s, u"정삭 R0.5"_s, u"T1 가공"_s, u"ASCII only"_s}) {
-            const std::string bytes = Cp949::encode(text, Cp949::Converter::System);
-            QCOMPARE(QByteArray::fromStdString(bytes),
-                     QByteArray::fromStdString(Cp949::encode(text, Cp949::Converter::Qt)));
+        const QList<std::pair<QString, std::string>> pairs = {
+            {u"황삭"_s, "\xC8\xB2\xBB\xE8"},
+            {u"정삭 R0.5"_s, "\xC1\xA4\xBB\xE8 R0.5"},
+            {u"T1 가공"_s, "T1 \xB0\xA1\xB0\xF8"},
+            {u"똠방각하"_s, "\x8C\x63\xB9\xE6\xB0\xA2\xC7\xCF"},
+            {u"ASCII only"_s, "ASCII only"},
+        };
+        for (const auto& [text, bytes] : pairs) {
+            QCOMPARE(QByteArray::fromStdString(Cp949::encode(text, Cp949::Converter::System)),
+                     QByteArray::fromStdString(bytes));
             QCOMPARE(Cp949::decode(bytes, Cp949::Converter::System), text);
+            if (Cp949::available() == Cp949::Converter::Qt)
+                QCOMPARE(QByteArray::fromStdString(Cp949::encode(text, Cp949::Converter::Qt)),
+                         QByteArray::fromStdString(bytes));
         }
-        QCOMPARE(Cp949::decode("\xC8\xB2\xBB\xE8", Cp949::Converter::System), u"황삭"_s);
     }
 
     void valuesKeepTheirBytesAndBadRowsAreRefused()
@@ -278,13 +295,19 @@ private:
         m_dialog->show();
     }
 
-    QString path(const QString& name) const { return m_env->path(name); }
+    QString path(const QString& name) const
+    {
+        return m_env->path(name);
+    }
     template <typename T> T* child(const QString& name) const
     {
         return m_dialog->findChild<T*>(name);
     }
 
-    void click(const QString& button) { child<QPushButton>(button)->click(); }
+    void click(const QString& button)
+    {
+        child<QPushButton>(button)->click();
+    }
 
     QStringList column(int column) const
     {

@@ -127,14 +127,18 @@ private slots:
         QCOMPARE(drop.dropAction(), Qt::CopyAction);
         QCOMPARE(m_env->app.m_JobFiles.count(), 2);
 
-        m_env->platform.saveAnswers.push_back({m_env->path(u"out/merged.txt"_s), 0});
+        // Into a folder named in Korean, which the editor is given as the system writes it.
+        QDir(m_env->folder.path()).mkdir(u"출력"_s);
+        m_env->platform.saveAnswers.push_back({m_env->path(u"출력/merged.txt"_s), 0});
         trigger(u"actionConvert"_s);
         // Convert runs on; the commands that change the job come back when it is done.
         QTRY_VERIFY_WITH_TIMEOUT(frame()->findChild<QAction*>(u"actionDelete"_s)->isEnabled(),
                                  20000);
-        QCOMPARE(readTestFile(m_env->path(u"out/merged.nc"_s)),
+        QCOMPARE(readTestFile(m_env->path(u"출력/merged.nc"_s)),
                  QByteArray("%\r\nO1\r\nG0 Xa.nc\r\nG0 Xb.NC\r\nM30\r\n%\r\n"));
         QCOMPARE(m_env->platform.startedPrograms.size(), 1);
+        QCOMPARE(m_env->platform.startedPrograms[0].parameter,
+                 QDir::toNativeSeparators(m_env->path(u"출력/merged.nc"_s)));
 
         QTest::mouseMove(&table->table(), cell + QPoint(11, 5));
         trigger(u"actionDelete"_s);

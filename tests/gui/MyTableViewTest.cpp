@@ -219,7 +219,7 @@ private:
         QMimeData data;
         QList<QUrl> urls;
         for (const QString& name : names)
-            urls.append(QUrl::fromLocalFile(name.startsWith(u'/') ? name : file(name)));
+            urls.append(QUrl::fromLocalFile(QDir::isAbsolutePath(name) ? name : file(name)));
         data.setUrls(urls);
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_table, &enter);

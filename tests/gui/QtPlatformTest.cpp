@@ -1,5 +1,6 @@
 #include "desktop/QtPlatform.h"
 #include "TestPaths.h"
+#include "core/os/NativeFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,9 @@
 
 #include <optional>
 
+#ifndef Q_OS_WIN
 #include <sys/stat.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
@@ -20,6 +23,31 @@ class QtPlatformTest : public QObject
     Q_OBJECT
 
 private slots:
+#ifdef Q_OS_WIN
+    // The editor of merged programs, notepad unless the user chose another, is found on the path
+    // and opens a program whose name is Korean; a program that is not there does not start.
+    void theDefaultEditorOpensAProgram()
+    {
+        QtPlatform platform;
+        const auto outcomeOf = [&](const QString& program, const QString& parameter) {
+            std::optional<bool> outcome;
+            platform.startProgram(program, parameter,
+                                  [&outcome](bool started) { outcome = started; });
+            QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 20000);
+            return outcome;
+        };
+        QTemporaryDir folder;
+        const QString program = folder.filePath(u"가공 O1.nc"_s);
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("O1\r\nM30\r\n") == 9);
+        file.close();
+        QCOMPARE(outcomeOf(u"no-such-program-here"_s, program), std::optional<bool>(false));
+        const QString editor = QString::fromStdString(NativeFile::defaultEditor());
+        QCOMPARE(editor, u"notepad"_s);
+        QCOMPARE(outcomeOf(editor, QDir::toNativeSeparators(program)), std::optional<bool>(true));
+        QProcess::execute(u"taskkill"_s, {u"/f"_s, u"/im"_s, u"notepad.exe"_s});
+    }
+#else
     // Starting returns at once; whether the program started comes later. One that fails at
     // once, or is not there, did not start; one that keeps running or ends well did.
     void aProgramThatFailsAtOnceIsNotStarted()
@@ -109,6 +137,7 @@ private slots:
         QCOMPARE(open(u"terminal"_s, program, true), 0);
         QVERIFY(opened(u"terminal/x-terminal-emulator"_s).endsWith(" " + program.toUtf8()));
     }
+#endif
 };
 
 QTEST_MAIN(QtPlatformTest)
