@@ -1,4 +1,5 @@
-# cpack -G DEB on Debian; the NSIS part describes the installer a Windows build machine makes.
+# cpack -G DEB on Debian; a Windows build packs a zip, to be unpacked and started anywhere,
+# and the NSIS part describes the installer a Windows build machine makes.
 set(CPACK_PACKAGE_NAME corvane)
 set(CPACK_PACKAGE_VENDOR "Quor")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -16,7 +17,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, fonts-nanum, qt6-translations-l10n"
 
 set(CPACK_NSIS_DISPLAY_NAME Corvane)
 set(CPACK_NSIS_PACKAGE_NAME Corvane)
-set(CPACK_NSIS_MENU_LINKS "bin/corvane.exe" "Corvane")
+set(CPACK_NSIS_MENU_LINKS "corvane.exe" "Corvane")
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+
+if(WIN32)
+    set(CPACK_GENERATOR ZIP)
+    set(CPACK_PACKAGE_FILE_NAME corvane-${PROJECT_VERSION}-windows-x86_64)
+endif()
 
 include(CPack)
