@@ -23,11 +23,13 @@ class QtPlatformTest : public QObject
     Q_OBJECT
 
 private slots:
-#ifdef Q_OS_WIN
     // The editor of merged programs, notepad unless the user chose another, is found on the path
     // and opens a program whose name is Korean; a program that is not there does not start.
     void theDefaultEditorOpensAProgram()
     {
+#ifndef Q_OS_WIN
+        QSKIP("notepad is Windows' editor");
+#else
         QtPlatform platform;
         const auto outcomeOf = [&](const QString& program, const QString& parameter) {
             std::optional<bool> outcome;
@@ -46,12 +48,15 @@ private slots:
         QCOMPARE(editor, u"notepad"_s);
         QCOMPARE(outcomeOf(editor, QDir::toNativeSeparators(program)), std::optional<bool>(true));
         QProcess::execute(u"taskkill"_s, {u"/f"_s, u"/im"_s, u"notepad.exe"_s});
+#endif
     }
-#else
     // Starting returns at once; whether the program started comes later. One that fails at
     // once, or is not there, did not start; one that keeps running or ends well did.
     void aProgramThatFailsAtOnceIsNotStarted()
     {
+#ifdef Q_OS_WIN
+        QSKIP("POSIX programs and FIFOs: on Windows a start is known at once");
+#else
         QtPlatform platform;
         const auto outcomeOf = [&](const QString& program) -> std::optional<bool> {
             std::optional<bool> outcome;
@@ -81,6 +86,7 @@ private slots:
         QFile letGo(release);
         QVERIFY(letGo.open(QIODevice::WriteOnly));
         letGo.write("\n");
+#endif
     }
 
     // Without a desktop default for text, the opener takes the first text editor it finds; with
@@ -89,6 +95,9 @@ private slots:
     // terminal editor in a terminal window.
     void theTextOpenerFindsAnEditor()
     {
+#ifdef Q_OS_WIN
+        QSKIP("the desktop opener off Windows: Windows opens with notepad");
+#else
         QTemporaryDir home;
         const auto write = [&](const QString& name, const QByteArray& bytes, bool program) {
             QVERIFY(QDir(home.path()).mkpath(QFileInfo(home.filePath(name)).path()));
@@ -136,8 +145,8 @@ private slots:
               false);
         QCOMPARE(open(u"terminal"_s, program, true), 0);
         QVERIFY(opened(u"terminal/x-terminal-emulator"_s).endsWith(" " + program.toUtf8()));
-    }
 #endif
+    }
 };
 
 QTEST_MAIN(QtPlatformTest)
