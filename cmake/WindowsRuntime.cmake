@@ -4,12 +4,24 @@
 # program folder when it is configured, so that the tests run under Wine as the package does,
 # and installed beside the programs.
 
-# BUILD_ONLY: what only the tests need.
+# Libraries are stripped on the way: the MinGW runtime as Debian ships it is nine tenths debug
+# information. BUILD_ONLY: what only the tests need.
 function(corvane_windows_runtime source destination)
     cmake_parse_arguments(PARSE_ARGV 2 runtime "BUILD_ONLY" "" "")
-    file(COPY ${source} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${destination})
+    get_filename_component(name ${source} NAME)
+    set(target ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${destination}/${name})
+    if(NOT name MATCHES "\\.dll$")
+        file(COPY ${source} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${destination})
+    elseif("${source}" IS_NEWER_THAN "${target}")
+        file(MAKE_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${destination})
+        execute_process(COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${target} ${source}
+            RESULT_VARIABLE failed)
+        if(failed)
+            message(FATAL_ERROR "${CMAKE_STRIP} could not strip ${source}")
+        endif()
+    endif()
     if(NOT runtime_BUILD_ONLY)
-        install(FILES ${source} DESTINATION ${CORVANE_INSTALL_BINDIR}/${destination})
+        install(FILES ${target} DESTINATION ${CORVANE_INSTALL_BINDIR}/${destination})
     endif()
 endfunction()
 
