@@ -1,6 +1,7 @@
 #include "QSettingsProfile.h"
 #include "QuorApp.h"
 #include "Translation.h"
+#include "WineFontEngine.h"
 #include "desktop/AppIdentity.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/SettingsStore.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char* argv[])
 {
+    chooseFontEngineUnderWine();
     QApplication application(argc, argv);
     QApplication::setOrganizationName(AppIdentity::organization());
     QApplication::setApplicationName(AppIdentity::application());
