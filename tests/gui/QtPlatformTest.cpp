@@ -30,14 +30,6 @@ private slots:
 #ifndef Q_OS_WIN
         QSKIP("notepad is Windows' editor");
 #else
-        QtPlatform platform;
-        const auto outcomeOf = [&](const QString& program, const QString& parameter) {
-            std::optional<bool> outcome;
-            platform.startProgram(program, parameter,
-                                  [&outcome](bool started) { outcome = started; });
-            QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 20000);
-            return outcome;
-        };
         QTemporaryDir folder;
         const QString program = folder.filePath(u"가공 O1.nc"_s);
         QFile file(program);
@@ -50,6 +42,7 @@ private slots:
         QProcess::execute(u"taskkill"_s, {u"/f"_s, u"/im"_s, u"notepad.exe"_s});
 #endif
     }
+
     // Starting returns at once; whether the program started comes later. One that fails at
     // once, or is not there, did not start; one that keeps running or ends well did.
     void aProgramThatFailsAtOnceIsNotStarted()
@@ -57,16 +50,9 @@ private slots:
 #ifdef Q_OS_WIN
         QSKIP("POSIX programs and FIFOs: on Windows a start is known at once");
 #else
-        QtPlatform platform;
-        const auto outcomeOf = [&](const QString& program) -> std::optional<bool> {
-            std::optional<bool> outcome;
-            platform.startProgram(program, u"x"_s, [&outcome](bool started) { outcome = started; });
-            QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 20000);
-            return outcome;
-        };
-        QCOMPARE(outcomeOf(u"false"_s), std::optional<bool>(false));
-        QCOMPARE(outcomeOf(u"no-such-program-here"_s), std::optional<bool>(false));
-        QCOMPARE(outcomeOf(u"true"_s), std::optional<bool>(true));
+        QCOMPARE(outcomeOf(u"false"_s, u"x"_s), std::optional<bool>(false));
+        QCOMPARE(outcomeOf(u"no-such-program-here"_s, u"x"_s), std::optional<bool>(false));
+        QCOMPARE(outcomeOf(u"true"_s, u"x"_s), std::optional<bool>(true));
 
         // A program that runs until the test lets it go, as an editor runs until it is closed.
         QTemporaryDir folder;
@@ -78,6 +64,7 @@ private slots:
         script.write("#!/bin/sh\nread line < \"$1\"\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QtPlatform platform;
         std::optional<bool> outcome;
         platform.startProgram(waiter, release, [&outcome](bool started) { outcome = started; });
         QVERIFY(!outcome.has_value());
@@ -146,6 +133,17 @@ private slots:
         QCOMPARE(open(u"terminal"_s, program, true), 0);
         QVERIFY(opened(u"terminal/x-terminal-emulator"_s).endsWith(" " + program.toUtf8()));
 #endif
+    }
+
+private:
+    // Whether the platform says the program started, once it knows.
+    static std::optional<bool> outcomeOf(const QString& program, const QString& parameter)
+    {
+        QtPlatform platform;
+        std::optional<bool> outcome;
+        platform.startProgram(program, parameter, [&outcome](bool started) { outcome = started; });
+        QTest::qWaitFor([&outcome] { return outcome.has_value(); }, 20000);
+        return outcome;
     }
 };
 
